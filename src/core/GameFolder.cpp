@@ -1,0 +1,155 @@
+#include "core/GameFolder.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <system_error>
+
+namespace tei {
+
+namespace fs = std::filesystem;
+
+FileError::FileError(Kind kind, std::string path)
+    : std::runtime_error(path), kind_(kind), path_(std::move(path)) {
+    switch (kind_) {
+        case Kind::Missing: message_ = "ファイル「" + path_ + "」が見つかりません。"; break;
+        case Kind::Unreadable: message_ = "ファイル「" + path_ + "」を読み込めません。"; break;
+        case Kind::NotText:
+            message_ = "ファイル「" + path_ + "」は UTF-8 のテキストではありません。";
+            break;
+        case Kind::Unwritable: message_ = "ファイル「" + path_ + "」に書き込めません。"; break;
+    }
+}
+
+namespace {
+
+std::string lowerAscii(std::string_view s) {
+    std::string out(s);
+    for (char& c : out)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    return out;
+}
+
+}  // namespace
+
+GameFolder::GameFolder(fs::path root) : root_(std::move(root)) {}
+
+fs::path GameFolder::resolve(std::string_view folder, std::string_view name) const {
+    fs::path dir = root_ / std::string(folder);
+    fs::path exact = dir / std::string(name);
+    std::error_code ec;
+    if (fs::exists(exact, ec)) return exact;
+    // Look for the same name in another case.
+    std::string wanted = lowerAscii(name);
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string candidate = it->path().filename().string();
+        if (lowerAscii(candidate) == wanted) return it->path();
+    }
+    return exact;
+}
+
+fs::path GameFolder::ini(std::string_view name) const { return resolve("ini", name); }
+fs::path GameFolder::save(std::string_view name) const { return resolve("save", name); }
+
+std::string GameFolder::display(const fs::path& p) const {
+    std::error_code ec;
+    fs::path rel = p.lexically_relative(root_);
+    std::string s = (rel.empty() || rel.native().starts_with("..")) ? p.string() : rel.generic_string();
+    return s;
+}
+
+bool GameFolder::exists(const fs::path& p) const {
+    std::error_code ec;
+    return fs::is_regular_file(p, ec);
+}
+
+std::string GameFolder::readBytes(const fs::path& p) const {
+    std::error_code ec;
+    if (!fs::exists(p, ec)) throw FileError(FileError::Kind::Missing, display(p));
+    if (fs::is_directory(p, ec)) throw FileError(FileError::Kind::Unreadable, display(p));
+    std::ifstream in(p, std::ios::binary);
+    if (!in) throw FileError(FileError::Kind::Unreadable, display(p));
+    std::ostringstream buf;
+    buf << in.rdbuf();
+    if (in.bad()) throw FileError(FileError::Kind::Unreadable, display(p));
+    return std::move(buf).str();
+}
+
+std::string GameFolder::readText(const fs::path& p) const {
+    std::string text = readBytes(p);
+    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
+    if (!isUtf8Text(text)) throw FileError(FileError::Kind::NotText, display(p));
+    return text;
+}
+
+void GameFolder::writeText(const fs::path& p, std::string_view content, bool durable) const {
+    static std::atomic<unsigned> counter{0};
+    std::error_code ec;
+    fs::create_directories(p.parent_path(), ec);
+    fs::path tmp = p.parent_path() /
+                   (".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+                    p.filename().string());
+    int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) throw FileError(FileError::Kind::Unwritable, display(p));
+    const char* data = content.data();
+    size_t left = content.size();
+    bool ok = true;
+    while (left > 0) {
+        ssize_t n = ::write(fd, data, left);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        data += n;
+        left -= static_cast<size_t>(n);
+    }
+    if (ok && durable && ::fsync(fd) != 0) ok = false;
+    if (::close(fd) != 0) ok = false;
+    if (ok && std::rename(tmp.c_str(), p.c_str()) != 0) ok = false;
+    if (!ok) {
+        fs::remove(tmp, ec);
+        throw FileError(FileError::Kind::Unwritable, display(p));
+    }
+}
+
+void GameFolder::copyFile(const fs::path& from, const fs::path& to, bool durable) const {
+    writeText(to, readBytes(from), durable);
+}
+
+bool isUtf8Text(std::string_view s) {
+    size_t i = 0;
+    while (i < s.size()) {
+        auto c = static_cast<unsigned char>(s[i]);
+        if (c == 0) return false;
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int extra;
+        uint32_t cp;
+        if ((c & 0xE0) == 0xC0) extra = 1, cp = c & 0x1F;
+        else if ((c & 0xF0) == 0xE0) extra = 2, cp = c & 0x0F;
+        else if ((c & 0xF8) == 0xF0) extra = 3, cp = c & 0x07;
+        else return false;
+        if (i + extra >= s.size()) return false;
+        for (int k = 1; k <= extra; ++k) {
+            auto cc = static_cast<unsigned char>(s[i + k]);
+            if ((cc & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (cc & 0x3F);
+        }
+        // Overlong forms, surrogates and values above U+10FFFF are not text.
+        if ((extra == 1 && cp < 0x80) || (extra == 2 && cp < 0x800) || (extra == 3 && cp < 0x10000) ||
+            (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)
+            return false;
+        i += extra + 1;
+    }
+    return true;
+}
+
+}  // namespace tei

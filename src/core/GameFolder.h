@@ -1,0 +1,59 @@
+#pragma once
+// The game folder: the current directory of the game, holding ini/ (master and working files) and
+// save/ (save slots). Every path of the game is built here. Names are matched without regard to case:
+// an existing file is found whatever its case, a new file gets the name as the game spells it.
+//
+// Text files are UTF-8; readers accept CR LF or LF and a leading byte-order mark, writers write what
+// they are given (the game's writers end lines with CR LF). A file is never rewritten in place: the new
+// text goes to a temporary file in the same folder that is then renamed over the old one, so a failed
+// write leaves the previous file whole.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "core/FileError.h"
+
+namespace tei {
+
+inline constexpr const char* kCrLf = "\r\n";
+
+class GameFolder {
+public:
+    explicit GameFolder(std::filesystem::path root = std::filesystem::current_path());
+
+    const std::filesystem::path& root() const { return root_; }
+
+    // Paths of a file inside ini/ or save/, matched without regard to case.
+    std::filesystem::path ini(std::string_view name) const;
+    std::filesystem::path save(std::string_view name) const;
+
+    // The file's name inside the game folder, for messages: "ini/busv.ini".
+    std::string display(const std::filesystem::path& p) const;
+
+    bool exists(const std::filesystem::path& p) const;
+
+    // Whole text of a file with a leading BOM removed. Throws FileError when the file is missing, cannot
+    // be read, or is not UTF-8 text (a NUL byte or an invalid sequence).
+    std::string readText(const std::filesystem::path& p) const;
+
+    // Replaces the file with the given bytes (temporary file and rename). With durable set the data is
+    // flushed to the disk before the rename: used for save slots. Throws FileError on failure.
+    void writeText(const std::filesystem::path& p, std::string_view content, bool durable = false) const;
+
+    // Byte copy that replaces the target. Throws FileError naming the file that failed.
+    void copyFile(const std::filesystem::path& from, const std::filesystem::path& to, bool durable = false) const;
+
+    // The raw bytes of a file, unchecked. Throws FileError when missing or unreadable.
+    std::string readBytes(const std::filesystem::path& p) const;
+
+private:
+    std::filesystem::path resolve(std::string_view folder, std::string_view name) const;
+
+    std::filesystem::path root_;
+};
+
+// True when the bytes are valid UTF-8 without NUL bytes.
+bool isUtf8Text(std::string_view bytes);
+
+}  // namespace tei

@@ -1,0 +1,95 @@
+#include "core/ItemReader.h"
+
+#include "core/Numbers.h"
+
+namespace tei {
+
+int16_t Item::markerNumber() const { return Val16(std::string_view(text).substr(1)); }
+int16_t Item::number() const { return Val16(text); }
+
+void ItemReader::skipBlanks() {
+    while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;
+}
+
+bool ItemReader::atEnd() const {
+    // Trailing blanks and line ends after the last item hold no further item.
+    for (size_t i = pos_; i < text_.size(); ++i) {
+        char c = text_[i];
+        if (c != ' ' && c != '\t' && c != '\r' && c != '\n') return false;
+    }
+    return true;
+}
+
+std::optional<Item> ItemReader::next() {
+    if (atEnd()) return std::nullopt;
+    Item item;
+    item.startsLine = pos_ == 0 || text_[pos_ - 1] == '\n';
+    skipBlanks();
+    auto lineEnd = [&](size_t i) { return i >= text_.size() || text_[i] == '\r' || text_[i] == '\n'; };
+    if (pos_ < text_.size() && text_[pos_] == '"') {
+        item.quoted = true;
+        size_t close = pos_ + 1;
+        while (close < text_.size() && text_[close] != '"' && text_[close] != '\n' && text_[close] != '\r') ++close;
+        item.text.assign(text_.substr(pos_ + 1, close - pos_ - 1));
+        pos_ = close < text_.size() && text_[close] == '"' ? close + 1 : close;
+        // Anything between the closing quote and the separator is not part of the item.
+        while (!lineEnd(pos_) && text_[pos_] != ',') ++pos_;
+    } else {
+        size_t start = pos_;
+        while (!lineEnd(pos_) && text_[pos_] != ',') ++pos_;
+        size_t end = pos_;
+        while (end > start && (text_[end - 1] == ' ' || text_[end - 1] == '\t')) --end;
+        item.text.assign(text_.substr(start, end - start));
+    }
+    // Consume the separator: a comma, or one line end (CR LF, LF or a lone CR).
+    if (pos_ < text_.size()) {
+        if (text_[pos_] == ',') {
+            ++pos_;
+        } else if (text_[pos_] == '\r') {
+            ++pos_;
+            if (pos_ < text_.size() && text_[pos_] == '\n') ++pos_;
+        } else if (text_[pos_] == '\n') {
+            ++pos_;
+        }
+    }
+    return item;
+}
+
+std::optional<Item> ItemReader::peek() {
+    size_t saved = pos_;
+    auto item = next();
+    pos_ = saved;
+    return item;
+}
+
+std::optional<Item> ItemReader::nextMarker() {
+    while (auto item = next())
+        if (item->isMarker()) return item;
+    return std::nullopt;
+}
+
+std::optional<Item> FieldReader::field() {
+    if (exhausted_) return std::nullopt;
+    auto item = items_.peek();
+    if (!item || (item->isMarker() && item->startsLine)) {
+        exhausted_ = true;
+        return std::nullopt;
+    }
+    return items_.next();
+}
+
+bool FieldReader::text(std::string& out) {
+    auto item = field();
+    if (!item) return false;
+    out = std::move(item->text);
+    return true;
+}
+
+bool FieldReader::number(int16_t& out) {
+    auto item = field();
+    if (!item) return false;
+    out = item->number();
+    return true;
+}
+
+}  // namespace tei

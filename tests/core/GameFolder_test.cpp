@@ -1,0 +1,102 @@
+#include "core/GameFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/Random.h"
+#include "core/Scenarios.h"
+#include "support/TempGameFolder.h"
+
+namespace tei {
+namespace {
+
+using test::TempGameFolder;
+
+TEST(GameFolder, FindsFilesWhateverTheirCaseAndNamesNewOnesAsAsked) {
+    TempGameFolder tmp;
+    tmp.writeIni("BUSHOU1.ini", "x");
+    EXPECT_EQ(tmp.folder().ini("bushou1.ini").filename(), "BUSHOU1.ini");
+    EXPECT_EQ(tmp.folder().ini("Bushou1.INI").filename(), "BUSHOU1.ini");
+    EXPECT_EQ(tmp.folder().ini("gunsv.ini").filename(), "gunsv.ini");
+    EXPECT_EQ(tmp.folder().display(tmp.folder().save("save7.ini")), "save/save7.ini");
+}
+
+TEST(GameFolder, ReadTextDropsTheByteOrderMarkAndRefusesBinary) {
+    TempGameFolder tmp;
+    tmp.writeIni("a.ini", "\xEF\xBB\xBF.1\r\n");
+    EXPECT_EQ(tmp.folder().readText(tmp.folder().ini("a.ini")), ".1\r\n");
+    tmp.writeIni("b.ini", std::string("ab\0c", 4));
+    EXPECT_THROW(tmp.folder().readText(tmp.folder().ini("b.ini")), FileError);
+    EXPECT_FALSE(isUtf8Text("\xE6\x9B"));      // cut in the middle of a character
+    EXPECT_FALSE(isUtf8Text("\xC0\xAF"));      // overlong form
+    EXPECT_TRUE(isUtf8Text("曹操,\"袁紹\"\r\n"));
+}
+
+TEST(GameFolder, WriteReplacesWholeAndLeavesNoTemporary) {
+    TempGameFolder tmp;
+    tmp.writeIni("busv.ini", "old");
+    tmp.folder().writeText(tmp.folder().ini("busv.ini"), "new\r\n");
+    EXPECT_EQ(tmp.readIni("busv.ini"), "new\r\n");
+    tmp.folder().copyFile(tmp.folder().ini("busv.ini"), tmp.folder().save("busv7.ini"), true);
+    EXPECT_EQ(tmp.readSave("busv7.ini"), "new\r\n");
+    int files = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(tmp.root() / "ini")) ++files;
+    EXPECT_EQ(files, 1);
+}
+
+TEST(GameFolder, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
+    TempGameFolder tmp;
+    tmp.writeIni("gunsv.ini", "old");
+    // A folder standing where the file should go cannot be replaced by a file.
+    std::filesystem::create_directories(tmp.root() / "save" / "gunsv7.ini" / "x");
+    try {
+        tmp.folder().copyFile(tmp.folder().ini("gunsv.ini"), tmp.folder().save("gunsv7.ini"));
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.message(), "ファイル「save/gunsv7.ini」に書き込めません。");
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(tmp.root() / "save" / "gunsv7.ini"));
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), "old");
+}
+
+TEST(Random, SeededSourceRepeatsAndIgnoresReseeding) {
+    SeededRandom a(42), b(42);
+    b.Randomize();
+    for (int i = 0; i < 100; ++i) {
+        float x = a.Rnd();
+        EXPECT_EQ(x, b.Rnd());
+        EXPECT_GE(x, 0.0f);
+        EXPECT_LT(x, 1.0f);
+    }
+}
+
+TEST(Random, IStaysInRangeAndTwoDiceIn2To12) {
+    SeededRandom r(7);
+    int seen[6] = {};
+    for (int i = 0; i < 6000; ++i) {
+        int v = r.I(6);
+        ASSERT_GE(v, 0);
+        ASSERT_LT(v, 6);
+        ++seen[v];
+        int d = r.twoDice();
+        ASSERT_GE(d, 2);
+        ASSERT_LE(d, 12);
+    }
+    for (int c : seen) EXPECT_GT(c, 800);  // every face comes up
+    EXPECT_EQ(r.I(0), 0);
+}
+
+TEST(Scenarios, TableAndMasterNames) {
+    EXPECT_EQ(scenarioInfo(2).factionCount, 12);
+    EXPECT_EQ(scenarioInfo(6).historicalOfficers, 160);
+    EXPECT_EQ(scenarioInfo(4).lastYear, 216);
+    EXPECT_TRUE(scenarioInfo(5).whatIf);
+    EXPECT_EQ(officerMasterName(4), "bushou1.ini");
+    EXPECT_EQ(officerBackupName(3), "BUSHOU_BK.ini");
+    EXPECT_EQ(factionMasterName(5), "Gunbatu2.ini");
+    EXPECT_STREQ(scenarioInfo(99).title, "シナリオ１・暴君打倒");
+}
+
+}  // namespace
+}  // namespace tei

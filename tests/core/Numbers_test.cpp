@@ -1,0 +1,98 @@
+#include "core/Numbers.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace tei {
+namespace {
+
+TEST(Nearest, HalvesGoToTheEvenNeighbour) {
+    struct Row {
+        double in, out;
+    } rows[] = {{0, 0},       {0.5, 0},     {1.5, 2},    {2.5, 2},     {32.5, 32},   {33.5, 34},
+                {-0.5, -0.0}, {-1.5, -2},   {-2.5, -2},  {7.5 - 8, 0}, {0.49, 0},    {0.51, 1},
+                {-0.51, -1},  {104.8, 105}, {13.5, 14},  {32767, 32767}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.in);
+        EXPECT_EQ(Nearest(r.in), r.out);
+    }
+}
+
+TEST(Int, IsTheFloorAlsoBelowZero) {
+    EXPECT_EQ(Int(2.9), 2.0);
+    EXPECT_EQ(Int(-0.5), -1.0);
+    EXPECT_EQ(Int(-2.0f), -2.0f);
+}
+
+TEST(to16, RoundsThenSaturates) {
+    EXPECT_EQ(to16(32.5), 32);
+    EXPECT_EQ(to16(-0.5), 0);
+    EXPECT_EQ(to16(32767.4), 32767);
+    EXPECT_EQ(to16(40000), 32767);
+    EXPECT_EQ(to16(-40000), -32768);
+    EXPECT_EQ(to16(-32768.6), -32768);
+    EXPECT_EQ(to16(std::nan("")), 0);
+    EXPECT_EQ(sat16(70000LL), 32767);
+    EXPECT_EQ(sat16(-70000LL), -32768);
+    EXPECT_EQ(sat16(-5), -5);
+}
+
+TEST(Str, WholeNumbersGetALeadingBlankUnlessNegative) {
+    EXPECT_EQ(Str(189), " 189");
+    EXPECT_EQ(Str(-3), "-3");
+    EXPECT_EQ(Str(0), " 0");
+    EXPECT_EQ(Str(int16_t{-32768}), "-32768");
+}
+
+TEST(Str, FractionsAsTheGameWritesThem) {
+    struct Row {
+        const char* name;
+        std::string got, want;
+    } rows[] = {
+        {"single 104.8", Str(31.0f * 120 / 150 + 80), " 104.8"},
+        {"double .666", Str(Comma3(2.0 / 3)), " .666"},
+        {"negative half", Str(-0.5), "-.5"},
+        {"whole single", Str(12.0f), " 12"},
+        {"whole double", Str(3.0), " 3"},
+        {"single 7 digits", Str(2.0f / 3), " .6666667"},
+        {"double 15 digits", Str(2.0 / 3), " .666666666666667"},
+        {"battle value", Str((8.0 + 7 + 15) / 10), " 3"},
+        {"battle fraction", Str((7.0 + 7 + 15) / 10), " 2.9"},
+        {"trailing zeros dropped", Str(2.50), " 2.5"},
+        {"negative zero", Str(-0.0), " 0"},
+        {"large single uses exponent", Str(123456789.0f), " 1.234568E+08"},
+        {"small double uses exponent", Str(0.00001), " 1E-05"},
+        {"small but shown plainly", Str(0.0001), " .0001"},
+    };
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.name);
+        EXPECT_EQ(r.got, r.want);
+    }
+}
+
+TEST(Comma3, CutsAfterTheThirdDecimal) {
+    EXPECT_DOUBLE_EQ(Comma3(2.0 / 3), 0.666);
+    EXPECT_DOUBLE_EQ(Comma3(0.9999), 0.999);
+    EXPECT_DOUBLE_EQ(Comma3(1), 1);
+    EXPECT_DOUBLE_EQ(Comma3(0), 0);
+}
+
+TEST(Val, TakesTheLeadingNumberOnly) {
+    struct Row {
+        const char* in;
+        double out;
+    } rows[] = {{"12", 12},   {"  7", 7},    {"12abc", 12}, {"abc", 0},   {"", 0},      {"-3", -3},
+                {"+4", 4},    {"3.5", 3.5},  {".5", 0.5},   {"1e2", 100}, {"1e", 1},    {"- 3", 0},
+                {"１２", 0},  {"99999", 99999}};
+    for (const auto& r : rows) {
+        SCOPED_TRACE(r.in);
+        EXPECT_DOUBLE_EQ(Val(r.in), r.out);
+    }
+    EXPECT_EQ(Val16("99999"), 32767);
+    EXPECT_EQ(Val16("2.5"), 2);
+    EXPECT_EQ(Val16("1e999"), 32767);
+}
+
+}  // namespace
+}  // namespace tei

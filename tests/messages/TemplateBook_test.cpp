@@ -1,0 +1,109 @@
+#include "messages/TemplateBook.h"
+
+#include <gtest/gtest.h>
+
+#include "core/GameGlobals.h"
+#include "messages/Narration.h"
+#include "support/TempGameFolder.h"
+
+namespace tei {
+namespace {
+
+using test::crlf;
+
+const std::string kBook = crlf({".1", "+", "は", "*", "を得た。", "..",       //
+                                ".2", "+xyz", "が動いた", ".ignored", "..",   // "+xyz" counts as "+"
+                                ".3", "前半", "/", "後半", "..",              //
+                                ".4", "続く",                                 // no "..": runs into 5
+                                ".5", "五", "..",                             //
+                                ".120", "遠い", "..",                          //
+                                ".6", "届かない", ".."});
+
+TEST(TemplateBook, MarkersOfARecord) {
+    TemplateBook book(kBook);
+    MessagePages pages;
+    book.append(1, "曹操", "許昌", pages);
+    book.append(2, "袁紹", "", pages);
+    EXPECT_EQ(pages.at(0), "曹操は許昌を得た。\r\n袁紹が動いた\r\n\r\n");
+    EXPECT_EQ(pages.page, 0);
+}
+
+TEST(TemplateBook, RecordWithoutEndRunsIntoTheNextOne) {
+    TemplateBook book(kBook);
+    MessagePages pages;
+    book.append(4, "", "", pages);
+    EXPECT_EQ(pages.at(0), "続く\r\n五\r\n");
+}
+
+TEST(TemplateBook, SlashBreaksThePageOrForgetsTheTextSoFar) {
+    TemplateBook book(kBook);
+    MessagePages pages;
+    book.append(3, "", "", pages);
+    EXPECT_EQ(pages.at(0), "前半");
+    EXPECT_EQ(pages.at(1), "後半\r\n");
+    EXPECT_EQ(pages.page, 1);
+    EXPECT_EQ(book.single(3, "", ""), "後半\r\n");
+}
+
+TEST(TemplateBook, SearchEndsAtTheFirstHeaderOf100OrMore) {
+    TemplateBook book(kBook);
+    EXPECT_EQ(book.single(120, "", ""), "遠い\r\n");
+    EXPECT_EQ(book.single(6, "", ""), "");
+    EXPECT_EQ(book.single(7, "", ""), "");  // missing record: nothing
+    EXPECT_FALSE(book.has(6));
+    EXPECT_TRUE(book.has(5));
+}
+
+TEST(TemplateBook, AcceptsLfLineEndsAndAByteOrderMark) {
+    TemplateBook book("\xEF\xBB\xBF.1\n+\nです\n..\n");
+    EXPECT_EQ(book.single(1, "甲", ""), "甲です\r\n");
+}
+
+TEST(TemplateBook, SurvivesBeingCopied) {
+    TemplateBook copy;
+    {
+        TemplateBook original(".1\r\nab\r\n..\r\n");
+        copy = original;
+    }
+    EXPECT_EQ(copy.single(1, "", ""), "ab\r\n");
+}
+
+TEST(MessagePages, CompositionNeverPassesPage39AndEndFits) {
+    TemplateBook book(crlf({".1", "頁", "/", ".."}));
+    MessagePages pages;
+    for (int i = 0; i < 45; ++i) book.append(1, "", "", pages);
+    EXPECT_EQ(pages.page, 39);
+    pages.markEnd();
+    EXPECT_TRUE(pages.isEnd(40));
+    EXPECT_FALSE(pages.isEnd(39));
+    pages.clear_Text_rtn();
+    EXPECT_EQ(pages.at(40), "");
+}
+
+TEST(Narration, ArgumentsKeepTheirValuesBetweenTemplates) {
+    TemplateBook book(kBook);
+    GameGlobals g;
+    MessagePages pages;
+    Narration n(book, g, pages);
+    g.textArg1 = "孫堅";
+    g.textArg2 = "玉璽";
+    n.show(1);
+    g.textArg1 = "孫策";
+    n.show(1);
+    n.append("以上。");
+    EXPECT_EQ(g.textNo, 1);
+    EXPECT_EQ(pages.at(0), "孫堅は玉璽を得た。\r\n孫策は玉璽を得た。\r\n以上。");
+}
+
+TEST(TemplateBook, LoadNamesAMissingFile) {
+    test::TempGameFolder tmp;
+    try {
+        TemplateBook::load(tmp.folder(), kTextTemplates);
+        FAIL();
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.message(), "ファイル「ini/Text.ini」が見つかりません。");
+    }
+}
+
+}  // namespace
+}  // namespace tei
