@@ -101,8 +101,8 @@ double Val(std::string_view text) {
             i = j;
         }
     }
-    std::string number(text.substr(start, i - start));
-    if (number[0] == '.') number.insert(0, "0");
+    std::string number = text[start] == '.' ? "0" : "";
+    number.append(text.substr(start, i - start));
     double value = 0;
     auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), value);
     if (ec == std::errc::result_out_of_range) {
