@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/Records.h"
 
@@ -49,7 +50,9 @@ struct GameGlobals {
     std::array<int16_t, kMaxFaction + 1> factionAlliance{};  // frame 1..3 of faction f, else 0
     std::array<int16_t, kMaxFaction + 1> factionChoice{};    // list position of f's offer
 
-    // The year's offers, by frame and list position
+    // The year's offers, by frame and list position: the command numbers the main screen lists in
+    // frame k (at most four), and each offer's target, amount and difficulty
+    std::array<std::vector<int16_t>, kFrameCount> offerCommands{};
     FrameTable offerTarget{};
     FrameTable offerAmount{};
     FrameTable offerDifficulty{};
