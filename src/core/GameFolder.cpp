@@ -1,6 +1,7 @@
 #include "core/GameFolder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -42,10 +43,13 @@ GameFolder::GameFolder(fs::path root) : root_(std::move(root)) {}
 fs::path GameFolder::resolve(std::string_view folder, std::string_view name) const {
     fs::path dir = root_ / std::string(folder);
     fs::path exact = dir / std::string(name);
+    if (shared_->held.count(exact)) return exact;
     std::error_code ec;
     if (fs::exists(exact, ec)) return exact;
-    // Look for the same name in another case.
     std::string wanted = lowerAscii(name);
+    for (const auto& [held, text] : shared_->held)
+        if (held.parent_path() == dir && lowerAscii(held.filename().string()) == wanted) return held;
+    // Look for the same name in another case.
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::string candidate = it->path().filename().string();
         if (lowerAscii(candidate) == wanted) return it->path();
@@ -64,20 +68,53 @@ std::string GameFolder::display(const fs::path& p) const {
 }
 
 bool GameFolder::exists(const fs::path& p) const {
+    if (shared_->held.count(p)) return true;
     std::error_code ec;
     return fs::is_regular_file(p, ec);
 }
 
 std::string GameFolder::readBytes(const fs::path& p) const {
-    std::error_code ec;
-    if (!fs::exists(p, ec)) throw FileError(FileError::Kind::Missing, display(p));
-    if (fs::is_directory(p, ec)) throw FileError(FileError::Kind::Unreadable, display(p));
-    std::ifstream in(p, std::ios::binary);
-    if (!in) throw FileError(FileError::Kind::Unreadable, display(p));
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    if (in.bad()) throw FileError(FileError::Kind::Unreadable, display(p));
-    return std::move(buf).str();
+    if (auto held = shared_->held.find(p); held != shared_->held.end()) return held->second;
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0) {
+        shared_->cache.erase(p);
+        throw FileError(errno == ENOENT || errno == ENOTDIR ? FileError::Kind::Missing : FileError::Kind::Unreadable,
+                        display(p));
+    }
+    if (!S_ISREG(st.st_mode)) throw FileError(FileError::Kind::Unreadable, display(p));
+    long long mtime = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    CachedFile& cached = shared_->cache[p];
+    if (cached.size == static_cast<long long>(st.st_size) && cached.mtime == mtime && cached.inode == st.st_ino)
+        return cached.bytes;
+    int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw FileError(FileError::Kind::Unreadable, display(p));
+    std::string bytes;
+    bytes.resize(static_cast<size_t>(st.st_size));
+    size_t got = 0;
+    bool ok = true;
+    for (;;) {
+        if (got == bytes.size()) bytes.resize(bytes.size() + 4096);  // the file grew meanwhile
+        ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    if (!ok) throw FileError(FileError::Kind::Unreadable, display(p));
+    bytes.resize(got);
+    if (got == static_cast<size_t>(st.st_size)) {
+        cached.bytes = bytes;
+        cached.size = static_cast<long long>(st.st_size);
+        cached.mtime = mtime;
+        cached.inode = st.st_ino;
+    } else {
+        shared_->cache.erase(p);
+    }
+    return bytes;
 }
 
 std::string GameFolder::readText(const fs::path& p) const {
@@ -88,7 +125,17 @@ std::string GameFolder::readText(const fs::path& p) const {
 }
 
 void GameFolder::writeText(const fs::path& p, std::string_view content, bool durable) const {
+    if (shared_->holdDepth > 0 && !durable) {
+        auto [it, fresh] = shared_->held.insert_or_assign(p, std::string(content));
+        if (fresh) shared_->heldOrder.push_back(p);
+        return;
+    }
+    writeNow(p, content, durable);
+}
+
+void GameFolder::writeNow(const fs::path& p, std::string_view content, bool durable) const {
     static std::atomic<unsigned> counter{0};
+    shared_->cache.erase(p);
     std::error_code ec;
     fs::create_directories(p.parent_path(), ec);
     fs::path tmp = p.parent_path() /
@@ -116,6 +163,30 @@ void GameFolder::writeText(const fs::path& p, std::string_view content, bool dur
         fs::remove(tmp, ec);
         throw FileError(FileError::Kind::Unwritable, display(p));
     }
+}
+
+GameFolder::DeferredWrites::DeferredWrites(const GameFolder& folder) : folder_(folder) {
+    ++folder_.shared_->holdDepth;
+}
+
+GameFolder::DeferredWrites::~DeferredWrites() {
+    if (done_) return;
+    auto& s = *folder_.shared_;
+    if (--s.holdDepth == 0) {
+        s.held.clear();
+        s.heldOrder.clear();
+    }
+}
+
+void GameFolder::DeferredWrites::commit() {
+    auto& s = *folder_.shared_;
+    done_ = true;
+    if (--s.holdDepth > 0) return;
+    auto held = std::move(s.held);
+    auto order = std::move(s.heldOrder);
+    s.held.clear();
+    s.heldOrder.clear();
+    for (const auto& p : order) folder_.writeNow(p, held[p], false);
 }
 
 void GameFolder::copyFile(const fs::path& from, const fs::path& to, bool durable) const {

@@ -156,8 +156,11 @@ void TurnCycle::T_End_rtn() {
     g_.msgMode = 2;
     TemplateBook text = TemplateBook::load(folder_, kTextTemplates);
     YearEnd yearEnd(g_, rng_, scratch_, text, reportText);
+    // The officers rewrite the faction file record by record; it reaches the disk once.
+    GameFolder::DeferredWrites once(folder_);
     yearEnd.Policy_rtn();
     yearEnd.Jinji_rtn();
+    once.commit();
     g_.msgText = reportText.at(0);
     host_.showMessageWindow();
     g_.msgMode = 1;

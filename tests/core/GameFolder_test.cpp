@@ -100,3 +100,53 @@ TEST(Scenarios, TableAndMasterNames) {
 
 }  // namespace
 }  // namespace tei
+
+namespace tei {
+namespace {
+
+TEST(GameFolder, HeldWritesAreReadBackAndReachTheDiskOnlyOnCommit) {
+    test::TempGameFolder tmp;
+    const GameFolder& f = tmp.folder();
+    tmp.writeIni("gunsv.ini", "old");
+    {
+        GameFolder::DeferredWrites hold(f);
+        f.writeText(f.ini("gunsv.ini"), "one");
+        f.writeText(f.ini("gunsv.ini"), "two");
+        f.copyFile(f.ini("gunsv.ini"), f.ini("gunimg.ini"));
+        EXPECT_EQ(f.readText(f.ini("GUNIMG.ini")), "two");
+        EXPECT_EQ(tmp.readIni("gunsv.ini"), "old");
+        EXPECT_FALSE(tmp.hasIni("gunimg.ini"));
+        hold.commit();
+    }
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), "two");
+    EXPECT_EQ(tmp.readIni("gunimg.ini"), "two");
+}
+
+TEST(GameFolder, HeldWritesOfAFailedStepAreDropped) {
+    test::TempGameFolder tmp;
+    const GameFolder& f = tmp.folder();
+    tmp.writeIni("gunsv.ini", "old");
+    try {
+        GameFolder::DeferredWrites hold(f);
+        f.writeText(f.ini("gunsv.ini"), "half");
+        f.writeText(f.save("save1.ini"), "slot", true);  // durable writes go through at once
+        throw FileError(FileError::Kind::Missing, "ini/busv.ini");
+    } catch (const FileError&) {
+    }
+    EXPECT_EQ(f.readText(f.ini("gunsv.ini")), "old");
+    EXPECT_EQ(tmp.readSave("save1.ini"), "slot");
+}
+
+TEST(GameFolder, AReadSeesAFileChangedBehindItsBack) {
+    test::TempGameFolder tmp;
+    const GameFolder& f = tmp.folder();
+    tmp.writeIni("a.ini", "first");
+    EXPECT_EQ(f.readText(f.ini("a.ini")), "first");
+    tmp.writeIni("a.ini", "second, longer");
+    EXPECT_EQ(f.readText(f.ini("a.ini")), "second, longer");
+    std::filesystem::remove(tmp.root() / "ini" / "a.ini");
+    EXPECT_THROW(f.readText(f.ini("a.ini")), FileError);
+}
+
+}  // namespace
+}  // namespace tei
