@@ -59,6 +59,8 @@ bool isCarriedOut(int command) { return command >= 1 && command <= 12; }
 std::optional<FileError> Resolution::resolveYear(const GameFolder& folder) {
     beginYearPages(turn_.pages, g_.detailId);
     attacked_ = false;
+    Metubou_Flg = false;
+    All_Metubou_Flg = false;
     try {
         turn_.records.ld_Chr(folder, g_.officerCount);
         turn_.records.ld_Gun(folder, g_.factionCount);

@@ -32,6 +32,9 @@ TEST_F(Fall, ALoneRulerWithFewTroopsAndNoFameToSpareFalls) {
     EXPECT_FALSE(faction(1).del);
     EXPECT_FALSE(faction(3).del);  // 19 Troops, but 関羽 besides its ruler
     EXPECT_FALSE(res.Metubou_Flg);
+    luck({1, 1});  // the fallen are not examined again
+    res.checkMetubou();
+    EXPECT_EQ(story(), "[60:呉|]\r\n");
     EXPECT_EQ(rng.left(), 0u);
 }
 
@@ -50,14 +53,6 @@ TEST_F(Fall, TwentyTroopsOrFameAboveAweByMoreThanTheDrawSaveIt) {
     luck({1, 2, 1});  // 2 is not above 2
     res.checkMetubou();
     EXPECT_TRUE(faction(2).del);
-    EXPECT_EQ(rng.left(), 0u);
-}
-
-TEST_F(Fall, FallenFactionsAreNotExaminedAgain) {
-    faction(1).del = true;
-    luck({1, 1});  // 呉 and 蜀 only
-    res.checkMetubou();
-    EXPECT_EQ(story(), "[60:呉|]\r\n");
     EXPECT_EQ(rng.left(), 0u);
 }
 

@@ -18,7 +18,7 @@ protected:
 };
 
 TEST_F(Recruit, WithoutAGoBetweenTheOfficerAlwaysComes) {
-    rng.then(0.5f);  // x = Int(0.5 * 5 / 3) = 0
+    rng.then(0.59f);  // x = Int(0.59 * 5 / 3) = 0
     res.recruit(won(1, 2, 12, 7));
     EXPECT_EQ(story(), "[48:関羽|前2]\r\n[1:荀彧|関羽が魏]\r\n");
     EXPECT_EQ(officer(7).kunID, 1);
@@ -27,27 +27,15 @@ TEST_F(Recruit, WithoutAGoBetweenTheOfficerAlwaysComes) {
     EXPECT_EQ(rng.left(), 0u);
 }
 
-TEST_F(Recruit, ThroughAGoBetweenFame30Awe16SucceedsOnRollsUpTo7) {
-    // (30 - 16) / 7 = 2 must reach roll - 5.
-    rng.then(0.9f);  // x = 1
+TEST_F(Recruit, ThroughAGoBetweenFame30Awe16SucceedsExactlyOnRollsUpTo7) {
+    // (30 - 16) / 7 = 2 must reach roll - 5; the go-between is used from Rnd 0.6 on (x = 1).
+    rng.then(0.6f).then(0.99f);
     res.recruit(won(1, 2, 7, 7));
-    EXPECT_EQ(story(), "[47:荀彧|関羽は魏]\r\n[1:荀彧|関羽が魏]\r\n");
+    res.recruit(won(1, 2, 8, 5));
+    EXPECT_EQ(story(), "[47:荀彧|関羽は魏]\r\n[1:荀彧|関羽が魏]\r\n[47:荀彧|周瑜は魏]\r\n[21:荀彧|周瑜]\r\n");
     EXPECT_EQ(officer(7).gunID, 1);
-}
-
-TEST_F(Recruit, ThroughAGoBetweenFame30Awe16FailsOnRoll8) {
-    rng.then(0.9f);
-    res.recruit(won(1, 2, 8, 7));
-    EXPECT_EQ(story(), "[47:荀彧|関羽は魏]\r\n[21:荀彧|関羽]\r\n");
-    EXPECT_EQ(officer(7).kunID, 6);
-    EXPECT_EQ(officer(7).gunID, 3);
-}
-
-TEST_F(Recruit, TheGoBetweenIsUsedFromRnd06On) {
-    rng.then(0.59f).then(0.6f);
-    res.recruit(won(1, 2, 12, 7));  // x = 0: comes even on 12
-    res.recruit(won(1, 2, 12, 5));  // x = 1: 2 < 7, refused
-    EXPECT_EQ(story(), "[48:関羽|前2]\r\n[1:荀彧|関羽が魏]\r\n[47:荀彧|周瑜は魏]\r\n[21:荀彧|周瑜]\r\n");
+    EXPECT_EQ(officer(5).kunID, 4);
+    EXPECT_EQ(officer(5).gunID, 2);
 }
 
 TEST_F(Recruit, WithoutAWinnerOnlyAFailedOfficerIsTold) {

@@ -39,11 +39,14 @@ TEST_F(War, APlayerUnderAttackIsWarned) {
     EXPECT_EQ(battles.calls, (std::vector<Call>{{false, 1, 3, 1}, {false, 1, 2, 2}}));
 }
 
-TEST_F(War, TheTargetWinningItsOwnWarOfferCallsItOff) {
+TEST_F(War, TheTargetWinningItsOwnWarOfferCallsItOffButARighteousOneStillGainsFame) {
     g.slotFaction[0] = 2;
+    faction(2).meisei = 10;
     res.declareWar(won(11, 5, 7, 2));
     res.declareWar(won(11, 0, 7, 2));  // nobody won
-    EXPECT_EQ(story(), "[32:周瑜|]\r\n");
+    res.righteousWar(won(12, 5, 7, 2));
+    EXPECT_EQ(story(), "[32:周瑜|]\r\n[32:周瑜|]\r\n");
+    EXPECT_EQ(faction(2).meisei, 15);
     EXPECT_EQ(turn.pages.page, 0);
     EXPECT_TRUE(battles.calls.empty());
     EXPECT_FALSE(res.cautionShown());
@@ -55,14 +58,6 @@ TEST_F(War, RighteousWarGainsFameCappedAndCallsTheRighteousBattle) {
     EXPECT_EQ(turn.pages.at(0), "[12:夏侯惇|魏は呉]\r\n");
     EXPECT_EQ(faction(1).meisei, 200);
     EXPECT_EQ(battles.calls, (std::vector<Call>{{true, 1, 2, 1}}));
-}
-
-TEST_F(War, RighteousWarCalledOffStillGainsTheFame) {
-    faction(2).meisei = 10;
-    res.righteousWar(won(12, 5, 7, 2));
-    EXPECT_EQ(story(), "[32:周瑜|]\r\n");
-    EXPECT_EQ(faction(2).meisei, 15);
-    EXPECT_TRUE(battles.calls.empty());
 }
 
 TEST_F(War, ATargetWithoutARecordIsToldButNotFought) {
