@@ -1,6 +1,8 @@
 #include "resolution/Resolution.h"
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
