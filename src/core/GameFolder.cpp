@@ -39,8 +39,7 @@ std::string lowerAscii(std::string_view s) {
 
 GameFolder::GameFolder(fs::path root) : root_(std::move(root)) {}
 
-fs::path GameFolder::resolve(std::string_view folder, std::string_view name) const {
-    fs::path dir = root_ / std::string(folder);
+fs::path findFile(const fs::path& dir, std::string_view name) {
     fs::path exact = dir / std::string(name);
     std::error_code ec;
     if (fs::exists(exact, ec)) return exact;
@@ -51,6 +50,10 @@ fs::path GameFolder::resolve(std::string_view folder, std::string_view name) con
         if (lowerAscii(candidate) == wanted) return it->path();
     }
     return exact;
+}
+
+fs::path GameFolder::resolve(std::string_view folder, std::string_view name) const {
+    return findFile(root_ / std::string(folder), name);
 }
 
 fs::path GameFolder::ini(std::string_view name) const { return resolve("ini", name); }
@@ -87,7 +90,7 @@ std::string GameFolder::readText(const fs::path& p) const {
     return text;
 }
 
-void GameFolder::writeText(const fs::path& p, std::string_view content, bool durable) const {
+fs::path GameFolder::writeTemporary(const fs::path& p, std::string_view content, bool durable) const {
     static std::atomic<unsigned> counter{0};
     std::error_code ec;
     fs::create_directories(p.parent_path(), ec);
@@ -111,10 +114,43 @@ void GameFolder::writeText(const fs::path& p, std::string_view content, bool dur
     }
     if (ok && durable && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(tmp.c_str(), p.c_str()) != 0) ok = false;
     if (!ok) {
         fs::remove(tmp, ec);
         throw FileError(FileError::Kind::Unwritable, display(p));
+    }
+    return tmp;
+}
+
+void GameFolder::writeText(const fs::path& p, std::string_view content, bool durable) const {
+    fs::path tmp = writeTemporary(p, content, durable);
+    if (std::rename(tmp.c_str(), p.c_str()) != 0) {
+        std::error_code ec;
+        fs::remove(tmp, ec);
+        throw FileError(FileError::Kind::Unwritable, display(p));
+    }
+}
+
+void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string>>& files, bool durable) const {
+    std::error_code ec;
+    // A rename cannot put a file where a folder stands: find that before anything is written.
+    for (const auto& [target, content] : files)
+        if (fs::exists(target, ec) && !fs::is_regular_file(target, ec))
+            throw FileError(FileError::Kind::Unwritable, display(target));
+    std::vector<fs::path> temporaries;
+    auto removeTemporaries = [&](size_t from) {
+        for (size_t i = from; i < temporaries.size(); ++i) fs::remove(temporaries[i], ec);
+    };
+    try {
+        for (const auto& [target, content] : files) temporaries.push_back(writeTemporary(target, content, durable));
+    } catch (const FileError&) {
+        removeTemporaries(0);
+        throw;
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (std::rename(temporaries[i].c_str(), files[i].first.c_str()) != 0) {
+            removeTemporaries(i);
+            throw FileError(FileError::Kind::Unwritable, display(files[i].first));
+        }
     }
 }
 
