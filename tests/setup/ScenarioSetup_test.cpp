@@ -352,15 +352,6 @@ TEST_F(ScenarioSetupTest, WhatIfDealKeepsRulersAndDealsOnlyToListedRulers) {
     EXPECT_EQ(t[170].kunID, 1);
 }
 
-TEST_F(ScenarioSetupTest, HistoricalScenariosDealNothing) {
-    ASSERT_TRUE(setup.Form_Load().ok);
-    setup.mk_Busv_rtn();
-    EXPECT_EQ(rng.draws(), 0);
-    OfficerTable t = readWorkingOfficers();
-    EXPECT_EQ(t[5].kunID, 2);
-    EXPECT_EQ(t[170].kunID, 0);
-}
-
 TEST_F(ScenarioSetupTest, AFailedNewGameKeepsTheSlotsAndTheOfficerFile) {
     ASSERT_TRUE(setup.Form_Load().ok);
     std::filesystem::remove(tmp.root() / "ini" / "sei.ini");
