@@ -47,7 +47,8 @@ bool numbers(std::string_view line, int16_t* out, size_t count) {
     for (size_t i = 0; i < count; ++i) {
         if (start > line.size()) return false;
         size_t comma = line.find(',', start);
-        std::string_view item = line.substr(start, comma == std::string_view::npos ? std::string_view::npos : comma - start);
+        size_t length = comma == std::string_view::npos ? std::string_view::npos : comma - start;
+        std::string_view item = line.substr(start, length);
         if (item.find_first_not_of(" \t") == std::string_view::npos) return false;
         out[i] = Val16(item);
         start = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
@@ -164,7 +165,9 @@ SlotResult SaveSlots::Rinload_rtn(std::string_view slot) const {
 
 SlotResult SaveSlots::load_rtn(std::string_view slot) {
     if (auto problem = slotProblem(slot)) return {false, *problem};
-    auto notFound = [](const std::string& detail) { return SlotResult{false, kSlotNotFound + std::string(kCrLf) + detail}; };
+    auto notFound = [](const std::string& detail) {
+        return SlotResult{false, kSlotNotFound + std::string(kCrLf) + detail};
+    };
     std::vector<std::pair<std::filesystem::path, std::string>> files;
     std::optional<SaveInfo> info;
     try {

@@ -116,7 +116,8 @@ void Checker::checkStructure(const std::string& file, const std::string& text, s
         std::string name = r.values.empty() ? "" : r.values[0];
         std::string label = recordLabel(file, r.n, name);
         if (r.n != previous + 1)
-            problem(label + ": 番号が順番どおりではありません（." + std::to_string(previous + 1) + " があるべき位置です）。");
+            problem(label + ": 番号が順番どおりではありません（." + std::to_string(previous + 1) +
+                    " があるべき位置です）。");
         previous = r.n;
         if (r.values.size() < fieldCount)
             problem(label + ": 値が足りません（" + std::to_string(r.values.size()) + " 個、" +
@@ -124,7 +125,8 @@ void Checker::checkStructure(const std::string& file, const std::string& text, s
         if (r.extra) problem(label + ": 値が多すぎます（名前に「,」が入っていませんか）。");
         for (size_t k = 0; k < r.values.size(); ++k)
             if (fill.numeric(k) && !isInteger(r.values[k]))
-                problem(label + ": " + std::to_string(k + 1) + " 番目の値「" + r.values[k] + "」が整数ではありません。");
+                problem(label + ": " + std::to_string(k + 1) + " 番目の値「" + r.values[k] +
+                        "」が整数ではありません。");
         if (r.n >= 1 && r.n < static_cast<int>(table.size())) fill(table[static_cast<size_t>(r.n)], r);
     }
     int count = static_cast<int>(raw.records.size());
@@ -195,8 +197,8 @@ void Checker::checkScenario(int scenario) {
         const Bushou& ruler = officers[k];
         std::string rulerLabel = recordLabel(officersFile, k, ruler.name);
         if (ruler.kunID != k)
-            problem(rulerLabel + ": 軍閥 ." + std::to_string(f) + " の君主なのに kunID が " + std::to_string(ruler.kunID) +
-                    " です（" + std::to_string(k) + " であるべきです）。");
+            problem(rulerLabel + ": 軍閥 ." + std::to_string(f) + " の君主なのに kunID が " +
+                    std::to_string(ruler.kunID) + " です（" + std::to_string(k) + " であるべきです）。");
         if (ruler.Job != Job::Ruler)
             problem(rulerLabel + ": 軍閥 ." + std::to_string(f) + " の君主なのに Job が " + std::to_string(ruler.Job) +
                     " です（5 であるべきです）。");
