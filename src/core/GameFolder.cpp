@@ -7,8 +7,6 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace tei {
@@ -40,21 +38,27 @@ std::string lowerAscii(std::string_view s) {
 
 GameFolder::GameFolder(fs::path root) : root_(std::move(root)) {}
 
-fs::path GameFolder::resolve(std::string_view folder, std::string_view name) const {
-    fs::path dir = root_ / std::string(folder);
+fs::path findFile(const fs::path& dir, std::string_view name) {
     fs::path exact = dir / std::string(name);
-    if (shared_->held.count(exact)) return exact;
     std::error_code ec;
     if (fs::exists(exact, ec)) return exact;
-    std::string wanted = lowerAscii(name);
-    for (const auto& [held, text] : shared_->held)
-        if (held.parent_path() == dir && lowerAscii(held.filename().string()) == wanted) return held;
     // Look for the same name in another case.
+    std::string wanted = lowerAscii(name);
     for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
         std::string candidate = it->path().filename().string();
         if (lowerAscii(candidate) == wanted) return it->path();
     }
     return exact;
+}
+
+fs::path GameFolder::resolve(std::string_view folder, std::string_view name) const {
+    fs::path dir = root_ / std::string(folder);
+    fs::path exact = dir / std::string(name);
+    if (shared_->held.count(exact)) return exact;
+    std::string wanted = lowerAscii(name);
+    for (const auto& [held, text] : shared_->held)
+        if (held.parent_path() == dir && lowerAscii(held.filename().string()) == wanted) return held;
+    return findFile(dir, name);
 }
 
 fs::path GameFolder::ini(std::string_view name) const { return resolve("ini", name); }
@@ -133,9 +137,8 @@ void GameFolder::writeText(const fs::path& p, std::string_view content, bool dur
     writeNow(p, content, durable);
 }
 
-void GameFolder::writeNow(const fs::path& p, std::string_view content, bool durable) const {
+fs::path GameFolder::writeTemporary(const fs::path& p, std::string_view content, bool durable) const {
     static std::atomic<unsigned> counter{0};
-    shared_->cache.erase(p);
     std::error_code ec;
     fs::create_directories(p.parent_path(), ec);
     fs::path tmp = p.parent_path() /
@@ -158,10 +161,49 @@ void GameFolder::writeNow(const fs::path& p, std::string_view content, bool dura
     }
     if (ok && durable && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(tmp.c_str(), p.c_str()) != 0) ok = false;
     if (!ok) {
         fs::remove(tmp, ec);
         throw FileError(FileError::Kind::Unwritable, display(p));
+    }
+    return tmp;
+}
+
+void GameFolder::writeNow(const fs::path& p, std::string_view content, bool durable) const {
+    shared_->cache.erase(p);
+    fs::path tmp = writeTemporary(p, content, durable);
+    if (std::rename(tmp.c_str(), p.c_str()) != 0) {
+        std::error_code ec;
+        fs::remove(tmp, ec);
+        throw FileError(FileError::Kind::Unwritable, display(p));
+    }
+}
+
+void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string>>& files, bool durable) const {
+    if (shared_->holdDepth > 0 && !durable) {
+        for (const auto& [target, content] : files) writeText(target, content);
+        return;
+    }
+    std::error_code ec;
+    // A rename cannot put a file where a folder stands: find that before anything is written.
+    for (const auto& [target, content] : files)
+        if (fs::exists(target, ec) && !fs::is_regular_file(target, ec))
+            throw FileError(FileError::Kind::Unwritable, display(target));
+    std::vector<fs::path> temporaries;
+    auto removeTemporaries = [&](size_t from) {
+        for (size_t i = from; i < temporaries.size(); ++i) fs::remove(temporaries[i], ec);
+    };
+    try {
+        for (const auto& [target, content] : files) temporaries.push_back(writeTemporary(target, content, durable));
+    } catch (const FileError&) {
+        removeTemporaries(0);
+        throw;
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        shared_->cache.erase(files[i].first);
+        if (std::rename(temporaries[i].c_str(), files[i].first.c_str()) != 0) {
+            removeTemporaries(i);
+            throw FileError(FileError::Kind::Unwritable, display(files[i].first));
+        }
     }
 }
 

@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/FileError.h"
@@ -52,6 +53,13 @@ public:
 
     // Byte copy that replaces the target. Throws FileError naming the file that failed.
     void copyFile(const std::filesystem::path& from, const std::filesystem::path& to, bool durable = false) const;
+
+    // Replaces several files as one step: every new text is written to a temporary file beside its
+    // target first, and the targets are renamed over only when all temporaries were written. When one
+    // cannot be written (or a folder stands where a file should go) the temporaries are removed, every
+    // target keeps its old bytes, and FileError names the file that failed.
+    void writeTogether(const std::vector<std::pair<std::filesystem::path, std::string>>& files,
+                       bool durable = false) const;
 
     // The raw bytes of a file, unchecked. Throws FileError when missing or unreadable.
     std::string readBytes(const std::filesystem::path& p) const;
@@ -88,10 +96,16 @@ private:
 
     std::filesystem::path resolve(std::string_view folder, std::string_view name) const;
     void writeNow(const std::filesystem::path& p, std::string_view content, bool durable) const;
+    // Writes a temporary file beside p and returns its path; throws FileError naming p.
+    std::filesystem::path writeTemporary(const std::filesystem::path& p, std::string_view content,
+                                         bool durable) const;
 
     std::filesystem::path root_;
     std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
 };
+
+// The file 'name' in the folder 'dir', matched without regard to case; dir / name when there is none.
+std::filesystem::path findFile(const std::filesystem::path& dir, std::string_view name);
 
 // True when the bytes are valid UTF-8 without NUL bytes.
 bool isUtf8Text(std::string_view bytes);

@@ -60,6 +60,36 @@ TEST(GameFolder, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
     EXPECT_EQ(tmp.readIni("gunsv.ini"), "old");
 }
 
+TEST(GameFolder, WriteTogetherReplacesAllOrNothing) {
+    TempGameFolder tmp;
+    tmp.writeSave("a7.ini", "old a");
+    tmp.writeSave("c7.ini", "old c");
+    const GameFolder& f = tmp.folder();
+    f.writeTogether({{f.save("a7.ini"), "new a"}, {f.save("b7.ini"), "new b"}}, true);
+    EXPECT_EQ(tmp.readSave("a7.ini"), "new a");
+    EXPECT_EQ(tmp.readSave("b7.ini"), "new b");
+
+    // A folder standing where the second file goes: the first keeps its old bytes too.
+    std::filesystem::create_directories(tmp.root() / "save" / "b8.ini");
+    try {
+        f.writeTogether({{f.save("c7.ini"), "new c"}, {f.save("b8.ini"), "new b"}});
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), "save/b8.ini");
+    }
+    EXPECT_EQ(tmp.readSave("c7.ini"), "old c");
+    int files = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(tmp.root() / "save")) ++files;
+    EXPECT_EQ(files, 4);  // a7, b7, c7 and the folder: no temporary left behind
+}
+
+TEST(GameFolder, FindFileLooksInAnyFolderWithoutRegardToCase) {
+    TempGameFolder tmp;
+    tmp.writeIni("Gunbatu1.ini", "x");
+    EXPECT_EQ(findFile(tmp.root() / "ini", "GUNBATU1.INI").filename(), "Gunbatu1.ini");
+    EXPECT_EQ(findFile(tmp.root() / "ini", "none.ini"), tmp.root() / "ini" / "none.ini");
+}
+
 TEST(Random, SeededSourceRepeatsAndIgnoresReseeding) {
     SeededRandom a(42), b(42);
     b.Randomize();
