@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "battle/Battle.h"
@@ -18,22 +19,44 @@
 
 namespace tei::test {
 
+// Public, so that table rows can arrange the armies.
 class BattleWorld : public ::testing::Test {
-protected:
+public:
     void SetUp() override {
         g.officerCount = 10;
         g.factionCount = 2;
         turn.records.officers[0] = placeholderOfficer();
         turn.records.factions[0] = placeholderFaction();
-        put(turn, FactionSpec{.id = 1, .name = "甲", .kunshuID = 1, .army = 100, .seihei = 5, .meisei = 120, .kessoku = 60, .tian = 50, .ifu = 30});
-        put(turn, FactionSpec{.id = 2, .name = "乙", .kunshuID = 4, .army = 90, .seihei = 4, .meisei = 90, .kessoku = 40, .tian = 100, .ifu = 20});
-        put(turn, OfficerSpec{.id = 1, .name = "甲王", .kunID = 1, .Job = Job::Ruler, .policy = 5, .fight = 6, .wisdom = 4, .tactics = 5, .charm = 7});
-        put(turn, OfficerSpec{.id = 2, .name = "甲参", .kunID = 1, .Job = Job::Staff, .policy = 6, .fight = 2, .wisdom = 8, .tactics = 6, .charm = 3, .Setu = 3});
-        put(turn, OfficerSpec{.id = 3, .name = "甲将", .kunID = 1, .Job = Job::General, .policy = 3, .fight = 8, .wisdom = 6, .tactics = 7, .charm = 4, .Setu = 3});
-        put(turn, OfficerSpec{.id = 4, .name = "乙王", .kunID = 4, .Job = Job::Ruler, .policy = 4, .fight = 9, .wisdom = 3, .tactics = 4, .charm = 5});
-        put(turn, OfficerSpec{.id = 5, .name = "乙参", .kunID = 4, .Job = Job::Staff, .policy = 5, .fight = 1, .wisdom = 7, .tactics = 5, .Setu = 3});
-        put(turn, OfficerSpec{.id = 6, .name = "乙将", .kunID = 4, .Job = Job::General, .policy = 2, .fight = 7, .wisdom = 5, .tactics = 6, .charm = 6, .Setu = 3});
+        put(turn, FactionSpec{.id = 1, .name = "甲", .kunshuID = 1, .army = 100, .seihei = 5,
+                              .meisei = 120, .kessoku = 60, .tian = 50, .ifu = 30});
+        put(turn, FactionSpec{.id = 2, .name = "乙", .kunshuID = 4, .army = 90, .seihei = 4,
+                              .meisei = 90, .kessoku = 40, .tian = 100, .ifu = 20});
+        // number, name, lord, job; Politics, Valor, Intellect, Leadership, Capacity, Restraint
+        officerOf(1, "甲王", 1, Job::Ruler, 5, 6, 4, 5, 7, 0);
+        officerOf(2, "甲参", 1, Job::Staff, 6, 2, 8, 6, 3, 3);
+        officerOf(3, "甲将", 1, Job::General, 3, 8, 6, 7, 4, 3);
+        officerOf(4, "乙王", 4, Job::Ruler, 4, 9, 3, 4, 5, 0);
+        officerOf(5, "乙参", 4, Job::Staff, 5, 1, 7, 5, 0, 3);
+        officerOf(6, "乙将", 4, Job::General, 2, 7, 5, 6, 6, 3);
         derive(turn);
+    }
+
+    // An officer, with his abilities in the order of the officer file.
+    void officerOf(int16_t id, const char* name, int16_t kunID, int16_t job, int16_t policy, int16_t fight,
+                   int16_t wisdom, int16_t tactics, int16_t charm, int16_t Setu) {
+        put(turn, OfficerSpec{id, name, kunID, job, policy, fight, wisdom, tactics, charm, Setu});
+    }
+    // Another faction with its ruler (officer number 'ruler'), in the alliance 'meishuID' (0 = none).
+    void addFaction(int16_t id, const char* name, int16_t ruler, const char* rulerName, int16_t meishuID, int16_t army) {
+        if (g.factionCount < id) g.factionCount = id;
+        put(turn, FactionSpec{.id = id, .name = name, .kunshuID = ruler, .meishuID = meishuID, .army = army});
+        put(turn, OfficerSpec{.id = ruler, .name = rulerName, .kunID = ruler, .Job = Job::Ruler});
+        derive(turn);
+    }
+    // Alliance frame k at the given cohesion, listing the given factions.
+    void frame(int k, int16_t cohesion, std::initializer_list<int> members) {
+        g.allianceCohesion[static_cast<size_t>(k)] = cohesion;
+        for (int f : members) g.factionAlliance[static_cast<size_t>(f)] = static_cast<int16_t>(k);
     }
 
     gun& ko() { return turn.faction(1); }
@@ -47,6 +70,12 @@ protected:
         start = p.find("\r\n", start) + 2;
         size_t end = p.find("その流れのまま中盤戦に入り、");
         return p.substr(start, end - start);
+    }
+    // The first or last bytes of page n, as many as 'expected' has (the whole page when shorter).
+    std::string startOf(int n, const std::string& expected) const { return page(n).substr(0, expected.size()); }
+    std::string endOf(int n, const std::string& expected) const {
+        const std::string& p = page(n);
+        return p.size() < expected.size() ? p : p.substr(p.size() - expected.size());
     }
     // The tactic announcement.
     std::string announcement() const {

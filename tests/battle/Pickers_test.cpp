@@ -74,6 +74,15 @@ TEST_F(PickersTest, AGeneralsHalfIntellectIsComparedUnroundedAndStoredRounded) {
     EXPECT_EQ(battle.Gunsi_rtn(ko()), 3);
     EXPECT_EQ(battle.pickScore, 14);
     EXPECT_EQ(rng.left(), 0u);  // the ruler is never a strategist and draws nothing
+
+    // 2.5 + 8 + 2 = 12.5 beats a staff officer's 12 although it is kept as 12 (the even neighbour).
+    turn.records.officers[3].wisdom = 5;
+    turn.records.officers[3].tactics = 8;
+    rng.face(0, 3).face(0, 3)   // staff: 5 + 5 + 2 = 12
+        .face(0, 3).face(0, 3)  // general: 12.5
+        .face(0, 3).face(0, 3); // chief strategist: 6 + 4 + 2 = 12
+    EXPECT_EQ(battle.Gunsi_rtn(ko()), 3);
+    EXPECT_EQ(battle.pickScore, 12);
 }
 
 TEST_F(PickersTest, GeneralAndChampionPicks) {
