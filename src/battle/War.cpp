@@ -39,7 +39,8 @@ inline constexpr int kMoraleCap = 250;
 // scores the frontal attack by its size, limits the attacker's tactics and is always fought out.
 enum class Form { War, Righteous };
 
-float F(long long x) { return static_cast<float>(x); }
+// A whole number in single precision, as the battle reckons.
+float single(long long x) { return static_cast<float>(x); }
 
 // One side of a battle, as it stands while the battle runs. Built afresh for every battle.
 struct Side {
@@ -110,8 +111,8 @@ private:
     void factionValues() {
         for (Side& x : s_) {
             x.name = x.rec->name;
-            float weighted = F(x.rec->tian + 50) / 150.0f * F(x.rec->army);
-            x.S = to16(Int(weighted) + F(x.rec->seihei));
+            float weighted = single(x.rec->tian + 50) / 150.0f * single(x.rec->army);
+            x.S = to16(Int(weighted) + single(x.rec->seihei));
             if (x.S <= 0) x.S = 1;
         }
     }
@@ -164,7 +165,7 @@ private:
     float frameCohesion(int j) const {
         int frame = turn_.g.factionAlliance[static_cast<size_t>(j)];
         if (frame < 0 || frame >= kFrameCount) return 0;
-        return F(turn_.g.allianceCohesion[static_cast<size_t>(frame)]);
+        return single(turn_.g.allianceCohesion[static_cast<size_t>(frame)]);
     }
 
     // Every faction of the side's alliance (its own included) fields its troops in proportion to its
@@ -177,7 +178,7 @@ private:
             for (int j = 1; j <= last; ++j) {
                 const gun& fj = turn_.records.factions[static_cast<size_t>(j)];
                 if (fj.meishuID != x.rec->meishuID) continue;
-                a = static_cast<int32_t>(Nearest(frameCohesion(j) / 100.0f * F(fj.army) + F(a)));
+                a = static_cast<int32_t>(Nearest(frameCohesion(j) / 100.0f * single(fj.army) + single(a)));
             }
             if (x.rec->meishuID == 0) a = x.S;
             if (a <= 0) a = 1;
@@ -221,7 +222,7 @@ private:
         }
         if (righteous()) {
             Side& d = s_[B];
-            d.m = to16(F(d.m * 9LL) / 10.0f);
+            d.m = to16(single(d.m * 9LL) / 10.0f);
             if (d.m > kMoraleCap) d.m = d.mi = kMoraleCap;
         }
         turn_.g.textArg1 = s_[A].pl >= s_[B].pl ? s_[A].name : s_[B].name;
@@ -256,9 +257,10 @@ private:
         float T;
         if (righteous()) {
             long long margin = (own.cs + own.gl) - (opp.cs + opp.gl);
-            T = F(margin * (own.S + own.fg)) / 2.0f;
+            T = single(margin * (own.S + own.fg)) / 2.0f;
         } else {
-            T = F(own.S + own.fg) / F(opp.S + opp.fg) * 30.0f + F((own.cs + own.gl) - (opp.cs + opp.gl));
+            T = single(own.S + own.fg) / single(opp.S + opp.fg) * 30.0f +
+                single((own.cs + own.gl) - (opp.cs + opp.gl));
         }
         t_ = Frontal;
         auto consider = [&](Tactic tactic, double score) {
@@ -267,22 +269,26 @@ private:
                 t_ = tactic;
             }
         };
-        float aOwn = F(own.a), aOpp = F(opp.a);
+        float aOwn = single(own.a), aOpp = single(opp.a);
 
-        if (!narrow) consider(Surprise, static_cast<double>((own.gL - opp.gl) * static_cast<long long>(own.rec->seihei) * 8));
+        if (!narrow) {
+            long long surprise = (own.gL - opp.gl) * static_cast<long long>(own.rec->seihei) * 8;
+            consider(Surprise, static_cast<double>(surprise));
+        }
 
-        float grand = F(own.pl + own.sh) / 10.0f + F(own.gl) - F(opp.pl + opp.sh) / 10.0f - F(opp.gl);
+        float grand =
+            single(own.pl + own.sh) / 10.0f + single(own.gl) - single(opp.pl + opp.sh) / 10.0f - single(opp.gl);
         consider(Grand, grand * aOwn / 10.0f);
 
-        float intrigue = aOwn / aOpp + F(own.gi) - F(opp.gi) - aOpp / aOwn;
-        consider(Intrigue, intrigue * (F(opp.rec->kessoku) / 2.0f + F(own.ws)));
+        float intrigue = aOwn / aOpp + single(own.gi) - single(opp.gi) - aOpp / aOwn;
+        consider(Intrigue, intrigue * (single(opp.rec->kessoku) / 2.0f + single(own.ws)));
 
         int r = turn_.rng.twoDice();  // this draw serves the duel's score only
         consider(Duel, static_cast<double>((own.dv - opp.dv) * static_cast<long long>(r) * 10));
 
         if (!narrow) {
-            float protracted = aOwn / aOpp + F(own.gl) - F(opp.gl) - aOpp / aOwn;
-            consider(Protracted, protracted * 2.0f * F(own.pl));
+            float protracted = aOwn / aOpp + single(own.gl) - single(opp.gl) - aOpp / aOwn;
+            consider(Protracted, protracted * 2.0f * single(own.pl));
         }
 
         turn_.g.textArg2 = kTacticNames[static_cast<size_t>(t_)];
@@ -291,8 +297,8 @@ private:
         if (!righteous() && w_ == A) {
             const Side& a = s_[A];
             const Side& b = s_[B];
-            float weight = F(a.a) / F(b.a) + F(a.pl + b.pl) / 10.0f;
-            if (weight >= 15.0f && F(a.m) / F(b.m) > 1.1f) t_ = NoBattle;
+            float weight = single(a.a) / single(b.a) + single(a.pl + b.pl) / 10.0f;
+            if (weight >= 15.0f && single(a.m) / single(b.m) > 1.1f) t_ = NoBattle;
         }
     }
 
@@ -302,15 +308,15 @@ private:
     }
 
     // Side x loses L morale (Nearest(m - L), kept within 16 bits).
-    void lower(Side& x, float L) { x.m = to16(F(x.m) - L); }
+    void lower(Side& x, float L) { x.m = to16(single(x.m) - L); }
 
     // The blow of side x on side y in the open clashes: x's morale share by strength and generals'
     // Valor, plus x's draw and a bonus.
     void blow(int x, int y, float rx, float bonus) {
         Side& hit = s_[y];
         const Side& by = s_[x];
-        float sum = F(s_[A].S + s_[A].fg + s_[B].S + s_[B].fg);
-        float L = F(by.m) / 3.0f * F(by.S + by.fg) / sum + rx + bonus;
+        float sum = single(s_[A].S + s_[A].fg + s_[B].S + s_[B].fg);
+        float L = single(by.m) / 3.0f * single(by.S + by.fg) / sum + rx + bonus;
         lower(hit, L);
         setArgs(hit.name, Str(Int(L)));
         turn_.show(19);
@@ -323,13 +329,13 @@ private:
         for (int k : {A, B}) {
             int d = turn_.rng.I(6);
             d += turn_.rng.I(6);
-            r[k] = F(d);
+            r[k] = single(d);
         }
         Side& a = s_[A];
         Side& b = s_[B];
         switch (t_) {
         case Frontal:
-            if (F(a.cs + a.gl) + r[A] - (F(b.cs + b.gl) + r[B]) >= 0) {
+            if (single(a.cs + a.gl) + r[A] - (single(b.cs + b.gl) + r[B]) >= 0) {
                 blow(A, B, r[A], 10);
                 blow(B, A, r[B], 10);
             } else {
@@ -340,24 +346,25 @@ private:
         case Surprise: surpriseAttack(r[A], r[B]); break;
         case Grand:
             // The same contest whoever planned it; a tie is the attacker's.
-            if (F(b.gl) + F(b.sh) / 10.0f + F(b.pl) / 10.0f + r[B] <= F(a.gl) + F(a.sh) / 10.0f + F(a.pl) / 10.0f + r[A]) {
-                float L = F(a.a + a.sh) / 10.0f + r[A];
+            if (single(b.gl) + single(b.sh) / 10.0f + single(b.pl) / 10.0f + r[B] <=
+                single(a.gl) + single(a.sh) / 10.0f + single(a.pl) / 10.0f + r[A]) {
+                float L = single(a.a + a.sh) / 10.0f + r[A];
                 lower(b, L);
                 setArgs(a.strategistName, moraleFalls(b, L));
             } else {
-                float L = F(b.a + b.sh) / 10.0f + r[B];
+                float L = single(b.a + b.sh) / 10.0f + r[B];
                 lower(a, L);
                 setArgs(b.strategistName, moraleFalls(a, L));
             }
             turn_.show(26);
             break;
         case Intrigue:
-            if (F(b.a) / F(a.a) + F(b.gi) + r[B] <= F(a.a) / F(b.a) + F(a.gi) + r[A]) {
-                float L = F(a.ws) / 2.0f + 20.0f + r[A];
+            if (single(b.a) / single(a.a) + single(b.gi) + r[B] <= single(a.a) / single(b.a) + single(a.gi) + r[A]) {
+                float L = single(a.ws) / 2.0f + 20.0f + r[A];
                 lower(b, L);
                 setArgs(a.strategistName, moraleFalls(b, L));
             } else {
-                float L = F(b.ws) / 2.0f + 20.0f + r[B];
+                float L = single(b.ws) / 2.0f + 20.0f + r[B];
                 lower(a, L);
                 setArgs(b.strategistName, moraleFalls(a, L));
             }
@@ -366,12 +373,12 @@ private:
         case Duel: duel(); break;
         case Protracted: {
             float L;
-            if (F(b.a) / F(a.a) + F(b.gl) + r[B] <= F(a.a) / F(b.a) + F(a.gl) + r[A]) {
-                L = F(a.pl) + r[A] + 20.0f;
+            if (single(b.a) / single(a.a) + single(b.gl) + r[B] <= single(a.a) / single(b.a) + single(a.gl) + r[A]) {
+                L = single(a.pl) + r[A] + 20.0f;
                 lower(b, L);
                 turn_.g.textArg1 = b.name;
             } else {
-                L = F(b.pl) + r[B] + 20.0f;
+                L = single(b.pl) + r[B] + 20.0f;
                 lower(a, L);
                 turn_.g.textArg1 = a.name;
             }
@@ -392,13 +399,13 @@ private:
         Side& p = s_[opp];
         float rOwn = own == A ? rA : rB;
         float rOpp = own == A ? rB : rA;
-        if (F(p.gl) + rOpp <= F(o.gL) + rOwn) {
-            float L = F(3LL * o.rec->seihei + o.dv) + rA;
+        if (single(p.gl) + rOpp <= single(o.gL) + rOwn) {
+            float L = single(3LL * o.rec->seihei + o.dv) + rA;
             lower(p, L);
             setArgs(o.generalName, o.duelistName + (own == A ? kRagingA : kRagingB) + moraleFalls(p, L));
             turn_.show(20);
         } else {
-            float L = F(p.S) / F(s_[A].S + s_[B].S) * 80.0f;
+            float L = single(p.S) / single(s_[A].S + s_[B].S) * 80.0f;
             lower(o, L);
             setArgs(o.generalName, moraleFalls(o, L));
             turn_.show(25);
@@ -416,7 +423,7 @@ private:
         int winner = s_[B].dv + r[B] <= s_[A].dv + r[A] ? A : B;
         int loser = 1 - winner;
         Side& l = s_[loser];
-        l.m = to16(F(l.m * 3LL) / 4.0f - F(r[winner]));
+        l.m = to16(single(l.m * 3LL) / 4.0f - single(r[winner]));
         setArgs(s_[winner].duelistName + kDefeats + l.duelistName, l.name);
         turn_.show(29);
     }
@@ -430,16 +437,16 @@ private:
         for (int k : {A, B}) {
             int d = turn_.rng.I(6);
             d += turn_.rng.I(6);
-            r[k] = F(d) + F(s_[k].m) / 10.0f;
+            r[k] = single(d) + single(s_[k].m) / 10.0f;
         }
         const Side& a = s_[A];
         const Side& b = s_[B];
-        if (F(b.gl + b.cs) + r[B] - (F(a.cs + a.gl) + r[A]) <= 0) {
-            blow(A, B, r[A], F(a.rec->seihei));
-            blow(B, A, r[B], F(b.rec->seihei));
+        if (single(b.gl + b.cs) + r[B] - (single(a.cs + a.gl) + r[A]) <= 0) {
+            blow(A, B, r[A], single(a.rec->seihei));
+            blow(B, A, r[B], single(b.rec->seihei));
         } else {
-            blow(B, A, r[B], F(b.rec->seihei));
-            blow(A, B, r[A], F(a.rec->seihei));
+            blow(B, A, r[B], single(b.rec->seihei));
+            blow(A, B, r[A], single(a.rec->seihei));
         }
         if (withPlayer()) turn_.pages.nextPage();
     }
@@ -448,8 +455,8 @@ private:
     // its initial morale while the winner stands above three quarters of it and above the other. Side
     // B's victory is tested last and replaces side A's.
     static bool beats(const Side& x, const Side& y) {
-        if (F(x.m) > 3.0f / 2.0f * F(y.m)) return true;
-        return F(y.m) < 2.0f / 3.0f * F(y.mi) && F(x.m) > 3.0f / 4.0f * F(y.mi) && x.m > y.m;
+        if (single(x.m) > 3.0f / 2.0f * single(y.m)) return true;
+        return single(y.m) < 2.0f / 3.0f * single(y.mi) && single(x.m) > 3.0f / 4.0f * single(y.mi) && x.m > y.m;
     }
 
     void decide() {
@@ -464,7 +471,7 @@ private:
         result_ = 0;
         const Side& a = s_[A];
         const Side& b = s_[B];
-        if (F(a.S) / F(b.S) + F(a.a) / F(b.a) > 3.2f && a.m > b.m) result_ = 1;
+        if (single(a.S) / single(b.S) + single(a.a) / single(b.a) > 3.2f && a.m > b.m) result_ = 1;
     }
 
     void announceOutcome() {
@@ -480,11 +487,11 @@ private:
     // The winning strategist (or the placeholder) sets the size of the winner's gain and the loser's
     // loss; a surrender also moves the loser into the winner's alliance.
     void handOver() {
-        gun& A_ = *s_[A].rec;
-        gun& B_ = *s_[B].rec;
+        gun& attacker = *s_[A].rec;
+        gun& defender = *s_[B].rec;
         if (t_ != NoBattle) {
             if (result_ == 0) {
-                battle_.Hikiwake_rtn(A_, B_);
+                battle_.Hikiwake_rtn(attacker, defender);
                 return;
             }
             Side& w = s_[result_ - 1];
@@ -494,17 +501,17 @@ private:
             battle_.Shouri_rtn(*w.rec, *d.rec, P, 0);
             battle_.Haiboku_rtn(*d.rec, P);
         } else if (result_ == 1) {
-            battle_.Kouhuku_rtn(A_, B_);
+            battle_.Kouhuku_rtn(attacker, defender);
             const Bushou& P = turn_.officer(s_[A].strategist);
             praise(P, 10);
-            battle_.Shouri_rtn(A_, B_, P, -1);
-            battle_.Haiboku_rtn2(B_, P);
+            battle_.Shouri_rtn(attacker, defender, P, -1);
+            battle_.Haiboku_rtn2(defender, P);
         }
     }
 
     // Template 42: the winning strategist and his merit, (Politics + Leadership + bonus) / 10.
     void praise(const Bushou& P, int bonus) {
-        setArgs(P.name, Str(F(P.policy + P.tactics + bonus) / 10.0f));
+        setArgs(P.name, Str(single(P.policy + P.tactics + bonus) / 10.0f));
         turn_.show(42);
     }
 
