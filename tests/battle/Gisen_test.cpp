@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+
+#include "battle/BattleWorld.h"
+#include "core/RecordFiles.h"
+
+namespace tei {
+namespace {
+
+using namespace test;
+
+using Gisen_rtn = BattleWorld;
+
+// 甲参 at Politics 16 and 乙参 at 28 make the Politics totals 19 and 30. 乙 enters at 200, is cut to
+// 180, and is judged against 200 at the end: at 93 it is below two thirds of 200, but 甲's 137 falls
+// short of three quarters of 200 (150). Judged against 180 (135) it would have lost.
+TEST_F(Gisen_rtn, AWholeRighteousWarFoughtToADraw) {
+    officer(2).policy = 16;
+    officer(5).policy = 28;
+    picks();
+    morale(5, 10);  // 35 + 70 + 19 + 100 = 224; 70 + 30 + 100 = 200, cut to 180
+    contest(4, 2);  // 甲 plans, from 正攻法 (20 - 19) * 79 / 2 = 39.5, 大戦略 0, 謀略 26.35 and
+    duelScore(7);   // 一騎打ち -70; 奇襲 (80) and 長期戦 (30.3) are not the attacker's to choose
+    clash(0, 0);    // 20 - 19 >= 0: 乙 loses 224 / 3 * 79 / 180 + 10 = 42.77, 甲 137 / 3 * 101 / 180 + 10 = 35.62
+    clash(0, 8);    // r_A = 18.8, r_B = 8 + 13.7: 40.7 - 38.8 > 0, 乙 first:
+                    // 甲 loses 137 / 3 * 101 / 180 + 21.7 + 4 = 51.32, 乙 loses 137 / 3 * 79 / 180 + 18.8 + 5 = 43.84
+    std::string officersBefore = formatOfficers(turn.records.officers, 10);
+
+    battle.Gisen_rtn(ko(), otsu());
+
+    EXPECT_EQ(page(0),
+              "[16:甲王の率いる甲軍 71|乙将の率いる乙軍 94]\r\n"
+              "[34:甲の総兵力は 85|乙軍のそれは 94]\r\n"
+              "[50:甲王|乙軍のそれは 94]\r\n"
+              "[51:乙将|乙軍のそれは 94]\r\n"
+              "[49:乙|乙軍のそれは 94]\r\n"
+              "甲の士気 224 乙の士気 180\r\n\r\n"
+              "[17:甲の軍師甲参|正攻法]\r\n"
+              "[19:乙| 42]\r\n"
+              "[19:甲| 35]\r\n"
+              "甲の士気 188 乙の士気 137\r\n\r\n"
+              "その流れのまま中盤戦に入り、[19:甲| 51]\r\n"
+              "[19:乙| 43]\r\n"
+              "甲の士気 137 乙の士気 93\r\n\r\n"
+              "[36:乙| 43]\r\n");
+    EXPECT_EQ(page(1), "");
+    EXPECT_EQ(turn.pages.page, 1);
+    EXPECT_EQ(rng.left(), 0u);
+    // A draw: both lose a quarter of troops, elite troops and public order; nothing else changes.
+    EXPECT_EQ(ko().army, 75);
+    EXPECT_EQ(ko().seihei, 3);
+    EXPECT_EQ(ko().tian, 37);
+    EXPECT_EQ(ko().meisei, 120);
+    EXPECT_EQ(ko().kessoku, 60);
+    EXPECT_EQ(ko().ifu, 30);
+    EXPECT_EQ(otsu().army, 67);
+    EXPECT_EQ(otsu().seihei, 3);
+    EXPECT_EQ(otsu().tian, 75);
+    EXPECT_EQ(otsu().meisei, 90);
+    EXPECT_EQ(otsu().kessoku, 40);
+    EXPECT_EQ(otsu().ifu, 20);
+    EXPECT_EQ(formatOfficers(turn.records.officers, 10), officersBefore);
+}
+
+TEST_F(Gisen_rtn, TheDefendersMoraleIsCutByATenthThenCappedWhileTheAttackersIsNeverCapped) {
+    officer(2).policy = 112;  // Politics 115: 35 + 70 + 115 + 100 = 320
+    officer(5).policy = 98;   // Politics 100: 30 + 70 + 100 + 100 = 300, cut to 270, capped to 250
+    picks();
+    morale(5, 5);
+    contest(4, 2);
+    duelScore(7);
+    rest();
+    battle.Gisen_rtn(ko(), otsu());
+    EXPECT_NE(page(0).find("[49:甲|乙軍のそれは 94]\r\n甲の士気 320 乙の士気 250\r\n\r\n"), std::string::npos);
+}
+
+TEST_F(Gisen_rtn, TheAttackersAllianceTroopsAreRaisedByAFifth) {
+    // 甲 leads an alliance of its own in frame 1 at cohesion 70: 0.7 * 10 = 7 troops, raised to Int(8.4).
+    ko().army = 10;
+    ko().meishuID = 1;
+    frame(1, 70, {1});
+    picks();
+    morale(5, 10);
+    contest(4, 2);
+    duelScore(7);
+    rest();
+    battle.Gisen_rtn(ko(), otsu());
+    EXPECT_EQ(startOf(0, "[16:甲王の率いる甲軍 11|乙将の率いる乙軍 94]\r\n[34:甲の総兵力は 8|乙軍のそれは 94]\r\n"),
+              "[16:甲王の率いる甲軍 11|乙将の率いる乙軍 94]\r\n[34:甲の総兵力は 8|乙軍のそれは 94]\r\n");
+}
+
+// With 甲参 at Leadership 2 and 甲王 at Capacity 10, 乙 wins the contest and scores all six tactics:
+// 正攻法 (19 - 19) * 101 / 2 = 0, 奇襲 (6 - 2) * 4 * 8 = 128, 大戦略 25.4, 謀略 -32.7, 一騎打ち 70,
+// 長期戦 44.8.
+TEST_F(Gisen_rtn, TheDefenderMayStillPlanASurprise) {
+    officer(2).tactics = 2;
+    officer(1).charm = 10;
+    picks();
+    morale(5, 10);  // 50 + 85 + 9 + 100 = 244; 177 cut to 159
+    contest(2, 2);
+    duelScore(7);
+    clash(5, 1);    // 6 + 1 >= 2 + 5: 甲 loses 3 * 4 + 9 + 5 = 26
+    rest();
+    battle.Gisen_rtn(ko(), otsu());
+    EXPECT_EQ(announcement(), "[17:乙の軍師乙参|奇襲]");
+    EXPECT_EQ(opening(), "[20:乙将|乙王もここぞとばかりに暴れまわり、甲軍の士気が 26]\r\n甲の士気 218 乙の士気 159\r\n\r\n");
+}
+
+// Neither side has a strategist; 甲 (troops 10, strength 6, fielding 7) is a poor match for 乙
+// (commander score 15, a court official of Politics 100). 甲 still wins the tied contest and scores
+// 正攻法 ((14 + 1) - (15 + 1)) * 7 / 2 = -3.5 above 大戦略 -6.93, 謀略 -280 and 一騎打ち -70; the 0 of
+// 奇襲 is not the attacker's to choose.
+TEST_F(Gisen_rtn, TheAttackerMayChooseANegativeFrontalScore) {
+    officer(2).Job = Job::None;
+    officer(3).Job = Job::Military;
+    officer(5).Job = Job::None;
+    officer(6).Job = Job::Military;
+    officer(4).charm = 9;
+    put(turn, OfficerSpec{.id = 7, .name = "乙文", .kunID = 4, .Job = Job::Civil, .policy = 100});
+    derive(turn);
+    ko().army = 10;
+    ko().seihei = 0;
+    zeros(8);
+    morale(5, 10);  // 206; 75 + 100 + 100 = 275, cut to Nearest(247.5) = 248
+    contest(2, 2);
+    duelScore(7);
+    rest();
+    battle.Gisen_rtn(ko(), otsu());
+    EXPECT_NE(page(0).find("甲の士気 206 乙の士気 248\r\n\r\n"), std::string::npos);
+    EXPECT_EQ(announcement(), "[17:甲の軍師|正攻法]");
+}
+
+// The alliance that makes 乙 yield in a war (甲 with 丙 fielding 1280, here 1536) fights a
+// righteous war out.
+TEST_F(Gisen_rtn, AnOverwhelmingAttackerStillFights) {
+    addFaction(3, "丙", 9, "丙王", 1, 1500);
+    ko().meishuID = 1;
+    frame(1, 80, {1, 3});
+    picks();
+    morale(5, 10);
+    contest(4, 2);
+    duelScore(7);
+    clash(0, 0);  // 謀略: 乙 loses 13 / 2 + 20 = 26.5, 159 - 26.5 = 132.5 -> 132
+    rest();
+    battle.Gisen_rtn(ko(), otsu());
+    EXPECT_NE(page(0).find("[34:甲の総兵力は 1536|乙軍のそれは 94]\r\n"), std::string::npos);
+    EXPECT_EQ(announcement(), "[17:甲の軍師甲参|謀略]");
+    EXPECT_EQ(opening(), "[28:甲参|乙軍の士気が 26]\r\n甲の士気 214 乙の士気 132\r\n\r\n");
+    for (int p = 0; p < turn.pages.count(); ++p) {
+        EXPECT_EQ(page(p).find("[40:"), std::string::npos);
+        EXPECT_EQ(page(p).find("[41:"), std::string::npos);
+    }
+    EXPECT_EQ(otsu().meishuID, 0);
+}
+
+TEST_F(Gisen_rtn, TheFrontalScoreBeyondSixteenBitsKeepsItsSize) {
+    // Strength 32767 (saturated) + Valor 8 = 32775 times a margin of 1, halved: 16387.5, above
+    // 謀略's 13836.8. In 16 bits the product would turn negative.
+    ko().army = 32767;
+    ko().tian = 100;
+    picks();
+    morale(5, 10);
+    contest(4, 2);
+    duelScore(7);
+    rest();
+    battle.Gisen_rtn(ko(), otsu());
+    EXPECT_EQ(startOf(0, "[16:甲王の率いる甲軍 32767|乙将の率いる乙軍 94]\r\n[34:甲の総兵力は 39320|乙軍のそれは 94]\r\n"),
+              "[16:甲王の率いる甲軍 32767|乙将の率いる乙軍 94]\r\n[34:甲の総兵力は 39320|乙軍のそれは 94]\r\n");
+    EXPECT_EQ(announcement(), "[17:甲の軍師甲参|正攻法]");
+}
+
+}  // namespace
+}  // namespace tei
