@@ -228,7 +228,9 @@ void GameFolder::DeferredWrites::commit() {
     auto order = std::move(s.heldOrder);
     s.held.clear();
     s.heldOrder.clear();
-    for (const auto& p : order) folder_.writeNow(p, held[p], false);
+    std::vector<std::pair<fs::path, std::string>> files;
+    for (const auto& p : order) files.emplace_back(p, std::move(held[p]));
+    folder_.writeTogether(files);
 }
 
 void GameFolder::copyFile(const fs::path& from, const fs::path& to, bool durable) const {

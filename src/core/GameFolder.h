@@ -65,8 +65,8 @@ public:
     std::string readBytes(const std::filesystem::path& p) const;
 
     // Holds back the folder's writes while it lives (durable writes go through at once). commit()
-    // writes the held files, each replaced whole; without it nothing is written. Nested holds write
-    // when the outermost one commits.
+    // writes the held files together (as writeTogether does); without it nothing is written. Nested
+    // holds write when the outermost one commits.
     class DeferredWrites {
     public:
         explicit DeferredWrites(const GameFolder& folder);

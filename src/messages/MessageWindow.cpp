@@ -2,6 +2,7 @@
 
 #include "core/GameFolder.h"
 #include "messages/Chronicle.h"
+#include "messages/YearBanner.h"
 
 namespace tei {
 
@@ -41,12 +42,7 @@ void MessageWindow::Form_Load(const std::function<void(MessagePages&)>& resolve)
     resetEnable();
 }
 
-void MessageWindow::init_rtn(int year) {
-    pages.clear_Text_rtn();
-    pages.page = 0;
-    pages.at(0) = std::string("＝＝＝＝＝＝＝＝＝") + kCrLf + "＝＝ 　" + std::to_string(year) + "年　＝＝" + kCrLf +
-                  "＝＝＝＝＝＝＝＝＝" + kCrLf;
-}
+void MessageWindow::init_rtn(int year) { beginYearPages(pages, year); }
 
 void MessageWindow::dsp_Text_rtn() {
     shown_ = pages.at(pages.page);
