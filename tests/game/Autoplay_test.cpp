@@ -1,0 +1,119 @@
+#include "game/Autoplay.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "support/TempGameFolder.h"
+
+namespace tei {
+namespace {
+
+using test::TempGameFolder;
+
+std::optional<AutoplayOptions> parse(std::vector<std::string> args, std::string* error = nullptr) {
+    std::string e;
+    auto o = parseAutoplayOptions(args, e);
+    if (error) *error = e;
+    return o;
+}
+
+TEST(parseAutoplayOptions, ReadsEveryOptionAndRefusesBadOnes) {
+    auto o = parse({"--scenario", "5", "--players", "1,3", "--years", "4", "--seed", "99", "--quiet"});
+    ASSERT_TRUE(o);
+    EXPECT_EQ(o->scenario, 5);
+    EXPECT_EQ(o->players, (std::vector<int>{1, 3}));
+    EXPECT_EQ(o->years, 4);
+    EXPECT_EQ(o->seed, 99u);
+    EXPECT_TRUE(o->quiet);
+    std::string error;
+    EXPECT_FALSE(parse({"--scenario", "7"}, &error));
+    EXPECT_EQ(error, "シナリオ番号は 1 から 6 です: 7 / the scenario is 1 to 6: 7");
+    EXPECT_FALSE(parse({"--players", "1,x"}, &error));
+    EXPECT_FALSE(parse({"--years", "0"}));
+    EXPECT_FALSE(parse({"--seed"}));
+    EXPECT_FALSE(parse({"--fast"}, &error));
+    EXPECT_EQ(error, "不明なオプションです: --fast / unknown option: --fast");
+}
+
+// Plays in a fresh copy of the shipped data and returns what was printed.
+struct Played {
+    int status;
+    std::string out, err, busv, gunsv, log;
+};
+
+Played play(const AutoplayOptions& o) {
+    TempGameFolder tmp;
+    tmp.copyShippedData();
+    std::ostringstream out, err;
+    int status = runAutoplay(o, tmp.folder(), out, err);
+    return {status, out.str(), err.str(), tmp.readIni("busv.ini"), tmp.readIni("gunsv.ini"), tmp.readIni("teiji.log")};
+}
+
+TEST(runAutoplay, TheSameSeedPlaysTheSameGame) {
+    AutoplayOptions o;
+    o.seed = 20;
+    o.years = 5;
+    o.players = {2};
+    Played a = play(o), b = play(o);
+    EXPECT_EQ(a.status, 0);
+    EXPECT_EQ(a.out, b.out);
+    EXPECT_EQ(a.busv, b.busv);
+    EXPECT_EQ(a.gunsv, b.gunsv);
+    EXPECT_EQ(a.log, b.log);
+    EXPECT_NE(a.out.find("[message] 袁紹の番です。"), std::string::npos);
+    EXPECT_NE(a.log.find("＝＝ 　193年　＝＝"), std::string::npos);
+    EXPECT_EQ(a.log.find("＝＝ 　194年　＝＝"), std::string::npos);  // five years: 189 .. 193
+    o.seed = 21;
+    EXPECT_NE(play(o).log, a.log);
+}
+
+TEST(runAutoplay, EveryScenarioPlaysToItsFinalReport) {
+    for (int scenario = 1; scenario <= 6; ++scenario) {
+        SCOPED_TRACE(scenario);
+        AutoplayOptions o;
+        o.scenario = scenario;
+        o.seed = static_cast<uint64_t>(scenario);
+        o.quiet = true;
+        Played p = play(o);
+        EXPECT_EQ(p.status, 0) << p.err;
+        EXPECT_TRUE(p.out.starts_with("ゲーム最終結果")) << p.out.substr(0, 200);
+        EXPECT_TRUE(p.log.ends_with("EOT=======\r\n"));
+    }
+}
+
+TEST(runAutoplay, AMissingMasterStopsWithAMessageNamingIt) {
+    TempGameFolder tmp;
+    tmp.copyShippedData();
+    std::filesystem::remove(tmp.root() / "ini" / "Gunbatu2.ini");
+    AutoplayOptions o;
+    o.scenario = 2;
+    std::ostringstream out, err;
+    EXPECT_EQ(runAutoplay(o, tmp.folder(), out, err), 2);
+    EXPECT_NE(err.str().find("ini/Gunbatu2.ini"), std::string::npos) << err.str();
+}
+
+TEST(runAutoplay, AWorkingFileLostBetweenYearsIsReported) {
+    TempGameFolder tmp;
+    tmp.copyShippedData();
+    std::filesystem::remove(tmp.root() / "ini" / "Text.ini");
+    AutoplayOptions o;
+    o.seed = 3;
+    std::ostringstream out, err;
+    EXPECT_EQ(runAutoplay(o, tmp.folder(), out, err), 2);
+    EXPECT_EQ(err.str(), "エラー: ファイル「ini/Text.ini」が見つかりません。\nerror: cannot use ini/Text.ini\n");
+}
+
+TEST(runCheck, ShippedDataPassesAndABrokenCopyDoesNot) {
+    TempGameFolder tmp;
+    tmp.copyShippedData();
+    std::ostringstream out;
+    EXPECT_EQ(runCheck(tmp.root() / "ini", out), 0) << out.str();
+    tmp.writeIni("Gunbatu.ini", "");
+    std::ostringstream broken;
+    EXPECT_EQ(runCheck(tmp.root() / "ini", broken), 1);
+    EXPECT_NE(broken.str().find("Gunbatu.ini"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace tei
