@@ -77,7 +77,7 @@ bool GameFolder::exists(const fs::path& p) const {
     return fs::is_regular_file(p, ec);
 }
 
-std::string GameFolder::readBytes(const fs::path& p) const {
+GameFolder::Contents& GameFolder::contentsOf(const fs::path& p) const {
     if (auto held = shared_->held.find(p); held != shared_->held.end()) return held->second;
     struct stat st {};
     if (::stat(p.c_str(), &st) != 0) {
@@ -88,10 +88,14 @@ std::string GameFolder::readBytes(const fs::path& p) const {
     if (!S_ISREG(st.st_mode)) throw FileError(FileError::Kind::Unreadable, display(p));
     long long mtime = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
     CachedFile& cached = shared_->cache[p];
-    if (cached.size == static_cast<long long>(st.st_size) && cached.mtime == mtime && cached.inode == st.st_ino)
-        return cached.bytes;
+    if (cached.contents.bytes && cached.size == static_cast<long long>(st.st_size) && cached.mtime == mtime &&
+        cached.inode == st.st_ino)
+        return cached.contents;
     int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) throw FileError(FileError::Kind::Unreadable, display(p));
+    if (fd < 0) {
+        shared_->cache.erase(p);
+        throw FileError(FileError::Kind::Unreadable, display(p));
+    }
     std::string bytes;
     bytes.resize(static_cast<size_t>(st.st_size));
     size_t got = 0;
@@ -108,29 +112,44 @@ std::string GameFolder::readBytes(const fs::path& p) const {
         got += static_cast<size_t>(n);
     }
     ::close(fd);
-    if (!ok) throw FileError(FileError::Kind::Unreadable, display(p));
+    if (!ok) {
+        shared_->cache.erase(p);
+        throw FileError(FileError::Kind::Unreadable, display(p));
+    }
     bytes.resize(got);
+    cached = CachedFile{};
+    cached.contents.bytes = std::make_shared<const std::string>(std::move(bytes));
+    // A file that changed while it was read is not remembered as this version.
     if (got == static_cast<size_t>(st.st_size)) {
-        cached.bytes = bytes;
         cached.size = static_cast<long long>(st.st_size);
         cached.mtime = mtime;
         cached.inode = st.st_ino;
-    } else {
-        shared_->cache.erase(p);
     }
-    return bytes;
+    return cached.contents;
 }
 
-std::string GameFolder::readText(const fs::path& p) const {
-    std::string text = readBytes(p);
-    if (text.starts_with("\xEF\xBB\xBF")) text.erase(0, 3);
-    if (!isUtf8Text(text)) throw FileError(FileError::Kind::NotText, display(p));
-    return text;
+std::shared_ptr<const std::string> GameFolder::textOf(Contents& c, const fs::path& p) const {
+    if (c.text) return c.text;
+    std::string_view bytes = *c.bytes;
+    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+    if (!isUtf8Text(bytes)) throw FileError(FileError::Kind::NotText, display(p));
+    c.text = bytes.size() == c.bytes->size() ? c.bytes : std::make_shared<const std::string>(bytes);
+    return c.text;
 }
+
+std::string GameFolder::readBytes(const fs::path& p) const { return *contentsOf(p).bytes; }
+
+std::shared_ptr<const std::string> GameFolder::readShared(const fs::path& p) const {
+    return textOf(contentsOf(p), p);
+}
+
+std::string GameFolder::readText(const fs::path& p) const { return *readShared(p); }
 
 void GameFolder::writeText(const fs::path& p, std::string_view content, bool durable) const {
     if (shared_->holdDepth > 0 && !durable) {
-        auto [it, fresh] = shared_->held.insert_or_assign(p, std::string(content));
+        Contents held;
+        held.bytes = std::make_shared<const std::string>(content);
+        auto [it, fresh] = shared_->held.insert_or_assign(p, std::move(held));
         if (fresh) shared_->heldOrder.push_back(p);
         return;
     }
@@ -229,7 +248,7 @@ void GameFolder::DeferredWrites::commit() {
     s.held.clear();
     s.heldOrder.clear();
     std::vector<std::pair<fs::path, std::string>> files;
-    for (const auto& p : order) files.emplace_back(p, std::move(held[p]));
+    for (const auto& p : order) files.emplace_back(p, *held[p].bytes);
     folder_.writeTogether(files);
 }
 

@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <typeindex>
 #include <utility>
 #include <vector>
 
@@ -64,6 +65,20 @@ public:
     // The raw bytes of a file, unchecked. Throws FileError when missing or unreadable.
     std::string readBytes(const std::filesystem::path& p) const;
 
+    // readText without a copy: the same text object as long as the file is unchanged.
+    std::shared_ptr<const std::string> readShared(const std::filesystem::path& p) const;
+
+    // The file's text as parse(text) makes it into a T, parsed once while the file is unchanged.
+    // Throws FileError as readText does.
+    template <class T, class Parse>
+    std::shared_ptr<const T> readParsed(const std::filesystem::path& p, Parse&& parse) const {
+        Contents& c = contentsOf(p);
+        std::shared_ptr<const std::string> text = textOf(c, p);
+        auto& slot = c.parsed[std::type_index(typeid(T))];
+        if (!slot) slot = std::make_shared<const T>(parse(std::string_view(*text)));
+        return std::static_pointer_cast<const T>(slot);
+    }
+
     // Holds back the folder's writes while it lives (durable writes go through at once). commit()
     // writes the held files together (as writeTogether does); without it nothing is written. Nested
     // holds write when the outermost one commits.
@@ -81,20 +96,29 @@ public:
     };
 
 private:
+    // What is known of a file's bytes: the bytes, the text once checked, and its parsed forms.
+    struct Contents {
+        std::shared_ptr<const std::string> bytes;
+        std::shared_ptr<const std::string> text;
+        std::map<std::type_index, std::shared_ptr<const void>> parsed;
+    };
     struct CachedFile {
-        std::string bytes;
+        Contents contents;
         long long size = -1;
         long long mtime = 0;
         unsigned long long inode = 0;
     };
     struct Shared {
         std::map<std::filesystem::path, CachedFile> cache;
-        std::map<std::filesystem::path, std::string> held;
+        std::map<std::filesystem::path, Contents> held;
         std::vector<std::filesystem::path> heldOrder;
         int holdDepth = 0;
     };
 
     std::filesystem::path resolve(std::string_view folder, std::string_view name) const;
+    // The held or cached contents of a file, read anew when it changed. Throws FileError.
+    Contents& contentsOf(const std::filesystem::path& p) const;
+    std::shared_ptr<const std::string> textOf(Contents& c, const std::filesystem::path& p) const;
     void writeNow(const std::filesystem::path& p, std::string_view content, bool durable) const;
     // Writes a temporary file beside p and returns its path; throws FileError naming p.
     std::filesystem::path writeTemporary(const std::filesystem::path& p, std::string_view content,

@@ -1,0 +1,108 @@
+// Speed of the game without a window, on the shipped scenario 1 data in a temporary game folder,
+// file work included: one year (dealing, computer choice, resolution, year end, year change) and a
+// whole computer-only game of 27 years.
+//
+//   build/bench/game_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+
+#include <benchmark/benchmark.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <memory>
+#include <sstream>
+
+#include "core/GameFolder.h"
+#include "core/Random.h"
+#include "game/Autoplay.h"
+#include "game/TurnCycle.h"
+#include "setup/ScenarioSetup.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh game folder seeded from the shipped data.
+class BenchFolder {
+public:
+    BenchFolder() {
+        root_ = fs::temp_directory_path() / ("teijiroku-bench-" + std::to_string(::getpid()));
+        fs::remove_all(root_);
+        fs::create_directories(root_ / "save");
+        fs::copy(fs::path(TEIJIROKU_SOURCE_DIR) / "data" / "ini", root_ / "ini");
+    }
+    ~BenchFolder() { fs::remove_all(root_); }
+    const fs::path& root() const { return root_; }
+
+private:
+    fs::path root_;
+};
+
+// Says nothing and answers Yes; the message window resolves the year as the game does.
+class QuietHost final : public tei::Host {
+public:
+    QuietHost(const tei::GameFolder& folder, tei::GameGlobals& g, tei::Random& rng) : folder_(folder), g_(g), rng_(rng) {}
+    void notify(const std::string&) override {}
+    bool askYesNo(const std::string&) override { return true; }
+    bool askOkCancel(const std::string&) override { return true; }
+    tei::MessageWindowResult showMessageWindow() override;
+    void showStrategy() override {}
+    void showFactionDetail() override {}
+    void showFactionList() override {}
+    void showSaveLoad() override {}
+    void endProgram() override {}
+
+private:
+    const tei::GameFolder& folder_;
+    tei::GameGlobals& g_;
+    tei::Random& rng_;
+};
+
+}  // namespace
+
+#include "game/YearResolution.h"
+
+tei::MessageWindowResult QuietHost::showMessageWindow() {
+    if (g_.msgMode != 1) return {};
+    return tei::resolveYear(folder_, g_, rng_).flags;
+}
+
+static void WholeGameScenario1(benchmark::State& state) {
+    BenchFolder dir;
+    for (auto _ : state) {
+        tei::AutoplayOptions o;
+        o.seed = 1;
+        o.quiet = true;
+        std::ostringstream out, err;
+        if (tei::runAutoplay(o, tei::GameFolder(dir.root()), out, err) != 0) state.SkipWithError("autoplay failed");
+    }
+}
+BENCHMARK(WholeGameScenario1)->Unit(benchmark::kMillisecond);
+
+static void OneYearScenario1(benchmark::State& state) {
+    BenchFolder dir;
+    tei::GameFolder folder(dir.root());
+    tei::SeededRandom rng(1);
+    tei::GameGlobals g;
+    QuietHost host(folder, g, rng);
+    std::unique_ptr<tei::TurnCycle> cycle;
+    auto newGame = [&] {
+        g = tei::GameGlobals{};
+        tei::ScenarioSetup title(folder, g, rng);
+        (void)title.Form_Load();
+        title.ori_Chr_rtn();
+        cycle = std::make_unique<tei::TurnCycle>(folder, g, rng, host);
+        cycle->Form_Load();
+    };
+    newGame();
+    for (auto _ : state) {
+        cycle->Command1_Click(3);  // nobody plays: one press is one year
+        if (cycle->ended()) {
+            state.PauseTiming();
+            newGame();
+            state.ResumeTiming();
+        }
+    }
+}
+BENCHMARK(OneYearScenario1)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
