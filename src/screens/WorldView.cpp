@@ -91,8 +91,9 @@ FactionDetail WorldView::factionDetail(int f, std::string_view note) const {
     const gun& g = faction(f);
     FactionDetail d;
     d.caption = "軍の内情" + g.name;
-    d.values = {{"総兵力", Str(g.army) + "000"}, {"精兵数", Str(g.seihei) + "000"}, {"名声", Str(g.meisei)},
-                {"治安", Str(g.tian)},          {"結束力", Str(g.kessoku)},          {"畏怖", Str(g.ifu)}};
+    const std::array<std::string, 6> values = {Str(g.army) + "000", Str(g.seihei) + "000", Str(g.meisei),
+                                                Str(g.tian),          Str(g.kessoku),          Str(g.ifu)};
+    for (size_t i = 0; i < values.size(); ++i) d.values.emplace_back(kFactionValueLabels[i], values[i]);
     d.note = note;
     for (int16_t id : officersOf(f)) {
         int job = officer(id).Job;

@@ -52,6 +52,8 @@ struct FactionDetail {
     std::string note;
     std::array<std::vector<OfficerEntry>, kJobLists> jobLists;
 };
+// The value panel's labels, in its order; troops are shown in soldiers, the file's thousands + "000".
+inline constexpr std::array<const char*, 6> kFactionValueLabels = {"総兵力", "精兵数", "名声", "治安", "結束力", "畏怖"};
 // The frame captions of the five job lists.
 inline constexpr std::array<const char*, kJobLists> kJobListCaptions = {"文官", "武官", "参謀（軍師）", "将軍",
                                                                          "君主"};
