@@ -43,6 +43,8 @@ void ALL_Gdata::init_rtn() {
     table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table_->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(table_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -53,6 +55,7 @@ void ALL_Gdata::init_rtn() {
         b->setObjectName(QStringLiteral("Command1_%1").arg(i));
         connect(b, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
         buttons->addWidget(b);
+        if (i == 0) b->setFocus();
     }
     layout->addLayout(buttons);
 }

@@ -42,7 +42,7 @@ void All_Bdata::init_rtn() {
         auto* list = new QListWidget(this);
         list->setObjectName(QStringLiteral("Chr_lst_%1").arg(i));
         list->setMinimumWidth(fontMetrics().horizontalAdvance(QString(6, QChar(0x6F22))));
-        list->setMinimumHeight(rowHeight * 10);
+        list->setMinimumHeight(rowHeight * 16);
         connect(list, &QListWidget::itemClicked, this, &All_Bdata::Chr_lst_Click);
         grid->addWidget(name, (i / kColumns) * 2, i % kColumns);
         grid->addWidget(list, (i / kColumns) * 2 + 1, i % kColumns);
@@ -57,6 +57,7 @@ void All_Bdata::init_rtn() {
     back->setObjectName(QStringLiteral("backButton"));
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(back);
+    back->setFocus();
     layout->addLayout(buttons);
 }
 

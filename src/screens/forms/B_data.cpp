@@ -42,6 +42,7 @@ void B_data::init_rtn() {
     table_->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->horizontalHeader()->setStretchLastSection(true);
+    table_->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(table_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -50,6 +51,7 @@ void B_data::init_rtn() {
     back->setObjectName(QStringLiteral("backButton"));
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(back);
+    back->setFocus();
     layout->addLayout(buttons);
 }
 

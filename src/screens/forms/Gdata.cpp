@@ -85,6 +85,7 @@ void Gdata::init_rtn() {
     back->setObjectName(QStringLiteral("backButton"));
     connect(back, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(back);
+    back->setFocus();
     layout->addLayout(buttons);
 
 }

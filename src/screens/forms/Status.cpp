@@ -99,6 +99,7 @@ void Status::init_rtn() {
     backButton->setObjectName(QStringLiteral("backButton"));
     connect(backButton, &QPushButton::clicked, this, &QDialog::reject);
     buttons->addWidget(backButton);
+    backButton->setFocus();
     layout->addLayout(buttons);
 }
 
