@@ -1,13 +1,12 @@
 #include "core/GameFolder.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <system_error>
 
 namespace tei {
@@ -39,8 +38,7 @@ std::string lowerAscii(std::string_view s) {
 
 GameFolder::GameFolder(fs::path root) : root_(std::move(root)) {}
 
-fs::path GameFolder::resolve(std::string_view folder, std::string_view name) const {
-    fs::path dir = root_ / std::string(folder);
+fs::path findFile(const fs::path& dir, std::string_view name) {
     fs::path exact = dir / std::string(name);
     std::error_code ec;
     if (fs::exists(exact, ec)) return exact;
@@ -51,6 +49,16 @@ fs::path GameFolder::resolve(std::string_view folder, std::string_view name) con
         if (lowerAscii(candidate) == wanted) return it->path();
     }
     return exact;
+}
+
+fs::path GameFolder::resolve(std::string_view folder, std::string_view name) const {
+    fs::path dir = root_ / std::string(folder);
+    fs::path exact = dir / std::string(name);
+    if (shared_->held.count(exact)) return exact;
+    std::string wanted = lowerAscii(name);
+    for (const auto& [held, text] : shared_->held)
+        if (held.parent_path() == dir && lowerAscii(held.filename().string()) == wanted) return held;
+    return findFile(dir, name);
 }
 
 fs::path GameFolder::ini(std::string_view name) const { return resolve("ini", name); }
@@ -64,20 +72,53 @@ std::string GameFolder::display(const fs::path& p) const {
 }
 
 bool GameFolder::exists(const fs::path& p) const {
+    if (shared_->held.count(p)) return true;
     std::error_code ec;
     return fs::is_regular_file(p, ec);
 }
 
 std::string GameFolder::readBytes(const fs::path& p) const {
-    std::error_code ec;
-    if (!fs::exists(p, ec)) throw FileError(FileError::Kind::Missing, display(p));
-    if (fs::is_directory(p, ec)) throw FileError(FileError::Kind::Unreadable, display(p));
-    std::ifstream in(p, std::ios::binary);
-    if (!in) throw FileError(FileError::Kind::Unreadable, display(p));
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    if (in.bad()) throw FileError(FileError::Kind::Unreadable, display(p));
-    return std::move(buf).str();
+    if (auto held = shared_->held.find(p); held != shared_->held.end()) return held->second;
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0) {
+        shared_->cache.erase(p);
+        throw FileError(errno == ENOENT || errno == ENOTDIR ? FileError::Kind::Missing : FileError::Kind::Unreadable,
+                        display(p));
+    }
+    if (!S_ISREG(st.st_mode)) throw FileError(FileError::Kind::Unreadable, display(p));
+    long long mtime = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    CachedFile& cached = shared_->cache[p];
+    if (cached.size == static_cast<long long>(st.st_size) && cached.mtime == mtime && cached.inode == st.st_ino)
+        return cached.bytes;
+    int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) throw FileError(FileError::Kind::Unreadable, display(p));
+    std::string bytes;
+    bytes.resize(static_cast<size_t>(st.st_size));
+    size_t got = 0;
+    bool ok = true;
+    for (;;) {
+        if (got == bytes.size()) bytes.resize(bytes.size() + 4096);  // the file grew meanwhile
+        ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            ok = false;
+            break;
+        }
+        if (n == 0) break;
+        got += static_cast<size_t>(n);
+    }
+    ::close(fd);
+    if (!ok) throw FileError(FileError::Kind::Unreadable, display(p));
+    bytes.resize(got);
+    if (got == static_cast<size_t>(st.st_size)) {
+        cached.bytes = bytes;
+        cached.size = static_cast<long long>(st.st_size);
+        cached.mtime = mtime;
+        cached.inode = st.st_ino;
+    } else {
+        shared_->cache.erase(p);
+    }
+    return bytes;
 }
 
 std::string GameFolder::readText(const fs::path& p) const {
@@ -88,6 +129,15 @@ std::string GameFolder::readText(const fs::path& p) const {
 }
 
 void GameFolder::writeText(const fs::path& p, std::string_view content, bool durable) const {
+    if (shared_->holdDepth > 0 && !durable) {
+        auto [it, fresh] = shared_->held.insert_or_assign(p, std::string(content));
+        if (fresh) shared_->heldOrder.push_back(p);
+        return;
+    }
+    writeNow(p, content, durable);
+}
+
+fs::path GameFolder::writeTemporary(const fs::path& p, std::string_view content, bool durable) const {
     static std::atomic<unsigned> counter{0};
     std::error_code ec;
     fs::create_directories(p.parent_path(), ec);
@@ -111,11 +161,74 @@ void GameFolder::writeText(const fs::path& p, std::string_view content, bool dur
     }
     if (ok && durable && ::fsync(fd) != 0) ok = false;
     if (::close(fd) != 0) ok = false;
-    if (ok && std::rename(tmp.c_str(), p.c_str()) != 0) ok = false;
     if (!ok) {
         fs::remove(tmp, ec);
         throw FileError(FileError::Kind::Unwritable, display(p));
     }
+    return tmp;
+}
+
+void GameFolder::writeNow(const fs::path& p, std::string_view content, bool durable) const {
+    shared_->cache.erase(p);
+    fs::path tmp = writeTemporary(p, content, durable);
+    if (std::rename(tmp.c_str(), p.c_str()) != 0) {
+        std::error_code ec;
+        fs::remove(tmp, ec);
+        throw FileError(FileError::Kind::Unwritable, display(p));
+    }
+}
+
+void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string>>& files, bool durable) const {
+    if (shared_->holdDepth > 0 && !durable) {
+        for (const auto& [target, content] : files) writeText(target, content);
+        return;
+    }
+    std::error_code ec;
+    // A rename cannot put a file where a folder stands: find that before anything is written.
+    for (const auto& [target, content] : files)
+        if (fs::exists(target, ec) && !fs::is_regular_file(target, ec))
+            throw FileError(FileError::Kind::Unwritable, display(target));
+    std::vector<fs::path> temporaries;
+    auto removeTemporaries = [&](size_t from) {
+        for (size_t i = from; i < temporaries.size(); ++i) fs::remove(temporaries[i], ec);
+    };
+    try {
+        for (const auto& [target, content] : files) temporaries.push_back(writeTemporary(target, content, durable));
+    } catch (const FileError&) {
+        removeTemporaries(0);
+        throw;
+    }
+    for (size_t i = 0; i < files.size(); ++i) {
+        shared_->cache.erase(files[i].first);
+        if (std::rename(temporaries[i].c_str(), files[i].first.c_str()) != 0) {
+            removeTemporaries(i);
+            throw FileError(FileError::Kind::Unwritable, display(files[i].first));
+        }
+    }
+}
+
+GameFolder::DeferredWrites::DeferredWrites(const GameFolder& folder) : folder_(folder) {
+    ++folder_.shared_->holdDepth;
+}
+
+GameFolder::DeferredWrites::~DeferredWrites() {
+    if (done_) return;
+    auto& s = *folder_.shared_;
+    if (--s.holdDepth == 0) {
+        s.held.clear();
+        s.heldOrder.clear();
+    }
+}
+
+void GameFolder::DeferredWrites::commit() {
+    auto& s = *folder_.shared_;
+    done_ = true;
+    if (--s.holdDepth > 0) return;
+    auto held = std::move(s.held);
+    auto order = std::move(s.heldOrder);
+    s.held.clear();
+    s.heldOrder.clear();
+    for (const auto& p : order) folder_.writeNow(p, held[p], false);
 }
 
 void GameFolder::copyFile(const fs::path& from, const fs::path& to, bool durable) const {

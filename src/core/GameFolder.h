@@ -7,10 +7,20 @@
 // they are given (the game's writers end lines with CR LF). A file is never rewritten in place: the new
 // text goes to a temporary file in the same folder that is then renamed over the old one, so a failed
 // write leaves the previous file whole.
+//
+// Two things keep the many small reads and rewrites of a year cheap. A read is served from memory
+// while the file's size and modification time are those last seen. And a step that rewrites one file
+// many times can hold its writes back (DeferredWrites): reads see the held text, and the files are
+// written once when the step ends, or left untouched when it fails. Copies of a GameFolder share
+// both.
 
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "core/FileError.h"
 
@@ -44,14 +54,58 @@ public:
     // Byte copy that replaces the target. Throws FileError naming the file that failed.
     void copyFile(const std::filesystem::path& from, const std::filesystem::path& to, bool durable = false) const;
 
+    // Replaces several files as one step: every new text is written to a temporary file beside its
+    // target first, and the targets are renamed over only when all temporaries were written. When one
+    // cannot be written (or a folder stands where a file should go) the temporaries are removed, every
+    // target keeps its old bytes, and FileError names the file that failed.
+    void writeTogether(const std::vector<std::pair<std::filesystem::path, std::string>>& files,
+                       bool durable = false) const;
+
     // The raw bytes of a file, unchecked. Throws FileError when missing or unreadable.
     std::string readBytes(const std::filesystem::path& p) const;
 
+    // Holds back the folder's writes while it lives (durable writes go through at once). commit()
+    // writes the held files, each replaced whole; without it nothing is written. Nested holds write
+    // when the outermost one commits.
+    class DeferredWrites {
+    public:
+        explicit DeferredWrites(const GameFolder& folder);
+        ~DeferredWrites();
+        DeferredWrites(const DeferredWrites&) = delete;
+        DeferredWrites& operator=(const DeferredWrites&) = delete;
+        void commit();
+
+    private:
+        const GameFolder& folder_;
+        bool done_ = false;
+    };
+
 private:
+    struct CachedFile {
+        std::string bytes;
+        long long size = -1;
+        long long mtime = 0;
+        unsigned long long inode = 0;
+    };
+    struct Shared {
+        std::map<std::filesystem::path, CachedFile> cache;
+        std::map<std::filesystem::path, std::string> held;
+        std::vector<std::filesystem::path> heldOrder;
+        int holdDepth = 0;
+    };
+
     std::filesystem::path resolve(std::string_view folder, std::string_view name) const;
+    void writeNow(const std::filesystem::path& p, std::string_view content, bool durable) const;
+    // Writes a temporary file beside p and returns its path; throws FileError naming p.
+    std::filesystem::path writeTemporary(const std::filesystem::path& p, std::string_view content,
+                                         bool durable) const;
 
     std::filesystem::path root_;
+    std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
 };
+
+// The file 'name' in the folder 'dir', matched without regard to case; dir / name when there is none.
+std::filesystem::path findFile(const std::filesystem::path& dir, std::string_view name);
 
 // True when the bytes are valid UTF-8 without NUL bytes.
 bool isUtf8Text(std::string_view bytes);

@@ -12,6 +12,7 @@ void ItemReader::skipBlanks() {
 }
 
 bool ItemReader::atEnd() const {
+    if (lookahead_) return false;
     // Trailing blanks and line ends after the last item hold no further item.
     for (size_t i = pos_; i < text_.size(); ++i) {
         char c = text_[i];
@@ -21,6 +22,15 @@ bool ItemReader::atEnd() const {
 }
 
 std::optional<Item> ItemReader::next() {
+    if (lookahead_) {
+        std::optional<Item> item = std::move(lookahead_);
+        lookahead_.reset();
+        return item;
+    }
+    return read();
+}
+
+std::optional<Item> ItemReader::read() {
     if (atEnd()) return std::nullopt;
     Item item;
     item.startsLine = pos_ == 0 || text_[pos_ - 1] == '\n';
@@ -56,10 +66,8 @@ std::optional<Item> ItemReader::next() {
 }
 
 std::optional<Item> ItemReader::peek() {
-    size_t saved = pos_;
-    auto item = next();
-    pos_ = saved;
-    return item;
+    if (!lookahead_) lookahead_ = read();
+    return lookahead_;
 }
 
 std::optional<Item> ItemReader::nextMarker() {

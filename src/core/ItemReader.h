@@ -36,9 +36,11 @@ public:
     std::optional<Item> peek();
 
 private:
+    std::optional<Item> read();
     void skipBlanks();
     std::string_view text_;
     size_t pos_ = 0;
+    std::optional<Item> lookahead_;  // an item peeked at and not yet taken
 };
 
 // Reads the fields of one record after its marker. Fields past the end of the text, or past a

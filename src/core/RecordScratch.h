@@ -38,6 +38,8 @@ public:
     // Rewrites record recordNo of the faction file from 'faction' (snapshot ini/gunimg.ini first).
     void sv_Gun_rtn();
 
+    const GameFolder& folder() const { return folder_; }
+
     // Scratch values
     int16_t recordNo = 0;
     int16_t currentFaction = 0;

@@ -60,6 +60,36 @@ TEST(GameFolder, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
     EXPECT_EQ(tmp.readIni("gunsv.ini"), "old");
 }
 
+TEST(GameFolder, WriteTogetherReplacesAllOrNothing) {
+    TempGameFolder tmp;
+    tmp.writeSave("a7.ini", "old a");
+    tmp.writeSave("c7.ini", "old c");
+    const GameFolder& f = tmp.folder();
+    f.writeTogether({{f.save("a7.ini"), "new a"}, {f.save("b7.ini"), "new b"}}, true);
+    EXPECT_EQ(tmp.readSave("a7.ini"), "new a");
+    EXPECT_EQ(tmp.readSave("b7.ini"), "new b");
+
+    // A folder standing where the second file goes: the first keeps its old bytes too.
+    std::filesystem::create_directories(tmp.root() / "save" / "b8.ini");
+    try {
+        f.writeTogether({{f.save("c7.ini"), "new c"}, {f.save("b8.ini"), "new b"}});
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.path(), "save/b8.ini");
+    }
+    EXPECT_EQ(tmp.readSave("c7.ini"), "old c");
+    int files = 0;
+    for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(tmp.root() / "save")) ++files;
+    EXPECT_EQ(files, 4);  // a7, b7, c7 and the folder: no temporary left behind
+}
+
+TEST(GameFolder, FindFileLooksInAnyFolderWithoutRegardToCase) {
+    TempGameFolder tmp;
+    tmp.writeIni("Gunbatu1.ini", "x");
+    EXPECT_EQ(findFile(tmp.root() / "ini", "GUNBATU1.INI").filename(), "Gunbatu1.ini");
+    EXPECT_EQ(findFile(tmp.root() / "ini", "none.ini"), tmp.root() / "ini" / "none.ini");
+}
+
 TEST(Random, SeededSourceRepeatsAndIgnoresReseeding) {
     SeededRandom a(42), b(42);
     b.Randomize();
@@ -96,6 +126,56 @@ TEST(Scenarios, TableAndMasterNames) {
     EXPECT_EQ(officerBackupName(3), "BUSHOU_BK.ini");
     EXPECT_EQ(factionMasterName(5), "Gunbatu2.ini");
     EXPECT_STREQ(scenarioInfo(99).title, "シナリオ１・暴君打倒");
+}
+
+}  // namespace
+}  // namespace tei
+
+namespace tei {
+namespace {
+
+TEST(GameFolder, HeldWritesAreReadBackAndReachTheDiskOnlyOnCommit) {
+    test::TempGameFolder tmp;
+    const GameFolder& f = tmp.folder();
+    tmp.writeIni("gunsv.ini", "old");
+    {
+        GameFolder::DeferredWrites hold(f);
+        f.writeText(f.ini("gunsv.ini"), "one");
+        f.writeText(f.ini("gunsv.ini"), "two");
+        f.copyFile(f.ini("gunsv.ini"), f.ini("gunimg.ini"));
+        EXPECT_EQ(f.readText(f.ini("GUNIMG.ini")), "two");
+        EXPECT_EQ(tmp.readIni("gunsv.ini"), "old");
+        EXPECT_FALSE(tmp.hasIni("gunimg.ini"));
+        hold.commit();
+    }
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), "two");
+    EXPECT_EQ(tmp.readIni("gunimg.ini"), "two");
+}
+
+TEST(GameFolder, HeldWritesOfAFailedStepAreDropped) {
+    test::TempGameFolder tmp;
+    const GameFolder& f = tmp.folder();
+    tmp.writeIni("gunsv.ini", "old");
+    try {
+        GameFolder::DeferredWrites hold(f);
+        f.writeText(f.ini("gunsv.ini"), "half");
+        f.writeText(f.save("save1.ini"), "slot", true);  // durable writes go through at once
+        throw FileError(FileError::Kind::Missing, "ini/busv.ini");
+    } catch (const FileError&) {
+    }
+    EXPECT_EQ(f.readText(f.ini("gunsv.ini")), "old");
+    EXPECT_EQ(tmp.readSave("save1.ini"), "slot");
+}
+
+TEST(GameFolder, AReadSeesAFileChangedBehindItsBack) {
+    test::TempGameFolder tmp;
+    const GameFolder& f = tmp.folder();
+    tmp.writeIni("a.ini", "first");
+    EXPECT_EQ(f.readText(f.ini("a.ini")), "first");
+    tmp.writeIni("a.ini", "second, longer");
+    EXPECT_EQ(f.readText(f.ini("a.ini")), "second, longer");
+    std::filesystem::remove(tmp.root() / "ini" / "a.ini");
+    EXPECT_THROW(f.readText(f.ini("a.ini")), FileError);
 }
 
 }  // namespace

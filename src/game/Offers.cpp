@@ -1,0 +1,242 @@
+#include "game/Offers.h"
+
+#include <array>
+#include <string>
+
+#include "core/ItemReader.h"
+#include "core/Numbers.h"
+#include "core/RecordFiles.h"
+
+namespace tei {
+
+namespace Command {
+inline constexpr int16_t Wait = 0, Recruit = 1, RaiseTroops = 2, Subversion = 3, YellowTurbans = 4,
+                         Barbarians = 5, Mediation = 6, Denounce = 7, JoinAlliance = 8, LeaveAlliance = 9,
+                         ChangeLeader = 10, War = 11, RighteousWar = 12;
+}
+
+void Offers::ld_Com_rtn() {
+    for (auto& list : g_.offerCommands) list.clear();
+    if (g_.msgMode != 1) return;
+    for (int k = 1; k < kFrameCount; ++k) dealAllianceFrame(k);
+    dealIndependentFrame();
+}
+
+int Offers::add(int k, int16_t c) {
+    g_.offerCommands[k].push_back(c);
+    return static_cast<int>(g_.offerCommands[k].size()) - 1;
+}
+
+int16_t Offers::standardDifficulty() {
+    int d = rng_.I(4);
+    d += rng_.I(4) + 2;
+    return static_cast<int16_t>(d);
+}
+
+int16_t Offers::independentDifficulty() {
+    int d = rng_.I(3);
+    d += rng_.I(3) + 3;
+    return static_cast<int16_t>(d);
+}
+
+namespace {
+
+// Yellow Turban band size: Int(Rnd * 10 + 1) * Int(Rnd * 10 + 1) * Int(Rnd * 3 + 1).
+int16_t bandSize(Random& rng) {
+    int a = rng.I(10) + 1;
+    int b = rng.I(10) + 1;
+    int c = rng.I(3) + 1;
+    return static_cast<int16_t>(a * b * c);
+}
+
+// Barbarian host size: Int(Rnd * 6) + Int(Rnd * 6) + 2.
+int16_t hostSize(Random& rng) { return static_cast<int16_t>(rng.twoDice()); }
+
+}  // namespace
+
+void Offers::dealAllianceFrame(int k) {
+    auto& target = g_.offerTarget[k];
+    auto& amount = g_.offerAmount[k];
+    auto& difficulty = g_.offerDifficulty[k];
+    for (int draw = 0; draw < kOffersPerFrame; ++draw) {
+        rng_.Randomize();
+        int r = rng_.I(14) + 1;
+        int p;
+        switch (r) {
+            case 1:
+            case 14:
+                scratch_.recordNo = 0;
+                Rnd_Zai_rtn();
+                if (scratch_.recordNo > 0) {
+                    p = add(k, Command::Recruit);
+                    target[p] = scratch_.recordNo;
+                    scratch_.ld_Chr_rtn();
+                    difficulty[p] = scratch_.officer.charm;
+                }
+                break;
+            case 2:
+                frameArg = static_cast<int16_t>(k);
+                Rnd_Dou_rtn();
+                p = add(k, Command::RaiseTroops);
+                target[p] = scratch_.recordNo;
+                amount[p] = static_cast<int16_t>(rng_.I(11) + 10);
+                difficulty[p] = standardDifficulty();
+                break;
+            case 3:
+            case 7:
+                frameArg = static_cast<int16_t>(k);
+                Rnd_Dou_rtn();
+                p = add(k, static_cast<int16_t>(r));
+                target[p] = scratch_.recordNo;
+                difficulty[p] = standardDifficulty();
+                break;
+            case 4:
+            case 5:
+                scratch_.recordNo = 0;
+                Rnd_Zai_rtn();
+                p = add(k, r == 4 ? Command::YellowTurbans : Command::Barbarians);
+                target[p] = scratch_.recordNo;
+                amount[p] = r == 4 ? bandSize(rng_) : hostSize(rng_);
+                difficulty[p] = standardDifficulty();
+                break;
+            case 6:
+            case 10:
+                p = add(k, static_cast<int16_t>(r));
+                difficulty[p] = standardDifficulty();
+                break;
+            case 8: {
+                // An alliance to join must exist: a draw that finds no other alliance deals nothing.
+                int16_t a = rndTaMeiRtn(k);
+                if (a == g_.allianceLeader[k] || a == 0) break;
+                p = add(k, Command::JoinAlliance);
+                target[p] = a;
+                difficulty[p] = standardDifficulty();
+                break;
+            }
+            case 9:
+                p = add(k, Command::LeaveAlliance);
+                difficulty[p] = to16(g_.allianceCohesion[k] / 10.0);
+                break;
+            case 11:
+            case 12:
+            case 13:
+                frameArg = static_cast<int16_t>(k);
+                scratch_.recordNo = 0;
+                Rnd_Teki_rtn();
+                p = add(k, r == 12 ? Command::RighteousWar : Command::War);
+                target[p] = scratch_.recordNo;
+                break;
+        }
+    }
+    if (g_.offerCommands[k].size() <= 2) add(k, Command::Wait);
+}
+
+void Offers::dealIndependentFrame() {
+    auto& target = g_.offerTarget[0];
+    auto& amount = g_.offerAmount[0];
+    auto& difficulty = g_.offerDifficulty[0];
+    for (int draw = 0; draw < kOffersPerFrame; ++draw) {
+        int r = rng_.I(9) + 1;
+        int p = -1;
+        switch (r) {
+            case 1:
+                scratch_.recordNo = 0;
+                Rnd_Zai_rtn();
+                if (scratch_.recordNo > 0) {
+                    p = add(0, Command::Recruit);
+                    target[p] = scratch_.recordNo;
+                }
+                break;
+            case 2:
+            case 7:
+            case 3:
+            case 8: {
+                bool turbans = r == 2 || r == 7;
+                p = add(0, turbans ? Command::YellowTurbans : Command::Barbarians);
+                amount[p] = turbans ? bandSize(rng_) : hostSize(rng_);
+                scratch_.recordNo = 0;
+                Rnd_Zai_rtn();
+                target[p] = scratch_.recordNo;
+                break;
+            }
+            case 4:
+            case 9: {
+                int16_t a = rndTaMeiRtn(0);
+                if (a == 0) break;  // no alliance to join
+                p = add(0, Command::JoinAlliance);
+                target[p] = a;
+                break;
+            }
+            case 5:
+            case 6: {
+                int16_t t = rndGunRtn();
+                p = add(0, r == 5 ? Command::War : Command::RighteousWar);
+                target[p] = t;
+                break;
+            }
+        }
+        if (p >= 0) difficulty[p] = independentDifficulty();
+    }
+    if (g_.offerCommands[0].size() <= 2) add(0, Command::Wait);
+}
+
+// Entry Int(Rnd * n) of the candidate list; an empty list still draws and gives 0.
+int16_t Offers::pick(const int16_t* candidates, int n) {
+    if (n <= 0) {
+        rng_.Rnd();
+        return 0;
+    }
+    return candidates[rng_.I(n)];
+}
+
+void Offers::Rnd_Zai_rtn() {
+    rng_.Randomize();
+    // The free officers (no lord) of the officer file, in file order.
+    std::array<int16_t, kMaxOfficer + 1> free{};
+    int n = 0;
+    std::string text = scratch_.folder().readText(scratch_.folder().ini(kOfficerFile));
+    ItemReader items(text);
+    while (auto marker = items.nextMarker()) {
+        int number = marker->markerNumber();
+        Bushou b;
+        FieldReader fields(items);
+        readOfficerFields(fields, b);
+        if (number >= 1 && number <= g_.officerCount && number <= kMaxOfficer && b.kunID == 0 && n <= kMaxOfficer)
+            free[static_cast<size_t>(n++)] = static_cast<int16_t>(number);
+    }
+    scratch_.recordNo = pick(free.data(), n);
+}
+
+void Offers::Rnd_Dou_rtn() {
+    const auto& list = frames_.members(frameArg);
+    int n = static_cast<int>(list.size());
+    if (n > 0) scratch_.recordNo = list[static_cast<size_t>(rng_.I(n))].faction;
+}
+
+void Offers::Rnd_Teki_rtn() {
+    std::array<int16_t, 4 * (kMaxFaction + 1)> candidates{};
+    int n = 0;
+    for (int k = 0; k < kFrameCount; ++k) {
+        if (k > 0 && k == frameArg) continue;
+        for (const auto& m : frames_.members(k)) candidates[n++] = m.faction;
+    }
+    scratch_.recordNo = pick(candidates.data(), n);
+}
+
+int16_t Offers::rndTaMeiRtn(int k) {
+    std::array<int16_t, 3> candidates{};
+    int n = 0;
+    for (int f = 1; f < kFrameCount; ++f)
+        if (f != k) candidates[n++] = g_.allianceLeader[f];
+    return pick(candidates.data(), n);
+}
+
+int16_t Offers::rndGunRtn() {
+    std::array<int16_t, 4 * (kMaxFaction + 1)> candidates{};
+    int n = 0;
+    for (int k = 0; k < kFrameCount; ++k)
+        for (const auto& m : frames_.members(k)) candidates[n++] = m.faction;
+    return pick(candidates.data(), n);
+}
+
+}  // namespace tei

@@ -1,0 +1,187 @@
+// The main screen's clicks: an offer, a player line, a faction, and the file menu.
+
+#include "core/Numbers.h"
+#include "game/TurnCycle.h"
+
+namespace tei {
+
+namespace {
+
+// The requirement note of an offer's caption.
+const char* requirementNote(int command) {
+    switch (command) {
+        case 1: return "要器量)";
+        case 2: case 7: case 8: return "要政治）";
+        case 3: case 9: case 10: return "要智謀）";
+        case 4: return "要武力、他）";
+        case 5: return "要采配、他）";
+        case 6: return "要器量、他)";
+        default: return "";
+    }
+}
+
+}  // namespace
+
+bool TurnCycle::Com_Lst_Click(int frame, int p) {
+    if (frame < 0 || frame >= kFrameCount || p < 0 || p >= static_cast<int>(g_.offerCommands[frame].size()) ||
+        p >= kOffersPerFrame)
+        return true;
+    return guarded([&] {
+        selectedCommand = g_.offerCommands[frame][static_cast<size_t>(p)];
+        const int c = selectedCommand;
+        g_.selectable = isCurrentPlayersFrame(frame) ? 1 : 0;
+
+        // The caption: the command's name and what it needs.
+        std::string caption = commandName(frame, p) + kCrLf;
+        if (c == 1 || c == 9) caption += "（";
+        else if (c >= 2 && c <= 10) caption += "（難易度" + Str(g_.offerDifficulty[frame][p]) + "・";
+        else caption = commandName(frame, p);
+        g_.msgText = caption + requirementNote(c);
+
+        // The factions already moving on this offer, the player's own computer default included.
+        std::string moving;
+        for (int f = 1; f <= g_.factionCount && f <= kMaxFaction; ++f) {
+            if (g_.factionAlliance[f] != frame || g_.factionChoice[f] != p) continue;
+            scratch_.recordNo = static_cast<int16_t>(f);
+            if (scratch_.ld_Gun_rtn()) moving += scratch_.faction.name + "、";
+        }
+        if (!moving.empty()) moving += "が動いている";
+
+        int16_t target = g_.offerTarget[frame][p];
+        auto officerName = [&](int16_t n) {
+            scratch_.recordNo = n;
+            scratch_.officer.name = kNobodyName;  // a number without a record names nobody
+            scratch_.ld_Chr_rtn();
+            return scratch_.officer.name;
+        };
+        auto factionName = [&](int16_t n) {
+            scratch_.recordNo = n;
+            scratch_.faction.name = kNowhereName;
+            scratch_.ld_Gun_rtn();
+            return scratch_.faction.name;
+        };
+        g_.detailId = 0;
+        switch (c) {
+            case 1:
+                g_.detailId = target;
+                g_.textArg1 = officerName(target);
+                g_.textArg2 = moving;
+                break;
+            case 2:
+                g_.textArg1 = factionName(target);
+                g_.textArg2 = Str(g_.offerAmount[frame][p]) + "％を借り受け、そのまま自分の物とする。" + kCrLf + moving;
+                break;
+            case 4:
+            case 5:
+                g_.detailId = target;
+                g_.textArg1 = officerName(target);
+                g_.textArg2 = Str(g_.offerAmount[frame][p]) + "000を傘下に収める。" + kCrLf + moving;
+                break;
+            case 3:
+            case 7:
+            case 11:
+            case 12:
+                g_.textArg1 = factionName(target);
+                g_.textArg2 = moving;
+                break;
+            case 8:
+                g_.textArg1 = officerName(target);
+                g_.textArg2 = moving;
+                break;
+            case 6:
+            case 9:
+            case 10:
+                g_.textArg2 = moving;
+                break;
+            default:
+                break;
+        }
+        g_.textNo = static_cast<int16_t>(c >= 1 && c <= 12 ? c : 20);
+
+        g_.dialogResult = 0;
+        host_.showStrategy();
+        if (g_.dialogResult == 1 && g_.selectable == 1) {
+            if (host_.askYesNo(g_.msgText + "を行いますか？")) {
+                int f = g_.slotFaction[turnSlot];
+                if (f > 0 && f <= kMaxFaction) g_.factionChoice[f] = static_cast<int16_t>(p);
+                endOfTurn();
+            } else {
+                g_.dialogResult = 0;
+            }
+        }
+    });
+}
+
+bool TurnCycle::dsp_PC_Click(int row) {
+    auto lines = playerList();
+    if (row < 0 || row >= static_cast<int>(lines.size())) return true;
+    g_.detailId = lines[static_cast<size_t>(row)].faction;
+    if (g_.detailId == 0) {
+        host_.notify(lines[static_cast<size_t>(row)].name + "は既に滅びています。");
+        return true;
+    }
+    g_.msgText.clear();
+    for (int k = 0; k < kFrameCount; ++k)
+        for (const auto& m : frames_.members(k))
+            if (m.faction == g_.detailId) g_.msgText = commandName(k, g_.factionChoice[g_.detailId]) + "を画策中";
+    host_.showFactionDetail();
+    return true;
+}
+
+bool TurnCycle::Gun_lst_Click(int frame, int row) {
+    if (frame < 0 || frame >= kFrameCount) return true;
+    const auto& members = frames_.members(frame);
+    if (row < 0 || row >= static_cast<int>(members.size())) return true;
+    g_.detailId = members[static_cast<size_t>(row)].faction;
+    g_.msgText = commandName(frame, g_.factionChoice[g_.detailId]) + "を画策中";
+    host_.showFactionDetail();
+    return true;
+}
+
+// File menu
+
+bool TurnCycle::cmdSave_Click() {
+    g_.dialogResult = 0;
+    g_.gameMode = 1;
+    g_.saveHeader[0] = yearCounter;
+    for (int k = 1; k <= 3; ++k) g_.saveHeader[k] = g_.allianceCohesion[k];
+    g_.saveHeader[4] = g_.scenarioNo;
+    host_.showSaveLoad();
+    if (g_.dialogResult == 1) {
+        g_.savedFlag = 1;
+        g_.gameMode = 0;
+    }
+    return true;
+}
+
+bool TurnCycle::cmdLoad_Click() {
+    g_.dialogResult = 0;
+    g_.gameMode = 2;
+    if (g_.savedFlag == 0 && !host_.askYesNo(kNotSavedQuestion)) return true;
+    host_.showSaveLoad();
+    if (g_.dialogResult != 1) return true;
+    return guarded([&] {
+        g_.savedFlag = 1;
+        ended_ = false;
+        restoreLoadedGame();
+    });
+}
+
+bool TurnCycle::newGame_Click() {
+    if (g_.savedFlag == 0 && !host_.askYesNo(kNotSavedQuestion)) return false;
+    for (int t = 0; t <= 16; ++t) {
+        g_.slotRuler[t] = 0;
+        g_.slotFaction[t] = 0;
+        g_.slotLeader[t] = 0;
+        g_.slotName[t].clear();
+    }
+    return true;
+}
+
+bool TurnCycle::exitGame_Click() {
+    if (g_.savedFlag == 0 && !host_.askYesNo(kNotSavedQuestion)) return false;
+    host_.endProgram();
+    return true;
+}
+
+}  // namespace tei

@@ -1,0 +1,73 @@
+#include "game/Reports.h"
+
+#include "core/Numbers.h"
+
+namespace tei {
+
+namespace {
+bool leadsItsAlliance(const gun& f) { return f.meishuID == f.kunshuID; }
+}  // namespace
+
+double Reports::score(const gun& f) const {
+    double s = static_cast<double>(static_cast<long long>(f.army) * (f.tian + 50)) / 150 + f.meisei * 2.0;
+    if (leadsItsAlliance(f)) {
+        int a = g_.factionAlliance[static_cast<size_t>(f.id >= 0 && f.id <= kMaxFaction ? f.id : 0)];
+        s += g_.allianceTroops[a] / 100.0 * g_.allianceCohesion[a];
+    }
+    return s;
+}
+
+int Reports::Houkoku_rtn() {
+    auto& page = report_.at(0);
+    int16_t total = 0;
+    for (int f = 1; f <= g_.factionCount && f <= kMaxFaction; ++f) {
+        scratch_.recordNo = static_cast<int16_t>(f);
+        bool alive = scratch_.ld_Gun_rtn();
+        scratch_.faction.id = static_cast<int16_t>(f);
+        if (alive) {
+            double s = score(scratch_.faction);
+            total = to16(total + s);
+            page += scratch_.faction.name + " " + Str(s) + kCrLf;
+        } else {
+            page += scratch_.faction.name + " " + "滅亡" + Str(0) + kCrLf;
+        }
+    }
+    page += kCrLf;
+
+    int height = 4800;
+    for (int t = 0; t < kSavedSlotCount; ++t) {
+        int f = g_.slotFaction[t];
+        if (f <= 0) continue;
+        height += 1080;
+        scratch_.recordNo = static_cast<int16_t>(f);
+        bool alive = scratch_.ld_Gun_rtn();
+        const gun& rec = scratch_.faction;
+        page += rec.name + "（プレイヤー）" + kCrLf;
+        if (!alive) {
+            page += std::string("滅亡：0") + kCrLf + kCrLf;
+            continue;
+        }
+        double m = Int(static_cast<double>(static_cast<long long>(rec.army) * (rec.tian + 50)) / 150);
+        page += "動員可能な兵力：" + Str(m) + "000（1000で割ります）" + kCrLf;
+        page += "名声：" + Str(rec.meisei) + "（２を掛けます）" + kCrLf;
+        double s = m + rec.meisei * 2.0;
+        if (leadsItsAlliance(rec)) {
+            page += std::string("盟主である") + kCrLf;
+            int a = g_.factionAlliance[static_cast<size_t>(f <= kMaxFaction ? f : 0)];
+            double e = Int(g_.allianceTroops[a] / 100.0 * g_.allianceCohesion[a]);
+            s += e;
+            page += "同盟の期待できる兵力：" + Str(e) + "000（1000で割ります）" + kCrLf;
+        } else {
+            page += std::string("盟主でない") + kCrLf;
+        }
+        page += "最終成績：" + Str(s) + kCrLf;
+        // With every score too small to count, the share is shown as 0.
+        double share = total != 0 ? Comma3(s / total) : 0.0;
+        page += "制覇率：" + Str(share) + "（自軍スコア／全軍閥のスコア）" + kCrLf + kCrLf;
+    }
+    page += std::string("＊「save」フォルダ内にログファイル「tei_end.log」を作成しました。") + kCrLf;
+    folder_.copyFile(folder_.ini("teiji.log"), folder_.save(kEndLogName));
+    return height;
+}
+
+}  // namespace tei

@@ -1,0 +1,113 @@
+#pragma once
+// The engine behind the main screen: the year from the dealing of offers through the players' turns,
+// the resolution, the year end and the year change, up to the final report. It owns the frames, the
+// offers, the computer's choice, the year-end administration and the reports, keeps the turn and the
+// year, and talks to the person only through Host. The main screen shows what it holds and turns
+// clicks into calls.
+//
+// A working file that cannot be read or written stops the step it happened in and is reported
+// through Host; the calls then return false.
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/GameFolder.h"
+#include "core/GameGlobals.h"
+#include "core/Random.h"
+#include "core/RecordScratch.h"
+#include "game/ComputerChoice.h"
+#include "game/Frames.h"
+#include "game/Host.h"
+#include "game/Offers.h"
+#include "messages/MessagePages.h"
+
+namespace tei {
+
+inline constexpr std::array<const char*, 16> kCommandNames = {
+    "待機", "人材募集", "兵力確保", "調略", "黄巾賊退治", "異民族討伐", "調停", "糾弾",
+    "同盟参加", "脱退", "盟主交替", "戦争", "義戦", "暗殺", "", ""};
+
+inline constexpr const char* kNotSavedQuestion = "セーブをしてませんがよろしいですか？";
+
+struct PlayerLine {
+    std::string name;  // the slot's display name
+    int16_t faction;   // 0 once the faction has fallen
+};
+
+class TurnCycle {
+public:
+    TurnCycle(const GameFolder& folder, GameGlobals& g, Random& rng, Host& host);
+
+    // Start-up of the main screen: a new game (gameMode 0) or a loaded one (gameMode 2).
+    bool Form_Load();
+
+    // Player actions
+    bool Command1_Click(int index);                 // index 3: the Auto button
+    bool Com_Lst_Click(int frame, int position);    // an offer clicked
+    bool dsp_PC_Click(int row);                     // a line of the player list clicked
+    bool Gun_lst_Click(int frame, int row);         // a faction of a frame clicked
+    bool cmdSave_Click();
+    bool cmdLoad_Click();
+    // True when the game is to be left for the title screen (the slots are then cleared).
+    bool newGame_Click();
+    // True when the program is to end.
+    bool exitGame_Click();
+
+    // What the main screen shows
+    const std::string& yearHeading() const { return yearHeading_; }
+    const std::string& playerLabel() const { return playerLabel_; }
+    std::vector<PlayerLine> playerList() const;
+    const Frames& frames() const { return frames_; }
+    // Offer texts of frame k, in list order.
+    std::vector<std::string> offerNames(int k) const;
+    // True when frame k's offer list is the current player's (light cyan).
+    bool isCurrentPlayersFrame(int k) const { return frames_.isPlayersFrame(k, turnSlot); }
+    bool ended() const { return ended_; }
+
+    // The year's steps, under their names in the game
+    void tebanIncliment_rtn();
+    void Strate_rtn();
+    void T_End_rtn();
+    void Res_rtn();
+    void Limit_rtn();
+    void End_rtn();
+    void Dsp_rtn();
+    void mkFristLog();
+    void mk_Gunsv_rtn();
+
+    // Main-screen state
+    int16_t turnSlot = 0;
+    int16_t yearCounter = 0;
+    int16_t lastYear = 0;
+    bool allLostNoticeShown = false;
+    MessagePages reportText{51, 50};
+    int16_t selectedCommand = 0;
+
+private:
+    void init_rtn();
+    void ld_PCGun_rtn();
+    void setScenarioYears(bool setFirstYear);
+    void endOfTurn();
+    void restoreLoadedGame();
+    void report(const char* title);
+    std::string commandName(int frame, int position) const;
+    // Runs a step; a FileError is reported through Host and makes it return false.
+    bool guarded(const std::function<void()>& step);
+
+    const GameFolder& folder_;
+    GameGlobals& g_;
+    Random& rng_;
+    Host& host_;
+    RecordScratch scratch_;
+    Frames frames_;
+    Offers offers_;
+    ComputerChoice choice_;
+    std::string yearHeading_;
+    std::string playerLabel_ = "プレイヤー";
+    bool ended_ = false;
+};
+
+}  // namespace tei

@@ -1,0 +1,90 @@
+#include "messages/Chronicle.h"
+
+#include <limits>
+
+namespace tei {
+
+namespace {
+
+// Calls f(line) for every line of the text, line ends (CR LF or LF) removed; a last line without a
+// line end counts, an empty text has no lines. f returns false to stop.
+template <class F>
+void forEachLine(std::string_view text, F&& f) {
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!f(line)) return;
+        start = end + 1;
+    }
+}
+
+constexpr const char* kBannerMark = "＝";
+constexpr int kLastLoggedPage = 39;  // a page 40 is never recorded
+
+}  // namespace
+
+void mkFristLog(const GameFolder& folder) {
+    folder.writeText(folder.ini(kChronicleFile), std::string(kChronicleHeading) + kCrLf);
+}
+
+std::string appendYear(std::string_view log, const MessagePages& pages) {
+    std::string out;
+    out.reserve(log.size() + 4096);
+    forEachLine(log, [&](std::string_view line) {
+        if (line == kChronicleEnd) return false;
+        out.append(line).append(kCrLf);
+        return true;
+    });
+    for (int i = 0; i <= kLastLoggedPage && i < pages.count(); ++i) {
+        out.append(pages.at(i)).append(kCrLf);
+        if (pages.isEnd(i + 1)) break;
+    }
+    out.append(kChronicleEnd).append(kCrLf);
+    return out;
+}
+
+void mkLog(const GameFolder& folder, const MessagePages& pages) {
+    auto log = folder.ini(kChronicleFile);
+    std::string old = folder.readBytes(log);
+    folder.writeText(folder.ini(kChronicleBackup), old);
+    folder.writeText(log, appendYear(old, pages));
+}
+
+void credit(MessagePages& pages) {
+    std::string page;
+    for (int i = 0; i < 23; ++i) page += kCrLf;
+    page += std::string("　　　　　Produced by") + kCrLf;
+    page += std::string("　　　　　　　鼎峙録・覇業編 開発チーム") + kCrLf;
+    page += kCrLf;
+    page += std::string("　　　　　　　鼎峙録プロジェクト") + kCrLf;
+    pages.at(0) = page;
+    pages.at(1) = kEndOfPages;
+}
+
+// Every line beginning "＝" counts towards the banner; the fourth such line opens the next page, so a
+// page holds one year's three banner lines and its narrative.
+ChroniclePages cutChronicle(std::string_view text) {
+    ChroniclePages out;
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    int page = 0;
+    int banner = 0;
+    forEachLine(text, [&](std::string_view line) {
+        if (line.starts_with(kBannerMark)) ++banner;
+        if (line.starts_with("EOT")) return false;
+        if (banner > 3) {
+            banner = 1;
+            ++page;
+        }
+        if (page >= ChroniclePages::kCount) return false;
+        auto p = static_cast<size_t>(page);
+        out.pages[p].append(line).append(kCrLf);
+        if (out.lineCounts[p] < std::numeric_limits<int16_t>::max()) ++out.lineCounts[p];
+        return true;
+    });
+    return out;
+}
+
+}  // namespace tei

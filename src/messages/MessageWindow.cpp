@@ -1,0 +1,98 @@
+#include "messages/MessageWindow.h"
+
+#include "core/GameFolder.h"
+#include "messages/Chronicle.h"
+
+namespace tei {
+
+namespace {
+
+constexpr int kLastPage = 40;
+
+// Characters of a UTF-8 text (every byte that does not continue a character).
+int characters(std::string_view text) {
+    int n = 0;
+    for (char c : text)
+        if ((static_cast<unsigned char>(c) & 0xC0) != 0x80) ++n;
+    return n;
+}
+
+}  // namespace
+
+void MessageWindow::Form_Load(const std::function<void(MessagePages&)>& resolve) {
+    mode_ = g_.msgMode;
+    init_rtn(g_.detailId);
+    enabled_ = {true, true, true, true};
+    switch (mode_) {
+        case 0:
+            enabled_[CloseButton] = false;
+            credit(pages);
+            break;
+        case 1:
+            if (resolve) resolve(pages);
+            break;
+        default:
+            pages.at(0) = g_.msgText;
+            pages.at(1) = kEndOfPages;
+            break;
+    }
+    pages.page = 0;
+    dsp_Text_rtn();
+    resetEnable();
+}
+
+void MessageWindow::init_rtn(int year) {
+    pages.clear_Text_rtn();
+    pages.page = 0;
+    pages.at(0) = std::string("＝＝＝＝＝＝＝＝＝") + kCrLf + "＝＝ 　" + std::to_string(year) + "年　＝＝" + kCrLf +
+                  "＝＝＝＝＝＝＝＝＝" + kCrLf;
+}
+
+void MessageWindow::dsp_Text_rtn() {
+    shown_ = pages.at(pages.page);
+    if (pages.isEnd(pages.page + 1)) enabled_[CloseButton] = true;
+}
+
+void MessageWindow::resetEnable() {
+    enabled_[PreviousButton] = pages.page > 0;
+    bool more = !pages.isEnd(pages.page + 1) && pages.page <= kLastPage - 1;
+    enabled_[NextButton] = more;
+    enabled_[LastButton] = more;
+}
+
+bool MessageWindow::Command1_Click(int index) {
+    if (!enabled(index)) return false;
+    switch (index) {
+        case CloseButton:
+            g_.dialogResult = 1;
+            parmTextHeight = 0;
+            return true;
+        case PreviousButton:
+            if (pages.page > 0) --pages.page;
+            break;
+        case NextButton:
+            if (!pages.isEnd(pages.page + 1) && pages.page < kLastPage) ++pages.page;
+            break;
+        case LastButton:
+            for (int i = 0; i < kLastPage; ++i)
+                if (pages.isEnd(i + 1)) pages.page = static_cast<int16_t>(i);
+            break;
+    }
+    dsp_Text_rtn();
+    resetEnable();
+    return false;
+}
+
+void MessageWindow::Timer1_Timer() {
+    if (mode_ != 0) return;
+    if (!pages.isEnd(pages.page + 1) && pages.page < kLastPage) ++pages.page;
+    dsp_Text_rtn();
+}
+
+int MessageWindow::labelHeight(std::string_view text, int parmTextHeight) {
+    if (parmTextHeight > 0) return parmTextHeight;
+    int n = characters(text);
+    return n < 2000 ? 12 * n : kTallestLabel;
+}
+
+}  // namespace tei

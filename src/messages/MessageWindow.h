@@ -1,0 +1,69 @@
+#pragma once
+// The message window's engine (form Msg): the 41 pages it shows, the page on view and the enabled
+// state of its four page buttons. The window composes its pages by mode when it opens (credits,
+// a year's resolution handed in by the caller, or one prepared text), then always shows page 0.
+//
+// Paging never leaves the pages: next stops at the page before "EOT" and never passes page 40, last
+// goes to the page before the last "EOT" among pages 1..40. A button that is disabled does nothing.
+// Close is disabled at first only for the credits; it is enabled on reaching the page before "EOT".
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "core/GameGlobals.h"
+#include "messages/MessagePages.h"
+
+namespace tei {
+
+inline constexpr const char* kWindowCaption = "鼎峙録・覇業編";
+inline constexpr const char* kUnderAttack = "プレイヤーが攻撃を受けています";
+
+// The page buttons of Command1 by index, and their captions.
+enum PageButton : int { CloseButton = 0, PreviousButton = 1, NextButton = 2, LastButton = 3 };
+inline constexpr std::array<const char*, 4> kPageButtonCaptions = {"閉", "前ページ", "次ページ", "最終ページ"};
+
+// Height units of the text label.
+inline constexpr int kTallestLabel = 30400;
+
+class MessageWindow {
+public:
+    explicit MessageWindow(GameGlobals& globals) : g_(globals) {}
+
+    // Opening, by msgMode: 0 the credits with close disabled; 1 the year's resolution, which 'resolve'
+    // composes on the pages after the year banner; 2 and 3 msgText on page 0 and "EOT" on page 1.
+    // Then page 0 is shown.
+    void Form_Load(const std::function<void(MessagePages&)>& resolve = {});
+    // Clears the pages and writes the banner of the year on page 0.
+    void init_rtn(int year);
+    // Shows page 'page'; enables close when the next page is "EOT".
+    void dsp_Text_rtn();
+    void resetEnable();
+
+    // Buttons and timer
+    // True when the window closes (close sets dialogResult to 1 and parmTextHeight to 0).
+    bool Command1_Click(int index);
+    // The credits' page timer: on to the next page until the page before "EOT" (mode 0 only).
+    void Timer1_Timer();
+
+    // What the form shows
+    bool enabled(int button) const { return button >= 0 && button < 4 && enabled_[static_cast<size_t>(button)]; }
+    const std::string& shownText() const { return shown_; }
+    int16_t page() const { return pages.page; }
+    // Height of the text label: parmTextHeight when above 0, else 12 per character below 2000
+    // characters, else the tallest label.
+    static int labelHeight(std::string_view text, int parmTextHeight);
+
+    MessagePages pages;
+    int16_t parmTextHeight = 0;  // fixes the label height when above 0; 0 again after closing
+
+private:
+    GameGlobals& g_;
+    int16_t mode_ = 0;
+    std::array<bool, 4> enabled_{true, true, true, true};
+    std::string shown_;
+};
+
+}  // namespace tei

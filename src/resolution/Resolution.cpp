@@ -1,0 +1,245 @@
+#include "resolution/Resolution.h"
+
+#include <algorithm>
+#include <array>
+#include <initializer_list>
+
+#include "core/Numbers.h"
+#include "core/RecordFiles.h"
+#include "messages/YearBanner.h"
+
+namespace tei {
+
+namespace {
+
+constexpr const char* kPlayerHeaderOpen = "***";
+constexpr const char* kPlayerHeaderClose = "（プレイヤー）が関わった作戦***";
+
+// How an offer's contest is scored:
+//   A  ability + the faction's die of the year
+//   B  ability + a fresh 2d6
+//   C  an entry test (ability + 2d6 against difficulty + 2d6), then ability + a fresh 2d6
+enum class Group { A, B, C };
+
+// The contest rule of a command: the ability that scores it, the jobs that may not take part (bit n
+// for job n), and the group.
+struct CommandRule {
+    int16_t Bushou::*ability;
+    unsigned excludedJobs;
+    Group group;
+};
+
+constexpr unsigned jobs(std::initializer_list<int> list) {
+    unsigned bits = 0;
+    for (int j : list) bits |= 1u << j;
+    return bits;
+}
+
+// Commands 1..12; index 0 is unused.
+const std::array<CommandRule, 13> kRules = {{
+    {&Bushou::charm, 0, Group::A},                    // 0 待機: passed over
+    {&Bushou::charm, jobs({1, 2}), Group::C},         // 1 人材募集
+    {&Bushou::policy, jobs({2, 4}), Group::B},        // 2 兵力確保
+    {&Bushou::wisdom, jobs({1, 2, 4}), Group::C},     // 3 調略
+    {&Bushou::fight, jobs({1, 3, 6}), Group::B},      // 4 黄巾賊退治
+    {&Bushou::tactics, jobs({1, 2, 3}), Group::C},    // 5 異民族討伐
+    {&Bushou::charm, jobs({1, 2, 4}), Group::C},      // 6 調停
+    {&Bushou::policy, jobs({2, 4}), Group::C},        // 7 糾弾
+    {&Bushou::policy, jobs({2, 4}), Group::A},        // 8 同盟参加
+    {&Bushou::wisdom, jobs({1, 2}), Group::B},        // 9 脱退
+    {&Bushou::wisdom, jobs({1, 2, 4}), Group::A},     // 10 盟主交替
+    {&Bushou::wisdom, jobs({1, 2}), Group::A},        // 11 戦争
+    {&Bushou::policy, jobs({1, 2, 4}), Group::A},     // 12 義戦
+}};
+
+bool isCarriedOut(int command) { return command >= 1 && command <= 12; }
+
+}  // namespace
+
+// Year and files
+
+std::optional<FileError> Resolution::resolveYear(const GameFolder& folder) {
+    beginYearPages(turn_.pages, g_.detailId);
+    attacked_ = false;
+    Metubou_Flg = false;
+    All_Metubou_Flg = false;
+    try {
+        turn_.records.ld_Chr(folder, g_.officerCount);
+        turn_.records.ld_Gun(folder, g_.factionCount);
+        turn_.records.ld_Chr2(g_.officerCount, g_.factionCount);
+    } catch (const FileError& e) {
+        return e;
+    }
+    Strate_rtn();
+    return saveRecords(folder);
+}
+
+std::optional<FileError> Resolution::saveRecords(const GameFolder& folder) {
+    const auto officerFile = folder.ini(kOfficerFile);
+    std::string before;
+    try {
+        before = folder.readBytes(officerFile);
+        turn_.records.sv_Chr(folder, g_.officerCount);
+    } catch (const FileError& e) {
+        return e;
+    }
+    try {
+        turn_.records.sv_Gun(folder, g_.factionCount);
+    } catch (const FileError& e) {
+        // Officers and factions must stay a matching pair: the year is lost, not half kept.
+        try {
+            folder.writeText(officerFile, before);
+        } catch (const FileError&) {
+            // The faction file's failure is the one to report; it caused this.
+        }
+        return e;
+    }
+    return std::nullopt;
+}
+
+// The pass
+
+void Resolution::Strate_rtn() {
+    attacked_ = false;
+    rollFactionDice();
+    for (int k = 0; k < kFrameCount; ++k) {
+        const auto& commands = g_.offerCommands[static_cast<size_t>(k)];
+        // The offer tables have four rows per frame; a longer list has no targets to read.
+        int rows = std::min(static_cast<int>(commands.size()), kOffersPerFrame);
+        for (int j = 0; j < rows; ++j) {
+            playerHeaders(k, j);
+            if (!isCarriedOut(commands[static_cast<size_t>(j)])) continue;
+            carryOut(contest(k, j));
+        }
+    }
+    checkMetubou();
+    turn_.pages.markEnd();
+}
+
+void Resolution::rollFactionDice() {
+    dice_.fill(0);
+    for (int f = 1; f <= 19; ++f) dice_[static_cast<size_t>(f)] = turn_.rng.twoDice();
+}
+
+void Resolution::playerHeaders(int frame, int row) {
+    for (int i = 0; i < kSlotCount; ++i) {
+        int f = g_.slotFaction[static_cast<size_t>(i)];
+        if (f <= 0 || f > kMaxFaction) continue;
+        if (g_.factionAlliance[static_cast<size_t>(f)] != frame || g_.factionChoice[static_cast<size_t>(f)] != row)
+            continue;
+        turn_.append(std::string(kPlayerHeaderOpen) + turn_.faction(f).name + kPlayerHeaderClose + kCrLf);
+    }
+}
+
+bool Resolution::takesPart(const Bushou& b, int frame, int row, int command) const {
+    if (b.kunID <= 0) return false;
+    int f = b.gunID;
+    if (f < 0 || f > kMaxFaction) return false;
+    if (turn_.records.factions[static_cast<size_t>(f)].del) return false;
+    if (g_.factionAlliance[static_cast<size_t>(f)] != frame || g_.factionChoice[static_cast<size_t>(f)] != row)
+        return false;
+    if (isCarriedOut(command) && b.Job >= 0 && b.Job < 32 &&
+        (kRules[static_cast<size_t>(command)].excludedJobs & (1u << b.Job)))
+        return false;
+    return true;
+}
+
+OfferContest Resolution::contest(int frame, int row) {
+    OfferContest c;
+    c.frame = frame;
+    c.row = row;
+    c.command = g_.offerCommands[static_cast<size_t>(frame)][static_cast<size_t>(row)];
+    c.target = g_.offerTarget[static_cast<size_t>(frame)][static_cast<size_t>(row)];
+    c.amount = g_.offerAmount[static_cast<size_t>(frame)][static_cast<size_t>(row)];
+    c.difficulty = g_.offerDifficulty[static_cast<size_t>(frame)][static_cast<size_t>(row)];
+    if (!isCarriedOut(c.command)) return c;
+
+    const CommandRule& rule = kRules[static_cast<size_t>(c.command)];
+    for (int o = 1; o <= turn_.officerCount() && o <= kMaxOfficer; ++o) {
+        const Bushou& b = turn_.records.officers[static_cast<size_t>(o)];
+        if (!takesPart(b, frame, row, c.command)) continue;
+        int a = b.*rule.ability;
+        // Ties keep the earlier officer: only a higher score takes the offer.
+        switch (rule.group) {
+            case Group::A: {
+                int s = a + factionDie(b.gunID);
+                if (s > c.best) {
+                    c.best = sat16(s);
+                    c.winner = o;
+                }
+                break;
+            }
+            case Group::B: {
+                int s = a + turn_.rng.twoDice();
+                if (s > c.best) {
+                    c.best = sat16(s);
+                    c.winner = o;
+                }
+                break;
+            }
+            case Group::C: {
+                int entry = a + turn_.rng.twoDice();
+                int bar = c.difficulty + turn_.rng.twoDice();
+                if (entry >= bar) {
+                    c.lastFailing = 0;
+                    int s = a + turn_.rng.twoDice();
+                    if (s > c.best) {
+                    c.best = sat16(s);
+                    c.winner = o;
+                }
+                } else {
+                    c.lastFailing = o;
+                }
+                break;
+            }
+        }
+    }
+    c.roll = turn_.rng.twoDice();
+    return c;
+}
+
+void Resolution::carryOut(const OfferContest& c) {
+    switch (c.command) {
+        case 1: recruit(c); break;
+        case 2: raiseTroops(c); break;
+        case 3: subvert(c); break;
+        case 4: subdueYellowTurbans(c); break;
+        case 5: subdueBarbarians(c); break;
+        case 6: mediate(c); break;
+        case 7: denounce(c); break;
+        case 8: joinAlliance(c); break;
+        case 9: leaveAlliance(c); break;
+        case 10: takeOverAlliance(c); break;
+        case 11: declareWar(c); break;
+        case 12: righteousWar(c); break;
+        default: break;  // 待機, 暗殺 and unknown numbers: nothing is carried out
+    }
+}
+
+// Records
+
+Bushou& Resolution::targetOfficer(int n) {
+    if (hasOfficer(n)) return turn_.records.officers[static_cast<size_t>(n)];
+    scratchOfficer_ = turn_.records.officers[0];
+    return scratchOfficer_;
+}
+
+gun& Resolution::targetFaction(int n) {
+    if (hasFaction(n)) return turn_.records.factions[static_cast<size_t>(n)];
+    scratchFaction_ = turn_.records.factions[0];
+    return scratchFaction_;
+}
+
+int Resolution::frameOf(int f) const {
+    if (!hasFaction(f)) return -1;
+    int k = g_.factionAlliance[static_cast<size_t>(f)];
+    return (k >= 0 && k < kFrameCount) ? k : -1;
+}
+
+int Resolution::factionRuledBy(int ruler) const {
+    for (int f = 1; f <= turn_.factionCount() && f <= kMaxFaction; ++f)
+        if (turn_.records.factions[static_cast<size_t>(f)].kunshuID == ruler) return f;
+    return 0;
+}
+
+}  // namespace tei

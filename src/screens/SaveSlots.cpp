@@ -1,0 +1,196 @@
+#include "screens/SaveSlots.h"
+
+#include <utility>
+#include <vector>
+
+#include "core/Numbers.h"
+#include "core/RecordFiles.h"
+#include "messages/Chronicle.h"
+
+namespace tei {
+
+namespace {
+
+constexpr int kSaveInfoLines = 2 + 3 * kSavedSlotCount;
+
+struct SlotFile {
+    const char* working;    // name inside ini/
+    const char* stem;       // slot file: stem + N + extension inside save/
+    const char* extension;
+};
+
+// The four working files a slot copies, in the order they are copied.
+constexpr std::array<SlotFile, 4> kSlotFiles = {{
+    {kOfficerFile, "busv", ".ini"},
+    {kFactionFile, "gunsv", ".ini"},
+    {kCommentFile, "Cmtsv", ".ini"},
+    {kChronicleFile, "teilog", ".log"},
+}};
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+// The comma-separated values of a line; false when it holds fewer than 'count'.
+bool numbers(std::string_view line, int16_t* out, size_t count) {
+    size_t start = 0;
+    for (size_t i = 0; i < count; ++i) {
+        if (start > line.size()) return false;
+        size_t comma = line.find(',', start);
+        size_t length = comma == std::string_view::npos ? std::string_view::npos : comma - start;
+        std::string_view item = line.substr(start, length);
+        if (item.find_first_not_of(" \t") == std::string_view::npos) return false;
+        out[i] = Val16(item);
+        start = comma == std::string_view::npos ? line.size() + 1 : comma + 1;
+    }
+    return true;
+}
+
+// The bytes of a slot file that must be text (a BOM allowed); throws FileError.
+std::string readTextBytes(const GameFolder& folder, const std::filesystem::path& p) {
+    std::string bytes = folder.readBytes(p);
+    std::string_view body(bytes);
+    if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
+    if (!isUtf8Text(body)) throw FileError(FileError::Kind::NotText, folder.display(p));
+    return bytes;
+}
+
+std::string summaryOf(const SaveInfo& info) {
+    std::string name;
+    for (int t = 0; t < kSavedSlotCount - 1; ++t) {
+        const std::string& n = info.slots[static_cast<size_t>(t)].name;
+        if (!n.empty() && n != "0") {
+            name = n;
+            break;
+        }
+    }
+    return "シナリオ" + Str(info.header[4]) + name + Str(info.header[0]) + "年";
+}
+
+}  // namespace
+
+std::string formatSaveInfo(const GameGlobals& g) {
+    auto n = [](int16_t v) { return std::to_string(v); };
+    std::string out = std::string(kSaveInfoLabel) + kCrLf;
+    out += n(g.saveHeader[0]) + "," + n(g.saveHeader[1]) + "," + n(g.saveHeader[2]) + "," + n(g.saveHeader[3]) +
+           "," + n(g.saveHeader[4]) + ",0" + kCrLf;
+    for (int t = 0; t < kSavedSlotCount; ++t) {
+        out += g.slotName[t] + kCrLf;
+        out += n(g.slotRuler[t]) + kCrLf;
+        out += n(g.slotFaction[t]) + "," + n(g.slotLeader[t]) + kCrLf;
+    }
+    return out;
+}
+
+std::optional<SaveInfo> parseSaveInfo(std::string_view text) {
+    if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+    auto lines = splitLines(text);
+    if (lines.size() < static_cast<size_t>(kSaveInfoLines)) return std::nullopt;
+    SaveInfo info;
+    if (!numbers(lines[1], info.header.data(), info.header.size())) return std::nullopt;
+    for (size_t t = 0; t < kSavedSlotCount; ++t) {
+        SaveInfo::Slot& slot = info.slots[t];
+        std::string_view name = lines[2 + 3 * t];
+        if (name.size() >= 2 && name.front() == '"' && name.back() == '"') name = name.substr(1, name.size() - 2);
+        slot.name = std::string(name);
+        int16_t pair[2];
+        if (!numbers(lines[3 + 3 * t], &slot.ruler, 1) || !numbers(lines[4 + 3 * t], pair, 2)) return std::nullopt;
+        slot.faction = pair[0];
+        slot.leader = pair[1];
+    }
+    return info;
+}
+
+std::optional<std::string> SlotNumber::type(int digit) {
+    if (digit < 0 || digit > 9) return std::nullopt;
+    if (static_cast<int>(digits_.size()) >= kMaxSlotDigits)
+        return "セーブ番号は" + std::to_string(kMaxSlotDigits) + "桁までです。";
+    digits_ += static_cast<char>('0' + digit);
+    return std::nullopt;
+}
+
+std::optional<std::string> SaveSlots::slotProblem(std::string_view slot) {
+    for (char c : slot)
+        if (c < '0' || c > '9') return "セーブ番号「" + std::string(slot) + "」には数字だけを使ってください。";
+    if (static_cast<int>(slot.size()) > kMaxSlotDigits)
+        return "セーブ番号「" + std::string(slot) + "」は長すぎます（" + std::to_string(kMaxSlotDigits) + "桁まで）。";
+    return std::nullopt;
+}
+
+std::string SaveSlots::saveQuestion(std::string_view slot) { return "save" + std::string(slot) + kSaveQuestionTail; }
+
+std::string SaveSlots::loadQuestion(std::string_view summary) {
+    return std::string(summary) + kCrLf + kLoadQuestionTail;
+}
+
+std::string SaveSlots::slotFileName(const char* stem, std::string_view slot, const char* extension) {
+    return std::string(stem) + std::string(slot) + extension;
+}
+
+SlotResult SaveSlots::save_rtn(std::string_view slot) {
+    if (auto problem = slotProblem(slot)) return {false, *problem};
+    try {
+        std::vector<std::pair<std::filesystem::path, std::string>> files;
+        for (const SlotFile& f : kSlotFiles)
+            files.emplace_back(folder_.save(slotFileName(f.stem, slot, f.extension)),
+                               folder_.readBytes(folder_.ini(f.working)));
+        files.emplace_back(folder_.save(slotFileName("save", slot, ".ini")), formatSaveInfo(g_));
+        folder_.writeTogether(files, true);
+    } catch (const FileError& e) {
+        return {false, std::string(kSaveFailed) + kCrLf + e.message()};
+    }
+    g_.dialogResult = 1;
+    return {true, {}};
+}
+
+SlotResult SaveSlots::Rinload_rtn(std::string_view slot) const {
+    if (auto problem = slotProblem(slot)) return {false, *problem};
+    try {
+        auto info = parseSaveInfo(folder_.readText(folder_.save(slotFileName("save", slot, ".ini"))));
+        if (info) return {true, summaryOf(*info)};
+    } catch (const FileError&) {
+    }
+    return {false, kSlotNotFound};
+}
+
+SlotResult SaveSlots::load_rtn(std::string_view slot) {
+    if (auto problem = slotProblem(slot)) return {false, *problem};
+    auto notFound = [](const std::string& detail) {
+        return SlotResult{false, kSlotNotFound + std::string(kCrLf) + detail};
+    };
+    std::vector<std::pair<std::filesystem::path, std::string>> files;
+    std::optional<SaveInfo> info;
+    try {
+        for (const SlotFile& f : kSlotFiles)
+            files.emplace_back(folder_.ini(f.working),
+                               readTextBytes(folder_, folder_.save(slotFileName(f.stem, slot, f.extension))));
+        auto infoPath = folder_.save(slotFileName("save", slot, ".ini"));
+        info = parseSaveInfo(folder_.readText(infoPath));
+        if (!info) return notFound("ファイル「" + folder_.display(infoPath) + "」の内容が途中で切れています。");
+        folder_.writeTogether(files);
+    } catch (const FileError& e) {
+        return notFound(e.message());
+    }
+    for (size_t k = 0; k < 5; ++k) g_.saveHeader[k] = info->header[k];
+    for (size_t t = 0; t < kSavedSlotCount; ++t) {
+        const SaveInfo::Slot& s = info->slots[t];
+        g_.slotName[t] = s.name;
+        g_.slotRuler[t] = s.ruler;
+        g_.slotFaction[t] = s.faction;
+        g_.slotLeader[t] = s.leader;
+    }
+    g_.dialogResult = 1;
+    return {true, {}};
+}
+
+}  // namespace tei

@@ -1,0 +1,100 @@
+#pragma once
+// Save slots: copies of the working files and a save-information file in save/, named by the slot
+// number as the player typed it ("7" and "07" are different slots; an empty number is a slot too).
+//
+//   save/busvN.ini  save/gunsvN.ini  save/CmtsvN.ini  save/teilogN.log   byte copies
+//   save/saveN.ini  "同盟結束力" / year,cohesion1,cohesion2,cohesion3,scenario,0 / then for player
+//                   slots 0..15: display name / ruler / faction,alliance leader
+//
+// A save replaces the slot's five files together and a load the four working files together: all new
+// texts are written to temporaries first, so a failure leaves every old file as it was. A load reads
+// and checks the whole slot before it touches the running game. The SVLD dialog is a shell over this.
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/GameFolder.h"
+#include "core/GameGlobals.h"
+
+namespace tei {
+
+inline constexpr const char* kSaveInfoLabel = "同盟結束力";
+inline constexpr const char* kSlotNotFound = "ファイルが見つかりません";
+inline constexpr const char* kSaveQuestionTail = "でセーブしますか？";
+inline constexpr const char* kLoadQuestionTail = "これをロードしますか？";
+inline constexpr const char* kTypeSlotNumber = "セーブ番号を打ち込んでください";
+inline constexpr const char* kSaveFailed = "セーブできませんでした。";
+inline constexpr int kMaxSlotDigits = 8;
+
+// The contents of a save-information file.
+struct SaveInfo {
+    struct Slot {
+        std::string name;     // display name, "" for no player
+        int16_t ruler = 0;    // > 0 for an active player
+        int16_t faction = 0;  // 0 when the slot is no player
+        int16_t leader = 0;   // the faction's alliance leader (meishuID)
+    };
+    std::array<int16_t, 6> header{};  // year, cohesion of alliances 1..3, scenario, reserved
+    std::array<Slot, kSavedSlotCount> slots{};
+};
+
+// The save-information file of the game's current header and player slots 0..15.
+std::string formatSaveInfo(const GameGlobals& g);
+// Nothing when the text is cut short: fewer than the 50 lines, or a number line lacking a value.
+// Lines end in CR LF or LF; a display name keeps its commas.
+std::optional<SaveInfo> parseSaveInfo(std::string_view text);
+
+// The slot number being typed on the dialog's digit buttons.
+class SlotNumber {
+public:
+    // Appends digit 0..9; a ninth digit is refused with a message and the number stays as it was.
+    [[nodiscard]] std::optional<std::string> type(int digit);
+    void clear() { digits_.clear(); }
+    const std::string& digits() const { return digits_; }
+    // Lab_num's caption and the slot's display name in the questions: "save" and the digits.
+    std::string label() const { return "save" + digits_; }
+
+private:
+    std::string digits_;
+};
+
+// A slot operation's result: done (for Rinload_rtn, with the summary), or a message to show.
+struct SlotResult {
+    bool ok = false;
+    std::string text;
+};
+
+class SaveSlots {
+public:
+    SaveSlots(const GameFolder& folder, GameGlobals& globals) : folder_(folder), g_(globals) {}
+
+    // A message when the slot number cannot name a slot: not only digits, or longer than 8 digits.
+    static std::optional<std::string> slotProblem(std::string_view slot);
+
+    // The questions the dialog asks before saving and before loading.
+    static std::string saveQuestion(std::string_view slot);
+    static std::string loadQuestion(std::string_view summary);
+
+    // Copies the four working files and writes the save-information file from saveHeader and slots
+    // 0..15. On success dialogResult becomes 1; on failure the slot's old files are all kept.
+    [[nodiscard]] SlotResult save_rtn(std::string_view slot);
+    // The slot's summary: "シナリオ" Str(scenario), the first display name of slots 0..14 that is
+    // neither empty nor "0", Str(year) and "年". "ファイルが見つかりません" when the slot cannot be read.
+    [[nodiscard]] SlotResult Rinload_rtn(std::string_view slot) const;
+    // Replaces the four working files with the slot's copies and reads saveHeader(0..4) and player
+    // slots 0..15 (16..20 keep their values). On success dialogResult becomes 1; on failure nothing
+    // of the running game changes.
+    [[nodiscard]] SlotResult load_rtn(std::string_view slot);
+
+    // File names of a slot inside save/.
+    static std::string slotFileName(const char* stem, std::string_view slot, const char* extension);
+
+private:
+    const GameFolder& folder_;
+    GameGlobals& g_;
+};
+
+}  // namespace tei

@@ -1,0 +1,98 @@
+#include "game/ComputerChoice.h"
+
+#include "MainFixture.h"
+
+namespace tei {
+namespace {
+
+using namespace test;
+
+class ComputerChoiceTest : public MainFixture {
+protected:
+    void world(int16_t ownArmy) {
+        // 乙's staff officer scores 9 + 4 - 10 = 3 and its civil official does not count; 甲 and 丙 have
+        // only rulers without Intellect or Leadership, so they keep the floor of 1.
+        writeWorld({{.id = 1, .name = "甲王", .kunID = 1, .Job = 5},
+                    {.id = 2, .name = "乙王", .kunID = 2, .Job = 5},
+                    {.id = 3, .name = "丙王", .kunID = 3, .Job = 5},
+                    {.id = 4, .name = "乙参", .kunID = 2, .Job = 3, .wisdom = 9, .tactics = 4},
+                    {.id = 5, .name = "乙文", .kunID = 2, .Job = 1, .wisdom = 10, .tactics = 10}},
+                   {{.id = 1, .name = "甲", .kunshuID = 1, .army = ownArmy},
+                    {.id = 2, .name = "乙", .kunshuID = 2, .army = 666},
+                    {.id = 3, .name = "丙", .kunshuID = 3, .army = 3000}});
+        frames.ini_Mei_rtn();
+        frames.Dsp_Gun_rtn();
+    }
+    void offer(std::vector<int16_t> commands, std::vector<int16_t> targets) {
+        g.offerCommands[0] = commands;
+        for (size_t p = 0; p < targets.size(); ++p) g.offerTarget[0][p] = targets[p];
+    }
+    ComputerChoice choice{tmp.folder(), g, rng, frames};
+};
+
+TEST_F(ComputerChoiceTest, StrategistScoreIsTheBestOfJobsThreeAndUpAtLeastOne) {
+    world(100);
+    choice.ld_Gun();
+    choice.loadGunshi();
+    EXPECT_EQ(choice.factions()[1].gunshi, 1);
+    EXPECT_EQ(choice.factions()[2].gunshi, 3);  // the civil official does not count
+}
+
+TEST_F(ComputerChoiceTest, WarNeedsAStrongerSideOrMoreThan2000) {
+    world(2000);
+    choice.ld_Gun();
+    choice.loadGunshi();
+    // 2000 x 1 against 乙's 666 x 3 = 1998: accepted; against 丙's 3000: refused.
+    offer({11, 11}, {2, 3});
+    rng.face(0, 1);
+    EXPECT_EQ(choice.searchGunbi(1, 0), 0);
+    offer({11}, {3});
+    EXPECT_EQ(choice.searchGunbi(1, 0), -1);
+    world(2001);
+    choice.ld_Gun();
+    choice.loadGunshi();
+    rng.face(0, 1);
+    EXPECT_EQ(choice.searchGunbi(1, 0), 0);  // 2001 accepts any war
+}
+
+TEST_F(ComputerChoiceTest, RighteousWarCountsDoubleAgainstUpToTwiceTheStrength) {
+    world(999);
+    choice.ld_Gun();
+    choice.loadGunshi();
+    // 999 x 2 = 1998 is not above 乙's 1998.
+    offer({12}, {2});
+    EXPECT_EQ(choice.searchGunbi(1, 0), -1);
+    world(1000);
+    choice.ld_Gun();
+    choice.loadGunshi();
+    rng.face(0, 1);
+    EXPECT_EQ(choice.searchGunbi(1, 0), 0);
+}
+
+TEST_F(ComputerChoiceTest, NoAcceptableOfferFallsBackToAnyOfferAtRandom) {
+    world(100);
+    choice.ld_Gun();
+    choice.loadGunshi();
+    offer({11, 12, 11}, {3, 3, 2});
+    rng.face(2, 3);
+    EXPECT_EQ(choice.searchCommand(1, 0), 2);
+    EXPECT_EQ(g.factionChoice[1], 2);
+    g.offerCommands[0].clear();
+    EXPECT_EQ(choice.searchCommand(1, 0), 0);  // an empty list gives position 0
+}
+
+TEST_F(ComputerChoiceTest, EveryListedFactionGetsAChoicePeaceAlwaysAcceptable) {
+    world(100);
+    offer({1, 11, 0}, {7, 3, 0});
+    // 甲 (100 x 1) may not attack 丙: candidates 0 and 2; 乙 (666 x 3) neither; 丙 accepts all three.
+    rng.face(1, 2).face(0, 2).face(1, 3);
+    choice.Tagun_rtn();
+    EXPECT_EQ(g.factionChoice[1], 2);
+    EXPECT_EQ(g.factionChoice[2], 0);
+    EXPECT_EQ(g.factionChoice[3], 1);
+    EXPECT_EQ(rng.reseeds(), 1);
+    EXPECT_EQ(rng.left(), 0u);
+}
+
+}  // namespace
+}  // namespace tei

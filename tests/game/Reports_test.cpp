@@ -1,0 +1,74 @@
+#include "game/Reports.h"
+
+#include "MainFixture.h"
+
+namespace tei {
+namespace {
+
+using namespace test;
+
+class ReportsTest : public MainFixture {
+protected:
+    void SetUp() override {
+        writeWorld({{1, "甲王", 1, 5}, {2, "乙王", 2, 5}, {3, "丙王", 3, 5}},
+                   {{.id = 1, .name = "甲", .kunshuID = 1, .army = 30, .meisei = 40, .tian = 70},
+                    {.id = 2, .name = "乙", .kunshuID = 2, .meishuID = 2, .army = 31, .meisei = 40, .tian = 70},
+                    {.id = 3, .name = "丙", .kunshuID = 3, .del = true}});
+        tmp.writeIni("teiji.log", "鼎峙録の記録\r\nEOT=======\r\n");
+        g.factionAlliance[2] = 1;
+        g.allianceTroops[1] = 250;
+        g.allianceCohesion[1] = 60;
+        report.at(0) = std::string(kFinalReportTitle) + "\r\n";
+    }
+    MessagePages report{51, 50};
+    Reports reports{tmp.folder(), g, scratch, report};
+};
+
+TEST_F(ReportsTest, ScoresDetailsAndShareAsTheReportShowsThem) {
+    g.slotFaction[0] = 1;
+    g.slotFaction[4] = 2;
+    g.slotFaction[16] = 3;  // beyond slot 15: not listed
+    int height = reports.Houkoku_rtn();
+    // 甲: 30 x 120 / 150 + 80 = 104. 乙: 24.8 + 80 + 250 / 100 x 60 = 254.8. Total 104 + 254.8 -> 359.
+    EXPECT_EQ(report.at(0),
+              "ゲーム最終結果\r\n"
+              "甲  104\r\n"
+              "乙  254.8\r\n"
+              "丙 滅亡 0\r\n"
+              "\r\n"
+              "甲（プレイヤー）\r\n"
+              "動員可能な兵力： 24000（1000で割ります）\r\n"
+              "名声： 40（２を掛けます）\r\n"
+              "盟主でない\r\n"
+              "最終成績： 104\r\n"
+              "制覇率： .289（自軍スコア／全軍閥のスコア）\r\n"
+              "\r\n"
+              "乙（プレイヤー）\r\n"
+              "動員可能な兵力： 24000（1000で割ります）\r\n"
+              "名声： 40（２を掛けます）\r\n"
+              "盟主である\r\n"
+              "同盟の期待できる兵力： 150000（1000で割ります）\r\n"
+              "最終成績： 254\r\n"
+              "制覇率： .707（自軍スコア／全軍閥のスコア）\r\n"
+              "\r\n"
+              "＊「save」フォルダ内にログファイル「tei_end.log」を作成しました。\r\n");
+    EXPECT_EQ(height, 4800 + 2 * 1080);
+    EXPECT_EQ(tmp.readSave("tei_end.log"), tmp.readIni("teiji.log"));
+}
+
+TEST_F(ReportsTest, AFallenPlayerIsShownAsPerishedAndATotalOfZeroGivesAZeroShare) {
+    writeWorld({{1, "甲王", 1, 5}, {2, "乙王", 2, 5}},
+               {{.id = 1, .name = "甲", .kunshuID = 1}, {.id = 2, .name = "乙", .kunshuID = 2, .del = true}});
+    g.slotFaction[0] = 1;
+    g.slotFaction[1] = 2;
+    reports.Houkoku_rtn();
+    EXPECT_EQ(report.at(0),
+              "ゲーム最終結果\r\n甲  0\r\n乙 滅亡 0\r\n\r\n"
+              "甲（プレイヤー）\r\n動員可能な兵力： 0000（1000で割ります）\r\n名声： 0（２を掛けます）\r\n"
+              "盟主でない\r\n最終成績： 0\r\n制覇率： 0（自軍スコア／全軍閥のスコア）\r\n\r\n"
+              "乙（プレイヤー）\r\n滅亡：0\r\n\r\n"
+              "＊「save」フォルダ内にログファイル「tei_end.log」を作成しました。\r\n");
+}
+
+}  // namespace
+}  // namespace tei

@@ -1,0 +1,226 @@
+#include "game/TurnCycle.h"
+
+#include "FakeHost.h"
+#include "MainFixture.h"
+#include "core/Numbers.h"
+#include "core/Scenarios.h"
+
+namespace tei {
+namespace {
+
+using namespace test;
+
+class TurnCycleTest : public MainFixture {
+protected:
+    void SetUp() override {
+        writeWorld({{1, "甲王", 1, 5}, {2, "乙王", 2, 5}, {3, "丙王", 3, 5},
+                    {.id = 4, .name = "甲将", .kunID = 1, .Job = 4}, {.id = 5, .name = "乙将", .kunID = 2, .Job = 4},
+                    {.id = 6, .name = "丙将", .kunID = 3, .Job = 4}},
+                   {{.id = 1, .name = "甲", .kunshuID = 1, .army = 50, .meisei = 50, .tian = 50},
+                    {.id = 2, .name = "乙", .kunshuID = 2, .army = 40, .meisei = 40, .tian = 50},
+                    {.id = 3, .name = "丙", .kunshuID = 3, .army = 30, .meisei = 30, .tian = 50}});
+        // Scenario 2 has twelve factions: the ones after the third have fallen long ago.
+        std::string factions = tmp.readIni("gunsv.ini");
+        for (int n = 4; n <= 12; ++n)
+            factions += crlf({"." + std::to_string(n), "滅" + std::to_string(n), "0,0,0,0,0,0,0,0", "\"TRUE\""});
+        tmp.writeIni("gunsv.ini", factions);
+        tmp.writeIni("Gunbatu2.ini", factions);
+        tmp.writeIni("Text.ini", ".11\r\n治安\r\n..\r\n");
+        g.scenarioNo = 2;
+        g.officerCount = 170;
+    }
+    void player(int slot, int16_t faction, const char* name) {
+        g.slotFaction[slot] = faction;
+        g.slotName[slot] = name;
+    }
+    SeededRandom seeded{7};
+    FakeHost host{g};
+    TurnCycle cycle{tmp.folder(), g, seeded, host};
+};
+
+TEST_F(TurnCycleTest, TurnsGoBySlotSkippingGapsThenTheYearIsResolved) {
+    player(0, 1, "甲");
+    player(2, 3, "丙");
+    ASSERT_TRUE(cycle.Form_Load());
+    EXPECT_EQ(cycle.yearCounter, 195);
+    EXPECT_EQ(g.factionCount, 12);
+    EXPECT_EQ(cycle.turnSlot, 0);
+    EXPECT_EQ(cycle.playerLabel(), "プレイヤー\r\n（甲）");
+    EXPECT_EQ(cycle.yearHeading(), " 195年の戦況（水色のリストの戦略が選択可能です）");
+    EXPECT_EQ(g.slotRuler[2], 3);
+    EXPECT_TRUE(cycle.isCurrentPlayersFrame(0));
+
+    ASSERT_TRUE(cycle.Command1_Click(3));
+    EXPECT_EQ(cycle.turnSlot, 2);
+    ASSERT_TRUE(cycle.Command1_Click(3));
+    EXPECT_EQ(cycle.yearCounter, 196);
+    EXPECT_EQ(cycle.turnSlot, 0);
+    EXPECT_EQ(g.savedFlag, 0);
+    EXPECT_EQ(host.lines("notify"), (std::vector<std::string>{"notify 甲の番です。", "notify 丙の番です。",
+                                                              "notify 甲の番です。"}));
+    EXPECT_EQ(host.lines("ask"), (std::vector<std::string>{"ask 甲の行動をコンピュータに任せますか？ -> yes",
+                                                           "ask 丙の行動をコンピュータに任せますか？ -> yes"}));
+    EXPECT_EQ(host.lines("window"), (std::vector<std::string>{"window 1 195", "window 2 195"}));
+}
+
+TEST_F(TurnCycleTest, DecliningAutoChangesNothing) {
+    player(0, 1, "甲");
+    cycle.Form_Load();
+    host.answers = {false};
+    cycle.Command1_Click(3);
+    EXPECT_EQ(cycle.turnSlot, 0);
+    EXPECT_TRUE(host.lines("window").empty());
+}
+
+TEST_F(TurnCycleTest, AConfirmedPickIsStoredAndTheLastOneResolvesTheYear) {
+    player(0, 1, "甲");
+    player(1, 2, "乙");
+    cycle.Form_Load();
+    cycle.Command1_Click(3);  // 甲 leaves it to the computer
+    ASSERT_EQ(cycle.turnSlot, 1);
+    host.decide = true;
+    int last = static_cast<int>(g.offerCommands[0].size()) - 1;
+    int resolvedChoice = -1;
+    host.onWindow = [&] {
+        if (g.msgMode == 1) resolvedChoice = g.factionChoice[2];
+        return MessageWindowResult{};
+    };
+    ASSERT_TRUE(cycle.Com_Lst_Click(0, last));
+    EXPECT_EQ(resolvedChoice, last);
+    EXPECT_EQ(cycle.yearCounter, 196);
+    EXPECT_EQ(host.lines("window").front(), "window 1 195");
+}
+
+TEST_F(TurnCycleTest, AnotherFramesOfferCanBeReadButNotChosen) {
+    player(0, 1, "甲");
+    cycle.Form_Load();
+    g.offerCommands[2] = {6};
+    host.decide = true;
+    cycle.Com_Lst_Click(2, 0);
+    EXPECT_EQ(g.selectable, 0);
+    EXPECT_EQ(g.textNo, 6);
+    EXPECT_EQ(g.msgText, "調停\r\n（難易度" + Str(g.offerDifficulty[2][0]) + "・要器量、他)");
+    EXPECT_TRUE(host.lines("ask").empty());
+    EXPECT_EQ(cycle.yearCounter, 195);
+}
+
+TEST_F(TurnCycleTest, OfferCaptionsAndTheMovingLine) {
+    player(0, 1, "甲");
+    cycle.Form_Load();
+    g.offerCommands[0] = {1, 2, 0, 4};
+    g.offerTarget[0] = {5, 2, 0, 0};
+    g.offerAmount[0] = {0, 15, 0, 12};
+    g.offerDifficulty[0] = {7, 5, 0, 3};
+    g.factionChoice[1] = 1;
+    g.factionChoice[3] = 1;
+    g.factionChoice[2] = 0;
+    cycle.Com_Lst_Click(0, 0);
+    EXPECT_EQ(g.msgText, "人材募集\r\n（要器量)");
+    EXPECT_EQ(g.detailId, 5);
+    EXPECT_EQ(g.textArg1, "乙将");
+    EXPECT_EQ(g.textArg2, "乙、が動いている");
+    cycle.Com_Lst_Click(0, 1);
+    EXPECT_EQ(g.msgText, "兵力確保\r\n（難易度 5・要政治）");
+    EXPECT_EQ(g.textArg1, "乙");
+    EXPECT_EQ(g.textArg2, " 15％を借り受け、そのまま自分の物とする。\r\n甲、丙、が動いている");
+    g.textArg1 = "前";
+    cycle.Com_Lst_Click(0, 2);
+    EXPECT_EQ(g.msgText, "待機");
+    EXPECT_EQ(g.textNo, 20);
+    EXPECT_EQ(g.textArg1, "前");
+    cycle.Com_Lst_Click(0, 3);  // a rebel band without a known leader
+    EXPECT_EQ(g.detailId, 0);
+    EXPECT_EQ(g.textArg1, "何某");
+    EXPECT_EQ(g.textArg2, " 12000を傘下に収める。\r\n");
+}
+
+TEST_F(TurnCycleTest, ReportsComeTenYearsBeforeTheEndAndAtTheEnd) {
+    cycle.Form_Load();  // nobody plays: every press of Auto plays a year
+    while (!cycle.ended()) ASSERT_TRUE(cycle.Command1_Click(3));
+    EXPECT_EQ(cycle.yearCounter, 221);
+    auto windows = host.lines("window 3");
+    ASSERT_EQ(windows.size(), 2u);
+    EXPECT_EQ(windows[0], "window 3 210");  // shown at the start of 211, after 210's resolution
+    EXPECT_EQ(host.log.back(), "end");
+    EXPECT_EQ(host.lines("faction list").size(), 1u);
+    EXPECT_EQ(host.lines("window 0").size(), 1u);
+    EXPECT_EQ(host.lines("window 1").size(), 26u);  // 195 .. 220
+    EXPECT_EQ(host.lines("ask 時間を進めますか？").size(), 26u);
+    EXPECT_EQ(tmp.readSave("tei_end.log"), tmp.readIni("teiji.log"));
+}
+
+TEST_F(TurnCycleTest, AFallenPlayerIsSkippedAndTheAllLostQuestionComesOnce) {
+    player(0, 1, "甲");
+    player(1, 2, "乙");
+    cycle.Form_Load();
+    host.onWindow = [&] {
+        if (g.msgMode != 1) return MessageWindowResult{};
+        g.slotFaction[0] = 0;  // 甲 falls in the first year, 乙 in the second
+        if (cycle.yearCounter == 196) g.slotFaction[1] = 0;
+        return MessageWindowResult{true, g.slotFaction[1] == 0};
+    };
+    cycle.Command1_Click(3);
+    cycle.Command1_Click(3);
+    EXPECT_EQ(cycle.yearCounter, 196);
+    EXPECT_EQ(cycle.turnSlot, 1);  // 甲 is skipped
+    cycle.Command1_Click(3);
+    EXPECT_EQ(cycle.yearCounter, 197);
+    cycle.Command1_Click(3);  // nobody left: a whole year
+    EXPECT_EQ(cycle.yearCounter, 198);
+    EXPECT_EQ(host.lines("notify プレイヤーの軍団が滅亡しました。").size(), 3u);
+    EXPECT_EQ(host.lines("ask プレイヤーの軍団が全て滅亡しました。\r\nこのまま続けますか？").size(), 1u);
+    auto lines = cycle.playerList();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0].faction, 0);
+    cycle.dsp_PC_Click(0);
+    EXPECT_EQ(host.log.back(), "notify 甲は既に滅びています。");
+}
+
+TEST_F(TurnCycleTest, DecliningToGoOnAfterEveryPlayerFellEndsTheProgram) {
+    player(0, 1, "甲");
+    cycle.Form_Load();
+    host.onWindow = [&] { return g.msgMode == 1 ? MessageWindowResult{true, true} : MessageWindowResult{}; };
+    host.answers = {true, false};
+    cycle.Command1_Click(3);
+    EXPECT_TRUE(cycle.ended());
+    EXPECT_EQ(host.log.back(), "end");
+    EXPECT_TRUE(host.lines("window 2").empty());
+}
+
+TEST_F(TurnCycleTest, QuittingAsksOnlyWhenNotSavedSinceTheLastResolution) {
+    cycle.Form_Load();
+    host.onSaveLoad = [&] { g.dialogResult = 1; };
+    cycle.cmdSave_Click();
+    EXPECT_EQ(g.saveHeader[0], 195);
+    EXPECT_EQ(g.saveHeader[4], 2);
+    EXPECT_EQ(g.savedFlag, 1);
+    EXPECT_TRUE(cycle.exitGame_Click());
+    EXPECT_TRUE(host.lines("ask").empty());
+    cycle.Command1_Click(3);
+    host.answers = {false};
+    EXPECT_FALSE(cycle.exitGame_Click());
+    EXPECT_EQ(host.log.back(), "ask セーブをしてませんがよろしいですか？ -> no");
+}
+
+TEST_F(TurnCycleTest, ALoadedGameStartsTheSavedYearAgainWithFreshOffers) {
+    g.saveHeader = {200, 30, 40, 50, 2, 0, 0, 0};
+    g.gameMode = 2;
+    player(1, 2, "乙");
+    ASSERT_TRUE(cycle.Form_Load());
+    EXPECT_EQ(cycle.yearCounter, 200);
+    EXPECT_EQ(cycle.turnSlot, 1);
+    EXPECT_EQ(g.allianceCohesion[1], 30);
+    EXPECT_EQ(g.allianceCohesion[3], 50);
+    EXPECT_EQ(cycle.lastYear, 221);
+    EXPECT_FALSE(g.offerCommands[0].empty());
+}
+
+TEST_F(TurnCycleTest, AMissingWorkingFileIsReportedNotFatal) {
+    cycle.Form_Load();
+    std::filesystem::remove(tmp.root() / "ini" / "gunsv.ini");
+    EXPECT_FALSE(cycle.Command1_Click(3));
+    EXPECT_EQ(host.log.back(), "error ファイル「ini/gunsv.ini」が見つかりません。");
+}
+
+}  // namespace
+}  // namespace tei

@@ -1,0 +1,176 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "messages/ChronicleReader.h"
+#include "messages/MessageWindow.h"
+#include "support/TempGameFolder.h"
+
+namespace tei {
+namespace {
+
+struct Buttons {
+    bool close, previous, next, last;
+    bool operator==(const Buttons&) const = default;
+};
+
+template <class Window>
+Buttons buttons(const Window& w) {
+    return {w.enabled(CloseButton), w.enabled(PreviousButton), w.enabled(NextButton), w.enabled(LastButton)};
+}
+
+std::ostream& operator<<(std::ostream& os, const Buttons& b) {
+    return os << "close " << b.close << " previous " << b.previous << " next " << b.next << " last " << b.last;
+}
+
+TEST(MessageWindow, OnePreparedPageDisablesPagingAndEnablesClose) {
+    GameGlobals g;
+    g.msgMode = 2;
+    g.msgText = "年末の人事";
+    MessageWindow w(g);
+    w.Form_Load();
+    EXPECT_EQ(w.shownText(), "年末の人事");
+    EXPECT_EQ(w.pages.at(1), "EOT");
+    EXPECT_EQ(buttons(w), (Buttons{true, false, false, false}));
+    w.parmTextHeight = 9000;
+    EXPECT_FALSE(w.Command1_Click(NextButton));  // disabled: nothing happens
+    EXPECT_EQ(w.page(), 0);
+    EXPECT_TRUE(w.Command1_Click(CloseButton));
+    EXPECT_EQ(g.dialogResult, 1);
+    EXPECT_EQ(w.parmTextHeight, 0);
+}
+
+TEST(MessageWindow, ResolutionPagesStartAtTheBannerAndPageThrough) {
+    GameGlobals g;
+    g.msgMode = 1;
+    g.detailId = 189;
+    MessageWindow w(g);
+    std::string seen;
+    w.Form_Load([&](MessagePages& p) {
+        seen = p.at(0);
+        p.append("一");
+        p.nextPage();
+        p.append("二");
+        p.nextPage();
+        p.append("三");
+        p.markEnd();
+    });
+    EXPECT_EQ(seen, "＝＝＝＝＝＝＝＝＝\r\n＝＝ 　189年　＝＝\r\n＝＝＝＝＝＝＝＝＝\r\n");
+    EXPECT_EQ(w.page(), 0);
+    EXPECT_EQ(buttons(w), (Buttons{true, false, true, true}));
+    w.Command1_Click(NextButton);
+    EXPECT_EQ(w.shownText(), "二");
+    EXPECT_EQ(buttons(w), (Buttons{true, true, true, true}));
+    w.Command1_Click(LastButton);
+    EXPECT_EQ(w.page(), 2);
+    EXPECT_EQ(buttons(w), (Buttons{true, true, false, false}));
+    w.Command1_Click(PreviousButton);
+    w.Command1_Click(PreviousButton);
+    EXPECT_EQ(w.page(), 0);
+    EXPECT_EQ(buttons(w), (Buttons{true, false, true, true}));
+    w.Timer1_Timer();  // only the credits page themselves
+    EXPECT_EQ(w.page(), 0);
+}
+
+TEST(MessageWindow, PagingNeverPassesPageForty) {
+    GameGlobals g;
+    g.msgMode = 1;
+    MessageWindow w(g);
+    w.Form_Load([](MessagePages& p) {
+        for (int i = 0; i < p.count(); ++i) p.at(i) = "頁" + std::to_string(i);
+    });
+    w.Command1_Click(LastButton);  // no "EOT" anywhere: stays
+    EXPECT_EQ(w.page(), 0);
+    for (int i = 0; i < 50; ++i) w.Command1_Click(NextButton);
+    EXPECT_EQ(w.page(), 40);
+    EXPECT_EQ(w.shownText(), "頁40");
+    EXPECT_EQ(buttons(w), (Buttons{true, true, false, false}));
+}
+
+TEST(MessageWindow, CreditsTurnByThemselvesUpToTheLastPage) {
+    GameGlobals g;
+    g.msgMode = 0;
+    g.msgText = "not shown";
+    MessageWindow w(g);
+    w.Form_Load();
+    EXPECT_NE(w.shownText().find("Produced by"), std::string::npos);
+    // Close starts disabled in this mode, and the one credits page is already the last.
+    EXPECT_EQ(buttons(w), (Buttons{true, false, false, false}));
+    w.Timer1_Timer();
+    EXPECT_EQ(w.page(), 0);
+
+    w.pages.at(1) = "二";
+    w.pages.at(2) = "三";
+    w.pages.at(3) = "EOT";
+    w.Timer1_Timer();
+    EXPECT_EQ(w.shownText(), "二");
+    w.Timer1_Timer();
+    w.Timer1_Timer();
+    EXPECT_EQ(w.page(), 2);
+}
+
+TEST(MessageWindow, LabelHeightByCharacters) {
+    EXPECT_EQ(MessageWindow::labelHeight(std::string(1999, 'a'), 0), 23988);
+    EXPECT_EQ(MessageWindow::labelHeight(std::string(2000, 'a'), 0), 30400);
+    std::string kana;
+    for (int i = 0; i < 1999; ++i) kana += "あ";
+    EXPECT_EQ(MessageWindow::labelHeight(kana, 0), 23988);
+    EXPECT_EQ(MessageWindow::labelHeight(kana, 5000), 5000);
+}
+
+std::string year(int y, int lines) {
+    std::string text = "＝＝＝＝\r\n＝＝ " + std::to_string(y) + "年 ＝＝\r\n＝＝＝＝\r\n";
+    for (int i = 3; i < lines; ++i) text += "行\r\n";
+    return text;
+}
+
+TEST(ChronicleReader, HeadingOnlyIsOnePage) {
+    ChronicleReader r;
+    r.load("鼎峙録の記録\r\n");
+    EXPECT_EQ(r.shownText(), "鼎峙録の記録\r\n");
+    EXPECT_EQ(buttons(r), (Buttons{true, false, false, false}));
+    EXPECT_TRUE(r.Command1_Click(CloseButton));
+}
+
+TEST(ChronicleReader, PagesThroughTheYears) {
+    ChronicleReader r;
+    r.load("鼎峙録の記録\r\n" + year(189, 159) + year(190, 160) + year(191, 3) + "EOT=======\r\n");
+    EXPECT_EQ(r.book().lineCounts[0], 160);  // the heading and 159 lines of the first year
+    EXPECT_EQ(r.book().lineCounts[1], 160);
+    EXPECT_EQ(buttons(r), (Buttons{true, false, true, true}));
+    r.Command1_Click(LastButton);
+    EXPECT_EQ(r.page(), 2);
+    EXPECT_EQ(r.shownText(), year(191, 3));
+    EXPECT_EQ(buttons(r), (Buttons{true, true, false, false}));
+    r.Command1_Click(PreviousButton);
+    EXPECT_EQ(r.page(), 1);
+    EXPECT_EQ(r.shownLabelHeight(), 30400);
+    EXPECT_EQ(ChronicleReader::labelHeight(159), 30210);
+    EXPECT_EQ(ChronicleReader::labelHeight(160), 30400);
+}
+
+TEST(ChronicleReader, PageFortyIsNeverShown) {
+    std::string log;
+    for (int y = 0; y < 45; ++y) log += year(200 + y, 4);
+    ChronicleReader r;
+    r.load(log);
+    r.Command1_Click(LastButton);
+    EXPECT_EQ(r.page(), 39);
+    EXPECT_EQ(buttons(r), (Buttons{true, true, true, true}));  // page 40 is filled
+    r.Command1_Click(NextButton);
+    EXPECT_EQ(r.page(), 39);
+    r.Command1_Click(LastButton);
+    EXPECT_EQ(r.page(), 39);
+}
+
+TEST(ChronicleReader, AMissingChronicleIsNamed) {
+    test::TempGameFolder tmp;
+    ChronicleReader r;
+    auto message = r.Form_Load(tmp.folder(), tmp.folder().ini("teiji.log"));
+    EXPECT_EQ(message, "ファイル「ini/teiji.log」が見つかりません。");
+    EXPECT_EQ(r.shownText(), "");
+    EXPECT_EQ(buttons(r), (Buttons{true, false, false, false}));
+}
+
+}  // namespace
+}  // namespace tei

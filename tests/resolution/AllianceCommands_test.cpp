@@ -1,0 +1,119 @@
+// 同盟参加, 脱退 and 盟主交替.
+
+#include "ResolutionWorld.h"
+
+namespace tei {
+namespace {
+
+using namespace test;
+
+// 呉 (ruler 孫堅, 4) leads an alliance in frame 1 that 蜀 follows; 魏 is independent.
+class Alliance : public ResolutionWorld {
+protected:
+    void SetUp() override {
+        faction(2).meishuID = 4;
+        faction(3).meishuID = 4;
+        g.factionAlliance[2] = 1;
+        g.factionAlliance[3] = 1;
+        g.allianceCohesion = {0, 50, 0, 0};
+        officer(2).policy = 20;
+        g.textArg1 = "前1";
+        g.textArg2 = "前2";
+    }
+};
+
+TEST_F(Alliance, JoiningTakesTheHostsLeaderAndFrameAndRecomputesCohesionHalfToEven) {
+    faction(1).meisei = 18;  // 18 + 20 / 20 + 3 >= 5 + 6; cohesion 18 / 12 + 50 - 5 = 46.5 -> 46
+    res.joinAlliance(won(8, 2, 6, 4, 0, 5));
+    EXPECT_EQ(story(), "[8:荀彧|魏の名声により魏は孫堅]\r\n");
+    EXPECT_EQ(faction(1).meishuID, 4);
+    EXPECT_EQ(g.factionAlliance[1], 1);
+    EXPECT_EQ(g.allianceCohesion[1], 46);
+}
+
+TEST_F(Alliance, CohesionAfterJoiningIsNotCapped) {
+    faction(1).meisei = 120;
+    g.allianceCohesion[1] = 98;
+    res.joinAlliance(won(8, 2, 6, 7, 0, 5));  // through 関羽, a follower of the same alliance
+    EXPECT_EQ(g.allianceCohesion[1], 103);
+    EXPECT_EQ(faction(1).meishuID, 4);
+}
+
+TEST_F(Alliance, JoiningFailsBelowDifficultyAndRoll) {
+    faction(1).meisei = 0;  // 0 + 1 + 3 < 5 + 2
+    res.joinAlliance(won(8, 2, 2, 4, 0, 5));
+    EXPECT_EQ(story(), "[39:荀彧|魏]\r\n");
+    EXPECT_EQ(faction(1).meishuID, 0);
+    EXPECT_EQ(g.allianceCohesion[1], 50);
+}
+
+TEST_F(Alliance, ALeaderNeitherJoinsNorLeaves) {
+    OfferContest c = won(8, 5, 2, 6, 0, 0, 30);
+    res.joinAlliance(c);
+    c.command = 9;
+    res.leaveAlliance(c);
+    EXPECT_EQ(story(), "[18:周瑜|前2]\r\n[18:周瑜|前2]\r\n");
+    EXPECT_EQ(faction(2).meishuID, 4);
+}
+
+TEST_F(Alliance, JoiningAnAllianceWhoseLeaderFellLeavesTheJoinerIndependent) {
+    faction(1).meishuID = 6;  // was following somebody else
+    faction(1).meisei = 50;
+    res.Metubou(2);
+    res.joinAlliance(won(8, 2, 2, 4, 0, 0));
+    EXPECT_EQ(story(), "孫堅同盟が既に無くなっていたため、魏は独立軍閥となった。\r\n");
+    EXPECT_EQ(faction(1).meishuID, 0);
+    EXPECT_EQ(g.factionAlliance[1], 0);
+}
+
+TEST_F(Alliance, JoiningThroughAnOfficerWithoutARecordFindsNoAlliance) {
+    faction(1).meisei = 50;
+    res.joinAlliance(won(8, 2, 2, 0, 0, 0));
+    EXPECT_EQ(story(), "何某同盟が既に無くなっていたため、魏は独立軍閥となった。\r\n");
+    EXPECT_EQ(g.factionAlliance[0], 0);
+}
+
+TEST_F(Alliance, LeavingNeedsBestToReachDifficultyAndRoll) {
+    res.leaveAlliance(won(9, 7, 8, 0, 0, 3, 10));  // 10 < 3 + 8: nothing
+    res.leaveAlliance(won(9, 0, 2, 0, 0, 0, 0));   // nobody won: nothing
+    EXPECT_EQ(story(), "");
+    EXPECT_EQ(faction(3).meishuID, 4);
+    res.leaveAlliance(won(9, 7, 7, 0, 0, 3, 10));
+    EXPECT_EQ(story(), "[9:関羽|蜀]\r\n");
+    EXPECT_EQ(faction(3).meishuID, 0);
+}
+
+TEST_F(Alliance, TakeOverMovesEveryFollowerAndFreesTheOldLeader) {
+    faction(1).meishuID = 4;  // 魏 follows 呉 too
+    faction(3).meisei = 50;
+    faction(3).ifu = 30;   // 8 + best 10 = 18
+    faction(2).meisei = 60;
+    faction(2).ifu = 20;   // 8 + 3 + 7 = 18
+    res.takeOverAlliance(won(10, 7, 7, 0, 0, 3, 10));
+    EXPECT_EQ(story(), "[10:関羽|蜀]\r\n");
+    EXPECT_EQ(faction(2).meishuID, 0);
+    EXPECT_EQ(faction(3).meishuID, 6);
+    EXPECT_EQ(faction(1).meishuID, 6);
+}
+
+TEST_F(Alliance, TakeOverFailsShortOfTheLeadersStanding) {
+    faction(3).meisei = 50;
+    faction(3).ifu = 30;
+    faction(2).meisei = 60;
+    faction(2).ifu = 20;
+    res.takeOverAlliance(won(10, 7, 8, 0, 0, 3, 10));  // 18 < 19
+    EXPECT_EQ(story(), "[44:関羽|前2]\r\n");
+    EXPECT_EQ(faction(2).meishuID, 4);
+    EXPECT_EQ(faction(3).meishuID, 4);
+}
+
+TEST_F(Alliance, TakeOverNeedsAnAllianceLedBySomebodyElse) {
+    res.takeOverAlliance(won(10, 2, 2, 0, 0, 0, 30));  // 魏 is independent
+    res.takeOverAlliance(won(10, 5, 2, 0, 0, 0, 30));  // 呉 leads already
+    res.takeOverAlliance(won(10, 0, 2, 0, 0, 0, 30));  // nobody won
+    EXPECT_EQ(story(), "[33:荀彧|前2]\r\n[33:周瑜|前2]\r\n");
+    EXPECT_EQ(faction(2).meishuID, 4);
+}
+
+}  // namespace
+}  // namespace tei

@@ -1,0 +1,222 @@
+#include "screens/SaveSlots.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "support/TempGameFolder.h"
+
+namespace tei {
+namespace {
+
+using test::crlf;
+using test::TempGameFolder;
+
+class SaveSlotsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        writeWorking("A");
+        g.saveHeader = {195, 80, -3, 55, 2, 9, 0, 0};
+        for (int t = 0; t < kSlotCount; ++t) {
+            g.slotName[t] = "名" + std::to_string(t);
+            g.slotRuler[t] = static_cast<int16_t>(100 + t);
+            g.slotFaction[t] = static_cast<int16_t>(t % 13);
+            g.slotLeader[t] = static_cast<int16_t>(t % 3);
+        }
+    }
+
+    void writeWorking(const std::string& tag) {
+        tmp.writeIni("busv.ini", "officers " + tag + "\r\n");
+        tmp.writeIni("gunsv.ini", "factions " + tag + "\r\n");
+        tmp.writeIni("Cmtsv.ini", "comments " + tag + "\r\n");
+        tmp.writeIni("teiji.log", "鼎峙録の記録\r\n" + tag + "\r\nEOT=======\r\n");
+    }
+
+    std::string working() {
+        return tmp.readIni("busv.ini") + tmp.readIni("gunsv.ini") + tmp.readIni("Cmtsv.ini") + tmp.readIni("teiji.log");
+    }
+
+    TempGameFolder tmp;
+    GameGlobals g;
+    SaveSlots slots{tmp.folder(), g};
+};
+
+TEST_F(SaveSlotsTest, SaveWritesTheInformationFileExactly) {
+    GameGlobals plain;
+    plain.saveHeader = {195, 80, -3, 55, 2, 9, 0, 0};
+    plain.slotName[0] = "曹操";
+    plain.slotRuler[0] = 1;
+    plain.slotFaction[0] = 1;
+    plain.slotLeader[0] = 3;
+    plain.slotName[16] = "保存されない";
+    SaveSlots s(tmp.folder(), plain);
+    ASSERT_TRUE(s.save_rtn("7").ok);
+    std::string expected = crlf({"同盟結束力", "195,80,-3,55,2,0", "曹操", "1", "1,3"});
+    for (int t = 1; t < 16; ++t) expected += crlf({"", "0", "0,0"});
+    EXPECT_EQ(tmp.readSave("save7.ini"), expected);
+    EXPECT_EQ(tmp.readSave("busv7.ini"), "officers A\r\n");
+    EXPECT_EQ(tmp.readSave("gunsv7.ini"), "factions A\r\n");
+    EXPECT_EQ(tmp.readSave("Cmtsv7.ini"), "comments A\r\n");
+    EXPECT_EQ(tmp.readSave("teilog7.log"), "鼎峙録の記録\r\nA\r\nEOT=======\r\n");
+    EXPECT_EQ(plain.dialogResult, 1);
+}
+
+TEST_F(SaveSlotsTest, LoadRestoresHeaderAndSlotsZeroToFifteen) {
+    ASSERT_TRUE(slots.save_rtn("3").ok);
+    std::string saved = working();
+    GameGlobals before = g;
+
+    writeWorking("B");
+    g.dialogResult = 0;
+    g.saveHeader = {1, 2, 3, 4, 5, 6, 7, 8};
+    for (int t = 0; t < kSlotCount; ++t) {
+        g.slotName[t] = "後";
+        g.slotRuler[t] = 0;
+        g.slotFaction[t] = 0;
+        g.slotLeader[t] = 0;
+    }
+    ASSERT_TRUE(slots.load_rtn("3").ok);
+    EXPECT_EQ(working(), saved);
+    EXPECT_EQ(g.dialogResult, 1);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(g.saveHeader[k], before.saveHeader[k]) << k;
+    EXPECT_EQ(g.saveHeader[5], 6);  // the reserved element is not read
+    for (int t = 0; t < 16; ++t) {
+        SCOPED_TRACE(t);
+        EXPECT_EQ(g.slotName[t], before.slotName[t]);
+        EXPECT_EQ(g.slotRuler[t], before.slotRuler[t]);
+        EXPECT_EQ(g.slotFaction[t], before.slotFaction[t]);
+        EXPECT_EQ(g.slotLeader[t], before.slotLeader[t]);
+    }
+    for (int t = 16; t < kSlotCount; ++t) {
+        EXPECT_EQ(g.slotName[t], "後");
+        EXPECT_EQ(g.slotRuler[t], 0);
+    }
+}
+
+TEST_F(SaveSlotsTest, SevenAndZeroSevenAreDifferentSlots) {
+    g.saveHeader[0] = 190;
+    ASSERT_TRUE(slots.save_rtn("7").ok);
+    g.saveHeader[0] = 200;
+    ASSERT_TRUE(slots.save_rtn("07").ok);
+    EXPECT_EQ(slots.Rinload_rtn("7").text, "シナリオ 2名0 190年");
+    EXPECT_EQ(slots.Rinload_rtn("07").text, "シナリオ 2名0 200年");
+    EXPECT_TRUE(std::filesystem::exists(tmp.root() / "save" / "busv07.ini"));
+    ASSERT_TRUE(slots.save_rtn("").ok);  // an empty number is a slot of its own
+    EXPECT_TRUE(std::filesystem::exists(tmp.root() / "save" / "save.ini"));
+    EXPECT_TRUE(std::filesystem::exists(tmp.root() / "save" / "teilog.log"));
+}
+
+TEST_F(SaveSlotsTest, SummaryTakesTheFirstNamedSlotUpToFourteen) {
+    g.slotName.fill("");
+    g.slotName[1] = "0";
+    g.slotName[2] = "劉備";
+    ASSERT_TRUE(slots.save_rtn("1").ok);
+    auto summary = slots.Rinload_rtn("1");
+    EXPECT_TRUE(summary.ok);
+    EXPECT_EQ(summary.text, "シナリオ 2劉備 195年");
+
+    g.slotName.fill("");
+    g.slotName[15] = "十五";
+    ASSERT_TRUE(slots.save_rtn("2").ok);
+    EXPECT_EQ(slots.Rinload_rtn("2").text, "シナリオ 2 195年");
+
+    auto missing = slots.Rinload_rtn("9");
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.text, "ファイルが見つかりません");
+    EXPECT_EQ(SaveSlots::loadQuestion("シナリオ 2 195年"), "シナリオ 2 195年\r\nこれをロードしますか？");
+}
+
+TEST_F(SaveSlotsTest, ABadSlotLeavesTheRunningGameUntouched) {
+    ASSERT_TRUE(slots.save_rtn("5").ok);
+    g.dialogResult = 0;
+    writeWorking("B");
+    std::string running = working();
+    GameGlobals before = g;
+    auto unchanged = [&] {
+        EXPECT_EQ(working(), running);
+        EXPECT_EQ(g.saveHeader, before.saveHeader);
+        EXPECT_EQ(g.slotName, before.slotName);
+        EXPECT_EQ(g.slotFaction, before.slotFaction);
+        EXPECT_EQ(g.dialogResult, 0);
+    };
+    g.saveHeader[0] = 1;
+    before.saveHeader[0] = 1;
+
+    // The information file cut in the last slot's line.
+    std::string info = tmp.readSave("save5.ini");
+    tmp.writeSave("save5.ini", info.substr(0, info.size() - 4));
+    auto result = slots.load_rtn("5");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.text, "ファイルが見つかりません\r\nファイル「save/save5.ini」の内容が途中で切れています。");
+    unchanged();
+    EXPECT_FALSE(slots.Rinload_rtn("5").ok);
+
+    // One copy missing.
+    tmp.writeSave("save5.ini", info);
+    std::filesystem::remove(tmp.root() / "save" / "teilog5.log");
+    result = slots.load_rtn("5");
+    EXPECT_EQ(result.text, "ファイルが見つかりません\r\nファイル「save/teilog5.log」が見つかりません。");
+    unchanged();
+
+    // A copy that is no text.
+    tmp.writeSave("teilog5.log", "log");
+    tmp.writeSave("gunsv5.ini", std::string("\0\1", 2));
+    result = slots.load_rtn("5");
+    EXPECT_EQ(result.text, "ファイルが見つかりません\r\nファイル「save/gunsv5.ini」は UTF-8 のテキストではありません。");
+    unchanged();
+}
+
+TEST_F(SaveSlotsTest, AFailedSaveKeepsTheSlotsOldFiles) {
+    tmp.writeSave("busv4.ini", "old officers");
+    tmp.writeSave("save4.ini", "old information");
+    std::filesystem::create_directories(tmp.root() / "save" / "gunsv4.ini");
+    auto result = slots.save_rtn("4");
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(result.text, "セーブできませんでした。\r\nファイル「save/gunsv4.ini」に書き込めません。");
+    EXPECT_EQ(tmp.readSave("busv4.ini"), "old officers");
+    EXPECT_EQ(tmp.readSave("save4.ini"), "old information");
+    EXPECT_FALSE(std::filesystem::exists(tmp.root() / "save" / "Cmtsv4.ini"));
+    EXPECT_EQ(g.dialogResult, 0);
+
+    std::filesystem::remove(tmp.root() / "ini" / "teiji.log");
+    result = slots.save_rtn("6");
+    EXPECT_EQ(result.text, "セーブできませんでした。\r\nファイル「ini/teiji.log」が見つかりません。");
+    EXPECT_FALSE(std::filesystem::exists(tmp.root() / "save" / "busv6.ini"));
+}
+
+TEST_F(SaveSlotsTest, SlotNumbersAreDigitsUpToEight) {
+    EXPECT_FALSE(SaveSlots::slotProblem(""));
+    EXPECT_FALSE(SaveSlots::slotProblem("12345678"));
+    EXPECT_EQ(SaveSlots::slotProblem("123456789"), "セーブ番号「123456789」は長すぎます（8桁まで）。");
+    EXPECT_EQ(SaveSlots::slotProblem("7a"), "セーブ番号「7a」には数字だけを使ってください。");
+    EXPECT_EQ(slots.save_rtn("../7").text, "セーブ番号「../7」には数字だけを使ってください。");
+    EXPECT_FALSE(slots.load_rtn("123456789").ok);
+
+    SlotNumber typed;
+    EXPECT_EQ(typed.label(), "save");
+    for (int d : {0, 7, 1, 2, 3, 4, 5, 6}) EXPECT_FALSE(typed.type(d));
+    EXPECT_EQ(typed.label(), "save07123456");
+    EXPECT_EQ(typed.type(9), "セーブ番号は8桁までです。");
+    EXPECT_EQ(typed.digits(), "07123456");
+    typed.clear();
+    EXPECT_EQ(typed.label(), "save");
+    EXPECT_EQ(SaveSlots::saveQuestion("07"), "save07でセーブしますか？");
+}
+
+TEST(SaveInfo, ReadsLfLinesAndKeepsCommasInNames) {
+    std::string text = "同盟結束力\n190,1,2,3,4,0\n甲,乙\n5\n6,7\n";
+    for (int t = 1; t < 16; ++t) text += "\n0\n0,0\n";
+    auto info = parseSaveInfo(text);
+    ASSERT_TRUE(info);
+    EXPECT_EQ(info->slots[0].name, "甲,乙");
+    EXPECT_EQ(info->slots[0].ruler, 5);
+    EXPECT_EQ(info->slots[0].leader, 7);
+    EXPECT_EQ(info->header[4], 4);
+    EXPECT_FALSE(parseSaveInfo("同盟結束力\n190,1,2,3\n"));
+    std::string shortHeader = text;
+    shortHeader.replace(shortHeader.find("190,1,2,3,4,0"), 13, "190,1,2,3,4");
+    EXPECT_FALSE(parseSaveInfo(shortHeader));
+}
+
+}  // namespace
+}  // namespace tei

@@ -1,0 +1,367 @@
+#include "setup/ScenarioSetup.h"
+
+#include <gtest/gtest.h>
+
+#include "core/RecordFiles.h"
+#include "support/ScriptedRandom.h"
+#include "support/TempGameFolder.h"
+
+namespace tei {
+namespace {
+
+using test::crlf;
+using test::face;
+using test::ScriptedRandom;
+using test::TempGameFolder;
+
+std::string officer(int n, const char* name, int kunID, int job, int commentID = 0) {
+    return crlf({"." + std::to_string(n), std::string("\"") + name + "\"", "5,6,7,8", "4,3",
+                 std::to_string(kunID) + "," + std::to_string(job), "\"face\"", std::to_string(commentID)});
+}
+
+std::string faction(int n, const char* name, int ruler) {
+    return crlf({"." + std::to_string(n), name, "0," + std::to_string(ruler) + ",50,5,60,70,80,10", "\"FALSE\""});
+}
+
+std::string descriptions() {
+    std::string text;
+    for (int n = 21; n <= 26; ++n) text += crlf({"." + std::to_string(n), "説明" + std::to_string(n), ".."});
+    return text;
+}
+
+std::string numberedNames(const char* stem, int count) {
+    std::string text;
+    for (int i = 1; i <= count; ++i) text += std::string(stem) + std::to_string(i) + "\r\n";
+    return text;
+}
+
+// Two small scenarios: scenario 1 (and 4) with rulers 1 and 2, scenario 2 with a single ruler.
+class ScenarioSetupTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tmp.writeIni("bushou1.ini", kOfficers1);
+        tmp.writeIni("BUSHOU1_BK.ini", officer(1, "原本", 1, 5));
+        tmp.writeIni("Gunbatu1.ini", faction(1, "董卓", 1) + faction(2, "袁紹", 2));
+        tmp.writeIni("bushou2.ini", officer(1, "曹操", 1, 5));
+        tmp.writeIni("Gunbatu2.ini", faction(1, "曹操", 1));
+        tmp.writeIni("Comment.ini", crlf({".1", "董卓", "暴君。", "."}));
+        tmp.writeIni("Command.ini", descriptions());
+        tmp.writeIni("sei.ini", numberedNames("姓", 170));
+        tmp.writeIni("mei.ini", numberedNames("名", 150));
+    }
+
+    // Officers 1 and 2 rule, 3 and 6 serve ruler 1, 5 serves ruler 2, 4 serves nobody.
+    const std::string kOfficers1 = officer(1, "董卓", 1, 5, 1) + officer(2, "袁紹", 2, 5) + officer(3, "李儒", 1, 3) +
+                                   officer(4, "浪人", 0, 2) + officer(5, "顔良", 2, 4) + officer(6, "呂布", 1, 4);
+
+    // Draws of a whole new game with every draw 0: names 姓1名1, every officer a civil official.
+    void scriptPlainNewGame() {
+        for (int i = 0; i < 170 * 2; ++i) rng.then(0);
+        for (int i = 0; i < 170 * 14; ++i) rng.then(0);
+    }
+
+    OfficerTable readWorkingOfficers() {
+        OfficerTable t{};
+        parseOfficers(tmp.readIni("busv.ini"), 170, t);
+        return t;
+    }
+
+    TempGameFolder tmp;
+    GameGlobals g;
+    ScriptedRandom rng;
+    ScenarioSetup setup{tmp.folder(), g, rng};
+};
+
+TEST_F(ScenarioSetupTest, OpeningMakesScenarioOnesWorkingFilesAndRulerList) {
+    g.scenarioNo = 3;
+    ASSERT_TRUE(setup.Form_Load().ok);
+    EXPECT_EQ(g.scenarioNo, 1);
+    EXPECT_EQ(g.factionCount, 13);
+    EXPECT_EQ(g.officerCount, 155);
+    EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
+    EXPECT_EQ(tmp.readIni("Cmtsv.ini"), tmp.readIni("Comment.ini"));
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), tmp.readIni("Gunbatu1.ini"));
+    EXPECT_EQ(setup.description(), "説明21\r\n");
+    ASSERT_EQ(setup.rows().size(), 2u);
+    EXPECT_EQ(setup.rows()[1].text, "袁紹");
+    EXPECT_EQ(setup.rows()[1].faction, 2);
+    EXPECT_EQ(setup.rulerOfRow(0), 1);
+    EXPECT_EQ(setup.rulerOfRow(1), 2);
+    EXPECT_EQ(setup.rulerOfRow(2), 0);
+    EXPECT_EQ(rng.draws(), 0);
+}
+
+TEST_F(ScenarioSetupTest, ChoosingAScenarioRebuildsTheWorkingFiles) {
+    ASSERT_TRUE(setup.Form_Load().ok);
+    tmp.writeIni("busv.ini", "edited");
+    tmp.writeIni("Cmtsv.ini", "edited comment");
+    ASSERT_TRUE(setup.chooseScenario(1).ok);
+    EXPECT_EQ(g.scenarioNo, 2);
+    EXPECT_EQ(g.factionCount, 12);
+    EXPECT_EQ(g.officerCount, 155);
+    EXPECT_EQ(tmp.readIni("busv.ini"), tmp.readIni("bushou2.ini"));
+    EXPECT_EQ(tmp.readIni("Cmtsv.ini"), tmp.readIni("Comment.ini"));
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), tmp.readIni("Gunbatu2.ini"));
+    EXPECT_EQ(setup.description(), "説明22\r\n");
+    ASSERT_EQ(setup.rows().size(), 1u);
+    EXPECT_EQ(setup.rows()[0].text, "曹操");
+
+    EXPECT_FALSE(setup.chooseScenario(5).ok);  // scenario 6's masters have no suffix: missing here
+    EXPECT_EQ(g.scenarioNo, 2);
+    ASSERT_TRUE(setup.chooseScenario(6).ok);  // no such row: nothing happens
+    EXPECT_EQ(g.scenarioNo, 2);
+}
+
+TEST_F(ScenarioSetupTest, AMissingMasterIsNamedAndChangesNothing) {
+    ASSERT_TRUE(setup.Form_Load().ok);
+    auto outcome = setup.chooseScenario(2);  // scenario 3: bushou.ini is missing
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "ファイル「ini/bushou.ini」が見つかりません。");
+    EXPECT_EQ(g.scenarioNo, 1);
+    EXPECT_EQ(g.factionCount, 13);
+    EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
+    EXPECT_EQ(setup.rows().size(), 2u);
+    EXPECT_EQ(setup.description(), "説明21\r\n");
+
+    std::filesystem::remove(tmp.root() / "ini" / "Command.ini");
+    outcome = setup.chooseScenario(1);
+    EXPECT_EQ(outcome.message, "ファイル「ini/Command.ini」が見つかりません。");
+    EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
+}
+
+TEST_F(ScenarioSetupTest, RulerListStopsAtTheFactionCountAndAtTwentyOneRows) {
+    std::string many;
+    for (int n = 1; n <= 14; ++n) many += faction(n, "国", n);
+    tmp.writeIni("Gunbatu1.ini", many);
+    ASSERT_TRUE(setup.Form_Load().ok);
+    EXPECT_EQ(setup.rows().size(), 13u);  // stops after the record numbered 13
+
+    std::string zeros;
+    for (int n = 1; n <= 30; ++n) zeros += faction(0, "零", n);
+    tmp.writeIni("Gunbatu1.ini", zeros);
+    ASSERT_TRUE(setup.Form_Load().ok);
+    EXPECT_EQ(setup.rows().size(), 21u);
+    EXPECT_EQ(setup.rulerOfRow(20), 21);
+}
+
+TEST_F(ScenarioSetupTest, FactionScreenNoteOnlyInWhatIfScenarios) {
+    ASSERT_TRUE(setup.Form_Load().ok);
+    g.msgText = "old";
+    setup.showFactionOfRow(1);
+    EXPECT_EQ(g.detailId, 2);
+    EXPECT_EQ(g.msgText, "");
+    ASSERT_TRUE(setup.chooseScenario(3).ok);
+    EXPECT_EQ(setup.description(), "説明24\r\n");
+    setup.showFactionOfRow(0);
+    EXPECT_EQ(g.detailId, 1);
+    EXPECT_EQ(g.msgText, "配下の構成は変わります");
+}
+
+TEST_F(ScenarioSetupTest, ResetCopiesTheBackupOverTheMasterAndRebuilds) {
+    ASSERT_TRUE(setup.Form_Load().ok);
+    EXPECT_EQ(setup.resetQuestion(), "シナリオ 1においてエディットした武将データを全て初期化しますか？");
+    auto outcome = setup.resetOfficers();
+    EXPECT_TRUE(outcome.ok);
+    EXPECT_EQ(outcome.message, "初期化しました");
+    EXPECT_EQ(tmp.readIni("bushou1.ini"), officer(1, "原本", 1, 5));
+    EXPECT_EQ(tmp.readIni("busv.ini"), officer(1, "原本", 1, 5));
+
+    ASSERT_TRUE(setup.chooseScenario(1).ok);
+    outcome = setup.resetOfficers();  // BUSHOU2_BK.ini is missing
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "ファイル「ini/BUSHOU2_BK.ini」が見つかりません。");
+    EXPECT_EQ(tmp.readIni("bushou2.ini"), officer(1, "曹操", 1, 5));
+}
+
+TEST_F(ScenarioSetupTest, NewGameNeedsASelectedRowAndNamesTheLastOne) {
+    tmp.writeIni("Gunbatu1.ini", faction(1, "董卓", 1) + faction(2, "袁紹", 2) + faction(3, "曹操", 1));
+    ASSERT_TRUE(setup.Form_Load().ok);
+    auto q = setup.askNewGame({});
+    EXPECT_TRUE(q.refused);
+    EXPECT_EQ(q.text, "武将が選択されていません");
+    EXPECT_TRUE(setup.askNewGame({7, -1}).refused);  // no such rows
+    q = setup.askNewGame({2, 0});
+    EXPECT_FALSE(q.refused);
+    EXPECT_EQ(q.text, "曹操でゲームを開始しますか？");
+    EXPECT_EQ(g.slotFaction[0], 0);  // asking changes nothing
+    auto refused = setup.startNewGame({});
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.message, "武将が選択されていません");
+    EXPECT_EQ(rng.draws(), 0);
+}
+
+TEST_F(ScenarioSetupTest, NewGameFillsTheSlotsAtTheRowsPositions) {
+    tmp.writeIni("Gunbatu1.ini", faction(1, "董卓", 1) + faction(2, "袁紹", 2) + faction(3, "曹操", 1));
+    ASSERT_TRUE(setup.Form_Load().ok);
+    g.gameMode = 2;
+    g.slotFaction[1] = 9;
+    g.slotRuler[1] = 9;
+    g.slotName[1] = "前の";
+    g.slotRuler[0] = 5;  // a selected row's ruler is completed later by the main screen
+    scriptPlainNewGame();
+    ASSERT_TRUE(setup.startNewGame({0, 2}).ok);
+    EXPECT_EQ(rng.left(), 0u);
+    EXPECT_EQ(rng.reseeds(), 2);  // names, abilities; scenario 1 deals nothing
+    EXPECT_EQ(g.gameMode, 0);
+    EXPECT_EQ(g.officerCount, 170);
+    EXPECT_EQ(g.slotFaction[0], 1);
+    EXPECT_EQ(g.slotName[0], "董卓");
+    EXPECT_EQ(g.slotRuler[0], 5);
+    EXPECT_EQ(g.slotFaction[1], 0);
+    EXPECT_EQ(g.slotRuler[1], 0);
+    EXPECT_EQ(g.slotName[1], "前の");
+    EXPECT_EQ(g.slotFaction[2], 3);
+    EXPECT_EQ(g.slotName[2], "曹操");
+}
+
+TEST_F(ScenarioSetupTest, MissingRecordsOfTheMasterKeepTheirFictionalOfficers) {
+    ASSERT_TRUE(setup.Form_Load().ok);
+    scriptPlainNewGame();
+    ASSERT_TRUE(setup.startNewGame({0}).ok);
+    std::string busv = tmp.readIni("busv.ini");
+    // Master records are written back with quoted names; number 7 onwards is fictional.
+    EXPECT_NE(busv.find(crlf({".6", "\"呂布\"", "5,6,7,8", "4,3", "1,4", "\"face\"", "0", ".7", "\"姓1名1\"",
+                              "6,1,1,1", "1,1", "0,1", "\"\"", "200", ".8"})),
+              std::string::npos);
+    EXPECT_TRUE(busv.ends_with(crlf({".170", "\"姓1名1\"", "6,1,1,1", "1,1", "0,1", "\"\"", "200"})));
+    OfficerTable t = readWorkingOfficers();
+    for (int i = 1; i <= 170; ++i) ASSERT_EQ(t[i].id, i);
+    EXPECT_EQ(t[1].commentID, 1);
+    EXPECT_EQ(t[1].kunID, 1);
+}
+
+TEST_F(ScenarioSetupTest, FictionalAbilitiesOfEachJobFollowTheDrawOrder) {
+    // Officers 1..6 get t = 2, 3, 4, 7, 9, 10; each pattern's draws are listed column by column, then
+    // Restraint's three. Officers 7..170 draw only zeros.
+    rng.face(1, 10).face(1, 2).face(3, 4).face(4, 5).face(4, 5).face(0, 5).face(2, 5).face(1, 5).face(0, 5)
+        .face(3, 5).face(1, 5).face(0, 4).face(1, 4).face(2, 4);
+    rng.face(2, 10).face(2, 5).face(2, 5).face(0, 2).face(0, 4).face(4, 5).face(3, 5).face(0, 5).face(0, 5)
+        .face(1, 5).face(1, 5).face(3, 4).face(3, 4).face(3, 4);
+    rng.face(3, 10).face(2, 4).face(3, 4).face(4, 5).face(0, 5).face(0, 4).face(0, 4).face(1, 5).face(1, 5)
+        .face(2, 5).face(3, 5).face(0, 4).face(0, 4).face(0, 4);
+    rng.face(6, 10).face(1, 4).face(2, 4).face(3, 4).face(0, 4).face(0, 4).face(0, 4).face(3, 4).face(3, 4)
+        .face(3, 4).face(1, 2).face(2, 4).face(4, 5).face(5, 6).face(1, 4).face(1, 4).face(1, 4);
+    rng.face(8, 10).face(0, 4).face(1, 4).face(2, 4).face(3, 4).face(0, 4).face(1, 4).face(2, 4).face(2, 4)
+        .face(2, 4).face(1, 4).face(0, 4).face(0, 4).face(3, 4).face(3, 4).face(2, 4).face(2, 4).face(1, 4)
+        .face(0, 4);
+    rng.face(9, 10).face(2, 3).face(3, 4).face(1, 4).face(2, 4).face(0, 3).face(0, 4).face(1, 3).face(1, 4)
+        .face(0, 5).face(0, 6).face(3, 4).face(2, 4).face(1, 4);
+    for (int i = 0; i < 164 * 14; ++i) rng.then(0);
+    setup.mk_Abl_rtn();
+    EXPECT_EQ(rng.left(), 0u);
+    EXPECT_EQ(rng.reseeds(), 1);
+
+    struct Expected {
+        int job, policy, fight, wisdom, tactics, charm, Setu;
+    };
+    const Expected expected[] = {
+        {1, 10, 9, 3, 2, 5, 4},  // civil official
+        {2, 5, 6, 8, 1, 3, 10},  // military officer
+        {3, 9, 5, 4, 3, 6, 1},   // staff officer
+        {4, 7, 1, 10, 9, 10, 4}, // general
+        {5, 4, 5, 7, 2, 9, 4},   // ruler
+        {6, 10, 4, 5, 7, 1, 7},  // chief strategist
+        {1, 6, 1, 1, 1, 1, 1},   // every draw 0
+    };
+    for (int i = 1; i <= 7; ++i) {
+        SCOPED_TRACE(i);
+        const Bushou& b = setup.officers()[i];
+        const Expected& e = expected[i - 1];
+        EXPECT_EQ(b.Job, e.job);
+        EXPECT_EQ(b.policy, e.policy);
+        EXPECT_EQ(b.fight, e.fight);
+        EXPECT_EQ(b.wisdom, e.wisdom);
+        EXPECT_EQ(b.tactics, e.tactics);
+        EXPECT_EQ(b.charm, e.charm);
+        EXPECT_EQ(b.Setu, e.Setu);
+        EXPECT_EQ(b.kunID, 0);
+        EXPECT_EQ(b.commentID, 200);
+        EXPECT_EQ(b.jpg, "");
+    }
+}
+
+TEST(FictionalOfficers, AbilitiesStayWithinOneToTen) {
+    TempGameFolder tmp;
+    GameGlobals g;
+    int jobsSeen[7] = {};
+    for (uint64_t seed = 1; seed <= 20; ++seed) {
+        SeededRandom rng(seed);
+        ScenarioSetup setup(tmp.folder(), g, rng);
+        setup.mk_Abl_rtn();
+        for (int i = 1; i <= 170; ++i) {
+            const Bushou& b = setup.officers()[i];
+            for (int v : {b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu}) {
+                ASSERT_GE(v, 1) << "seed " << seed << " officer " << i;
+                ASSERT_LE(v, 10) << "seed " << seed << " officer " << i;
+            }
+            ASSERT_GE(b.Job, 1);
+            ASSERT_LE(b.Job, 6);
+            ++jobsSeen[b.Job];
+        }
+    }
+    for (int job = 1; job <= 6; ++job) EXPECT_GT(jobsSeen[job], 0) << job;
+}
+
+TEST_F(ScenarioSetupTest, NamesComeFromTheFirst166FamilyNames) {
+    rng.face(165, 166).face(149, 150).face(0, 166).face(1, 150);
+    for (int i = 0; i < 168 * 2; ++i) rng.then(0.9999f);
+    setup.mk_Name_rtn();
+    EXPECT_EQ(rng.left(), 0u);
+    EXPECT_EQ(setup.officers()[1].name, "姓166名150");
+    EXPECT_EQ(setup.officers()[2].name, "姓1名2");
+    EXPECT_EQ(setup.officers()[3].name, "姓166名150");  // the highest draw still stops at 166
+}
+
+TEST_F(ScenarioSetupTest, ShortNameListsAreReusedAndEmptyOnesGiveANobody) {
+    tmp.writeIni("sei.ini", "甲,\"乙\"\r\n\r\n丙\r\n");  // a blank line is no name
+    tmp.writeIni("mei.ini", "");
+    rng.face(165, 166).face(0, 150).face(4, 166).face(0, 150);
+    for (int i = 0; i < 168 * 2; ++i) rng.then(0);
+    setup.mk_Name_rtn();
+    EXPECT_EQ(setup.officers()[1].name, "甲");  // family name 166 of 3 is the first again
+    EXPECT_EQ(setup.officers()[2].name, "乙");  // family name 5 is the second
+
+    tmp.writeIni("sei.ini", "\r\n");
+    for (int i = 0; i < 170 * 2; ++i) rng.then(0);
+    setup.mk_Name_rtn();
+    EXPECT_EQ(setup.officers()[1].name, "何某");
+
+    std::filesystem::remove(tmp.root() / "ini" / "mei.ini");
+    EXPECT_THROW(setup.mk_Name_rtn(), FileError);
+}
+
+TEST_F(ScenarioSetupTest, WhatIfDealKeepsRulersAndDealsOnlyToListedRulers) {
+    ASSERT_TRUE(setup.Form_Load().ok);
+    ASSERT_TRUE(setup.chooseScenario(3).ok);  // scenario 4: the masters of scenario 1, two rows
+    ASSERT_EQ(setup.rows().size(), 2u);
+    // Officers 1 and 2 rule and draw nothing; 3..6 draw r = 2 (the last row), 1, 3 (one past the
+    // rows) and 40; every later officer draws r = 1.
+    rng.face(1, 40).face(0, 40).face(2, 40).face(39, 40);
+    for (int i = 7; i <= 170; ++i) rng.face(0, 40);
+    setup.mk_Busv_rtn();
+    EXPECT_EQ(rng.left(), 0u);
+    EXPECT_EQ(rng.reseeds(), 1);
+    OfficerTable t = readWorkingOfficers();
+    EXPECT_EQ(t[1].kunID, 1);
+    EXPECT_EQ(t[2].kunID, 2);
+    EXPECT_EQ(t[3].kunID, 2);
+    EXPECT_EQ(t[4].kunID, 1);
+    EXPECT_EQ(t[5].kunID, 0);
+    EXPECT_EQ(t[6].kunID, 0);
+    EXPECT_EQ(t[7].kunID, 1);
+    EXPECT_EQ(t[170].kunID, 1);
+}
+
+TEST_F(ScenarioSetupTest, AFailedNewGameKeepsTheSlotsAndTheOfficerFile) {
+    ASSERT_TRUE(setup.Form_Load().ok);
+    std::filesystem::remove(tmp.root() / "ini" / "sei.ini");
+    auto outcome = setup.startNewGame({1});
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "ファイル「ini/sei.ini」が見つかりません。");
+    EXPECT_EQ(g.slotFaction[1], 0);
+    EXPECT_EQ(g.officerCount, 155);
+    EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
+}
+
+}  // namespace
+}  // namespace tei
