@@ -19,8 +19,8 @@
 #include "core/GameFolder.h"
 #include "core/GameGlobals.h"
 #include "core/OfficerRecordFile.h"
+#include "core/Random.h"
 #include "core/RecordFiles.h"
-#include "core/Scenarios.h"
 #include "screens/forms/ALL_Gdata.h"
 #include "screens/forms/All_Bdata.h"
 #include "screens/forms/B_data.h"
@@ -31,6 +31,7 @@
 #include "screens/forms/MessageBoxes.h"
 #include "screens/forms/Status.h"
 #include "screens/forms/VersionBox.h"
+#include "setup/ScenarioSetup.h"
 
 namespace fs = std::filesystem;
 using namespace tei;
@@ -63,8 +64,7 @@ int main(int argc, char** argv) {
                            : QString::fromUtf8(TEIJIROKU_SOURCE_DIR) + QStringLiteral("/docs/screenshots");
     QDir().mkpath(out);
 
-    // A game folder as the title screen leaves it for scenario 1: the masters copied to the
-    // working files.
+    // A game folder as the title screen leaves it when it opens: scenario 1's working files.
     QTemporaryDir tmp;
     fs::path root = tmp.path().toStdString();
     fs::create_directories(root / "ini");
@@ -72,15 +72,10 @@ int main(int argc, char** argv) {
     for (const auto& e : fs::directory_iterator(data)) fs::copy_file(e.path(), root / "ini" / e.path().filename());
     GameFolder folder(root);
     GameGlobals g;
-    g.scenarioNo = 1;
-    g.factionCount = static_cast<int16_t>(scenarioInfo(1).factionCount);
-    g.officerCount = static_cast<int16_t>(scenarioInfo(1).historicalOfficers);
-    try {
-        folder.copyFile(folder.ini(officerMasterName(1)), folder.ini(kOfficerFile));
-        folder.copyFile(folder.ini(factionMasterName(1)), folder.ini(kFactionFile));
-        folder.copyFile(folder.ini(kCommentMaster), folder.ini(kCommentFile));
-    } catch (const FileError& e) {
-        std::fprintf(stderr, "%s\n", e.message().c_str());
+    SeededRandom rng(1);
+    ScenarioSetup title(folder, g, rng);
+    if (auto opened = title.Form_Load(); !opened.ok) {
+        std::fprintf(stderr, "%s\n", opened.message.c_str());
         return 1;
     }
 
