@@ -1,0 +1,99 @@
+#include "screens/OfficerEditing.h"
+
+#include <cmath>
+
+#include "core/Numbers.h"
+#include "core/OfficerRecordFile.h"
+#include "core/RecordFiles.h"
+#include "core/Scenarios.h"
+
+namespace tei {
+
+namespace {
+
+std::string noRecord(const GameFolder& folder, const std::filesystem::path& file, int id) {
+    return "ファイル「" + folder.display(file) + "」に武将" + Str(id) + " の記録がありません。";
+}
+
+std::string trimmed(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    return std::string(s);
+}
+
+void copyJobAndAbilities(const Bushou& from, Bushou& to) {
+    to.Job = from.Job;
+    for (Ability a : {Ability::Politics, Ability::Valor, Ability::Intellect, Ability::Leadership,
+                      Ability::Capacity, Ability::Restraint})
+        abilityOf(to, a) = abilityOf(from, a);
+}
+
+}  // namespace
+
+std::optional<int16_t> abilityFromText(std::string_view typed) {
+    double v = Nearest(Val(typed));
+    if (!(v >= -32768.0 && v <= 32767.0)) return std::nullopt;
+    return static_cast<int16_t>(v);
+}
+
+EditOutcome registerOfficerEdits(const GameFolder& folder, int scenarioNo, Bushou& officer, int job,
+                                 const std::array<std::string, kAbilityRows>& boxes) {
+    Bushou edited = officer;
+    edited.Job = static_cast<int16_t>(job);
+    auto rows = abilityRows(job);
+    for (size_t r = 0; r < rows.size(); ++r) {
+        if (!rows[r]) continue;
+        auto value = abilityFromText(boxes[r]);
+        if (!value)
+            return {false, std::string("「") + abilityLabel(*rows[r]) + "」の値「" + trimmed(boxes[r]) +
+                               "」は登録できません。-32768 から 32767 までの数を入力してください。"};
+        abilityOf(edited, *rows[r]) = *value;
+    }
+
+    auto working = folder.ini(kOfficerFile);
+    auto master = folder.ini(officerMasterName(scenarioNo));
+    try {
+        // Everything is read and checked before the first write.
+        std::string workingBytes = folder.readBytes(working);
+        if (!parseOfficerRecord(folder.readText(working), edited.id))
+            return {false, noRecord(folder, working, edited.id)};
+        auto masterRecord = parseOfficerRecord(folder.readText(master), edited.id);
+
+        writeOfficerRecord(folder, working, edited);
+        // Fictional officers have no record in the master; only the game's file holds them.
+        if (masterRecord) {
+            copyJobAndAbilities(edited, *masterRecord);
+            try {
+                writeOfficerRecord(folder, master, *masterRecord);
+            } catch (const FileError&) {
+                // The game's file goes back to what it was, so the two files never disagree.
+                try {
+                    folder.writeText(working, workingBytes);
+                } catch (const FileError&) {
+                }
+                return {false, FileError(FileError::Kind::Unwritable, folder.display(master)).message()};
+            }
+        }
+    } catch (const FileError& e) {
+        return {false, e.message()};
+    }
+    officer = edited;
+    return {true, kRegistered};
+}
+
+EditOutcome restoreOfficerFromBackup(const GameFolder& folder, int scenarioNo, Bushou& officer) {
+    auto backup = folder.ini(officerBackupName(scenarioNo));
+    std::optional<Bushou> original;
+    try {
+        original = readOfficerRecord(folder, backup, officer.id);
+    } catch (const FileError& e) {
+        return {false, e.message()};
+    }
+    if (!original || officer.id <= 0) return {false, noRecord(folder, backup, officer.id)};
+    int16_t job = officer.Job;
+    copyJobAndAbilities(*original, officer);
+    if (job == Job::Ruler || original->Job == Job::Ruler) officer.Job = job;
+    return {true, {}};
+}
+
+}  // namespace tei

@@ -1,0 +1,34 @@
+#pragma once
+// All factions: one row per live faction with its ruler, troops, elite troops, public order,
+// cohesion, fame, awe, number of officers and alliance leader. "武将リスト" opens the officers of
+// every faction.
+
+#include <QDialog>
+#include <string>
+
+#include "core/GameFolder.h"
+#include "core/GameGlobals.h"
+
+class QTableWidget;
+
+namespace tei {
+
+class ALL_Gdata : public QDialog {
+    Q_OBJECT
+public:
+    explicit ALL_Gdata(const GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
+    // Shows the screen, or only the message when the working files could not be read.
+    int exec() override;
+
+private:
+    void init_rtn();
+    void Dsp_rtn();
+    void Command1_Click(int index);
+
+    const GameFolder& folder_;
+    GameGlobals& g_;
+    QTableWidget* table_ = nullptr;
+    std::string loadError_;
+};
+
+}  // namespace tei

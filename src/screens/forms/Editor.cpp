@@ -1,0 +1,145 @@
+#include "screens/forms/Editor.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include "screens/OfficerEditing.h"
+#include "screens/OfficerStatus.h"
+#include "screens/forms/GameLook.h"
+#include "screens/forms/HoverHelp.h"
+#include "screens/forms/MessageBoxes.h"
+
+namespace tei {
+
+namespace {
+constexpr const char* kRegisterButton = "登録";
+constexpr const char* kRestoreButton = "初期化";
+constexpr const char* kRegisterHelp = "編集した内容をゲームとシナリオのデータに登録します";
+constexpr const char* kRestoreHelp = "シナリオ本来の職業と能力に戻します（登録するまで保存されません）";
+constexpr const char* kCloseHelp = "登録せずに閉じます";
+}  // namespace
+
+Editor::Editor(const GameFolder& folder, GameGlobals& g, const Bushou& officer, QWidget* parent)
+    : QDialog(parent), folder_(folder), g_(g), officer_(officer) {
+    init_rtn();
+    Dsp_Chr_rtn1();
+}
+
+void Editor::setBushou(const Bushou& officer) {
+    officer_ = officer;
+    Dsp_Chr_rtn1();
+}
+
+void Editor::init_rtn() {
+    setObjectName(QStringLiteral("Editor"));
+    setWindowTitle(qs(kStatusHeading));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* back = new QWidget(this);
+    back->setObjectName(QStringLiteral("Back"));
+    outer->addWidget(back);
+    auto* layout = new QVBoxLayout(back);
+    layout->addWidget(makeHeading(qs(kStatusHeading), back));
+
+    auto* nameRow = new QHBoxLayout;
+    Name_lab_ = new QLabel(back);
+    Name_lab_->setObjectName(QStringLiteral("Name_lab"));
+    QFont big = Name_lab_->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    Name_lab_->setFont(big);
+    nameRow->addWidget(Name_lab_);
+    nameRow->addSpacing(fontMetrics().horizontalAdvance(QStringLiteral("MM")));
+    cmbJob_ = new QComboBox(back);
+    cmbJob_->setObjectName(QStringLiteral("cmbJob"));
+    for (int job = Job::Civil; job <= Job::Strategist; ++job) cmbJob_->addItem(qs(jobLabel(job)));
+    connect(cmbJob_, &QComboBox::currentIndexChanged, this, &Editor::cmbJob_Click);
+    nameRow->addWidget(cmbJob_);
+    nameRow->addStretch(1);
+    layout->addLayout(nameRow);
+
+    auto* rows = new QGridLayout;
+    for (int r = 0; r < kAbilityRows; ++r) {
+        auto* kind = new QLabel(back);
+        kind->setObjectName(QStringLiteral("Skl_Kind_%1").arg(r));
+        auto* box = new QLineEdit(back);
+        box->setObjectName(QStringLiteral("Skl_Lab_%1").arg(r));
+        box->setAlignment(Qt::AlignRight);
+        box->setMaximumWidth(fontMetrics().horizontalAdvance(QStringLiteral("-3276800")));
+        rows->addWidget(kind, r, 0);
+        rows->addWidget(box, r, 1);
+        Skl_Kind_[static_cast<size_t>(r)] = kind;
+        Skl_Lab_[static_cast<size_t>(r)] = box;
+    }
+    rows->setColumnStretch(2, 1);
+    layout->addLayout(rows);
+    layout->addStretch(1);
+
+    auto* help = new QLabel(back);
+    help->setObjectName(QStringLiteral("Lab_hlp"));
+    help->setMinimumHeight(fontMetrics().height());
+    layout->addWidget(help);
+    auto* hover = new HoverHelp(help, back);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    auto button = [&](const char* name, const char* caption, const char* helpText) {
+        auto* b = new QPushButton(qs(caption), back);
+        b->setObjectName(QString::fromUtf8(name));
+        buttons->addWidget(b);
+        hover->add(b, qs(helpText));
+        return b;
+    };
+    connect(button("cmdEdit", kRegisterButton, kRegisterHelp), &QPushButton::clicked, this, &Editor::cmdEdit_Click);
+    connect(button("cmdInit", kRestoreButton, kRestoreHelp), &QPushButton::clicked, this, &Editor::cmdInit_Click);
+    connect(button("Command1", "戻る", kCloseHelp), &QPushButton::clicked, this, &QDialog::reject);
+    layout->addLayout(buttons);
+}
+
+void Editor::Dsp_Chr_rtn1() {
+    {
+        const QSignalBlocker quiet(cmbJob_);
+        cmbJob_->setCurrentIndex(officer_.Job >= Job::Civil && officer_.Job <= Job::Strategist ? officer_.Job - 1 : -1);
+    }
+    cmbJob_->setEnabled(officer_.Job != Job::Ruler);
+    Dsp_Chr_rtn(officer_.Job);
+}
+
+void Editor::Dsp_Chr_rtn(int job) {
+    Name_lab_->setText(qs(officer_.name));
+    auto lines = abilityLines(officer_, job);
+    for (size_t r = 0; r < lines.size(); ++r) {
+        Skl_Kind_[r]->setVisible(lines[r].visible);
+        Skl_Lab_[r]->setVisible(lines[r].visible);
+        Skl_Kind_[r]->setText(qs(lines[r].label));
+        Skl_Lab_[r]->setText(qs(lines[r].value));
+    }
+}
+
+void Editor::cmbJob_Click(int index) { Dsp_Chr_rtn(index + 1); }
+
+void Editor::cmdEdit_Click() {
+    if (!askOkCancel(this, qs(kRegisterQuestion))) return;
+    std::array<std::string, kAbilityRows> boxes;
+    for (size_t r = 0; r < boxes.size(); ++r) boxes[r] = Skl_Lab_[r]->text().toStdString();
+    auto outcome = registerOfficerEdits(folder_, g_.scenarioNo, officer_, cmbJob_->currentIndex() + 1, boxes);
+    showNotice(this, qs(outcome.message));
+    if (outcome.ok) accept();
+}
+
+void Editor::cmdInit_Click() {
+    auto outcome = restoreOfficerFromBackup(folder_, g_.scenarioNo, officer_);
+    if (!outcome.ok) {
+        showNotice(this, qs(outcome.message));
+        return;
+    }
+    Dsp_Chr_rtn1();
+}
+
+}  // namespace tei

@@ -1,0 +1,136 @@
+#include "screens/CommentEditing.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/OfficerRecordFile.h"
+#include "support/TempGameFolder.h"
+
+namespace tei {
+namespace {
+
+using test::crlf;
+using test::TempGameFolder;
+
+const std::string kOfficers = crlf({".1", "董卓", "3,8,6,7", "4,2", "1,5", "toutaku", "1",  //
+                                    ".2", "李儒", "5,3,8,5", "3,4", "1,6", "riju", "0",     //
+                                    ".3", "甲某", "3,3,3,3", "3,3", "1,2", "zouhyou1", "200"});
+// Record 200 would never be looked up; text outside a record belongs to none.
+const std::string kComments = crlf({".1", "董卓", "暴政を敷いた。", ".",  //
+                                    "迷子の行",                           //
+                                    ".3", "呂布", "飛将。", ".",          //
+                                    ".200", "架空", "読まれない。", "."});
+
+struct CommentFiles {
+    TempGameFolder tmp;
+    CommentFiles(const std::string& comments = kComments) {
+        tmp.writeIni("busv.ini", kOfficers);
+        tmp.writeIni("Cmtsv.ini", comments);
+    }
+    Bushou officer(int n) const { return *parseOfficerRecord(tmp.readIni("busv.ini"), n); }
+};
+
+TEST(sv_Cmt_rtn, OfficerWithoutCommentGetsANewRecordAndLaterEditsRewriteIt) {
+    for (int id : {2, 3}) {  // commentID 0 and the fictional 200
+        SCOPED_TRACE(id);
+        CommentFiles f;
+        Bushou b = f.officer(id);
+        auto out = sv_Cmt_rtn(f.tmp.folder(), b, b.name, "  一行目\n  二行目\n");
+        ASSERT_TRUE(out.ok) << out.message;
+        EXPECT_EQ(b.commentID, 4);
+        EXPECT_EQ(f.tmp.readIni("Cmtsv.ini"), crlf({".1", "董卓", "暴政を敷いた。", ".",  //
+                                                    ".3", "呂布", "飛将。", ".",          //
+                                                    ".4", b.name, "  一行目", "  二行目", "."}));
+        EXPECT_EQ(f.tmp.readIni("Cmtimg.ini"), kComments);
+        EXPECT_EQ(f.officer(id).commentID, 4);
+        EXPECT_EQ(f.officer(1).name, "董卓");
+        EXPECT_EQ(ld_Comment_rtn(f.tmp.folder(), 4), "  一行目\r\n  二行目\r\n");
+
+        // The next edit finds record 4 and rewrites it where it stands.
+        std::string officersBefore = f.tmp.readIni("busv.ini");
+        out = sv_Cmt_rtn(f.tmp.folder(), b, b.name, "書き直し");
+        ASSERT_TRUE(out.ok);
+        EXPECT_EQ(b.commentID, 4);
+        EXPECT_EQ(f.tmp.readIni("Cmtsv.ini"), crlf({".1", "董卓", "暴政を敷いた。", ".",  //
+                                                    ".3", "呂布", "飛将。", ".",          //
+                                                    ".4", b.name, "書き直し", "."}));
+        EXPECT_EQ(f.tmp.readIni("busv.ini"), officersBefore);
+    }
+}
+
+TEST(sv_Cmt_rtn, EditingAnExistingRecordKeepsTheOthersAndLeavesTheOfficerFile) {
+    std::string comments = crlf({".1", "董卓", "暴政を敷いた。", ".",  //
+                                 ".2", "李儒", "謀臣。", ".",          //
+                                 ".3", "呂布", "飛将。", "."});
+    CommentFiles f(comments);
+    Bushou b = f.officer(1);
+    ASSERT_TRUE(sv_Cmt_rtn(f.tmp.folder(), b, "董卓", "相国。").ok);
+    EXPECT_EQ(f.tmp.readIni("Cmtsv.ini"), crlf({".1", "董卓", "相国。", ".",  //
+                                                ".2", "李儒", "謀臣。", ".",  //
+                                                ".3", "呂布", "飛将。", "."}));
+    EXPECT_EQ(f.tmp.readIni("busv.ini"), kOfficers);
+    EXPECT_FALSE(f.tmp.hasIni("buimg.ini"));
+}
+
+TEST(rewriteComments, NewNumberSkips200) {
+    auto r = rewriteComments(crlf({".198", "甲", "a", ".", ".199", "乙", "b", "."}), 0, "丙", "c");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->newCommentId, 201);
+    EXPECT_EQ(r->text, crlf({".198", "甲", "a", ".", ".199", "乙", "b", ".", ".201", "丙", "c", "."}));
+
+    // A record 200 at the end is dropped and does not count as the last record.
+    r = rewriteComments(crlf({".7", "甲", "a", ".", ".200", "架空", "x", "."}), 0, "丙", "c");
+    EXPECT_EQ(r->newCommentId, 8);
+    // Nothing left above 32767.
+    EXPECT_FALSE(rewriteComments(crlf({".32767", "甲", "a", "."}), 0, "丙", "c"));
+}
+
+TEST(rewriteComments, TypedStopThatWouldBeginAnItemBecomesFullWidth) {
+    auto r = rewriteComments("", 0, "丙", ".5\r\n  .\r\n本文,.3と. 1.5\r\n");
+    EXPECT_EQ(r->text, crlf({".1", "丙", "．5", "  ．", "本文,．3と. 1.5", "."}));
+    // The record reads back whole and no record 5 or 3 appears.
+    EXPECT_EQ(commentFromText(r->text, 1), "  ．5\r\n  ．\r\n  本文\r\n  ．3と. 1.5\r\n");
+    EXPECT_EQ(commentFromText(r->text, 5), "");
+}
+
+TEST(rewriteComments, ShownCommentTypedBackDoesNotGrow) {
+    std::string file = crlf({".1", "董卓", "暴政を敷いた。", "."});
+    for (int round = 0; round < 2; ++round) {
+        std::string shown = commentFromText(file, 1);
+        file = rewriteComments(file, 1, "董卓", shown)->text;
+    }
+    EXPECT_EQ(file, crlf({".1", "董卓", "  暴政を敷いた。", "."}));
+}
+
+TEST(rewriteComments, RecordCutShortIsClosedBeforeTheNextHeader) {
+    auto r = rewriteComments(crlf({".1", "甲", "a", ".2", "乙", "b"}), 9, "丙", "c");
+    EXPECT_EQ(r->text, crlf({".1", "甲", "a", ".", ".2", "乙", "b", ".", ".3", "丙", "c", "."}));
+    EXPECT_EQ(r->newCommentId, 3);
+}
+
+TEST(sv_Cmt_rtn, MissingFilesAreNamedAndNothingIsLeftHalfWritten) {
+    {
+        CommentFiles f;
+        std::filesystem::remove(f.tmp.root() / "ini" / "Cmtsv.ini");
+        Bushou b = f.officer(1);
+        auto out = sv_Cmt_rtn(f.tmp.folder(), b, "董卓", "x");
+        EXPECT_FALSE(out.ok);
+        EXPECT_EQ(out.message, "ファイル「ini/Cmtsv.ini」が見つかりません。");
+        EXPECT_FALSE(f.tmp.hasIni("Cmtsv.ini"));
+        EXPECT_FALSE(f.tmp.hasIni("Cmtimg.ini"));
+    }
+    {
+        CommentFiles f;
+        std::filesystem::remove(f.tmp.root() / "ini" / "busv.ini");
+        Bushou b = *parseOfficerRecord(kOfficers, 2);
+        auto out = sv_Cmt_rtn(f.tmp.folder(), b, "李儒", "x");
+        EXPECT_FALSE(out.ok);
+        EXPECT_EQ(out.message, "ファイル「ini/busv.ini」が見つかりません。");
+        EXPECT_EQ(f.tmp.readIni("Cmtsv.ini"), kComments);
+        EXPECT_EQ(b.commentID, 0);
+    }
+}
+
+}  // namespace
+}  // namespace tei

@@ -1,0 +1,108 @@
+#include "screens/WorldView.h"
+
+#include <gtest/gtest.h>
+
+#include "screens/ScreensWorld.h"
+
+namespace tei {
+namespace {
+
+using test::kWorldFactions;
+using test::kWorldOfficers;
+
+WorldView world() { return WorldView::parse(kWorldOfficers, kWorldFactions, test::worldGlobals()); }
+
+std::vector<std::string> names(const std::vector<OfficerEntry>& list) {
+    std::vector<std::string> out;
+    for (const auto& e : list) out.push_back(std::to_string(e.id) + e.name);
+    return out;
+}
+
+TEST(WorldView, FactionListHasLiveFactionsOnlyWithTheirColumns) {
+    auto rows = world().factionList();
+    ASSERT_EQ(rows.size(), 3u);  // 袁紹 has fallen; 劉表's "yes" is not "TRUE"
+
+    const auto& dong = rows[0];
+    EXPECT_EQ(dong.faction, 1);
+    EXPECT_EQ(dong.name, "董卓");
+    EXPECT_EQ(dong.ruler, "董卓");
+    EXPECT_EQ(dong.army, 180);
+    EXPECT_EQ(dong.seihei, 30);
+    EXPECT_EQ(dong.tian, 50);
+    EXPECT_EQ(dong.kessoku, 70);
+    EXPECT_EQ(dong.meisei, 60);
+    EXPECT_EQ(dong.ifu, 75);
+    EXPECT_EQ(dong.officers, 6);  // officers 1..5 and 10
+    EXPECT_EQ(dong.leader, "");
+
+    EXPECT_EQ(rows[1].name, "曹操");
+    EXPECT_EQ(rows[1].officers, 2);
+    EXPECT_EQ(rows[1].leader, "曹操");
+
+    EXPECT_EQ(rows[2].faction, 4);
+    EXPECT_EQ(rows[2].ruler, "劉表");
+    EXPECT_EQ(rows[2].officers, 1);  // 蔡瑁 (officer 11) lies beyond the officer count
+}
+
+TEST(WorldView, OfficersOfEveryFactionListLiveFactionsInNumberOrder) {
+    auto all = world().officersOfEveryFaction();
+    ASSERT_EQ(all.size(), 3u);
+    EXPECT_EQ(all[0].name, "董卓");
+    EXPECT_EQ(names(all[0].officers),
+              (std::vector<std::string>{"1董卓", "2李儒", "3呂布", "4賈詡", "5王允", "10胡軫"}));
+    EXPECT_EQ(names(all[1].officers), (std::vector<std::string>{"6曹操", "7夏侯惇"}));
+    EXPECT_EQ(all[2].faction, 4);
+    EXPECT_EQ(names(all[2].officers), (std::vector<std::string>{"9劉表"}));
+}
+
+TEST(WorldView, FactionDetailShowsThousandsAndPutsTheStrategistWithTheStaff) {
+    auto d = world().factionDetail(1, "戦争を画策中");
+    EXPECT_EQ(d.caption, "軍の内情董卓");
+    std::vector<std::pair<std::string, std::string>> values = {
+        {"総兵力", " 180000"}, {"精兵数", " 30000"}, {"名声", " 60"},
+        {"治安", " 50"},       {"結束力", " 70"},    {"畏怖", " 75"}};
+    EXPECT_EQ(d.values, values);
+    EXPECT_EQ(d.note, "戦争を画策中");
+    EXPECT_EQ(names(d.jobLists[0]), (std::vector<std::string>{"5王允"}));
+    EXPECT_TRUE(d.jobLists[1].empty());  // no military officer
+    EXPECT_EQ(names(d.jobLists[2]), (std::vector<std::string>{"2李儒", "4賈詡"}));
+    EXPECT_EQ(names(d.jobLists[3]), (std::vector<std::string>{"3呂布"}));
+    EXPECT_EQ(names(d.jobLists[4]), (std::vector<std::string>{"1董卓"}));
+    // 胡軫 has no job and stands in no list.
+}
+
+TEST(WorldView, FactionDetailOfAFactionWithoutRecordIsEmpty) {
+    auto d = world().factionDetail(9, "");
+    EXPECT_EQ(d.caption, "軍の内情某国");
+    for (const auto& list : d.jobLists) EXPECT_TRUE(list.empty());
+}
+
+TEST(WorldView, OfficerTableShowsADashWhereAnAbilityDoesNotCount) {
+    auto lines = world().officerTable(1);
+    ASSERT_EQ(lines.size(), 6u);
+    using Cells = std::array<std::string, kOfficerTableColumns>;
+    EXPECT_EQ(lines[0].cells, (Cells{"董卓", "3", "8", "6", "7", "4", "2", "君主"}));
+    EXPECT_EQ(lines[1].cells, (Cells{"李儒", "5", "-", "8", "5", "3", "4", "軍師"}));
+    EXPECT_EQ(lines[2].cells, (Cells{"呂布", "-", "10", "3", "7", "3", "1", "将軍"}));
+    EXPECT_EQ(lines[3].cells, (Cells{"賈詡", "7", "-", "10", "7", "5", "4", "参謀"}));
+    EXPECT_EQ(lines[4].cells, (Cells{"王允", "8", "-", "-", "-", "6", "8", "文官"}));
+    EXPECT_EQ(lines[5].cells, (Cells{"胡軫", "-", "-", "-", "-", "0", "0", ""}));
+    EXPECT_EQ(lines[5].id, 10);
+    auto military = world().officerTable(2);
+    ASSERT_EQ(military.size(), 2u);
+    EXPECT_EQ(military[1].cells, (Cells{"夏侯惇", "-", "9", "-", "-", "5", "6", "武官"}));
+}
+
+TEST(WorldView, LoadNamesTheMissingFile) {
+    test::TempGameFolder tmp;
+    tmp.writeIni("busv.ini", kWorldOfficers);
+    try {
+        (void)WorldView::load(tmp.folder(), test::worldGlobals());
+        FAIL() << "loaded without a faction file";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.message(), "ファイル「ini/gunsv.ini」が見つかりません。");
+    }
+}
+
+}  // namespace
+}  // namespace tei
