@@ -195,6 +195,9 @@ void GameFolder::writeNow(const fs::path& p, std::string_view content, bool dura
         fs::remove(tmp, ec);
         throw FileError(FileError::Kind::Unwritable, display(p));
     }
+    Contents written;
+    written.bytes = std::make_shared<const std::string>(content);
+    remember(p, std::move(written));
 }
 
 void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string>>& files, bool durable) const {
@@ -250,6 +253,20 @@ void GameFolder::DeferredWrites::commit() {
     std::vector<std::pair<fs::path, std::string>> files;
     for (const auto& p : order) files.emplace_back(p, *held[p].bytes);
     folder_.writeTogether(files);
+    // What was held is what the files now hold: keep it, parsed forms included.
+    for (const auto& p : order) folder_.remember(p, std::move(held[p]));
+}
+
+void GameFolder::remember(const fs::path& p, Contents contents) const {
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+        static_cast<size_t>(st.st_size) != contents.bytes->size())
+        return;
+    CachedFile& cached = shared_->cache[p];
+    cached.contents = std::move(contents);
+    cached.size = static_cast<long long>(st.st_size);
+    cached.mtime = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    cached.inode = st.st_ino;
 }
 
 void GameFolder::copyFile(const fs::path& from, const fs::path& to, bool durable) const {

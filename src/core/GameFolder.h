@@ -119,6 +119,8 @@ private:
     // The held or cached contents of a file, read anew when it changed. Throws FileError.
     Contents& contentsOf(const std::filesystem::path& p) const;
     std::shared_ptr<const std::string> textOf(Contents& c, const std::filesystem::path& p) const;
+    // Keeps what was just written to p as the cached contents of its new version.
+    void remember(const std::filesystem::path& p, Contents contents) const;
     void writeNow(const std::filesystem::path& p, std::string_view content, bool durable) const;
     // Writes a temporary file beside p and returns its path; throws FileError naming p.
     std::filesystem::path writeTemporary(const std::filesystem::path& p, std::string_view content,

@@ -5,7 +5,18 @@
 namespace tei {
 
 int16_t Item::markerNumber() const { return Val16(std::string_view(text).substr(1)); }
-int16_t Item::number() const { return Val16(text); }
+int16_t Item::number() const {
+    // Most items are plain whole numbers: read those directly, anything else as the game's numeric
+    // conversion reads it.
+    size_t i = text[0] == '-' || text[0] == '+' ? 1 : 0;
+    if (text.size() > i && text.size() - i <= 9) {
+        long v = 0;
+        size_t k = i;
+        for (; k < text.size() && text[k] >= '0' && text[k] <= '9'; ++k) v = v * 10 + (text[k] - '0');
+        if (k == text.size()) return sat16(text[0] == '-' ? -v : v);
+    }
+    return Val16(text);
+}
 
 void ItemReader::skipBlanks() {
     while (pos_ < text_.size() && (text_[pos_] == ' ' || text_[pos_] == '\t')) ++pos_;

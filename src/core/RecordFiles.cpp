@@ -4,52 +4,111 @@
 
 namespace tei {
 
-void readOfficerFields(FieldReader& f, Bushou& b) {
-    f.text(b.name) && f.number(b.policy) && f.number(b.fight) && f.number(b.wisdom) &&
-        f.number(b.tactics) && f.number(b.charm) && f.number(b.Setu) && f.number(b.kunID) &&
-        f.number(b.Job) && f.text(b.jpg) && f.number(b.commentID);
+int readOfficerFields(FieldReader& f, Bushou& b) {
+    int n = 0;
+    f.text(b.name) && ++n && f.number(b.policy) && ++n && f.number(b.fight) && ++n && f.number(b.wisdom) && ++n &&
+        f.number(b.tactics) && ++n && f.number(b.charm) && ++n && f.number(b.Setu) && ++n && f.number(b.kunID) &&
+        ++n && f.number(b.Job) && ++n && f.text(b.jpg) && ++n && f.number(b.commentID) && ++n;
+    return n;
 }
 
-void readFactionFields(FieldReader& f, gun& g, std::string& fallen) {
-    f.text(g.name) && f.number(g.meishuID) && f.number(g.kunshuID) && f.number(g.army) &&
-        f.number(g.seihei) && f.number(g.meisei) && f.number(g.tian) && f.number(g.kessoku) &&
-        f.number(g.ifu) && f.text(fallen);
+int readFactionFields(FieldReader& f, gun& g, std::string& fallen) {
+    int n = 0;
+    f.text(g.name) && ++n && f.number(g.meishuID) && ++n && f.number(g.kunshuID) && ++n && f.number(g.army) &&
+        ++n && f.number(g.seihei) && ++n && f.number(g.meisei) && ++n && f.number(g.tian) && ++n &&
+        f.number(g.kessoku) && ++n && f.number(g.ifu) && ++n && f.text(fallen) && ++n;
+    return n;
+}
+
+OfficerFile parseOfficerFile(std::string_view text) {
+    OfficerFile records;
+    ItemReader items(text);
+    while (auto marker = items.nextMarker()) {
+        OfficerFileRecord r;
+        r.number = marker->markerNumber();
+        FieldReader fields(items);
+        r.fields = readOfficerFields(fields, r.officer);
+        r.officer.id = r.number;
+        records.push_back(std::move(r));
+    }
+    return records;
+}
+
+FactionFile parseFactionFile(std::string_view text) {
+    FactionFile records;
+    ItemReader items(text);
+    while (auto marker = items.nextMarker()) {
+        FactionFileRecord r;
+        r.number = marker->markerNumber();
+        r.marker = marker->text;
+        FieldReader fields(items);
+        r.fallen = "FALSE";  // a record cut short keeps the initial value
+        r.fields = readFactionFields(fields, r.faction, r.fallen);
+        r.faction.id = r.number;
+        records.push_back(std::move(r));
+    }
+    return records;
+}
+
+std::shared_ptr<const OfficerFile> readOfficerFile(const GameFolder& folder, const std::filesystem::path& p) {
+    return folder.readParsed<OfficerFile>(p, parseOfficerFile);
+}
+
+std::shared_ptr<const FactionFile> readFactionFile(const GameFolder& folder, const std::filesystem::path& p) {
+    return folder.readParsed<FactionFile>(p, parseFactionFile);
+}
+
+void applyOfficerFields(const Bushou& from, int fields, Bushou& to) {
+    if (fields > 0) to.name = from.name;
+    int16_t* const dst[] = {&to.policy, &to.fight, &to.wisdom, &to.tactics, &to.charm, &to.Setu, &to.kunID, &to.Job};
+    for (int k = 1; k <= 8 && k < fields; ++k) *dst[k - 1] = officerNumberField(from, k);
+    if (fields > 9) to.jpg = from.jpg;
+    if (fields > 10) to.commentID = from.commentID;
+}
+
+void applyFactionFields(const gun& from, int fields, gun& to) {
+    if (fields > 0) to.name = from.name;
+    int16_t* const dst[] = {&to.meishuID, &to.kunshuID, &to.army, &to.seihei, &to.meisei, &to.tian, &to.kessoku, &to.ifu};
+    for (int k = 1; k <= 8 && k < fields; ++k) *dst[k - 1] = factionNumberField(from, k);
+}
+
+int16_t officerNumberField(const Bushou& b, int k) {
+    const int16_t values[] = {b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu, b.kunID, b.Job};
+    return k >= 1 && k <= 8 ? values[k - 1] : 0;
+}
+
+int16_t factionNumberField(const gun& g, int k) {
+    const int16_t values[] = {g.meishuID, g.kunshuID, g.army, g.seihei, g.meisei, g.tian, g.kessoku, g.ifu};
+    return k >= 1 && k <= 8 ? values[k - 1] : 0;
+}
+
+void fillOfficers(const OfficerFile& records, int officerCount, OfficerTable& table) {
+    table.fill(Bushou{});
+    table[0] = placeholderOfficer();
+    for (const auto& r : records) {
+        if (r.number > 0 && r.number <= kMaxOfficer) table[r.number] = r.officer;
+        if (r.number >= officerCount) break;
+    }
+}
+
+void fillFactions(const FactionFile& records, int factionCount, FactionTable& table) {
+    table.fill(gun{});
+    table[0] = placeholderFaction();
+    for (const auto& r : records) {
+        if (r.number > 0 && r.number <= kMaxFaction) {
+            table[r.number] = r.faction;
+            table[r.number].del = !(r.fallen == "FALSE" || r.fallen == "false");
+        }
+        if (r.number >= factionCount) break;
+    }
 }
 
 void parseOfficers(std::string_view text, int officerCount, OfficerTable& table) {
-    table.fill(Bushou{});
-    table[0] = placeholderOfficer();
-    ItemReader items(text);
-    while (auto marker = items.nextMarker()) {
-        int n = marker->markerNumber();
-        Bushou b;
-        FieldReader fields(items);
-        readOfficerFields(fields, b);
-        if (n > 0 && n <= kMaxOfficer) {
-            b.id = static_cast<int16_t>(n);
-            table[n] = std::move(b);
-        }
-        if (n >= officerCount) break;
-    }
+    fillOfficers(parseOfficerFile(text), officerCount, table);
 }
 
 void parseFactions(std::string_view text, int factionCount, FactionTable& table) {
-    table.fill(gun{});
-    table[0] = placeholderFaction();
-    ItemReader items(text);
-    while (auto marker = items.nextMarker()) {
-        int n = marker->markerNumber();
-        gun g;
-        FieldReader f(items);
-        std::string fallen = "FALSE";  // a record cut short keeps the initial value
-        readFactionFields(f, g, fallen);
-        g.del = !(fallen == "FALSE" || fallen == "false");
-        if (n > 0 && n <= kMaxFaction) {
-            g.id = static_cast<int16_t>(n);
-            table[n] = std::move(g);
-        }
-        if (n >= factionCount) break;
-    }
+    fillFactions(parseFactionFile(text), factionCount, table);
 }
 
 void deriveFactions(OfficerTable& officers, const FactionTable& factions, int officerCount, int factionCount) {
@@ -92,7 +151,7 @@ std::string formatFactions(const FactionTable& t, int factionCount) {
 }
 
 void RecordTables::ld_Chr(const GameFolder& folder, int officerCount) {
-    parseOfficers(folder.readText(folder.ini(kOfficerFile)), officerCount, officers);
+    fillOfficers(*readOfficerFile(folder, folder.ini(kOfficerFile)), officerCount, officers);
 }
 
 void RecordTables::ld_Chr2(int officerCount, int factionCount) {
@@ -100,7 +159,7 @@ void RecordTables::ld_Chr2(int officerCount, int factionCount) {
 }
 
 void RecordTables::ld_Gun(const GameFolder& folder, int factionCount) {
-    parseFactions(folder.readText(folder.ini(kFactionFile)), factionCount, factions);
+    fillFactions(*readFactionFile(folder, folder.ini(kFactionFile)), factionCount, factions);
 }
 
 void RecordTables::sv_Chr(const GameFolder& folder, int officerCount) const {

@@ -12,8 +12,10 @@
 // record cut short keeps the initial values of the fields it lacks, a value that is no number reads 0
 // and a value beyond 16 bits saturates.
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/GameFolder.h"
 #include "core/Records.h"
@@ -34,9 +36,44 @@ inline constexpr const char* kCommentMaster = "Comment.ini";
 void parseOfficers(std::string_view text, int officerCount, OfficerTable& table);
 void parseFactions(std::string_view text, int factionCount, FactionTable& table);
 // Read one record's fields (after its marker) into b or g; fields the record lacks keep their values.
-// 'fallen' receives the faction's fallen-flag text as it stands in the file.
-void readOfficerFields(class FieldReader& fields, Bushou& b);
-void readFactionFields(class FieldReader& fields, gun& g, std::string& fallen);
+// 'fallen' receives the faction's fallen-flag text as it stands in the file. Return the number of
+// fields the record had (11 for a whole officer record, 10 for a whole faction record).
+int readOfficerFields(class FieldReader& fields, Bushou& b);
+int readFactionFields(class FieldReader& fields, gun& g, std::string& fallen);
+
+// Every record of an officer or faction file in file order, as the record scan finds them: the
+// marker's text and number and the fields the record has. The routines that read single records or
+// single columns all work on these lists, parsed once per version of a file.
+struct OfficerFileRecord {
+    int16_t number = 0;
+    Bushou officer;  // fields the record lacks keep a fresh record's values
+    int fields = 0;
+};
+struct FactionFileRecord {
+    int16_t number = 0;
+    std::string marker;  // the marker item as written: ".3"
+    gun faction;
+    std::string fallen;  // the fallen flag's text as written
+    int fields = 0;
+};
+using OfficerFile = std::vector<OfficerFileRecord>;
+using FactionFile = std::vector<FactionFileRecord>;
+OfficerFile parseOfficerFile(std::string_view text);
+FactionFile parseFactionFile(std::string_view text);
+// The parsed records of a file in the game folder. Throws FileError.
+std::shared_ptr<const OfficerFile> readOfficerFile(const GameFolder& folder, const std::filesystem::path& p);
+std::shared_ptr<const FactionFile> readFactionFile(const GameFolder& folder, const std::filesystem::path& p);
+// Copies the first 'fields' fields of a parsed record over a record (the rest keep their values).
+void applyOfficerFields(const Bushou& from, int fields, Bushou& to);
+void applyFactionFields(const gun& from, int fields, gun& to);
+// A number field of a parsed record by its place after the name: 1 policy .. 8 Job for officers,
+// 1 meishuID .. 8 ifu for factions (the order of the file).
+int16_t officerNumberField(const Bushou& b, int k);
+int16_t factionNumberField(const gun& g, int k);
+// The whole-table loaders' work on parsed records: entry 0 the placeholder, then each record at its
+// number, stopping after the record whose number is at least the count.
+void fillOfficers(const OfficerFile& records, int officerCount, OfficerTable& table);
+void fillFactions(const FactionFile& records, int factionCount, FactionTable& table);
 // Derives gunID: officer i serves faction f when his kunID is f's kunshuID. Officers matching no
 // faction keep the gunID they had.
 void deriveFactions(OfficerTable& officers, const FactionTable& factions, int officerCount, int factionCount);

@@ -1,78 +1,51 @@
 #include "core/RecordScratch.h"
 
-#include "core/ItemReader.h"
 #include "core/RecordFiles.h"
 
 namespace tei {
 
 void RecordScratch::ld_Chr_rtn() {
-    std::string text = folder_.readText(folder_.ini(kOfficerFile));
-    ItemReader items(text);
-    while (auto marker = items.nextMarker()) {
-        int n = marker->markerNumber();
-        if (n > officerCount_) {
+    auto records = readOfficerFile(folder_, folder_.ini(kOfficerFile));
+    for (const auto& r : *records) {
+        if (r.number > officerCount_) {
             officer.name = kNobodyName;
             return;
         }
-        if (n != recordNo) continue;
-        Bushou b = officer;
-        FieldReader fields(items);
-        readOfficerFields(fields, b);
-        b.id = static_cast<int16_t>(n);
-        officer = std::move(b);
+        if (r.number != recordNo) continue;
+        applyOfficerFields(r.officer, r.fields, officer);
+        officer.id = r.number;
         return;
     }
 }
 
 bool RecordScratch::ld_Gun_rtn() {
-    std::string text = folder_.readText(folder_.ini(kFactionFile));
-    ItemReader items(text);
-    while (auto marker = items.nextMarker()) {
-        int n = marker->markerNumber();
-        if (n > factionCount_) {
+    auto records = readFactionFile(folder_, folder_.ini(kFactionFile));
+    for (const auto& r : *records) {
+        if (r.number > factionCount_) {
             faction.name.clear();
             return true;
         }
-        if (n != recordNo) continue;
-        gun g = faction;
-        FieldReader f(items);
-        std::string fallen;
-        readFactionFields(f, g, fallen);
-        g.id = static_cast<int16_t>(n);
-        g.del = fallen == "TRUE";
-        faction = std::move(g);
+        if (r.number != recordNo) continue;
+        applyFactionFields(r.faction, r.fields, faction);
+        faction.id = r.number;
+        faction.del = r.fields > 9 && r.fallen == "TRUE";
         return !faction.del;
     }
     return true;
 }
 
-namespace {
-
-// The k-th number after the name of every record into values[n].
-template <size_t N>
-void readColumn(std::string_view text, int k, std::array<int16_t, N>& values) {
-    ItemReader items(text);
-    while (auto marker = items.nextMarker()) {
-        int n = marker->markerNumber();
-        FieldReader f(items);
-        std::string name;
-        int16_t v = 0;
-        bool found = f.text(name);
-        for (int i = 0; found && i < k; ++i) found = f.number(v);
-        if (found && n >= 0 && static_cast<size_t>(n) < N) values[static_cast<size_t>(n)] = v;
-    }
-}
-
-}  // namespace
-
 void RecordScratch::ld_Abl_rtn() {
     if (fieldSelector < 1 || fieldSelector > 8) return;
-    readColumn(folder_.readText(folder_.ini(kOfficerFile)), fieldSelector, values);
+    for (const auto& r : *readOfficerFile(folder_, folder_.ini(kOfficerFile)))
+        if (r.number >= 0 && r.number <= kMaxOfficer && r.fields > fieldSelector)
+            values[r.number] = officerNumberField(r.officer, fieldSelector);
 }
 
 void RecordScratch::ld_gAbl_rtn() {
     if (fieldSelector < 1 || fieldSelector > 8) return;
-    readColumn(folder_.readText(folder_.ini(kFactionFile)), fieldSelector, values);
+    for (const auto& r : *readFactionFile(folder_, folder_.ini(kFactionFile)))
+        if (r.number >= 0 && r.number <= kMaxOfficer && r.fields > fieldSelector)
+            values[r.number] = factionNumberField(r.faction, fieldSelector);
 }
 
 void RecordScratch::ld_Kunshu_rtn() {
@@ -89,25 +62,20 @@ void RecordScratch::ld_gID_rtn() {
 void RecordScratch::sv_Gun_rtn() {
     auto live = folder_.ini(kFactionFile);
     auto snapshot = folder_.ini(kFactionSnapshot);
+    auto records = readFactionFile(folder_, live);  // the snapshot holds the same text
     folder_.copyFile(live, snapshot);
-    std::string text = folder_.readText(snapshot);
     std::string out;
-    ItemReader items(text);
     auto q = [](const std::string& s) { return "\"" + s + "\""; };
     auto n16 = [](int16_t v) { return std::to_string(v); };
-    while (auto marker = items.nextMarker()) {
-        int n = marker->markerNumber();
-        gun g;
-        std::string fallen;
-        FieldReader f(items);
-        readFactionFields(f, g, fallen);
-        const gun& v = n == recordNo ? faction : g;
-        out += marker->text + kCrLf;
+    for (const auto& r : *records) {
+        const gun& g = r.faction;
+        const gun& v = r.number == recordNo ? faction : g;
+        out += r.marker + kCrLf;
         out += q(g.name) + kCrLf;
         out += n16(v.meishuID) + "," + n16(v.kunshuID) + "," + n16(v.army) + "," + n16(v.seihei) + "," +
                n16(v.meisei) + "," + n16(v.tian) + "," + n16(v.kessoku) + "," + n16(v.ifu) + kCrLf;
-        out += q(fallen) + kCrLf;
-        if (n > factionCount_) break;
+        out += q(r.fields > 9 ? r.fallen : std::string()) + kCrLf;
+        if (r.number > factionCount_) break;
     }
     folder_.writeText(live, out);
 }

@@ -3,25 +3,20 @@
 #include <array>
 #include <string>
 
-#include "core/ItemReader.h"
 #include "core/RecordFiles.h"
 
 namespace tei {
 
 void ComputerChoice::ld_Gun() {
-    parseFactions(folder_.readText(folder_.ini(kFactionFile)), g_.factionCount, factions_);
+    fillFactions(*readFactionFile(folder_, folder_.ini(kFactionFile)), g_.factionCount, factions_);
     for (auto& f : factions_) f.gunshi = 0;
 }
 
 void ComputerChoice::loadGunshi() {
     for (int f = 1; f <= g_.factionCount && f <= kMaxFaction; ++f) factions_[f].gunshi = 1;
-    std::string text = folder_.readText(folder_.ini(kOfficerFile));
-    ItemReader items(text);
-    while (auto marker = items.nextMarker()) {
-        if (marker->markerNumber() > g_.officerCount) break;
-        Bushou b;
-        FieldReader fields(items);
-        readOfficerFields(fields, b);
+    for (const auto& r : *readOfficerFile(folder_, folder_.ini(kOfficerFile))) {
+        if (r.number > g_.officerCount) break;
+        const Bushou& b = r.officer;
         if (b.Job <= Job::Military) continue;
         int v = b.wisdom + b.tactics - 10;
         for (int f = 1; f <= g_.factionCount && f <= kMaxFaction; ++f)

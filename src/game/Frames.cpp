@@ -1,6 +1,5 @@
 #include "game/Frames.h"
 
-#include "core/ItemReader.h"
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
 
@@ -11,17 +10,9 @@ namespace {
 // Walks the faction file record by record, up to the record numbered factionCount or more.
 template <class Visit>
 void eachFactionRecord(const GameFolder& folder, int factionCount, Visit&& visit) {
-    std::string text = folder.readText(folder.ini(kFactionFile));
-    ItemReader items(text);
-    while (auto marker = items.nextMarker()) {
-        int n = marker->markerNumber();
-        gun rec;
-        std::string fallen;
-        FieldReader fields(items);
-        readFactionFields(fields, rec, fallen);
-        rec.id = static_cast<int16_t>(n);
-        visit(rec, fallen);
-        if (n >= factionCount) break;
+    for (const auto& r : *readFactionFile(folder, folder.ini(kFactionFile))) {
+        visit(r.faction, r.fields > 9 ? r.fallen : std::string());
+        if (r.number >= factionCount) break;
     }
 }
 

@@ -3,7 +3,6 @@
 #include <array>
 #include <string>
 
-#include "core/ItemReader.h"
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
 
@@ -194,16 +193,10 @@ void Offers::Rnd_Zai_rtn() {
     // The free officers (no lord) of the officer file, in file order.
     std::array<int16_t, kMaxOfficer + 1> free{};
     int n = 0;
-    std::string text = scratch_.folder().readText(scratch_.folder().ini(kOfficerFile));
-    ItemReader items(text);
-    while (auto marker = items.nextMarker()) {
-        int number = marker->markerNumber();
-        Bushou b;
-        FieldReader fields(items);
-        readOfficerFields(fields, b);
-        if (number >= 1 && number <= g_.officerCount && number <= kMaxOfficer && b.kunID == 0 && n <= kMaxOfficer)
-            free[static_cast<size_t>(n++)] = static_cast<int16_t>(number);
-    }
+    for (const auto& r : *readOfficerFile(scratch_.folder(), scratch_.folder().ini(kOfficerFile)))
+        if (r.number >= 1 && r.number <= g_.officerCount && r.number <= kMaxOfficer && r.officer.kunID == 0 &&
+            n <= kMaxOfficer)
+            free[static_cast<size_t>(n++)] = r.number;
     scratch_.recordNo = pick(free.data(), n);
 }
 

@@ -88,7 +88,7 @@ void TurnCycle::mk_Gunsv_rtn() { folder_.copyFile(folder_.ini(factionMasterName(
 
 void TurnCycle::ld_PCGun_rtn() {
     FactionTable t;
-    parseFactions(folder_.readText(folder_.ini(kFactionFile)), g_.factionCount, t);
+    fillFactions(*readFactionFile(folder_, folder_.ini(kFactionFile)), g_.factionCount, t);
     for (int n = 1; n <= g_.factionCount && n <= kMaxFaction; ++n)
         for (int s = 0; s < kSlotCount; ++s)
             if (g_.slotFaction[s] == n) g_.slotRuler[s] = t[n].kunshuID;
@@ -207,10 +207,15 @@ void TurnCycle::endOfTurn() {
     ++turnSlot;
     tebanIncliment_rtn();
     if (turnSlot < g_.factionCount) return;
+    // The year reaches the disk as one step: a file that fails part-way leaves every working file as
+    // the year found it.
+    GameFolder::DeferredWrites year(folder_);
     Strate_rtn();
-    if (ended_) return;
-    T_End_rtn();
-    Res_rtn();
+    if (!ended_) {
+        T_End_rtn();
+        Res_rtn();
+    }
+    year.commit();
     if (ended_) return;
     g_.savedFlag = 0;
     turnSlot = 0;

@@ -27,7 +27,7 @@ TemplateBook::TemplateBook(std::string text) : text_(std::make_shared<const std:
 }
 
 TemplateBook TemplateBook::load(const GameFolder& folder, std::string_view name) {
-    return TemplateBook(folder.readText(folder.ini(name)));
+    return *folder.readParsed<TemplateBook>(folder.ini(name), [](std::string_view text) { return TemplateBook(std::string(text)); });
 }
 
 long TemplateBook::headerLine(int textNo) const {
