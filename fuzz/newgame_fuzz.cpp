@@ -1,0 +1,99 @@
+// The whole new-game path on a fuzzed faction master: the shipped data with any bytes as
+// ini/Gunbatu1.ini, then the data check, the title screen's opening and new game (with or without a
+// player), and the main screen's first years with the computer playing. Nothing may crash; a file
+// the game cannot use must end in a message, not in a half-written game.
+
+#include <unistd.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+
+#include "FuzzInput.h"
+#include "core/GameFolder.h"
+#include "core/Random.h"
+#include "game/TurnCycle.h"
+#include "game/YearResolution.h"
+#include "setup/DataCheck.h"
+#include "setup/ScenarioSetup.h"
+
+using namespace tei;
+using tei::fuzz::require;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Folder {
+    fs::path root;
+    Folder() {
+        fs::path base = fs::exists("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+        root = base / ("teijiroku-fuzz-newgame-" + std::to_string(::getpid()));
+        fs::remove_all(root);
+        fs::create_directories(root / "save");
+        fs::copy(fs::path(TEIJIROKU_SOURCE_DIR) / "data" / "ini", root / "ini");
+    }
+    ~Folder() { fs::remove_all(root); }
+};
+
+// Answers Yes to everything; the message window resolves the year as the game does.
+class QuietHost final : public Host {
+public:
+    QuietHost(const GameFolder& folder, GameGlobals& g, Random& rng) : folder_(folder), g_(g), rng_(rng) {}
+    void notify(const std::string&) override {}
+    bool askYesNo(const std::string&) override { return true; }
+    bool askOkCancel(const std::string&) override { return true; }
+    MessageWindowResult showMessageWindow() override {
+        if (g_.msgMode != 1) return {};
+        ResolvedYear year = resolveYear(folder_, g_, rng_);
+        require(year.pages.page >= 0 && year.pages.page <= 39, "a year composes on pages 0..39");
+        return year.flags;
+    }
+    void showStrategy() override {}
+    void showFactionDetail() override {}
+    void showFactionList() override {}
+    void showSaveLoad() override {}
+    void endProgram() override { ended = true; }
+    void reportFileError(const FileError&) override { failed = true; }
+    bool ended = false;
+    bool failed = false;
+
+private:
+    const GameFolder& folder_;
+    GameGlobals& g_;
+    Random& rng_;
+};
+
+}  // namespace
+
+// Input: one byte choosing the player row (bit 7 clear: nobody plays) and the seed, then the master.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    static Folder dir;
+    if (size < 1) return 0;
+    uint8_t choice = data[0];
+    GameFolder folder(dir.root);
+    folder.writeText(folder.ini("Gunbatu1.ini"), fuzz::bytes(data + 1, size - 1));
+    (void)checkDataFolder(dir.root / "ini");
+
+    GameGlobals g;
+    SeededRandom rng(choice);
+    ScenarioSetup title(folder, g, rng);
+    if (!title.Form_Load().ok) return 0;
+    (void)title.askNewGame({0});
+    if (choice & 0x80) {
+        if (!title.startNewGame({choice & 0x0F}).ok) return 0;
+    } else {
+        title.ori_Chr_rtn();
+        g.gameMode = 0;
+        for (int t = 0; t < kSlotCount; ++t) g.slotFaction[t] = g.slotRuler[t] = 0;
+    }
+    QuietHost host(folder, g, rng);
+    TurnCycle cycle(folder, g, rng, host);
+    if (!cycle.Form_Load()) return 0;
+    for (int press = 0; press < 2 * kSlotCount && !host.ended && !host.failed && !cycle.ended(); ++press) {
+        if (!cycle.Command1_Click(3)) break;
+        if (cycle.yearCounter >= 191) break;  // two years resolved
+        (void)cycle.playerList();
+        for (int k = 0; k < kFrameCount; ++k) (void)cycle.offerNames(k);
+    }
+    return 0;
+}
