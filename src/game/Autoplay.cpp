@@ -39,8 +39,9 @@ std::string unixLines(std::string text) {
 // Answers every question with Yes and prints what the screens would show.
 class TextHost final : public Host {
 public:
-    TextHost(const GameFolder& folder, GameGlobals& g, Random& rng, std::ostream& out, std::ostream& err, bool quiet)
-        : folder_(folder), g_(g), rng_(rng), out_(out), err_(err), quiet_(quiet) {}
+    TextHost(const GameFolder& folder, GameGlobals& g, Random& rng, std::ostream& out, std::ostream& err, bool quiet,
+             AutoplayWatch* watch)
+        : folder_(folder), g_(g), rng_(rng), out_(out), err_(err), quiet_(quiet), watch_(watch) {}
 
     void notify(const std::string& text) override { say("[message] " + text); }
     bool askYesNo(const std::string& text) override {
@@ -65,6 +66,7 @@ public:
         if (mode == 1) ++yearsResolved;
         if (mode == 3) lastReport = shown;
         if (!quiet_) out_ << shown;
+        if (watch_) watch_->windowShown(mode, mode == 1 ? year.pages : window.pages);
         return year.flags;
     }
     void showStrategy() override {}
@@ -92,6 +94,7 @@ private:
     std::ostream& out_;
     std::ostream& err_;
     bool quiet_;
+    AutoplayWatch* watch_;
 };
 
 }  // namespace
@@ -157,7 +160,8 @@ std::optional<AutoplayOptions> parseAutoplayOptions(const std::vector<std::strin
     return o;
 }
 
-int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err) {
+int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,
+                AutoplayWatch* watch) {
     std::error_code ec;
     if (!std::filesystem::is_directory(folder.root() / "ini", ec)) {
         err << "エラー: ini フォルダが見つかりません（" << folder.root().string() << "）。\n"
@@ -200,12 +204,13 @@ int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::o
         return fail(o.message);
     }
 
-    TextHost host(folder, g, *rng, out, err, options.quiet);
+    TextHost host(folder, g, *rng, out, err, options.quiet, watch);
     TurnCycle cycle(folder, g, *rng, host);
     if (!cycle.Form_Load()) return 2;
     while (!host.ended && !host.failed && !cycle.ended()) {
         if (options.years && host.yearsResolved >= *options.years) break;
         if (!cycle.Command1_Click(3)) break;
+        if (watch) watch->turnDone();
     }
     if (host.failed) return 2;
     if (options.quiet) out << host.lastReport;

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/GameFolder.h"
+#include "messages/MessagePages.h"
 
 namespace tei {
 
@@ -23,13 +24,24 @@ struct AutoplayOptions {
     bool quiet = false;              // print only the last report
 };
 
+// Looks on while runAutoplay plays, for checks between the steps of a game: after every message
+// window (the year's pages as composed for mode 1, the shown text for the others) and after every
+// press of Auto, when the year's files are on the disk.
+class AutoplayWatch {
+public:
+    virtual ~AutoplayWatch() = default;
+    virtual void windowShown(int mode, const MessagePages& pages) = 0;
+    virtual void turnDone() = 0;
+};
+
 // Reads the options after "autoplay"; on a bad option returns nothing and sets 'error' to a message
 // in Japanese and English.
 std::optional<AutoplayOptions> parseAutoplayOptions(const std::vector<std::string>& args, std::string& error);
 
 // Plays in the game folder. Returns the exit status: 0 when the game ended or the years were played,
 // 2 when a data file is missing or cannot be read or written (the message goes to 'err').
-int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err);
+int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,
+                AutoplayWatch* watch = nullptr);
 
 // Checks the ini folder; one line per problem on 'out'. Returns 0 when there is none, 1 otherwise.
 int runCheck(const std::filesystem::path& iniDir, std::ostream& out);

@@ -1,0 +1,285 @@
+// Whole games played by the computer, as teijiroku-cli autoplay plays them, with the game's files
+// checked after every year. The games run through runAutoplay in this process with a watch that
+// looks between the steps; a second test runs the real program and shows that it plays the same
+// games to the same bytes.
+//
+// TEIJIROKU_SOAK_GAMES sets the number of games (204 by default, spread over the six scenarios).
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <fstream>
+#include <iostream>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/RecordFiles.h"
+#include "core/Scenarios.h"
+#include "game/Autoplay.h"
+#include "game/Reports.h"
+#include "messages/Chronicle.h"
+#include "messages/MessageWindow.h"
+#include "support/TempGameFolder.h"
+
+namespace tei {
+namespace {
+
+using test::TempGameFolder;
+
+int soakGames() {
+    const char* v = std::getenv("TEIJIROKU_SOAK_GAMES");
+    int n = v ? std::atoi(v) : 0;
+    return n > 0 ? n : 204;
+}
+
+// The lowest and highest value seen in each record field over the whole soak.
+struct FieldRanges {
+    static constexpr std::array<const char*, 16> kNames = {
+        "policy", "fight", "wisdom", "tactics", "charm", "Setu", "kunID", "Job",
+        "meishuID", "kunshuID", "army", "seihei", "meisei", "tian", "kessoku", "ifu"};
+    std::array<int, 16> low, high;
+    long atLimit = 0;  // values standing at -32768 or 32767
+
+    FieldRanges() {
+        low.fill(std::numeric_limits<int>::max());
+        high.fill(std::numeric_limits<int>::min());
+    }
+    void see(size_t field, int16_t v) {
+        low[field] = std::min<int>(low[field], v);
+        high[field] = std::max<int>(high[field], v);
+        if (v == INT16_MIN || v == INT16_MAX) ++atLimit;
+    }
+    std::string text() const {
+        std::string s;
+        for (size_t k = 0; k < kNames.size(); ++k)
+            s += std::string(kNames[k]) + " " + std::to_string(low[k]) + ".." + std::to_string(high[k]) + "  ";
+        return s;
+    }
+};
+
+std::vector<std::string_view> linesOf(std::string_view text) {
+    std::vector<std::string_view> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        if (end == std::string_view::npos) end = text.size();
+        std::string_view line = text.substr(start, end - start);
+        if (line.ends_with('\r')) line.remove_suffix(1);
+        lines.push_back(line);
+        start = end + 1;
+    }
+    return lines;
+}
+
+// Checks one game between its steps and keeps what it found.
+class GameCheck final : public AutoplayWatch {
+public:
+    GameCheck(const GameFolder& folder, int scenario, FieldRanges& ranges)
+        : folder_(folder), factionCount_(scenarioInfo(scenario).factionCount), ranges_(ranges) {
+        comments_ = folder.readBytes(folder.ini(kCommentMaster));
+    }
+
+    void windowShown(int mode, const MessagePages& pages) override {
+        if (mode == 1) {
+            ++years;
+            checkPages(pages);
+            checkFall();
+        }
+        if (mode == 3) {
+            ++reports;
+            // The report copied the chronicle as it stands (the year's writes are still held: the folder
+            // shows them).
+            if (folder_.readBytes(folder_.save(kEndLogName)) != folder_.readBytes(folder_.ini(kChronicleFile)))
+                problem("save/tei_end.log differs from the chronicle after a report");
+        }
+    }
+
+    void turnDone() override { checkFiles(); }
+
+    int years = 0;
+    int reports = 0;
+    std::vector<std::string> problems;
+
+private:
+    void problem(const std::string& what) {
+        if (problems.size() < 10) problems.push_back("year " + std::to_string(years) + ": " + what);
+    }
+
+    // The year's story stays on pages 0..39 with "EOT" after it, and the window's buttons reach its
+    // last page and no further.
+    void checkPages(const MessagePages& composed) {
+        if (composed.page < 0 || composed.page > composed.lastComposable()) problem("composition left pages 0..39");
+        if (!composed.isEnd(composed.page + 1)) problem("no EOT after the last page");
+        GameGlobals g;
+        g.msgMode = 1;
+        MessageWindow window(g);
+        window.Form_Load([&](MessagePages& p) { p = composed; });
+        for (int i = 0; i < 60 && window.enabled(NextButton); ++i) window.Command1_Click(NextButton);
+        if (window.page() != composed.page) problem("next does not end on the last page");
+        window.Command1_Click(PreviousButton);
+        window.Command1_Click(LastButton);
+        if (window.page() > 40 || window.page() < composed.page - 1) problem("last goes astray");
+    }
+
+    // After the fall check every live faction has 20 Troops or more, an officer besides its ruler, or
+    // Fame above Awe by more than 1 (the least the check's draw asks for).
+    void checkFall() {
+        RecordTables t;
+        t.ld_Chr(folder_, kGameOfficerCount);
+        t.ld_Gun(folder_, factionCount_);
+        t.ld_Chr2(kGameOfficerCount, factionCount_);
+        for (int f = 1; f <= factionCount_; ++f) {
+            const gun& x = t.factions[static_cast<size_t>(f)];
+            if (x.del) continue;
+            bool follower = false;
+            for (int o = 1; o <= kGameOfficerCount; ++o) {
+                const Bushou& b = t.officers[static_cast<size_t>(o)];
+                follower = follower || (b.gunID == f && b.kunID != b.id);
+            }
+            if (!(x.army >= 20 || follower || x.meisei - x.ifu > 1))
+                problem("faction " + std::to_string(f) + " should have fallen");
+        }
+    }
+
+    // The working files on the disk after a press of Auto.
+    void checkFiles() {
+        std::string officers = folder_.readBytes(folder_.ini(kOfficerFile));
+        OfficerFile of = parseOfficerFile(officers);
+        bool inOrder = of.size() == static_cast<size_t>(kGameOfficerCount);
+        for (size_t i = 0; inOrder && i < of.size(); ++i)
+            inOrder = of[i].number == static_cast<int>(i + 1) && of[i].fields == 11;
+        if (!inOrder) problem("officer records are not 1..170 in order, whole");
+        OfficerTable ot{};
+        fillOfficers(of, kGameOfficerCount, ot);
+        if (formatOfficers(ot, kGameOfficerCount) != officers) problem("the officer file does not read back as written");
+
+        std::string factions = folder_.readBytes(folder_.ini(kFactionFile));
+        FactionFile ff = parseFactionFile(factions);
+        inOrder = ff.size() == static_cast<size_t>(factionCount_);
+        for (size_t i = 0; inOrder && i < ff.size(); ++i)
+            inOrder = ff[i].number == static_cast<int>(i + 1) && ff[i].fields == 10;
+        if (!inOrder) problem("faction records are not 1..factionCount in order, whole");
+        FactionTable ft{};
+        fillFactions(ff, factionCount_, ft);
+        // The resolution writes names bare, the year end's one-record writer in double quotes.
+        if (formatFactions(ft, factionCount_) != factions && quotedNames(ft) != factions)
+            problem("the faction file does not read back as written");
+
+        for (int i = 1; i <= kGameOfficerCount; ++i)
+            for (int k = 1; k <= 8; ++k) ranges_.see(static_cast<size_t>(k - 1), officerNumberField(ot[i], k));
+        for (int f = 1; f <= factionCount_; ++f)
+            for (int k = 1; k <= 8; ++k) ranges_.see(static_cast<size_t>(k + 7), factionNumberField(ft[f], k));
+
+        if (folder_.readBytes(folder_.ini(kCommentFile)) != comments_) problem("the comment file changed");
+
+        auto log = folder_.readBytes(folder_.ini(kChronicleFile));
+        auto lines = linesOf(log);
+        long ends = std::count(lines.begin(), lines.end(), std::string_view(kChronicleEnd));
+        if (ends != 1 || lines.empty() || lines.back() != kChronicleEnd || !log.ends_with("\r\n"))
+            problem("teiji.log does not end with its one end line");
+    }
+
+    // The faction file as the year end's writer lays it out: names in double quotes.
+    std::string quotedNames(const FactionTable& t) const {
+        std::string out = formatFactions(t, factionCount_);
+        std::string quoted;
+        auto lines = linesOf(out);
+        for (size_t i = 0; i < lines.size(); ++i) {
+            bool name = i % 4 == 1;
+            quoted += (name ? "\"" : "") + std::string(lines[i]) + (name ? "\"" : "") + kCrLf;
+        }
+        return quoted;
+    }
+
+    const GameFolder& folder_;
+    int factionCount_;
+    FieldRanges& ranges_;
+    std::string comments_;
+};
+
+AutoplayOptions gameNumber(int i) {
+    AutoplayOptions o;
+    o.scenario = i % kScenarioCount + 1;
+    o.seed = static_cast<uint64_t>(i) + 1;
+    o.quiet = true;
+    // Every third game has one person at the screen (who presses Auto like the rest), so that the
+    // fall of a player's faction is played too.
+    if (i % 3 == 2) o.players = {1 + (i / kScenarioCount) % scenarioInfo(o.scenario).factionCount};
+    return o;
+}
+
+TEST(Soak, WholeGamesKeepEveryFileSound) {
+    const int games = soakGames();
+    FieldRanges ranges;
+    long years = 0;
+    int failedGames = 0;
+    for (int i = 0; i < games; ++i) {
+        AutoplayOptions o = gameNumber(i);
+        TempGameFolder tmp;
+        tmp.copyShippedData();
+        GameCheck check(tmp.folder(), o.scenario, ranges);
+        std::ostringstream out, err;
+        int status = runAutoplay(o, tmp.folder(), out, err, &check);
+        years += check.years;
+        const ScenarioInfo& s = scenarioInfo(o.scenario);
+        bool sound = status == 0 && check.problems.empty() && check.years == s.lastYear - s.firstYear &&
+                     check.reports == 2 && out.str().starts_with("ゲーム最終結果");
+        if (!sound && ++failedGames <= 5) {
+            std::string found;
+            for (const auto& p : check.problems) found += "\n  " + p;
+            ADD_FAILURE() << "scenario " << o.scenario << " seed " << *o.seed << ": status " << status << ", "
+                          << check.years << " years, " << check.reports << " reports" << found << "\n"
+                          << err.str();
+        }
+    }
+    EXPECT_EQ(failedGames, 0);
+    // A value standing at a 16-bit limit is one that saturated: the rules never come near them.
+    EXPECT_EQ(ranges.atLimit, 0) << ranges.text();
+    std::cout << "soak: " << games << " games, " << years << " years; " << ranges.text() << "\n";
+}
+
+#ifdef TEIJIROKU_CLI
+// The real program, run in a folder of its own, plays the same games to the same bytes as the engine
+// code the soak drives.
+TEST(Soak, TheProgramPlaysTheSameGames) {
+    namespace fs = std::filesystem;
+    for (int scenario = 1; scenario <= kScenarioCount; ++scenario) {
+        SCOPED_TRACE(scenario);
+        TempGameFolder viaProgram, inProcess;
+        viaProgram.copyShippedData();
+        inProcess.copyShippedData();
+        std::string command = "cd '" + viaProgram.root().string() + "' && '" TEIJIROKU_CLI "' autoplay --scenario " +
+                              std::to_string(scenario) + " --seed 77 --quiet > out.txt 2> err.txt";
+        int status = std::system(command.c_str());
+        ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
+
+        AutoplayOptions o;
+        o.scenario = scenario;
+        o.seed = 77;
+        o.quiet = true;
+        std::ostringstream out, err;
+        ASSERT_EQ(runAutoplay(o, inProcess.folder(), out, err), 0);
+
+        auto file = [](const fs::path& p) {
+            std::ifstream in(p, std::ios::binary);
+            std::ostringstream s;
+            s << in.rdbuf();
+            return s.str();
+        };
+        EXPECT_EQ(file(viaProgram.root() / "out.txt"), out.str());
+        EXPECT_EQ(file(viaProgram.root() / "err.txt"), "");
+        for (const char* name : {"busv.ini", "gunsv.ini", "Cmtsv.ini", "teiji.log", "teiji.img"})
+            EXPECT_EQ(viaProgram.readIni(name), inProcess.readIni(name)) << name;
+        EXPECT_EQ(viaProgram.readSave(kEndLogName), inProcess.readSave(kEndLogName));
+    }
+}
+#endif
+
+}  // namespace
+}  // namespace tei
