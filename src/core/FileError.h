@@ -13,7 +13,7 @@ namespace tei {
 
 class FileError : public std::runtime_error {
 public:
-    enum class Kind { Missing, Unreadable, NotText, Unwritable };
+    enum class Kind { Missing, Unreadable, NotText, Unwritable, CutShort };
     FileError(Kind kind, std::string path);
 
     Kind kind() const { return kind_; }

@@ -22,6 +22,9 @@ FileError::FileError(Kind kind, std::string path)
             message_ = "ファイル「" + path_ + "」は UTF-8 のテキストではありません。";
             break;
         case Kind::Unwritable: message_ = "ファイル「" + path_ + "」に書き込めません。"; break;
+        case Kind::CutShort:
+            message_ = "ファイル「" + path_ + "」は記録が欠けているか、途中で切れています。";
+            break;
     }
 }
 
