@@ -103,6 +103,32 @@ void fillFactions(const FactionFile& records, int factionCount, FactionTable& ta
     }
 }
 
+namespace {
+
+// Marks the whole records the loader takes (it stops after the record numbered count or more) and
+// returns the first of 1..count left unmarked.
+template <class Records>
+int firstLacking(const Records& records, int count, int wholeFields, int most) {
+    std::vector<bool> whole(static_cast<size_t>(most) + 1, false);
+    for (const auto& r : records) {
+        if (r.number > 0 && r.number <= most) whole[static_cast<size_t>(r.number)] = r.fields >= wholeFields;
+        if (r.number >= count) break;
+    }
+    for (int n = 1; n <= count && n <= most; ++n)
+        if (!whole[static_cast<size_t>(n)]) return n;
+    return 0;
+}
+
+}  // namespace
+
+int firstLackingOfficer(const OfficerFile& records, int officerCount) {
+    return firstLacking(records, officerCount, 11, kMaxOfficer);
+}
+
+int firstLackingFaction(const FactionFile& records, int factionCount) {
+    return firstLacking(records, factionCount, 10, kMaxFaction);
+}
+
 void parseOfficers(std::string_view text, int officerCount, OfficerTable& table) {
     fillOfficers(parseOfficerFile(text), officerCount, table);
 }

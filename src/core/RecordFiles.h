@@ -74,6 +74,10 @@ int16_t factionNumberField(const gun& g, int k);
 // number, stopping after the record whose number is at least the count.
 void fillOfficers(const OfficerFile& records, int officerCount, OfficerTable& table);
 void fillFactions(const FactionFile& records, int factionCount, FactionTable& table);
+// The first record number of 1..count that the whole-table loader would not find whole (missing, or
+// cut short), 0 when every one is there. A working file written by the game always has them all.
+int firstLackingOfficer(const OfficerFile& records, int officerCount);
+int firstLackingFaction(const FactionFile& records, int factionCount);
 // Derives gunID: officer i serves faction f when his kunID is f's kunshuID. Officers matching no
 // faction keep the gunID they had.
 void deriveFactions(OfficerTable& officers, const FactionTable& factions, int officerCount, int factionCount);

@@ -64,6 +64,12 @@ std::optional<FileError> Resolution::resolveYear(const GameFolder& folder) {
     Metubou_Flg = false;
     All_Metubou_Flg = false;
     try {
+        // A working file cut short is refused: a year played on it would write the gap back as nobodies.
+        auto officerFile = folder.ini(kOfficerFile), factionFile = folder.ini(kFactionFile);
+        if (firstLackingOfficer(*readOfficerFile(folder, officerFile), g_.officerCount) != 0)
+            return FileError(FileError::Kind::CutShort, folder.display(officerFile));
+        if (firstLackingFaction(*readFactionFile(folder, factionFile), g_.factionCount) != 0)
+            return FileError(FileError::Kind::CutShort, folder.display(factionFile));
         turn_.records.ld_Chr(folder, g_.officerCount);
         turn_.records.ld_Gun(folder, g_.factionCount);
         turn_.records.ld_Chr2(g_.officerCount, g_.factionCount);

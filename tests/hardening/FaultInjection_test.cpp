@@ -1,0 +1,317 @@
+// Faults from outside the game on a game in progress, on the shipped data: a save folder that cannot
+// be written, a save whose third copy fails, a broken slot, working files deleted, cut short or
+// garbled between years, a missing master, bytes that are not UTF-8. Each must end in the game's
+// Japanese message, leave every file of the running game and every slot byte for byte as it was,
+// and let the game go on once the fault is gone.
+//
+// The tests run as root, so permission bits cannot make save/ read-only: the folder is marked
+// immutable (which binds root too), and a full disk is a file size limit (RLIMIT_FSIZE).
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+#include "core/Random.h"
+#include "game/Autoplay.h"
+#include "game/TurnCycle.h"
+#include "game/YearResolution.h"
+#include "screens/SaveSlots.h"
+#include "setup/ScenarioSetup.h"
+#include "support/TempGameFolder.h"
+
+namespace tei {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempGameFolder;
+
+// Every file of the game folder, by its name inside it, with its bytes.
+using Files = std::map<std::string, std::string>;
+
+std::string bytesOf(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+void writeBytes(const fs::path& p, std::string_view bytes) {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The message boxes and dialogs of the game window, played by a script: Yes and OK to everything,
+// the save/load screen confirming the slot 'slot', and every message kept.
+class ScriptHost final : public Host {
+public:
+    ScriptHost(const GameFolder& folder, GameGlobals& g, Random& rng) : folder_(folder), g_(g), rng_(rng) {}
+    void notify(const std::string& text) override { messages.push_back(text); }
+    bool askYesNo(const std::string&) override { return true; }
+    bool askOkCancel(const std::string&) override { return true; }
+    MessageWindowResult showMessageWindow() override {
+        if (g_.msgMode != 1) return {};
+        return resolveYear(folder_, g_, rng_).flags;
+    }
+    void showStrategy() override {}
+    void showFactionDetail() override {}
+    void showFactionList() override {}
+    // What the save/load screen does on its confirm button.
+    void showSaveLoad() override {
+        SaveSlots slots(folder_, g_);
+        SlotResult r = g_.gameMode == 1 ? slots.save_rtn(slot) : slots.Rinload_rtn(slot);
+        if (r.ok && g_.gameMode == 2) r = slots.load_rtn(slot);
+        if (!r.ok) notify(r.text);
+    }
+    void endProgram() override {}
+
+    std::string slot;
+    std::vector<std::string> messages;
+
+private:
+    const GameFolder& folder_;
+    GameGlobals& g_;
+    Random& rng_;
+};
+
+class FaultInjection : public ::testing::Test {
+protected:
+    void SetUp() override {
+        tmp.copyShippedData();
+        ScenarioSetup title(tmp.folder(), g, rng);
+        ASSERT_TRUE(title.Form_Load().ok);
+        title.ori_Chr_rtn();  // nobody plays: one press of Auto is one year
+        g.gameMode = 0;
+        ASSERT_TRUE(cycle.Form_Load());
+    }
+
+    Files files() const {
+        Files all;
+        for (const auto& e : fs::recursive_directory_iterator(tmp.root()))
+            if (e.is_regular_file()) all[e.path().lexically_relative(tmp.root()).generic_string()] = bytesOf(e.path());
+        return all;
+    }
+    fs::path path(const std::string& name) const { return tmp.root() / name; }
+
+    void playYear() {
+        size_t before = host.messages.size();
+        ASSERT_TRUE(cycle.Command1_Click(3));
+        ASSERT_EQ(host.messages.size(), before) << host.messages.back();
+    }
+    void save(const std::string& slot) {
+        host.slot = slot;
+        cycle.cmdSave_Click();
+    }
+    std::string lastMessage() const { return host.messages.empty() ? "" : host.messages.back(); }
+
+    TempGameFolder tmp;
+    GameGlobals g;
+    SeededRandom rng{5};
+    ScriptHost host{tmp.folder(), g, rng};
+    TurnCycle cycle{tmp.folder(), g, rng, host};
+};
+
+// The immutable flag on a folder, which stops even root from creating files in it.
+bool setImmutable(const fs::path& dir, bool on) {
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
+}
+
+TEST_F(FaultInjection, ASaveIntoAReadOnlySaveFolderKeepsTheGameAndItsSlots) {
+    playYear();
+    save("1");
+    ASSERT_EQ(g.savedFlag, 1);
+    playYear();
+    Files before = files();
+    if (!setImmutable(path("save"), true)) GTEST_SKIP() << "this file system cannot mark a folder immutable";
+    save("2");
+    std::string newSlot = lastMessage();
+    save("1");
+    std::string oldSlot = lastMessage();
+    setImmutable(path("save"), false);
+
+    EXPECT_EQ(newSlot, "セーブできませんでした。\r\nファイル「save/busv2.ini」に書き込めません。");
+    EXPECT_EQ(oldSlot, "セーブできませんでした。\r\nファイル「save/busv1.ini」に書き込めません。");
+    EXPECT_EQ(g.savedFlag, 0);
+    EXPECT_EQ(files(), before);
+    playYear();
+    save("2");
+    EXPECT_EQ(g.savedFlag, 1);
+}
+
+TEST_F(FaultInjection, ASaveOnAFullDiskKeepsTheGameAndItsSlots) {
+    save("1");
+    playYear();
+    Files before = files();
+    // Any file longer than 1000 bytes cannot be written; the signal the limit raises is ignored so the
+    // write fails with an error instead.
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    rlimit small = old;
+    small.rlim_cur = 1000;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    save("1");
+    ::setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(lastMessage(), "セーブできませんでした。\r\nファイル「save/busv1.ini」に書き込めません。");
+    EXPECT_EQ(files(), before);
+}
+
+TEST_F(FaultInjection, ASaveWhoseThirdCopyFailsKeepsTheSlotWhole) {
+    save("3");
+    playYear();
+    fs::remove(path("save/Cmtsv3.ini"));
+    fs::create_directory(path("save/Cmtsv3.ini"));
+    Files before = files();
+    save("3");
+    EXPECT_EQ(lastMessage(), "セーブできませんでした。\r\nファイル「save/Cmtsv3.ini」に書き込めません。");
+    EXPECT_EQ(g.savedFlag, 0);
+    EXPECT_EQ(files(), before);  // the slot's other four files still hold the earlier year, no temporary left
+    playYear();
+}
+
+TEST_F(FaultInjection, ALoadFromABrokenSlotChangesNothing) {
+    save("4");
+    playYear();
+    playYear();
+    const Files slot = files();
+    const int16_t year = cycle.yearCounter;
+    struct Case {
+        const char* name;
+        std::function<void()> damage;
+        const char* message;
+    };
+    const std::string info = slot.at("save/save4.ini");
+    const Case cases[] = {
+        {"one copy missing", [&] { fs::remove(path("save/gunsv4.ini")); },
+         "ファイルが見つかりません\r\nファイル「save/gunsv4.ini」が見つかりません。"},
+        {"information cut in half", [&] { writeBytes(path("save/save4.ini"), info.substr(0, info.size() / 2)); },
+         "ファイルが見つかりません"},
+        {"information without its last line end",
+         [&] { writeBytes(path("save/save4.ini"), info.substr(0, info.rfind(',') )); }, "ファイルが見つかりません"},
+        {"chronicle copy in Shift-JIS", [&] { writeBytes(path("save/teilog4.log"), "\x83\x65\x83\x4c\x83\x58\x83\x67\r\n"); },
+         "ファイルが見つかりません\r\nファイル「save/teilog4.log」は UTF-8 のテキストではありません。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& [name, bytes] : slot) writeBytes(path(name), bytes);
+        c.damage();
+        Files damaged = files();
+        g.savedFlag = 1;
+        cycle.cmdLoad_Click();
+        EXPECT_EQ(lastMessage(), c.message);
+        EXPECT_EQ(files(), damaged);
+        EXPECT_EQ(cycle.yearCounter, year);
+        EXPECT_EQ(g.dialogResult, 0);
+    }
+    for (const auto& [name, bytes] : slot) writeBytes(path(name), bytes);
+    playYear();
+}
+
+TEST_F(FaultInjection, AWorkingFileDamagedBetweenYearsStopsTheYearAndKeepsEveryFile) {
+    playYear();
+    const Files sound = files();
+    const int16_t year = cycle.yearCounter;
+    const std::string officers = sound.at("ini/busv.ini"), factions = sound.at("ini/gunsv.ini");
+    struct Case {
+        const char* name;
+        std::function<void()> damage;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"officer file deleted", [&] { fs::remove(path("ini/busv.ini")); }, "ファイル「ini/busv.ini」が見つかりません。"},
+        {"officer file cut in half", [&] { writeBytes(path("ini/busv.ini"), officers.substr(0, officers.size() / 2)); },
+         "ファイル「ini/busv.ini」は記録が欠けているか、途中で切れています。"},
+        {"faction file without its last line",
+         [&] { writeBytes(path("ini/gunsv.ini"), factions.substr(0, factions.rfind("\"", factions.size() - 4))); },
+         "ファイル「ini/gunsv.ini」は記録が欠けているか、途中で切れています。"},
+        {"faction file emptied", [&] { writeBytes(path("ini/gunsv.ini"), ""); },
+         "ファイル「ini/gunsv.ini」は記録が欠けているか、途中で切れています。"},
+        {"faction file turned into binary garbage", [&] { writeBytes(path("ini/gunsv.ini"), std::string("\x01\x00\xff\xfe", 4)); },
+         "ファイル「ini/gunsv.ini」は UTF-8 のテキストではありません。"},
+        {"an officer's name in Shift-JIS",
+         [&] {
+             std::string s = officers;
+             s.replace(s.find("\r\n", 3) + 2, 0, "\x91\x80\x91\x80");
+             writeBytes(path("ini/busv.ini"), s);
+         },
+         "ファイル「ini/busv.ini」は UTF-8 のテキストではありません。"},
+        {"templates deleted", [&] { fs::remove(path("ini/Text.ini")); }, "ファイル「ini/Text.ini」が見つかりません。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& [name, bytes] : sound) writeBytes(path(name), bytes);
+        c.damage();
+        Files damaged = files();
+        size_t shown = host.messages.size();
+        EXPECT_FALSE(cycle.Command1_Click(3));
+        ASSERT_EQ(host.messages.size(), shown + 1);
+        EXPECT_EQ(lastMessage(), c.message);
+        EXPECT_EQ(files(), damaged);
+        EXPECT_EQ(cycle.yearCounter, year);
+    }
+    // Put right, the same year is played once.
+    for (const auto& [name, bytes] : sound) writeBytes(path(name), bytes);
+    playYear();
+    EXPECT_EQ(cycle.yearCounter, year + 1);
+    std::string log = bytesOf(path("ini/teiji.log"));
+    std::string banner = "＝＝ 　" + std::to_string(year) + "年　＝＝";
+    EXPECT_EQ(log.find(banner), log.rfind(banner));
+}
+
+// The command line: a master missing from ini/ or bytes that are no UTF-8 text end the program with
+// the file's name on stderr and exit status 2, before any year is played.
+TEST(FaultInjectionCli, AMissingMasterOrGarbledDataFileEndsWithAMessage) {
+    struct Case {
+        const char* file;
+        std::string bytes;  // "" removes the file
+        std::string message;
+    };
+    const std::string sjis = "\x2e\x31\r\n\x83\x65\x83\x4c\x83\x58\x83\x67\r\n";
+    const Case cases[] = {
+        {"bushou1.ini", "", "ファイル「ini/bushou1.ini」が見つかりません。"},
+        {"Gunbatu1.ini", "", "ファイル「ini/Gunbatu1.ini」が見つかりません。"},
+        {"Comment.ini", "", "ファイル「ini/Comment.ini」が見つかりません。"},
+        {"Command.ini", "", "ファイル「ini/Command.ini」が見つかりません。"},
+        {"sei.ini", "", "ファイル「ini/sei.ini」が見つかりません。"},
+        {"Text.ini", "", "ファイル「ini/Text.ini」が見つかりません。"},
+        {"Text.ini", sjis, "ファイル「ini/Text.ini」は UTF-8 のテキストではありません。"},
+        {"mei.ini", sjis, "ファイル「ini/mei.ini」は UTF-8 のテキストではありません。"},
+        {"Gunbatu1.ini", std::string("\x7f\x45\x4c\x46\x02\x01\x01\x00", 8), "ファイル「ini/Gunbatu1.ini」は UTF-8 のテキストではありません。"},
+        {"Gunbatu1.ini", ".1\r\n\"董卓\"\r\n0,1,180\r\n", "ファイル「ini/Gunbatu1.ini」は記録が欠けているか、途中で切れています。"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " " + c.message);
+        TempGameFolder tmp;
+        tmp.copyShippedData();
+        if (c.bytes.empty()) fs::remove(tmp.root() / "ini" / c.file);
+        else tmp.writeIni(c.file, c.bytes);
+        AutoplayOptions o;
+        o.seed = 1;
+        o.quiet = true;
+        std::ostringstream out, err;
+        EXPECT_EQ(runAutoplay(o, tmp.folder(), out, err), 2);
+        EXPECT_NE(err.str().find("エラー: " + c.message), std::string::npos) << err.str();
+        EXPECT_FALSE(tmp.hasIni("teiji.img"));  // no year was played
+    }
+}
+
+}  // namespace
+}  // namespace tei
