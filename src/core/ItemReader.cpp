@@ -76,7 +76,7 @@ std::optional<Item> ItemReader::read() {
     return item;
 }
 
-std::optional<Item> ItemReader::peek() {
+const std::optional<Item>& ItemReader::peek() {
     if (!lookahead_) lookahead_ = read();
     return lookahead_;
 }
@@ -89,7 +89,7 @@ std::optional<Item> ItemReader::nextMarker() {
 
 std::optional<Item> FieldReader::field() {
     if (exhausted_) return std::nullopt;
-    auto item = items_.peek();
+    const auto& item = items_.peek();
     if (!item || (item->isMarker() && item->startsLine)) {
         exhausted_ = true;
         return std::nullopt;

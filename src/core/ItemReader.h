@@ -32,8 +32,8 @@ public:
     std::optional<Item> next();
     // The next item that is a marker, skipping everything else; nothing at the end.
     std::optional<Item> nextMarker();
-    // Looks at the next item without consuming it.
-    std::optional<Item> peek();
+    // Looks at the next item without consuming it; the reference holds until the next read.
+    const std::optional<Item>& peek();
 
 private:
     std::optional<Item> read();
