@@ -131,6 +131,13 @@ GameFolder::Contents& GameFolder::contentsOf(const fs::path& p) const {
     return cached.contents;
 }
 
+GameFolder::Contents* GameFolder::knownContents(const fs::path& p) const {
+    if (auto held = shared_->held.find(p); held != shared_->held.end()) return &held->second;
+    if (auto cached = shared_->cache.find(p); cached != shared_->cache.end() && cached->second.contents.bytes)
+        return &cached->second.contents;
+    return nullptr;
+}
+
 std::shared_ptr<const std::string> GameFolder::textOf(Contents& c, const fs::path& p) const {
     if (c.text) return c.text;
     std::string_view bytes = *c.bytes;

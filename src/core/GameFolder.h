@@ -79,6 +79,15 @@ public:
         return std::static_pointer_cast<const T>(slot);
     }
 
+    // writeText, and the text's parsed form as readParsed<T> would make it from those bytes: the writer
+    // that built both saves the next reader a parse. The caller answers for the two agreeing.
+    template <class T>
+    void writeParsed(const std::filesystem::path& p, std::string_view content, std::shared_ptr<const T> parsed) const {
+        writeText(p, content);
+        if (Contents* c = knownContents(p); c && *c->bytes == content)
+            c->parsed[std::type_index(typeid(T))] = std::move(parsed);
+    }
+
     // Holds back the folder's writes while it lives (durable writes go through at once). commit()
     // writes the held files together (as writeTogether does); without it nothing is written. Nested
     // holds write when the outermost one commits.
@@ -119,6 +128,8 @@ private:
     // The held or cached contents of a file, read anew when it changed. Throws FileError.
     Contents& contentsOf(const std::filesystem::path& p) const;
     std::shared_ptr<const std::string> textOf(Contents& c, const std::filesystem::path& p) const;
+    // The held or cached contents of a file as last written or read, without touching the disk.
+    Contents* knownContents(const std::filesystem::path& p) const;
     // Keeps what was just written to p as the cached contents of its new version.
     void remember(const std::filesystem::path& p, Contents contents) const;
     void writeNow(const std::filesystem::path& p, std::string_view content, bool durable) const;

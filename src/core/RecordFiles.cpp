@@ -188,8 +188,36 @@ void RecordTables::ld_Gun(const GameFolder& folder, int factionCount) {
     fillFactions(*readFactionFile(folder, folder.ini(kFactionFile)), factionCount, factions);
 }
 
+namespace {
+
+// True when a name written bare reads back as the same text: no separator, quote or line break, no
+// blank at either end, and not taken for a marker.
+bool readsBackBare(const std::string& s) {
+    if (s.find_first_of(",\"\r\n") != std::string::npos) return false;
+    if (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' || s.back() == '\t')) return false;
+    return s.empty() || s.front() != '.';
+}
+
+}  // namespace
+
+// The records the next reader will find are the table's own, so they go along with the text and the
+// next year's first read need not parse the file (when every name reads back as written).
 void RecordTables::sv_Chr(const GameFolder& folder, int officerCount) const {
-    folder.writeText(folder.ini(kOfficerFile), formatOfficers(officers, officerCount));
+    auto written = std::make_shared<OfficerFile>();
+    bool plain = true;
+    for (int i = 1; i <= officerCount && i <= kMaxOfficer; ++i) {
+        OfficerFileRecord r;
+        r.number = static_cast<int16_t>(i);
+        r.officer = officers[static_cast<size_t>(i)];
+        r.officer.id = r.number;
+        r.officer.gunID = 0;  // never stored
+        r.fields = 11;
+        plain = plain && readsBackBare(r.officer.name) && r.officer.jpg.find_first_of("\"\r\n") == std::string::npos;
+        written->push_back(std::move(r));
+    }
+    auto path = folder.ini(kOfficerFile);
+    if (plain) folder.writeParsed<OfficerFile>(path, formatOfficers(officers, officerCount), std::move(written));
+    else folder.writeText(path, formatOfficers(officers, officerCount));
 }
 
 void RecordTables::sv_Gun(const GameFolder& folder, int factionCount) const {

@@ -67,17 +67,35 @@ void RecordScratch::sv_Gun_rtn() {
     std::string out;
     auto q = [](const std::string& s) { return "\"" + s + "\""; };
     auto n16 = [](int16_t v) { return std::to_string(v); };
+    // The records as a reader will find them in the new text, so that the year end's next read of the
+    // file need not parse it again. That holds while no text holds a quote or a line break.
+    auto written = std::make_shared<FactionFile>();
+    bool plain = true;
+    auto plainText = [](const std::string& s) { return s.find_first_of("\"\r\n") == std::string::npos; };
     for (const auto& r : *records) {
         const gun& g = r.faction;
         const gun& v = r.number == recordNo ? faction : g;
+        const std::string& fallen = r.fields > 9 ? r.fallen : std::string();
         out += r.marker + kCrLf;
         out += q(g.name) + kCrLf;
         out += n16(v.meishuID) + "," + n16(v.kunshuID) + "," + n16(v.army) + "," + n16(v.seihei) + "," +
                n16(v.meisei) + "," + n16(v.tian) + "," + n16(v.kessoku) + "," + n16(v.ifu) + kCrLf;
-        out += q(r.fields > 9 ? r.fallen : std::string()) + kCrLf;
+        out += q(fallen) + kCrLf;
+
+        FactionFileRecord w;
+        w.number = r.number;
+        w.marker = r.marker;
+        applyFactionFields(v, 9, w.faction);
+        w.faction.id = r.number;
+        w.faction.name = g.name;
+        w.fallen = fallen;
+        w.fields = 10;
+        written->push_back(std::move(w));
+        plain = plain && plainText(g.name) && plainText(fallen) && plainText(r.marker);
         if (r.number > factionCount_) break;
     }
-    folder_.writeText(live, out);
+    if (plain) folder_.writeParsed<FactionFile>(live, out, std::move(written));
+    else folder_.writeText(live, out);
 }
 
 }  // namespace tei
