@@ -12,6 +12,7 @@
 #include "FuzzInput.h"
 #include "core/GameFolder.h"
 #include "core/Random.h"
+#include "core/RecordFiles.h"
 #include "game/TurnCycle.h"
 #include "game/YearResolution.h"
 #include "setup/DataCheck.h"
@@ -63,6 +64,33 @@ private:
     Random& rng_;
 };
 
+// The records a writer handed on with its text are those a reader finds in the bytes on the disk.
+void checkHandedOn(const GameFolder& folder) {
+    auto gunsv = folder.ini(kFactionFile), busv = folder.ini(kOfficerFile);
+    if (!folder.exists(gunsv) || !folder.exists(busv)) return;
+    const FactionFile& f = *readFactionFile(folder, gunsv);
+    FactionFile fd = parseFactionFile(folder.readBytes(gunsv));
+    require(f.size() == fd.size(), "handed-on factions: count");
+    for (size_t i = 0; i < f.size(); ++i) {
+        const auto &a = f[i], &b = fd[i];
+        bool same = a.number == b.number && a.marker == b.marker && a.fallen == b.fallen && a.fields == b.fields &&
+                    a.faction.name == b.faction.name && a.faction.id == b.faction.id;
+        for (int k = 1; k <= 8; ++k) same = same && factionNumberField(a.faction, k) == factionNumberField(b.faction, k);
+        require(same, "handed-on factions: a record");
+    }
+    const OfficerFile& o = *readOfficerFile(folder, busv);
+    OfficerFile od = parseOfficerFile(folder.readBytes(busv));
+    require(o.size() == od.size(), "handed-on officers: count");
+    for (size_t i = 0; i < o.size(); ++i) {
+        const auto &a = o[i], &b = od[i];
+        bool same = a.number == b.number && a.fields == b.fields && a.officer.name == b.officer.name &&
+                    a.officer.jpg == b.officer.jpg && a.officer.commentID == b.officer.commentID &&
+                    a.officer.id == b.officer.id && a.officer.gunID == b.officer.gunID;
+        for (int k = 1; k <= 8; ++k) same = same && officerNumberField(a.officer, k) == officerNumberField(b.officer, k);
+        require(same, "handed-on officers: a record");
+    }
+}
+
 }  // namespace
 
 // Input: one byte choosing the player row (bit 7 clear: nobody plays) and the seed, then the master.
@@ -95,5 +123,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)cycle.playerList();
         for (int k = 0; k < kFrameCount; ++k) (void)cycle.offerNames(k);
     }
+    checkHandedOn(folder);
     return 0;
 }
