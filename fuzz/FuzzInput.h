@@ -35,14 +35,8 @@ inline std::vector<std::string_view> split(std::string_view in, char separator, 
     return parts;
 }
 
-// A text field the whole-file writers write back so that it reads as the same text: written bare,
-// it must hold no separator, quote or line end, no blank at either end, and not look like a marker.
-inline bool plainBare(std::string_view s) {
-    if (s.find_first_of(",\"\r\n") != std::string_view::npos) return false;
-    if (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' || s.back() == '\t')) return false;
-    return s.empty() || s.front() != '.';
-}
-// Written in double quotes: no quote and no line end.
+// A text field that the writers can put back so that it reads as the same text: bare when a bare
+// line holds it, else in double quotes, which hold anything but a quote or a line end.
 inline bool plainQuoted(std::string_view s) { return s.find_first_of("\"\r\n") == std::string_view::npos; }
 
 }  // namespace tei::fuzz

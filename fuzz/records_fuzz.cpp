@@ -45,7 +45,7 @@ void officers(std::string_view text) {
     deriveFactions(first, factions, kCount, 13);
     bool plain = true;
     for (int i = 1; i <= kCount; ++i)
-        plain = plain && fuzz::plainBare(first[i].name) && fuzz::plainQuoted(first[i].jpg);
+        plain = plain && fuzz::plainQuoted(first[i].name) && fuzz::plainQuoted(first[i].jpg);
     std::string once = formatOfficers(first, kCount);
     OfficerTable second{};
     parseOfficers(once, kCount, second);
@@ -65,7 +65,7 @@ void factions(std::string_view text) {
     FactionTable first{};
     parseFactions(text, 13, first);
     bool plain = true;
-    for (int i = 1; i <= 13; ++i) plain = plain && fuzz::plainBare(first[i].name);
+    for (int i = 1; i <= 13; ++i) plain = plain && fuzz::plainQuoted(first[i].name);
     std::string once = formatFactions(first, 13);
     FactionTable second{};
     parseFactions(once, 13, second);

@@ -52,11 +52,11 @@ std::string replaceOfficerRecord(std::string_view text, const Bushou& b) {
     for (size_t i = 0; i < lines.size(); ++i) {
         out.append(lines[i]).append(kCrLf);
         if (!(isMarkerLine(lines[i]) && b.id > 0 && Val16(lines[i].substr(1)) == b.id)) continue;
-        out += b.name + kCrLf;
+        out += bareOrQuoted(b.name) + kCrLf;
         out += n(b.policy) + "," + n(b.fight) + "," + n(b.wisdom) + "," + n(b.tactics) + kCrLf;
         out += n(b.charm) + "," + n(b.Setu) + kCrLf;
         out += n(b.kunID) + "," + n(b.Job) + kCrLf;
-        out += b.jpg + kCrLf;
+        out += bareOrQuoted(b.jpg) + kCrLf;
         out += n(b.commentID) + kCrLf;
         // Pass over the old record's six lines (fewer when it was cut short).
         for (int k = 0; k < 6 && i + 1 < lines.size() && !isMarkerLine(lines[i + 1]); ++k) ++i;

@@ -145,7 +145,20 @@ void deriveFactions(OfficerTable& officers, const FactionTable& factions, int of
 
 namespace {
 std::string num(int16_t v) { return std::to_string(v); }
+
+bool readsBackBare(const std::string& s) {
+    if (s.find_first_of(",\"\r\n") != std::string::npos) return false;
+    if (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' || s.back() == '\t')) return false;
+    return s.empty() || s.front() != '.';
+}
 }  // namespace
+
+bool readsBack(const std::string& text) { return text.find_first_of("\"\r\n") == std::string::npos; }
+
+std::string bareOrQuoted(const std::string& text) {
+    if (readsBackBare(text) || !readsBack(text)) return text;
+    return "\"" + text + "\"";
+}
 
 std::string formatOfficers(const OfficerTable& t, int officerCount) {
     std::string out;
@@ -153,7 +166,7 @@ std::string formatOfficers(const OfficerTable& t, int officerCount) {
     for (int i = 1; i <= officerCount && i <= kMaxOfficer; ++i) {
         const Bushou& b = t[i];
         out += "." + std::to_string(i) + kCrLf;
-        out += b.name + kCrLf;
+        out += bareOrQuoted(b.name) + kCrLf;
         out += num(b.policy) + "," + num(b.fight) + "," + num(b.wisdom) + "," + num(b.tactics) + kCrLf;
         out += num(b.charm) + "," + num(b.Setu) + kCrLf;
         out += num(b.kunID) + "," + num(b.Job) + kCrLf;
@@ -168,7 +181,7 @@ std::string formatFactions(const FactionTable& t, int factionCount) {
     for (int i = 1; i <= factionCount && i <= kMaxFaction; ++i) {
         const gun& g = t[i];
         out += "." + std::to_string(i) + kCrLf;
-        out += g.name + kCrLf;
+        out += bareOrQuoted(g.name) + kCrLf;
         out += num(g.meishuID) + "," + num(g.kunshuID) + "," + num(g.army) + "," + num(g.seihei) + "," +
                num(g.meisei) + "," + num(g.tian) + "," + num(g.kessoku) + "," + num(g.ifu) + kCrLf;
         out += std::string(g.del ? "\"TRUE\"" : "\"FALSE\"") + kCrLf;
@@ -188,18 +201,6 @@ void RecordTables::ld_Gun(const GameFolder& folder, int factionCount) {
     fillFactions(*readFactionFile(folder, folder.ini(kFactionFile)), factionCount, factions);
 }
 
-namespace {
-
-// True when a name written bare reads back as the same text: no separator, quote or line break, no
-// blank at either end, and not taken for a marker.
-bool readsBackBare(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") != std::string::npos) return false;
-    if (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' || s.back() == '\t')) return false;
-    return s.empty() || s.front() != '.';
-}
-
-}  // namespace
-
 // The records the next reader will find are the table's own, so they go along with the text and the
 // next year's first read need not parse the file (when every name reads back as written).
 void RecordTables::sv_Chr(const GameFolder& folder, int officerCount) const {
@@ -212,7 +213,7 @@ void RecordTables::sv_Chr(const GameFolder& folder, int officerCount) const {
         r.officer.id = r.number;
         r.officer.gunID = 0;  // never stored
         r.fields = 11;
-        plain = plain && readsBackBare(r.officer.name) && r.officer.jpg.find_first_of("\"\r\n") == std::string::npos;
+        plain = plain && readsBack(r.officer.name) && readsBack(r.officer.jpg);
         written->push_back(std::move(r));
     }
     auto path = folder.ini(kOfficerFile);

@@ -81,6 +81,12 @@ int firstLackingFaction(const FactionFile& records, int factionCount);
 // Derives gunID: officer i serves faction f when his kunID is f's kunshuID. Officers matching no
 // faction keep the gunID they had.
 void deriveFactions(OfficerTable& officers, const FactionTable& factions, int officerCount, int factionCount);
+// A text as the writers that write texts bare put it: bare when it reads back so, in double quotes
+// when bare it would not (a comma, a quote at its start, a blank at either end, a leading "."), so a
+// hand-edited name such as "曹,操" survives the rewrite.
+std::string bareOrQuoted(const std::string& text);
+// True when a text written by bareOrQuoted reads back as the same text (no quote, no line break).
+bool readsBack(const std::string& text);
 // The whole-file writers' layout: names bare, picture name and the fallen flag in double quotes.
 std::string formatOfficers(const OfficerTable& table, int officerCount);
 std::string formatFactions(const FactionTable& table, int factionCount);
