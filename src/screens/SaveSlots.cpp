@@ -5,6 +5,7 @@
 
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
+#include "core/TextLines.h"
 #include "messages/Chronicle.h"
 
 namespace tei {
@@ -26,20 +27,6 @@ constexpr std::array<SlotFile, 4> kSlotFiles = {{
     {kCommentFile, "Cmtsv", ".ini"},
     {kChronicleFile, "teilog", ".log"},
 }};
-
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
 
 // The comma-separated values of a line; false when it holds fewer than 'count'.
 bool numbers(std::string_view line, int16_t* out, size_t count) {
