@@ -24,8 +24,13 @@ protected:
         ScenarioSetup title(tmp.folder(), g, rng);
         ASSERT_TRUE(title.Form_Load().ok);
         if (rows.empty()) {
+            // Nobody plays: the computer plays every faction.
             title.ori_Chr_rtn();
             g.gameMode = 0;
+            for (int t = 0; t < kSlotCount; ++t) {
+                g.slotFaction[t] = g.slotRuler[t] = 0;
+                g.slotName[t].clear();
+            }
         } else {
             ASSERT_TRUE(title.startNewGame(rows).ok);
         }

@@ -4,12 +4,16 @@
 // exist, so a step may open further windows. A window of another type, or none, within the step's
 // time fails the test and is closed, so the test can end; steps still waiting when the script is
 // destroyed fail it too.
+//
+// A step may also come while an earlier step's action is still running (a click in it opened the
+// window): steps run in nested loops.
 
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <deque>
 #include <functional>
@@ -74,19 +78,25 @@ private:
             Step step = steps_.front();
             if (qstrcmp(w->metaObject()->className(), step.name.c_str()) == 0 ||
                 w->inherits(step.name.c_str())) {
-                // Taken off before it runs: running it may open the next window in a loop of its own.
+                // Taken off and run from a timer of its own: running it may open the next window in
+                // a loop of its own, and Qt does not fire this timer again while its handler runs.
                 steps_.pop_front();
                 waited_ = 0;
                 w->setProperty("answered", true);
-                step.run(w);
+                QPointer<QWidget> target(w);
+                QTimer::singleShot(0, qApp, [target, run = step.run] {
+                    if (target) run(target);
+                });
                 return;
             }
         }
         waited_ += timer_.interval();
         if (waited_ >= timeoutMs_) {
             waited_ = 0;
+            auto* box = qobject_cast<QMessageBox*>(w);
             ADD_FAILURE() << "waited in vain for " << steps_.front().name << "; the active modal window is "
-                          << (w ? w->metaObject()->className() : "none");
+                          << (w ? w->metaObject()->className() : "none") << " "
+                          << (box ? box->text().toStdString() : std::string());
             steps_.clear();
             timer_.stop();
             if (w) w->close();
