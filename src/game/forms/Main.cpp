@@ -66,6 +66,7 @@ void Main::start() {
 void Main::init_rtn() {
     setObjectName(QStringLiteral("Main"));
     setWindowTitle(qs(kGameTitle));
+    setWindowFlag(Qt::WindowMinMaxButtonsHint);  // the game's own window, not a passing dialog
     auto* layout = new QVBoxLayout(this);
     buildMenus();
     layout->setMenuBar(findChild<QMenuBar*>());
@@ -75,7 +76,11 @@ void Main::init_rtn() {
     layout->addWidget(yearHeading_);
 
     auto* body = new QHBoxLayout;
-    auto* side = new QVBoxLayout;
+    // The players' column: as wide as a long faction name.
+    auto* sideColumn = new QWidget(this);
+    sideColumn->setFixedWidth(fontMetrics().horizontalAdvance(QString(10, QChar(0x6F22))));
+    auto* side = new QVBoxLayout(sideColumn);
+    side->setContentsMargins(0, 0, 0, 0);
     playerLabel_ = new QLabel(this);
     playerLabel_->setObjectName(QStringLiteral("playerLabel"));
     QFont bold = playerLabel_->font();
@@ -84,7 +89,6 @@ void Main::init_rtn() {
     playerLabel_->setMinimumHeight(playerLabel_->fontMetrics().lineSpacing() * 2 + 4);
     side->addWidget(playerLabel_);
     dsp_PC_ = makeList(QStringLiteral("dsp_PC"), 8, this);
-    dsp_PC_->setMinimumWidth(fontMetrics().horizontalAdvance(QString(8, QChar(0x6F22))));
     connect(dsp_PC_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { dsp_PC_Click(dsp_PC_->row(item)); });
     side->addWidget(dsp_PC_, 1);
     Command1_3_ = new QPushButton(qs(kAutoCaption), this);
@@ -93,7 +97,7 @@ void Main::init_rtn() {
     Command1_3_->setMinimumHeight(fontMetrics().height() * 2 + 8);
     connect(Command1_3_, &QPushButton::clicked, this, [this] { Command1_Click(3); });
     side->addWidget(Command1_3_);
-    body->addLayout(side);
+    body->addWidget(sideColumn);
     for (int k = 0; k < kFrameCount; ++k) body->addWidget(buildFrame(k), 1);
     layout->addLayout(body, 1);
 

@@ -31,7 +31,7 @@ void DLogReader::init_rtn() {
     dspMsg_->setFocusPolicy(Qt::NoFocus);  // the page keys belong to the window
     dspMsg_->verticalScrollBar()->setObjectName(QStringLiteral("VScroll1"));
     const QFontMetrics fm(dspMsg_->font());
-    dspMsg_->setMinimumSize(fm.horizontalAdvance(QString(34, QChar(0x6F22))), fm.lineSpacing() * 29);
+    dspMsg_->setMinimumSize(fm.horizontalAdvance(QString(44, QChar(0x6F22))), fm.lineSpacing() * 29);
     layout->addWidget(dspMsg_, 1);
 
     auto* buttons = new QHBoxLayout;

@@ -43,7 +43,7 @@ void Msg::init_rtn() {
     Label1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     Label1_->verticalScrollBar()->setObjectName(QStringLiteral("VScroll1"));
     const QFontMetrics fm(Label1_->font());
-    Label1_->setMinimumSize(fm.horizontalAdvance(QString(34, QChar(0x6F22))), fm.lineSpacing() * 29);
+    Label1_->setMinimumSize(fm.horizontalAdvance(QString(44, QChar(0x6F22))), fm.lineSpacing() * 29);
     layout->addWidget(Label1_, 1);
 
     auto* buttons = new QHBoxLayout;

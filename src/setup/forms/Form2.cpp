@@ -49,6 +49,7 @@ int Form2::exec() {
 void Form2::init_rtn() {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(qs(kGameTitle));
+    setWindowFlag(Qt::WindowMinimizeButtonHint);
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     Back_ = new QWidget(this);

@@ -106,10 +106,10 @@ void paintCauldron(QPainter& p, const QRectF& r) {
     }
 }
 
-// The seal: a vermilion square with a white character.
+// The seal in the upper left corner: a vermilion square with a white character.
 void paintSeal(QPainter& p, const QRectF& r) {
     const double side = r.height() * 0.11;
-    QRectF seal(r.right() - side * 1.6, r.bottom() - side * 1.7, side, side);
+    QRectF seal(r.left() + side * 0.6, r.top() + side * 0.6, side, side);
     p.setPen(Qt::NoPen);
     p.setBrush(QColor(0xc2, 0x2b, 0x1c));
     p.drawRoundedRect(seal, side * 0.08, side * 0.08);

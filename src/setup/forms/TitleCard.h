@@ -1,6 +1,6 @@
 #pragma once
 // The opening picture of the title screen (Picture1), painted in code: a night sky over layered
-// mountains, a moon, a bronze three-legged cauldron in front and a vermilion seal. It scales with its
+// mountains, a moon, a bronze three-legged cauldron in front and a vermilion seal in a corner. It scales with its
 // size and reports a press of the mouse, or of Space, Enter or Escape while it has the focus, as a
 // click.
 
