@@ -67,7 +67,19 @@ protected:
 TEST_F(MainScreenTest, ShowsTheYearTheFramesAndThePlayers) {
     newGame({2, 4});
     Main main(tmp.folder(), g, rng);
-    start(main, "曹操");
+    main.show();
+    {
+        // The first player is called over the year just dealt.
+        ModalSequence s;
+        s.then<QMessageBox>([&](QMessageBox* box) {
+            EXPECT_EQ(box->text(), "曹操の番です。");
+            EXPECT_EQ(text(&main, "yearHeading"), " 189年の戦況（水色のリストの戦略が選択可能です）");
+            EXPECT_GT(members(main, 0)->count(), 0);
+            box->accept();
+        });
+        main.start();
+        EXPECT_TRUE(s.done());
+    }
     EXPECT_EQ(main.windowTitle(), "鼎峙録・覇業編");
     EXPECT_EQ(text(&main, "yearHeading"), " 189年の戦況（水色のリストの戦略が選択可能です）");
     EXPECT_EQ(text(&main, "playerLabel"), "プレイヤー\n（曹操）");

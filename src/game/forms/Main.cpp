@@ -295,13 +295,26 @@ void Main::reject() { exitGame_Click(); }
 
 // Host
 
-void Main::notify(const std::string& text) { showNotice(this, qsText(text)); }
+// A box or window is shown over the screen as the cycle holds it at that moment: the first player's
+// call comes before the start-up returns, over the year just dealt, and the final report over the
+// last year.
+void Main::notify(const std::string& text) {
+    refresh();
+    showNotice(this, qsText(text));
+}
 
-bool Main::askYesNo(const std::string& text) { return tei::askYesNo(this, qsText(text)); }
+bool Main::askYesNo(const std::string& text) {
+    refresh();
+    return tei::askYesNo(this, qsText(text));
+}
 
-bool Main::askOkCancel(const std::string& text) { return tei::askOkCancel(this, qsText(text)); }
+bool Main::askOkCancel(const std::string& text) {
+    refresh();
+    return tei::askOkCancel(this, qsText(text));
+}
 
 MessageWindowResult Main::showMessageWindow() {
+    refresh();
     Msg window(folder_, g_, rng_, this);
     window.Form_Load();
     window.exec();
@@ -319,6 +332,7 @@ void Main::showFactionDetail() {
 }
 
 void Main::showFactionList() {
+    refresh();
     ALL_Gdata list(folder_, g_, this);
     list.exec();
 }

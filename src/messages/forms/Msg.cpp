@@ -32,6 +32,10 @@ void Msg::init_rtn() {
     Lbl_Caution_ = new QLabel(qs(kUnderAttack), back);
     Lbl_Caution_->setObjectName(QStringLiteral("Lbl_Caution"));
     Lbl_Caution_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
+    // Its line stays reserved while hidden, so the page and the buttons keep their places.
+    QSizePolicy keep = Lbl_Caution_->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    Lbl_Caution_->setSizePolicy(keep);
     Lbl_Caution_->hide();
     layout->addWidget(Lbl_Caution_);
 
