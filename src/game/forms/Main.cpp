@@ -11,7 +11,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "core/Scenarios.h"
 #include "messages/Chronicle.h"
 #include "messages/forms/DLogReader.h"
 #include "messages/forms/Msg.h"

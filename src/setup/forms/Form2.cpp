@@ -1,6 +1,5 @@
 #include "setup/forms/Form2.h"
 
-#include <QApplication>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -11,7 +10,7 @@
 #include <QSignalBlocker>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <algorithm>
+#include <utility>
 
 #include "core/Scenarios.h"
 #include "screens/forms/GameLook.h"
