@@ -25,13 +25,6 @@ TEST(StartCheck, NamesEveryMissingFileInItsOrder) {
               "次のデータファイルが見つかりません：\r\n　ini/BUSHOU2_BK.ini\r\n　ini/Text.ini");
 }
 
-TEST(StartCheck, FindsFilesWhateverTheirCase) {
-    test::TempGameFolder tmp;
-    tmp.copyShippedData();
-    std::filesystem::rename(tmp.root() / "ini" / "Gunbatu1.ini", tmp.root() / "ini" / "GUNBATU1.INI");
-    EXPECT_EQ(startProblem(tmp.folder()), std::nullopt);
-}
-
 TEST(StartCheck, AFolderWithoutIniIsNamed) {
     test::TempGameFolder tmp;
     std::filesystem::remove_all(tmp.root() / "ini");
