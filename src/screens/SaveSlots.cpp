@@ -55,7 +55,7 @@ std::string readTextBytes(const GameFolder& folder, const std::filesystem::path&
 std::string summaryOf(const SaveInfo& info) {
     std::string name;
     for (int t = 0; t < kSavedSlotCount - 1; ++t) {
-        const std::string& n = info.slots[static_cast<size_t>(t)].name;
+        const std::string& n = info.players[static_cast<size_t>(t)].name;
         if (!n.empty() && n != "0") {
             name = n;
             break;
@@ -86,7 +86,7 @@ std::optional<SaveInfo> parseSaveInfo(std::string_view text) {
     SaveInfo info;
     if (!numbers(lines[1], info.header.data(), info.header.size())) return std::nullopt;
     for (size_t t = 0; t < kSavedSlotCount; ++t) {
-        SaveInfo::Slot& slot = info.slots[t];
+        SaveInfo::Slot& slot = info.players[t];
         std::string_view name = lines[2 + 3 * t];
         if (name.size() >= 2 && name.front() == '"' && name.back() == '"') name = name.substr(1, name.size() - 2);
         slot.name = std::string(name);
@@ -170,7 +170,7 @@ SlotResult SaveSlots::load_rtn(std::string_view slot) {
     }
     for (size_t k = 0; k < 5; ++k) g_.saveHeader[k] = info->header[k];
     for (size_t t = 0; t < kSavedSlotCount; ++t) {
-        const SaveInfo::Slot& s = info->slots[t];
+        const SaveInfo::Slot& s = info->players[t];
         g_.slotName[t] = s.name;
         g_.slotRuler[t] = s.ruler;
         g_.slotFaction[t] = s.faction;
