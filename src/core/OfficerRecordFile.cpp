@@ -5,6 +5,7 @@
 #include "core/ItemReader.h"
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
+#include "core/TextLines.h"
 
 namespace tei {
 
@@ -26,20 +27,6 @@ std::optional<Bushou> readOfficerRecord(const GameFolder& folder, const std::fil
 }
 
 namespace {
-
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
 
 bool isMarkerLine(std::string_view line) { return !line.empty() && line[0] == '.'; }
 

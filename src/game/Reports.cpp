@@ -1,6 +1,7 @@
 #include "game/Reports.h"
 
 #include "core/Numbers.h"
+#include "messages/Chronicle.h"
 
 namespace tei {
 
@@ -66,7 +67,7 @@ int Reports::Houkoku_rtn() {
         page += "制覇率：" + Str(share) + "（自軍スコア／全軍閥のスコア）" + kCrLf + kCrLf;
     }
     page += std::string("＊「save」フォルダ内にログファイル「tei_end.log」を作成しました。") + kCrLf;
-    folder_.copyFile(folder_.ini("teiji.log"), folder_.save(kEndLogName));
+    folder_.copyFile(folder_.ini(kChronicleFile), folder_.save(kEndLogName));
     return height;
 }
 

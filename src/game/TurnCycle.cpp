@@ -7,6 +7,7 @@
 #include "core/Scenarios.h"
 #include "game/Reports.h"
 #include "game/YearEnd.h"
+#include "messages/Chronicle.h"
 #include "messages/TemplateBook.h"
 
 namespace tei {
@@ -86,7 +87,7 @@ void TurnCycle::restoreLoadedGame() {
     for (int k = 1; k <= 3; ++k) g_.allianceCohesion[k] = g_.saveHeader[k];
 }
 
-void TurnCycle::mkFristLog() { folder_.writeText(folder_.ini("teiji.log"), std::string("鼎峙録の記録") + kCrLf); }
+void TurnCycle::mkFristLog() { tei::mkFristLog(folder_); }
 
 void TurnCycle::mk_Gunsv_rtn() { folder_.copyFile(folder_.ini(factionMasterName(g_.scenarioNo)), folder_.ini(kFactionFile)); }
 

@@ -2,24 +2,11 @@
 
 #include <limits>
 
+#include "core/TextLines.h"
+
 namespace tei {
 
 namespace {
-
-// Calls f(line) for every line of the text, line ends (CR LF or LF) removed; a last line without a
-// line end counts, an empty text has no lines. f returns false to stop.
-template <class F>
-void forEachLine(std::string_view text, F&& f) {
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (!f(line)) return;
-        start = end + 1;
-    }
-}
 
 constexpr const char* kBannerMark = "＝";
 constexpr int kLastLoggedPage = 39;  // a page 40 is never recorded

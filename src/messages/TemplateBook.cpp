@@ -1,21 +1,14 @@
 #include "messages/TemplateBook.h"
 
 #include "core/Numbers.h"
+#include "core/TextLines.h"
 
 namespace tei {
 
 TemplateBook::TemplateBook(std::string text) : text_(std::make_shared<const std::string>(std::move(text))) {
     std::string_view all(*text_);
     if (all.starts_with("\xEF\xBB\xBF")) all.remove_prefix(3);
-    size_t start = 0;
-    while (start < all.size()) {
-        size_t end = all.find('\n', start);
-        if (end == std::string_view::npos) end = all.size();
-        std::string_view line = all.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines_.push_back(line);
-        start = end + 1;
-    }
+    lines_ = splitLines(all);
     // Every line beginning with "." is looked at as a header while searching; the search ends at the
     // first one numbered 100 or more.
     for (size_t i = 0; i < lines_.size(); ++i) {

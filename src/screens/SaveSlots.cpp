@@ -5,6 +5,7 @@
 
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
+#include "core/TextLines.h"
 #include "messages/Chronicle.h"
 
 namespace tei {
@@ -26,20 +27,6 @@ constexpr std::array<SlotFile, 4> kSlotFiles = {{
     {kCommentFile, "Cmtsv", ".ini"},
     {kChronicleFile, "teilog", ".log"},
 }};
-
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find('\n', start);
-        if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        start = end + 1;
-    }
-    return lines;
-}
 
 // The comma-separated values of a line; false when it holds fewer than 'count'.
 bool numbers(std::string_view line, int16_t* out, size_t count) {
@@ -68,7 +55,7 @@ std::string readTextBytes(const GameFolder& folder, const std::filesystem::path&
 std::string summaryOf(const SaveInfo& info) {
     std::string name;
     for (int t = 0; t < kSavedSlotCount - 1; ++t) {
-        const std::string& n = info.slots[static_cast<size_t>(t)].name;
+        const std::string& n = info.players[static_cast<size_t>(t)].name;
         if (!n.empty() && n != "0") {
             name = n;
             break;
@@ -99,7 +86,7 @@ std::optional<SaveInfo> parseSaveInfo(std::string_view text) {
     SaveInfo info;
     if (!numbers(lines[1], info.header.data(), info.header.size())) return std::nullopt;
     for (size_t t = 0; t < kSavedSlotCount; ++t) {
-        SaveInfo::Slot& slot = info.slots[t];
+        SaveInfo::Slot& slot = info.players[t];
         std::string_view name = lines[2 + 3 * t];
         if (name.size() >= 2 && name.front() == '"' && name.back() == '"') name = name.substr(1, name.size() - 2);
         slot.name = std::string(name);
@@ -183,7 +170,7 @@ SlotResult SaveSlots::load_rtn(std::string_view slot) {
     }
     for (size_t k = 0; k < 5; ++k) g_.saveHeader[k] = info->header[k];
     for (size_t t = 0; t < kSavedSlotCount; ++t) {
-        const SaveInfo::Slot& s = info->slots[t];
+        const SaveInfo::Slot& s = info->players[t];
         g_.slotName[t] = s.name;
         g_.slotRuler[t] = s.ruler;
         g_.slotFaction[t] = s.faction;

@@ -208,9 +208,9 @@ TEST(SaveInfo, ReadsLfLinesAndKeepsCommasInNames) {
     for (int t = 1; t < 16; ++t) text += "\n0\n0,0\n";
     auto info = parseSaveInfo(text);
     ASSERT_TRUE(info);
-    EXPECT_EQ(info->slots[0].name, "甲,乙");
-    EXPECT_EQ(info->slots[0].ruler, 5);
-    EXPECT_EQ(info->slots[0].leader, 7);
+    EXPECT_EQ(info->players[0].name, "甲,乙");
+    EXPECT_EQ(info->players[0].ruler, 5);
+    EXPECT_EQ(info->players[0].leader, 7);
     EXPECT_EQ(info->header[4], 4);
     EXPECT_FALSE(parseSaveInfo("同盟結束力\n190,1,2,3\n"));
     std::string shortHeader = text;

@@ -1,26 +1,40 @@
 // Renders the information screens and the editors with the shipped scenario 1 data, as a new game's
-// title screen leaves the working files, into PNG files: the pictures of the README.
+// title screen leaves the working files, and then the game's own screens (the title screen with its
+// opening, the main screen, the strategy description, the message window, the save screen and the
+// chronicle reader) along the first year of a two-player game, into PNG files: the pictures of the
+// README.
 //
 //   screenshots [<data ini folder> [<output folder>]]
 //
 // Runs on Qt's offscreen platform unless another one is asked for; works in a temporary game folder
 // and leaves the data folder untouched.
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPixmap>
+#include <QPointer>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <cstdio>
+#include <deque>
 #include <filesystem>
+#include <functional>
 
 #include "core/GameFolder.h"
 #include "core/GameGlobals.h"
 #include "core/OfficerRecordFile.h"
 #include "core/Random.h"
 #include "core/RecordFiles.h"
+#include "game/forms/Main.h"
+#include "messages/Chronicle.h"
+#include "messages/forms/DLogReader.h"
+#include "messages/forms/Msg.h"
 #include "screens/forms/ALL_Gdata.h"
 #include "screens/forms/All_Bdata.h"
 #include "screens/forms/B_data.h"
@@ -29,24 +43,172 @@
 #include "screens/forms/GameLook.h"
 #include "screens/forms/Gdata.h"
 #include "screens/forms/MessageBoxes.h"
+#include "screens/forms/SVLD.h"
 #include "screens/forms/Status.h"
+#include "screens/forms/Strate.h"
 #include "screens/forms/VersionBox.h"
 #include "setup/ScenarioSetup.h"
+#include "setup/forms/Form2.h"
 
 namespace fs = std::filesystem;
 using namespace tei;
 
 namespace {
 
-bool grab(QWidget& w, const QString& folder, const char* name) {
-    w.show();
-    QApplication::processEvents();
-    w.adjustSize();
+// Saves a picture of a window that is already on the screen.
+bool save(QWidget& w, const QString& folder, const char* name) {
     QApplication::processEvents();
     QString path = QDir(folder).filePath(QString::fromUtf8(name) + ".png");
     bool ok = w.grab().save(path);
     std::printf("%s %s (%dx%d)\n", ok ? "wrote" : "FAILED", qPrintable(path), w.width(), w.height());
+    return ok;
+}
+
+bool grab(QWidget& w, const QString& folder, const char* name) {
+    w.show();
+    QApplication::processEvents();
+    w.adjustSize();
+    bool ok = save(w, folder, name);
     w.hide();
+    return ok;
+}
+
+void click(QWidget* w) {
+    const QPointF at(2, 2);
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+}
+
+void press(QWidget* dialog, const char* button) {
+    if (auto* b = dialog->findChild<QPushButton*>(QString::fromLatin1(button)); b && b->isEnabled()) b->click();
+}
+
+// Answers the modal windows of a scripted run in the order they come. Each answer runs from a timer
+// of its own, as it may open the next window; a window that does not come ends the run.
+class Script {
+public:
+    using Answer = std::function<void(QWidget*)>;
+    Script() {
+        poll_.setInterval(20);
+        QObject::connect(&poll_, &QTimer::timeout, [this] { step(); });
+    }
+    void then(const char* className, Answer answer) {
+        steps_.push_back({className, std::move(answer)});
+        poll_.start();
+    }
+    void box(Answer answer = {}) {
+        then("QMessageBox", [answer](QWidget* w) {
+            if (answer) answer(w);
+            auto* b = static_cast<QMessageBox*>(w);
+            (b->button(QMessageBox::Yes) ? b->button(QMessageBox::Yes) : b->button(QMessageBox::Ok))->click();
+        });
+    }
+    bool done() const { return steps_.empty(); }
+
+private:
+    void step() {
+        if (steps_.empty()) {
+            poll_.stop();
+            return;
+        }
+        QWidget* w = QApplication::activeModalWidget();
+        if (w && w->isVisible() && !w->property("answered").toBool() && w->inherits(steps_.front().first)) {
+            w->setProperty("answered", true);
+            QPointer<QWidget> target(w);
+            QTimer::singleShot(0, qApp, [target, answer = steps_.front().second] {
+                if (target) answer(target);
+            });
+            steps_.pop_front();
+            waited_ = 0;
+            return;
+        }
+        if ((waited_ += poll_.interval()) > 20000) {
+            std::fprintf(stderr, "no %s came\n", steps_.front().first);
+            std::exit(1);
+        }
+    }
+    std::deque<std::pair<const char*, Answer>> steps_;
+    QTimer poll_;
+    int waited_ = 0;
+};
+
+// The game's own screens along the first year of a game of 曹操 and 孫堅, in a game folder of its own.
+bool grabGame(const fs::path& data, const QString& out) {
+    QTemporaryDir tmp;
+    fs::path root = tmp.path().toStdString();
+    fs::create_directories(root / "ini");
+    fs::create_directories(root / "save");
+    for (const auto& e : fs::directory_iterator(data)) fs::copy_file(e.path(), root / "ini" / e.path().filename());
+    GameFolder folder(root);
+    GameGlobals g;
+    SeededRandom rng(189);
+    bool ok = true;
+    {
+        Form2 title(folder, g, rng);
+        title.show();
+        QWidget* picture = title.findChild<QWidget*>(QStringLiteral("Picture1"));
+        click(picture);
+        click(picture);
+        ok &= save(title, out, "Form2_opening");
+        click(picture);
+        auto* rulers = title.findChild<QListWidget*>(QStringLiteral("List1_1"));
+        rulers->item(2)->setSelected(true);
+        rulers->item(4)->setSelected(true);
+        ok &= save(title, out, "Form2");
+        title.hide();
+    }
+    ScenarioSetup setup(folder, g, rng);
+    if (!setup.Form_Load().ok || !setup.startNewGame({2, 4}).ok) return false;
+
+    Main main(folder, g, rng);
+    main.show();
+    Script script;
+    script.box();  // 曹操の番です。
+    main.start();
+    ok &= save(main, out, "Main");
+
+    // 曹操 picks the first offer of his frame; 孫堅 leaves his turn to the computer.
+    int frame = 0;
+    while (frame < kFrameCount && !main.cycle().isCurrentPlayersFrame(frame)) ++frame;
+    auto* offers = main.findChild<QListWidget*>(QStringLiteral("Com_Lst_%1").arg(frame));
+    if (!offers || offers->count() == 0) return false;
+    script.then("tei::Strate", [&](QWidget* w) {
+        ok &= save(*w, out, "Strate");
+        press(w, "Command1_1");
+    });
+    script.box([&](QWidget* w) { ok &= save(*w, out, "Question"); });
+    script.box();  // 孫堅の番です。
+    emit offers->itemClicked(offers->item(0));
+    script.box();  // 孫堅の行動をコンピュータに任せますか？
+    script.then("tei::Msg", [&](QWidget* w) {
+        ok &= save(*w, out, "Msg");
+        press(w, "Command1_0");
+    });
+    script.then("tei::Msg", [&](QWidget* w) {
+        ok &= save(*w, out, "Msg_yearEnd");
+        press(w, "Command1_0");
+    });
+    script.box();  // 曹操の番です。
+    main.findChild<QPushButton*>(QStringLiteral("Command1_3"))->click();
+    ok &= script.done();
+    ok &= save(main, out, "Main_190");
+
+    g.gameMode = 1;
+    {
+        SVLD w(folder, g, &main);
+        w.findChild<QPushButton*>(QStringLiteral("Command1_1"))->click();
+        ok &= grab(w, out, "SVLD");
+    }
+    {
+        DLogReader w(folder, &main);
+        w.logPath = folder.ini(kChronicleFile);
+        ok &= w.Form_Load().empty();
+        ok &= grab(w, out, "DLogReader");
+    }
+    main.hide();
     return ok;
 }
 
@@ -119,5 +281,6 @@ int main(int argc, char** argv) {
         auto box = makeMessageBox(nullptr, qs(kVersionText), BoxButtons::Ok);
         ok &= grab(*box, out, "VersionBox");
     }
+    ok &= grabGame(data, out);
     return ok ? 0 : 1;
 }

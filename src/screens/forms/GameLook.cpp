@@ -16,6 +16,12 @@ void applyGameLook(QApplication& app) {
     QApplication::setFont(font);
 }
 
+QString qsText(std::string_view text) {
+    QString s = qs(text);
+    s.remove(QLatin1Char('\r'));
+    return s;
+}
+
 QLabel* makeHeading(const QString& text, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     QFont f = label->font();

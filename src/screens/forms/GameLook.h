@@ -17,6 +17,9 @@ void applyGameLook(QApplication& app);
 // UTF-8 text of the engine as a Qt string.
 inline QString qs(std::string_view text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
 
+// Engine text whose lines end in CR LF, as a label or text box shows it: with plain line feeds.
+QString qsText(std::string_view text);
+
 // A screen's heading: a larger bold label.
 QLabel* makeHeading(const QString& text, QWidget* parent);
 

@@ -1,0 +1,28 @@
+#include "game/forms/GameProgram.h"
+
+#include "game/forms/Main.h"
+#include "screens/forms/GameLook.h"
+#include "screens/forms/MessageBoxes.h"
+#include "setup/StartCheck.h"
+#include "setup/forms/Form2.h"
+
+namespace tei {
+
+GameProgram::GameProgram(std::filesystem::path root) : folder_(std::move(root)) {}
+
+int GameProgram::run() {
+    if (auto problem = startProblem(folder_)) {
+        showNotice(nullptr, qsText(*problem));
+        return 1;
+    }
+    for (;;) {
+        {
+            Form2 title(folder_, g_, rng_);
+            if (title.exec() == Form2::Quit) return 0;
+        }
+        Main game(folder_, g_, rng_);
+        if (game.exec() != Main::BackToTitle) return 0;
+    }
+}
+
+}  // namespace tei

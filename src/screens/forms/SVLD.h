@@ -1,0 +1,43 @@
+#pragma once
+// The save/load screen, in save mode (gameMode 1) or load mode (gameMode 2): the slot number is typed
+// on ten digit buttons (or the keyboard's digits), "取消" clears it, "決定" asks and then saves or
+// loads, "戻る" closes without doing anything. A shell over SaveSlots; dialogResult is 1 when a save
+// or load was carried out.
+
+#include <QDialog>
+
+#include "core/GameFolder.h"
+#include "core/GameGlobals.h"
+#include "screens/SaveSlots.h"
+
+class QLabel;
+
+namespace tei {
+
+inline constexpr const char* kSaveCaption = "セーブ画面";
+inline constexpr const char* kLoadCaption = "ロード画面";
+
+class SVLD : public QDialog {
+    Q_OBJECT
+public:
+    explicit SVLD(const GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
+
+    const SlotNumber& slotNumber() const { return slot_; }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void init_rtn();
+    void Command1_Click(int digit);
+    void Command2_Click(int index);
+    void Command3_Click();
+
+    GameGlobals& g_;
+    SaveSlots slots_;
+    SlotNumber slot_;
+    int16_t mode_ = 1;  // 1 save, 2 load
+    QLabel* Lab_num_ = nullptr;
+};
+
+}  // namespace tei

@@ -1,0 +1,116 @@
+#include "screens/forms/Strate.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <utility>
+
+#include "messages/TemplateBook.h"
+#include "screens/forms/GameLook.h"
+#include "screens/forms/MessageBoxes.h"
+#include "screens/forms/Status.h"
+
+namespace tei {
+
+namespace {
+constexpr const char* kBack = "戻る";
+constexpr const char* kDecide = "決定";
+constexpr const char* kOfficerDataTail = "のデータ";
+}  // namespace
+
+Strate::Strate(const GameFolder& folder, GameGlobals& g, QWidget* parent)
+    : QDialog(parent), folder_(folder), g_(g), officer_(g.detailId) {
+    init_rtn();
+    dsp_Cmd_rtn();
+    dsp_Text_rtn();
+}
+
+int Strate::exec() {
+    reportLoadFailure(parentWidget(), std::exchange(loadError_, {}));
+    return QDialog::exec();
+}
+
+void Strate::init_rtn() {
+    setObjectName(QStringLiteral("Strate"));
+    setWindowTitle(qs(kStrategyCaption));
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* back = new QWidget(this);
+    back->setObjectName(QStringLiteral("Picture1"));
+    outer->addWidget(back);
+    auto* layout = new QVBoxLayout(back);
+
+    Label1_ = makeHeading({}, back);
+    Label1_->setObjectName(QStringLiteral("Label1"));
+    layout->addWidget(Label1_);
+
+    Lab_txt_ = new QLabel(back);
+    Lab_txt_->setObjectName(QStringLiteral("Lab_txt"));
+    Lab_txt_->setWordWrap(true);
+    Lab_txt_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Lab_txt_->setFrameShape(QFrame::StyledPanel);
+    Lab_txt_->setMargin(8);
+    Lab_txt_->setMinimumSize(fontMetrics().horizontalAdvance(QString(30, QChar(0x6F22))),
+                             (fontMetrics().height() + 2) * 8);
+    layout->addWidget(Lab_txt_, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    for (int i : {2, 1, 0}) {
+        auto* b = new QPushButton(back);
+        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
+        buttons->addWidget(b);
+    }
+    layout->addLayout(buttons);
+}
+
+void Strate::dsp_Cmd_rtn() {
+    auto* decide = findChild<QPushButton*>(QStringLiteral("Command1_1"));
+    decide->setText(qs(kDecide));
+    decide->setVisible(g_.selectable == 1);
+    auto* back = findChild<QPushButton*>(QStringLiteral("Command1_0"));
+    back->setText(qs(kBack));
+    auto* officer = findChild<QPushButton*>(QStringLiteral("Command1_2"));
+    officer->setText(qs(g_.textArg1 + kOfficerDataTail));
+    officer->setVisible(officer_ != 0);
+    (g_.selectable == 1 ? decide : back)->setFocus();
+}
+
+void Strate::dsp_Text_rtn() {
+    Label1_->setText(qsText(g_.msgText));
+    ld_Text_rtn();
+    Lab_txt_->setText(qsText(description_));
+}
+
+void Strate::ld_Text_rtn() {
+    try {
+        description_ = TemplateBook::load(folder_, kCommandTemplates).single(g_.textNo, g_.textArg1, g_.textArg2);
+    } catch (const FileError& e) {
+        description_.clear();
+        loadError_ = e.message();
+    }
+}
+
+void Strate::Command1_Click(int index) {
+    switch (index) {
+        case 1:
+            g_.dialogResult = 1;
+            accept();
+            break;
+        case 2: {
+            g_.detailId = officer_;
+            Status status(folder_, g_, this);
+            status.exec();
+            g_.detailId = officer_;
+            break;
+        }
+        default:
+            reject();
+            break;
+    }
+}
+
+}  // namespace tei

@@ -1,0 +1,90 @@
+#include <QListWidget>
+
+#include "GameScreens.h"
+#include "ModalSequence.h"
+#include "game/forms/GameProgram.h"
+#include "game/forms/Main.h"
+#include "messages/forms/Msg.h"
+#include "screens/forms/ALL_Gdata.h"
+#include "screens/forms/Gdata.h"
+#include "setup/forms/Form2.h"
+
+namespace tei {
+namespace {
+
+using test::GameScreenTest;
+using test::ModalSequence;
+
+class GameFlowTest : public GameScreenTest {};
+
+TEST_F(GameFlowTest, TheProgramRefusesAFolderWithoutItsDataFiles) {
+    std::filesystem::remove(tmp.root() / "ini" / "sei.ini");
+    GameProgram program(tmp.root());
+    ModalSequence s;
+    s.box("次のデータファイルが見つかりません：\n　ini/sei.ini", "OK");
+    EXPECT_EQ(program.run(), 1);
+    EXPECT_TRUE(s.done());
+}
+
+TEST_F(GameFlowTest, TheProgramGoesFromTheTitleToTheGameAndBackUntilQuit) {
+    GameProgram program(tmp.root());
+    ModalSequence s;
+    s.then<Form2>([](Form2* title) {
+        for (int i = 0; i < 3; ++i) QTest::mouseClick(child<QWidget>(title, "Picture1"), Qt::LeftButton);
+        clickItem(child<QListWidget>(title, "List1_1"), 2);
+        press(title, "Command2");
+    });
+    s.then<Gdata>([](Gdata* faction) { press(faction, "backButton"); });
+    s.box("曹操でゲームを開始しますか？", "OK");
+    s.box("曹操の番です。", "OK");
+    s.then<Main>([](Main* main) {
+        EXPECT_EQ(text(main, "playerLabel"), "プレイヤー\n（曹操）");
+        main->findChild<QAction*>("newGame")->trigger();
+    });
+    s.box("セーブをしてませんがよろしいですか？", "はい");
+    // A fresh title screen: the opening again, nothing selected.
+    s.then<Form2>([](Form2* title) {
+        EXPECT_TRUE(child<QWidget>(title, "Picture1")->isVisible());
+        EXPECT_TRUE(child<QListWidget>(title, "List1_1")->selectedItems().isEmpty());
+        press(title, "Command1_0");
+    });
+    EXPECT_EQ(program.run(), 0);
+    EXPECT_TRUE(s.done());
+    EXPECT_EQ(program.globals().slotFaction[2], 0);
+}
+
+TEST_F(GameFlowTest, TheLastYearEndsWithTheFinalReportTheFactionListAndTheCredits) {
+    newGame({2});
+    // As a load of a game saved in 215 leaves things.
+    tmp.writeIni("teiji.log", "鼎峙録の記録\r\n");
+    g.gameMode = 2;
+    g.saveHeader = {215, 0, 0, 0, 1, 0};
+    Main main(tmp.folder(), g, rng);
+    main.show();
+    ModalSequence s;
+    s.box("曹操の番です。", "OK");
+    main.start();
+    EXPECT_TRUE(s.done());
+    ASSERT_EQ(text(&main, "yearHeading"), " 215年の戦況（水色のリストの戦略が選択可能です）");
+
+    s.box("曹操の行動をコンピュータに任せますか？", "はい");
+    s.then<Msg>([](Msg* story) { press(story, "Command1_0"); });
+    s.then<Msg>([](Msg* yearEnd) { press(yearEnd, "Command1_0"); });
+    s.then<Msg>([](Msg* report) {
+        EXPECT_EQ(report->window().pages.at(0).rfind("ゲーム最終結果\r\n", 0), 0u);
+        press(report, "Command1_0");
+    });
+    s.then<ALL_Gdata>([](ALL_Gdata* list) { press(list, "Command1_0"); });
+    s.then<Msg>([](Msg* credits) {
+        EXPECT_NE(credits->window().shownText().find("Produced by"), std::string::npos);
+        press(credits, "Command1_0");
+    });
+    press(&main, "Command1_3");
+    EXPECT_TRUE(s.done());
+    EXPECT_FALSE(main.isVisible());
+    EXPECT_EQ(main.result(), Main::Quit);
+    EXPECT_TRUE(main.cycle().ended());
+}
+
+}  // namespace
+}  // namespace tei
