@@ -42,8 +42,8 @@ struct Folder {
 bool sameSlots(const SaveInfo& a, const SaveInfo& b) {
     for (size_t k = 0; k < 5; ++k)
         if (a.header[k] != b.header[k]) return false;
-    for (size_t t = 0; t < a.slots.size(); ++t) {
-        const auto &x = a.slots[t], &y = b.slots[t];
+    for (size_t t = 0; t < a.players.size(); ++t) {
+        const auto &x = a.players[t], &y = b.players[t];
         if (x.name != y.name || x.ruler != y.ruler || x.faction != y.faction || x.leader != y.leader) return false;
     }
     return true;
@@ -63,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         bool plain = true;
         for (size_t k = 0; k < 5; ++k) g.saveHeader[k] = parsed->header[k];
         for (size_t t = 0; t < kSavedSlotCount; ++t) {
-            const auto& s = parsed->slots[t];
+            const auto& s = parsed->players[t];
             g.slotName[t] = s.name;
             g.slotRuler[t] = s.ruler;
             g.slotFaction[t] = s.faction;
