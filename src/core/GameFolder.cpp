@@ -58,6 +58,9 @@ fs::path GameFolder::resolve(std::string_view folder, std::string_view name) con
     fs::path dir = root_ / std::string(folder);
     fs::path exact = dir / std::string(name);
     if (shared_->held.count(exact)) return exact;
+    // A file this folder last saw under exactly this name is taken to be there still: a read finds out
+    // if it is not.
+    if (shared_->cache.count(exact)) return exact;
     std::string wanted = lowerAscii(name);
     for (const auto& [held, text] : shared_->held)
         if (held.parent_path() == dir && lowerAscii(held.filename().string()) == wanted) return held;
@@ -84,6 +87,11 @@ GameFolder::Contents& GameFolder::contentsOf(const fs::path& p) const {
     if (auto held = shared_->held.find(p); held != shared_->held.end()) return held->second;
     struct stat st {};
     if (::stat(p.c_str(), &st) != 0) {
+        // A file gone from under the name last seen may stand there in another case now.
+        if (errno == ENOENT && shared_->cache.erase(p) > 0) {
+            fs::path other = findFile(p.parent_path(), p.filename().string());
+            if (other != p) return contentsOf(other);
+        }
         shared_->cache.erase(p);
         throw FileError(errno == ENOENT || errno == ENOTDIR ? FileError::Kind::Missing : FileError::Kind::Unreadable,
                         display(p));
@@ -169,11 +177,14 @@ void GameFolder::writeText(const fs::path& p, std::string_view content, bool dur
 fs::path GameFolder::writeTemporary(const fs::path& p, std::string_view content, bool durable) const {
     static std::atomic<unsigned> counter{0};
     std::error_code ec;
-    fs::create_directories(p.parent_path(), ec);
     fs::path tmp = p.parent_path() /
                    (".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
                     p.filename().string());
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0 && errno == ENOENT) {  // the folder is not there yet
+        fs::create_directories(p.parent_path(), ec);
+        fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    }
     if (fd < 0) throw FileError(FileError::Kind::Unwritable, display(p));
     const char* data = content.data();
     size_t left = content.size();
@@ -217,9 +228,10 @@ void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string
     }
     std::error_code ec;
     // A rename cannot put a file where a folder stands: find that before anything is written.
-    for (const auto& [target, content] : files)
-        if (fs::exists(target, ec) && !fs::is_regular_file(target, ec))
-            throw FileError(FileError::Kind::Unwritable, display(target));
+    for (const auto& [target, content] : files) {
+        fs::file_status st = fs::status(target, ec);
+        if (fs::exists(st) && !fs::is_regular_file(st)) throw FileError(FileError::Kind::Unwritable, display(target));
+    }
     std::vector<fs::path> temporaries;
     auto removeTemporaries = [&](size_t from) {
         for (size_t i = from; i < temporaries.size(); ++i) fs::remove(temporaries[i], ec);
