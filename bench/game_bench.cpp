@@ -40,7 +40,8 @@ private:
 // Says nothing and answers Yes; the message window resolves the year as the game does.
 class QuietHost final : public tei::Host {
 public:
-    QuietHost(const tei::GameFolder& folder, tei::GameGlobals& g, tei::Random& rng) : folder_(folder), g_(g), rng_(rng) {}
+    QuietHost(const tei::GameFolder& folder, tei::GameGlobals& g, tei::Random& rng)
+        : folder_(folder), g_(g), rng_(rng) {}
     void notify(const std::string&) override {}
     bool askYesNo(const std::string&) override { return true; }
     bool askOkCancel(const std::string&) override { return true; }

@@ -17,9 +17,7 @@ inline void require(bool ok, const char* what) {
     std::abort();
 }
 
-inline std::string_view bytes(const uint8_t* data, size_t size) {
-    return {reinterpret_cast<const char*>(data), size};
-}
+inline std::string_view bytes(const uint8_t* data, size_t size) { return {reinterpret_cast<const char*>(data), size}; }
 
 // The input cut at every byte 'separator' (the separators dropped), at most 'most' parts; the last
 // part keeps the rest.

@@ -75,7 +75,8 @@ void checkHandedOn(const GameFolder& folder) {
         const auto &a = f[i], &b = fd[i];
         bool same = a.number == b.number && a.marker == b.marker && a.fallen == b.fallen && a.fields == b.fields &&
                     a.faction.name == b.faction.name && a.faction.id == b.faction.id;
-        for (int k = 1; k <= 8; ++k) same = same && factionNumberField(a.faction, k) == factionNumberField(b.faction, k);
+        for (int k = 1; k <= 8; ++k)
+            same = same && factionNumberField(a.faction, k) == factionNumberField(b.faction, k);
         require(same, "handed-on factions: a record");
     }
     const OfficerFile& o = *readOfficerFile(folder, busv);
@@ -86,7 +87,8 @@ void checkHandedOn(const GameFolder& folder) {
         bool same = a.number == b.number && a.fields == b.fields && a.officer.name == b.officer.name &&
                     a.officer.jpg == b.officer.jpg && a.officer.commentID == b.officer.commentID &&
                     a.officer.id == b.officer.id && a.officer.gunID == b.officer.gunID;
-        for (int k = 1; k <= 8; ++k) same = same && officerNumberField(a.officer, k) == officerNumberField(b.officer, k);
+        for (int k = 1; k <= 8; ++k)
+            same = same && officerNumberField(a.officer, k) == officerNumberField(b.officer, k);
         require(same, "handed-on officers: a record");
     }
 }

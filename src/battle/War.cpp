@@ -17,7 +17,8 @@ inline constexpr int B = 1;
 // The tactics a strategist may plan, in the order they are scored. NoBattle is not chosen: the
 // attacker's overwhelming force makes the enemy yield without a fight.
 enum Tactic { Frontal = 1, Surprise = 2, Grand = 3, Intrigue = 4, Duel = 5, Protracted = 6, NoBattle = 7 };
-inline constexpr std::array<const char*, 7> kTacticNames = {"", "正攻法", "奇襲", "大戦略", "謀略", "一騎打ち", "長期戦"};
+inline constexpr std::array<const char*, 7> kTacticNames = {"",     "正攻法",   "奇襲",  "大戦略",
+                                                            "謀略", "一騎打ち", "長期戦"};
 
 // Fixed phrases of the battle narrative.
 inline constexpr const char* kLeading = "の率いる";
@@ -45,23 +46,23 @@ float single(long long x) { return static_cast<float>(x); }
 // One side of a battle, as it stands while the battle runs. Built afresh for every battle.
 struct Side {
     gun* rec = nullptr;
-    std::string name;               // faction name
-    int16_t S = 1;                  // strength: troops weighted by public order, plus elite troops
+    std::string name;  // faction name
+    int16_t S = 1;     // strength: troops weighted by public order, plus elite troops
     std::string commanderName;
-    int16_t capacity = 0;           // commander's Capacity
-    int16_t cs = 0;                 // commander's pick score
-    int strategist = 0;             // officer number, 0 = none (the placeholder stands in)
-    std::string strategistName;     // empty when there is none
-    int16_t gi = 1;                 // strategist's intellect term
-    int16_t gl = 1;                 // strategist's leadership term
+    int16_t capacity = 0;        // commander's Capacity
+    int16_t cs = 0;              // commander's pick score
+    int strategist = 0;          // officer number, 0 = none (the placeholder stands in)
+    std::string strategistName;  // empty when there is none
+    int16_t gi = 1;              // strategist's intellect term
+    int16_t gl = 1;              // strategist's leadership term
     std::string generalName;
-    int16_t gL = 0;                 // general's Leadership
+    int16_t gL = 0;  // general's Leadership
     std::string duelistName;
-    int16_t dv = 0;                 // duelist's Valor
-    int32_t a = 1;                  // troops fielded with the alliance, at least 1; wider than a record
+    int16_t dv = 0;                          // duelist's Valor
+    int32_t a = 1;                           // troops fielded with the alliance, at least 1; wider than a record
     int16_t sh = 1, fg = 1, pl = 1, ws = 1;  // generals' Leadership and Valor, Politics, Leadership totals
-    int16_t m = 0;                  // morale; may fall below 0
-    int16_t mi = 0;                 // morale as the fight began, the yardstick of a defeat
+    int16_t m = 0;                           // morale; may fall below 0
+    int16_t mi = 0;                          // morale as the fight began, the yardstick of a defeat
 };
 
 // One battle from the opening account to the hand-over to the outcome routines. Every draw is made
@@ -259,8 +260,7 @@ private:
             long long margin = (own.cs + own.gl) - (opp.cs + opp.gl);
             T = single(margin * (own.S + own.fg)) / 2.0f;
         } else {
-            T = single(own.S + own.fg) / single(opp.S + opp.fg) * 30.0f +
-                single((own.cs + own.gl) - (opp.cs + opp.gl));
+            T = single(own.S + own.fg) / single(opp.S + opp.fg) * 30.0f + single((own.cs + own.gl) - (opp.cs + opp.gl));
         }
         t_ = Frontal;
         auto consider = [&](Tactic tactic, double score) {
@@ -334,59 +334,67 @@ private:
         Side& a = s_[A];
         Side& b = s_[B];
         switch (t_) {
-        case Frontal:
-            if (single(a.cs + a.gl) + r[A] - (single(b.cs + b.gl) + r[B]) >= 0) {
-                blow(A, B, r[A], 10);
-                blow(B, A, r[B], 10);
-            } else {
-                blow(B, A, r[B], 10);
-                blow(A, B, r[A], 10);
+            case Frontal:
+                if (single(a.cs + a.gl) + r[A] - (single(b.cs + b.gl) + r[B]) >= 0) {
+                    blow(A, B, r[A], 10);
+                    blow(B, A, r[B], 10);
+                } else {
+                    blow(B, A, r[B], 10);
+                    blow(A, B, r[A], 10);
+                }
+                break;
+            case Surprise:
+                surpriseAttack(r[A], r[B]);
+                break;
+            case Grand:
+                // The same contest whoever planned it; a tie is the attacker's.
+                if (single(b.gl) + single(b.sh) / 10.0f + single(b.pl) / 10.0f + r[B] <=
+                    single(a.gl) + single(a.sh) / 10.0f + single(a.pl) / 10.0f + r[A]) {
+                    float L = single(a.a + a.sh) / 10.0f + r[A];
+                    lower(b, L);
+                    setArgs(a.strategistName, moraleFalls(b, L));
+                } else {
+                    float L = single(b.a + b.sh) / 10.0f + r[B];
+                    lower(a, L);
+                    setArgs(b.strategistName, moraleFalls(a, L));
+                }
+                turn_.show(26);
+                break;
+            case Intrigue:
+                if (single(b.a) / single(a.a) + single(b.gi) + r[B] <=
+                    single(a.a) / single(b.a) + single(a.gi) + r[A]) {
+                    float L = single(a.ws) / 2.0f + 20.0f + r[A];
+                    lower(b, L);
+                    setArgs(a.strategistName, moraleFalls(b, L));
+                } else {
+                    float L = single(b.ws) / 2.0f + 20.0f + r[B];
+                    lower(a, L);
+                    setArgs(b.strategistName, moraleFalls(a, L));
+                }
+                turn_.show(28);
+                break;
+            case Duel:
+                duel();
+                break;
+            case Protracted: {
+                float L;
+                if (single(b.a) / single(a.a) + single(b.gl) + r[B] <=
+                    single(a.a) / single(b.a) + single(a.gl) + r[A]) {
+                    L = single(a.pl) + r[A] + 20.0f;
+                    lower(b, L);
+                    turn_.g.textArg1 = b.name;
+                } else {
+                    L = single(b.pl) + r[B] + 20.0f;
+                    lower(a, L);
+                    turn_.g.textArg1 = a.name;
+                }
+                turn_.g.textArg2 = Str(Int(L));
+                turn_.show(30);
+                break;
             }
-            break;
-        case Surprise: surpriseAttack(r[A], r[B]); break;
-        case Grand:
-            // The same contest whoever planned it; a tie is the attacker's.
-            if (single(b.gl) + single(b.sh) / 10.0f + single(b.pl) / 10.0f + r[B] <=
-                single(a.gl) + single(a.sh) / 10.0f + single(a.pl) / 10.0f + r[A]) {
-                float L = single(a.a + a.sh) / 10.0f + r[A];
-                lower(b, L);
-                setArgs(a.strategistName, moraleFalls(b, L));
-            } else {
-                float L = single(b.a + b.sh) / 10.0f + r[B];
-                lower(a, L);
-                setArgs(b.strategistName, moraleFalls(a, L));
-            }
-            turn_.show(26);
-            break;
-        case Intrigue:
-            if (single(b.a) / single(a.a) + single(b.gi) + r[B] <= single(a.a) / single(b.a) + single(a.gi) + r[A]) {
-                float L = single(a.ws) / 2.0f + 20.0f + r[A];
-                lower(b, L);
-                setArgs(a.strategistName, moraleFalls(b, L));
-            } else {
-                float L = single(b.ws) / 2.0f + 20.0f + r[B];
-                lower(a, L);
-                setArgs(b.strategistName, moraleFalls(a, L));
-            }
-            turn_.show(28);
-            break;
-        case Duel: duel(); break;
-        case Protracted: {
-            float L;
-            if (single(b.a) / single(a.a) + single(b.gl) + r[B] <= single(a.a) / single(b.a) + single(a.gl) + r[A]) {
-                L = single(a.pl) + r[A] + 20.0f;
-                lower(b, L);
-                turn_.g.textArg1 = b.name;
-            } else {
-                L = single(b.pl) + r[B] + 20.0f;
-                lower(a, L);
-                turn_.g.textArg1 = a.name;
-            }
-            turn_.g.textArg2 = Str(Int(L));
-            turn_.show(30);
-            break;
-        }
-        case NoBattle: turn_.show(40); break;
+            case NoBattle:
+                turn_.show(40);
+                break;
         }
     }
 
@@ -519,9 +527,9 @@ private:
     Turn& turn_;
     Form form_;
     std::array<Side, 2> s_{};
-    int w_ = A;          // the side whose strategist plans the battle
-    int t_ = Frontal;    // the tactic planned
-    int result_ = 0;     // 0 undecided, 1 side A wins, 2 side B wins
+    int w_ = A;        // the side whose strategist plans the battle
+    int t_ = Frontal;  // the tactic planned
+    int result_ = 0;   // 0 undecided, 1 side A wins, 2 side B wins
 };
 
 // A battle needs two distinct factions; the placeholder faction (entry 0) gathers every masterless

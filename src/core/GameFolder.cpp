@@ -13,15 +13,20 @@ namespace tei {
 
 namespace fs = std::filesystem;
 
-FileError::FileError(Kind kind, std::string path)
-    : std::runtime_error(path), kind_(kind), path_(std::move(path)) {
+FileError::FileError(Kind kind, std::string path) : std::runtime_error(path), kind_(kind), path_(std::move(path)) {
     switch (kind_) {
-        case Kind::Missing: message_ = "ファイル「" + path_ + "」が見つかりません。"; break;
-        case Kind::Unreadable: message_ = "ファイル「" + path_ + "」を読み込めません。"; break;
+        case Kind::Missing:
+            message_ = "ファイル「" + path_ + "」が見つかりません。";
+            break;
+        case Kind::Unreadable:
+            message_ = "ファイル「" + path_ + "」を読み込めません。";
+            break;
         case Kind::NotText:
             message_ = "ファイル「" + path_ + "」は UTF-8 のテキストではありません。";
             break;
-        case Kind::Unwritable: message_ = "ファイル「" + path_ + "」に書き込めません。"; break;
+        case Kind::Unwritable:
+            message_ = "ファイル「" + path_ + "」に書き込めません。";
+            break;
         case Kind::CutShort:
             message_ = "ファイル「" + path_ + "」は記録が欠けているか、途中で切れています。";
             break;
@@ -157,9 +162,7 @@ std::shared_ptr<const std::string> GameFolder::textOf(Contents& c, const fs::pat
 
 std::string GameFolder::readBytes(const fs::path& p) const { return *contentsOf(p).bytes; }
 
-std::shared_ptr<const std::string> GameFolder::readShared(const fs::path& p) const {
-    return textOf(contentsOf(p), p);
-}
+std::shared_ptr<const std::string> GameFolder::readShared(const fs::path& p) const { return textOf(contentsOf(p), p); }
 
 std::string GameFolder::readText(const fs::path& p) const { return *readShared(p); }
 
@@ -177,9 +180,8 @@ void GameFolder::writeText(const fs::path& p, std::string_view content, bool dur
 fs::path GameFolder::writeTemporary(const fs::path& p, std::string_view content, bool durable) const {
     static std::atomic<unsigned> counter{0};
     std::error_code ec;
-    fs::path tmp = p.parent_path() /
-                   (".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-                    p.filename().string());
+    fs::path tmp = p.parent_path() / (".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
+                                      p.filename().string());
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0 && errno == ENOENT) {  // the folder is not there yet
         fs::create_directories(p.parent_path(), ec);
@@ -251,9 +253,7 @@ void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string
     }
 }
 
-GameFolder::DeferredWrites::DeferredWrites(const GameFolder& folder) : folder_(folder) {
-    ++folder_.shared_->holdDepth;
-}
+GameFolder::DeferredWrites::DeferredWrites(const GameFolder& folder) : folder_(folder) { ++folder_.shared_->holdDepth; }
 
 GameFolder::DeferredWrites::~DeferredWrites() {
     if (done_) return;
@@ -306,10 +306,14 @@ bool isUtf8Text(std::string_view s) {
         }
         int extra;
         uint32_t cp;
-        if ((c & 0xE0) == 0xC0) extra = 1, cp = c & 0x1F;
-        else if ((c & 0xF0) == 0xE0) extra = 2, cp = c & 0x0F;
-        else if ((c & 0xF8) == 0xF0) extra = 3, cp = c & 0x07;
-        else return false;
+        if ((c & 0xE0) == 0xC0)
+            extra = 1, cp = c & 0x1F;
+        else if ((c & 0xF0) == 0xE0)
+            extra = 2, cp = c & 0x0F;
+        else if ((c & 0xF8) == 0xF0)
+            extra = 3, cp = c & 0x07;
+        else
+            return false;
         if (i + extra >= s.size()) return false;
         for (int k = 1; k <= extra; ++k) {
             auto cc = static_cast<unsigned char>(s[i + k]);

@@ -134,8 +134,7 @@ private:
     void remember(const std::filesystem::path& p, Contents contents) const;
     void writeNow(const std::filesystem::path& p, std::string_view content, bool durable) const;
     // Writes a temporary file beside p and returns its path; throws FileError naming p.
-    std::filesystem::path writeTemporary(const std::filesystem::path& p, std::string_view content,
-                                         bool durable) const;
+    std::filesystem::path writeTemporary(const std::filesystem::path& p, std::string_view content, bool durable) const;
 
     std::filesystem::path root_;
     std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();

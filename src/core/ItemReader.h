@@ -15,8 +15,8 @@ namespace tei {
 
 struct Item {
     std::string text;
-    bool quoted = false;     // the item stood in double quotes
-    bool startsLine = false; // the item is the first on its line
+    bool quoted = false;      // the item stood in double quotes
+    bool startsLine = false;  // the item is the first on its line
 
     bool isMarker() const { return !quoted && !text.empty() && text[0] == '.'; }
     int16_t markerNumber() const;  // the numeric value of the text after the ".", 0 without digits

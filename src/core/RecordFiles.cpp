@@ -6,17 +6,17 @@ namespace tei {
 
 int readOfficerFields(FieldReader& f, Bushou& b) {
     int n = 0;
-    f.text(b.name) && ++n && f.number(b.policy) && ++n && f.number(b.fight) && ++n && f.number(b.wisdom) && ++n &&
-        f.number(b.tactics) && ++n && f.number(b.charm) && ++n && f.number(b.Setu) && ++n && f.number(b.kunID) &&
-        ++n && f.number(b.Job) && ++n && f.text(b.jpg) && ++n && f.number(b.commentID) && ++n;
+    f.text(b.name) && ++n&& f.number(b.policy) && ++n&& f.number(b.fight) && ++n&& f.number(b.wisdom) &&
+        ++n&& f.number(b.tactics) && ++n&& f.number(b.charm) && ++n&& f.number(b.Setu) && ++n&& f.number(b.kunID) &&
+        ++n&& f.number(b.Job) && ++n&& f.text(b.jpg) && ++n&& f.number(b.commentID) && ++n;
     return n;
 }
 
 int readFactionFields(FieldReader& f, gun& g, std::string& fallen) {
     int n = 0;
-    f.text(g.name) && ++n && f.number(g.meishuID) && ++n && f.number(g.kunshuID) && ++n && f.number(g.army) &&
-        ++n && f.number(g.seihei) && ++n && f.number(g.meisei) && ++n && f.number(g.tian) && ++n &&
-        f.number(g.kessoku) && ++n && f.number(g.ifu) && ++n && f.text(fallen) && ++n;
+    f.text(g.name) && ++n&& f.number(g.meishuID) && ++n&& f.number(g.kunshuID) && ++n&& f.number(g.army) &&
+        ++n&& f.number(g.seihei) && ++n&& f.number(g.meisei) && ++n&& f.number(g.tian) && ++n&& f.number(g.kessoku) &&
+        ++n&& f.number(g.ifu) && ++n&& f.text(fallen) && ++n;
     return n;
 }
 
@@ -68,7 +68,8 @@ void applyOfficerFields(const Bushou& from, int fields, Bushou& to) {
 
 void applyFactionFields(const gun& from, int fields, gun& to) {
     if (fields > 0) to.name = from.name;
-    int16_t* const dst[] = {&to.meishuID, &to.kunshuID, &to.army, &to.seihei, &to.meisei, &to.tian, &to.kessoku, &to.ifu};
+    int16_t* const dst[] = {&to.meishuID, &to.kunshuID, &to.army,    &to.seihei,
+                            &to.meisei,   &to.tian,     &to.kessoku, &to.ifu};
     for (int k = 1; k <= 8 && k < fields; ++k) *dst[k - 1] = factionNumberField(from, k);
 }
 
@@ -182,8 +183,8 @@ std::string formatFactions(const FactionTable& t, int factionCount) {
         const gun& g = t[i];
         out += "." + std::to_string(i) + kCrLf;
         out += bareOrQuoted(g.name) + kCrLf;
-        out += num(g.meishuID) + "," + num(g.kunshuID) + "," + num(g.army) + "," + num(g.seihei) + "," +
-               num(g.meisei) + "," + num(g.tian) + "," + num(g.kessoku) + "," + num(g.ifu) + kCrLf;
+        out += num(g.meishuID) + "," + num(g.kunshuID) + "," + num(g.army) + "," + num(g.seihei) + "," + num(g.meisei) +
+               "," + num(g.tian) + "," + num(g.kessoku) + "," + num(g.ifu) + kCrLf;
         out += std::string(g.del ? "\"TRUE\"" : "\"FALSE\"") + kCrLf;
     }
     return out;
@@ -217,8 +218,10 @@ void RecordTables::sv_Chr(const GameFolder& folder, int officerCount) const {
         written->push_back(std::move(r));
     }
     auto path = folder.ini(kOfficerFile);
-    if (plain) folder.writeParsed<OfficerFile>(path, formatOfficers(officers, officerCount), std::move(written));
-    else folder.writeText(path, formatOfficers(officers, officerCount));
+    if (plain)
+        folder.writeParsed<OfficerFile>(path, formatOfficers(officers, officerCount), std::move(written));
+    else
+        folder.writeText(path, formatOfficers(officers, officerCount));
 }
 
 void RecordTables::sv_Gun(const GameFolder& folder, int factionCount) const {

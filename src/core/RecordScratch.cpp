@@ -78,8 +78,8 @@ void RecordScratch::sv_Gun_rtn() {
         const std::string& fallen = r.fields > 9 ? r.fallen : std::string();
         out += r.marker + kCrLf;
         out += q(g.name) + kCrLf;
-        out += n16(v.meishuID) + "," + n16(v.kunshuID) + "," + n16(v.army) + "," + n16(v.seihei) + "," +
-               n16(v.meisei) + "," + n16(v.tian) + "," + n16(v.kessoku) + "," + n16(v.ifu) + kCrLf;
+        out += n16(v.meishuID) + "," + n16(v.kunshuID) + "," + n16(v.army) + "," + n16(v.seihei) + "," + n16(v.meisei) +
+               "," + n16(v.tian) + "," + n16(v.kessoku) + "," + n16(v.ifu) + kCrLf;
         out += q(fallen) + kCrLf;
 
         FactionFileRecord w;
@@ -94,8 +94,10 @@ void RecordScratch::sv_Gun_rtn() {
         plain = plain && plainText(g.name) && plainText(fallen) && plainText(r.marker);
         if (r.number > factionCount_) break;
     }
-    if (plain) folder_.writeParsed<FactionFile>(live, out, std::move(written));
-    else folder_.writeText(live, out);
+    if (plain)
+        folder_.writeParsed<FactionFile>(live, out, std::move(written));
+    else
+        folder_.writeText(live, out);
 }
 
 }  // namespace tei

@@ -169,8 +169,10 @@ int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::o
         return 2;
     }
     std::unique_ptr<Random> rng;
-    if (options.seed) rng = std::make_unique<SeededRandom>(*options.seed);
-    else rng = std::make_unique<ClockRandom>();
+    if (options.seed)
+        rng = std::make_unique<SeededRandom>(*options.seed);
+    else
+        rng = std::make_unique<ClockRandom>();
     GameGlobals g;
 
     // The title screen: the scenario, then a new game with the players' rows.

@@ -18,10 +18,10 @@ namespace tei {
 
 struct AutoplayOptions {
     int scenario = 1;
-    std::vector<int> players;        // faction numbers; each plays in the slot of its row
-    std::optional<int> years;        // stop after this many resolved years
-    std::optional<uint64_t> seed;    // a fixed seed: the same seed gives the same files
-    bool quiet = false;              // print only the last report
+    std::vector<int> players;      // faction numbers; each plays in the slot of its row
+    std::optional<int> years;      // stop after this many resolved years
+    std::optional<uint64_t> seed;  // a fixed seed: the same seed gives the same files
+    bool quiet = false;            // print only the last report
 };
 
 // Looks on while runAutoplay plays, for checks between the steps of a game: after every message

@@ -20,7 +20,8 @@ void ComputerChoice::loadGunshi() {
         if (b.Job <= Job::Military) continue;
         int v = b.wisdom + b.tactics - 10;
         for (int f = 1; f <= g_.factionCount && f <= kMaxFaction; ++f)
-            if (b.kunID == factions_[f].kunshuID && factions_[f].gunshi < v) factions_[f].gunshi = static_cast<int16_t>(v);
+            if (b.kunID == factions_[f].kunshuID && factions_[f].gunshi < v)
+                factions_[f].gunshi = static_cast<int16_t>(v);
     }
 }
 

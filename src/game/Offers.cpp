@@ -9,9 +9,9 @@
 namespace tei {
 
 namespace Command {
-inline constexpr int16_t Wait = 0, Recruit = 1, RaiseTroops = 2, Subversion = 3, YellowTurbans = 4,
-                         Barbarians = 5, Mediation = 6, Denounce = 7, JoinAlliance = 8, LeaveAlliance = 9,
-                         ChangeLeader = 10, War = 11, RighteousWar = 12;
+inline constexpr int16_t Wait = 0, Recruit = 1, RaiseTroops = 2, Subversion = 3, YellowTurbans = 4, Barbarians = 5,
+                         Mediation = 6, Denounce = 7, JoinAlliance = 8, LeaveAlliance = 9, ChangeLeader = 10, War = 11,
+                         RighteousWar = 12;
 }
 
 void Offers::ld_Com_rtn() {

@@ -26,11 +26,11 @@ public:
     void ld_Com_rtn();
 
     // Pickers
-    void Rnd_Zai_rtn();             // a free officer (kunID 0) into recordNo, 0 when none
-    void Rnd_Dou_rtn();             // a member of frame frameArg into recordNo (unchanged when empty)
-    void Rnd_Teki_rtn();            // a faction outside frameArg's alliance into recordNo
-    int16_t rndTaMeiRtn(int k);     // the allianceLeader of a random other alliance frame
-    int16_t rndGunRtn();            // a random listed faction
+    void Rnd_Zai_rtn();          // a free officer (kunID 0) into recordNo, 0 when none
+    void Rnd_Dou_rtn();          // a member of frame frameArg into recordNo (unchanged when empty)
+    void Rnd_Teki_rtn();         // a faction outside frameArg's alliance into recordNo
+    int16_t rndTaMeiRtn(int k);  // the allianceLeader of a random other alliance frame
+    int16_t rndGunRtn();         // a random listed faction
 
     int16_t frameArg = 0;
 

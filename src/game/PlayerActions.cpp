@@ -10,13 +10,24 @@ namespace {
 // The requirement note of an offer's caption.
 const char* requirementNote(int command) {
     switch (command) {
-        case 1: return "要器量)";
-        case 2: case 7: case 8: return "要政治）";
-        case 3: case 9: case 10: return "要智謀）";
-        case 4: return "要武力、他）";
-        case 5: return "要采配、他）";
-        case 6: return "要器量、他)";
-        default: return "";
+        case 1:
+            return "要器量)";
+        case 2:
+        case 7:
+        case 8:
+            return "要政治）";
+        case 3:
+        case 9:
+        case 10:
+            return "要智謀）";
+        case 4:
+            return "要武力、他）";
+        case 5:
+            return "要采配、他）";
+        case 6:
+            return "要器量、他)";
+        default:
+            return "";
     }
 }
 
@@ -33,9 +44,12 @@ bool TurnCycle::Com_Lst_Click(int frame, int p) {
 
         // The caption: the command's name and what it needs.
         std::string caption = commandName(frame, p) + kCrLf;
-        if (c == 1 || c == 9) caption += "（";
-        else if (c >= 2 && c <= 10) caption += "（難易度" + Str(g_.offerDifficulty[frame][p]) + "・";
-        else caption = commandName(frame, p);
+        if (c == 1 || c == 9)
+            caption += "（";
+        else if (c >= 2 && c <= 10)
+            caption += "（難易度" + Str(g_.offerDifficulty[frame][p]) + "・";
+        else
+            caption = commandName(frame, p);
         g_.msgText = caption + requirementNote(c);
 
         // The factions already moving on this offer, the player's own computer default included.

@@ -89,7 +89,9 @@ void TurnCycle::restoreLoadedGame() {
 
 void TurnCycle::mkFristLog() { tei::mkFristLog(folder_); }
 
-void TurnCycle::mk_Gunsv_rtn() { folder_.copyFile(folder_.ini(factionMasterName(g_.scenarioNo)), folder_.ini(kFactionFile)); }
+void TurnCycle::mk_Gunsv_rtn() {
+    folder_.copyFile(folder_.ini(factionMasterName(g_.scenarioNo)), folder_.ini(kFactionFile));
+}
 
 void TurnCycle::ld_PCGun_rtn() {
     FactionTable t;
@@ -230,7 +232,8 @@ void TurnCycle::endOfTurn() {
 bool TurnCycle::Command1_Click(int index) {
     if (index != 3 || ended_) return true;
     const std::string& name = turnSlot < kSlotCount ? g_.slotName[turnSlot] : std::string();
-    std::string question = name.empty() ? std::string("時間を進めますか？") : name + "の行動をコンピュータに任せますか？";
+    std::string question =
+        name.empty() ? std::string("時間を進めますか？") : name + "の行動をコンピュータに任せますか？";
     if (!host_.askYesNo(question)) return true;
     return guarded([&] { endOfTurn(); });
 }

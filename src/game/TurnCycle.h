@@ -27,8 +27,8 @@
 namespace tei {
 
 inline constexpr std::array<const char*, 16> kCommandNames = {
-    "待機", "人材募集", "兵力確保", "調略", "黄巾賊退治", "異民族討伐", "調停", "糾弾",
-    "同盟参加", "脱退", "盟主交替", "戦争", "義戦", "暗殺", "", ""};
+    "待機",     "人材募集", "兵力確保", "調略", "黄巾賊退治", "異民族討伐", "調停", "糾弾",
+    "同盟参加", "脱退",     "盟主交替", "戦争", "義戦",       "暗殺",       "",     ""};
 
 inline constexpr const char* kNotSavedQuestion = "セーブをしてませんがよろしいですか？";
 
@@ -45,10 +45,10 @@ public:
     bool Form_Load();
 
     // Player actions
-    bool Command1_Click(int index);                 // index 3: the Auto button
-    bool Com_Lst_Click(int frame, int position);    // an offer clicked
-    bool dsp_PC_Click(int row);                     // a line of the player list clicked
-    bool Gun_lst_Click(int frame, int row);         // a faction of a frame clicked
+    bool Command1_Click(int index);               // index 3: the Auto button
+    bool Com_Lst_Click(int frame, int position);  // an offer clicked
+    bool dsp_PC_Click(int row);                   // a line of the player list clicked
+    bool Gun_lst_Click(int frame, int row);       // a faction of a frame clicked
     bool cmdSave_Click();
     bool cmdLoad_Click();
     // True when the game is to be left for the title screen (the slots are then cleared).

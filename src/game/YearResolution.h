@@ -12,9 +12,9 @@
 namespace tei {
 
 struct ResolvedYear {
-    MessagePages pages;           // the year's story, "EOT" after the last page
-    bool caution = false;         // a player's faction was attacked (Lbl_Caution shown)
-    MessageWindowResult flags;    // the fall of player factions
+    MessagePages pages;         // the year's story, "EOT" after the last page
+    bool caution = false;       // a player's faction was attacked (Lbl_Caution shown)
+    MessageWindowResult flags;  // the fall of player factions
 };
 
 // Resolves the year g.detailId. Throws FileError when a working file or Text.ini cannot be read or

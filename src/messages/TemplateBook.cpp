@@ -20,7 +20,8 @@ TemplateBook::TemplateBook(std::string text) : text_(std::make_shared<const std:
 }
 
 TemplateBook TemplateBook::load(const GameFolder& folder, std::string_view name) {
-    return *folder.readParsed<TemplateBook>(folder.ini(name), [](std::string_view text) { return TemplateBook(std::string(text)); });
+    return *folder.readParsed<TemplateBook>(folder.ini(name),
+                                            [](std::string_view text) { return TemplateBook(std::string(text)); });
 }
 
 long TemplateBook::headerLine(int textNo) const {

@@ -37,19 +37,19 @@ constexpr unsigned jobs(std::initializer_list<int> list) {
 
 // Commands 1..12; index 0 is unused.
 const std::array<CommandRule, 13> kRules = {{
-    {&Bushou::charm, 0, Group::A},                    // 0 待機: passed over
-    {&Bushou::charm, jobs({1, 2}), Group::C},         // 1 人材募集
-    {&Bushou::policy, jobs({2, 4}), Group::B},        // 2 兵力確保
-    {&Bushou::wisdom, jobs({1, 2, 4}), Group::C},     // 3 調略
-    {&Bushou::fight, jobs({1, 3, 6}), Group::B},      // 4 黄巾賊退治
-    {&Bushou::tactics, jobs({1, 2, 3}), Group::C},    // 5 異民族討伐
-    {&Bushou::charm, jobs({1, 2, 4}), Group::C},      // 6 調停
-    {&Bushou::policy, jobs({2, 4}), Group::C},        // 7 糾弾
-    {&Bushou::policy, jobs({2, 4}), Group::A},        // 8 同盟参加
-    {&Bushou::wisdom, jobs({1, 2}), Group::B},        // 9 脱退
-    {&Bushou::wisdom, jobs({1, 2, 4}), Group::A},     // 10 盟主交替
-    {&Bushou::wisdom, jobs({1, 2}), Group::A},        // 11 戦争
-    {&Bushou::policy, jobs({1, 2, 4}), Group::A},     // 12 義戦
+    {&Bushou::charm, 0, Group::A},                  // 0 待機: passed over
+    {&Bushou::charm, jobs({1, 2}), Group::C},       // 1 人材募集
+    {&Bushou::policy, jobs({2, 4}), Group::B},      // 2 兵力確保
+    {&Bushou::wisdom, jobs({1, 2, 4}), Group::C},   // 3 調略
+    {&Bushou::fight, jobs({1, 3, 6}), Group::B},    // 4 黄巾賊退治
+    {&Bushou::tactics, jobs({1, 2, 3}), Group::C},  // 5 異民族討伐
+    {&Bushou::charm, jobs({1, 2, 4}), Group::C},    // 6 調停
+    {&Bushou::policy, jobs({2, 4}), Group::C},      // 7 糾弾
+    {&Bushou::policy, jobs({2, 4}), Group::A},      // 8 同盟参加
+    {&Bushou::wisdom, jobs({1, 2}), Group::B},      // 9 脱退
+    {&Bushou::wisdom, jobs({1, 2, 4}), Group::A},   // 10 盟主交替
+    {&Bushou::wisdom, jobs({1, 2}), Group::A},      // 11 戦争
+    {&Bushou::policy, jobs({1, 2, 4}), Group::A},   // 12 義戦
 }};
 
 bool isCarriedOut(int command) { return command >= 1 && command <= 12; }
@@ -190,9 +190,9 @@ OfferContest Resolution::contest(int frame, int row) {
                     c.lastFailing = 0;
                     int s = a + turn_.rng.twoDice();
                     if (s > c.best) {
-                    c.best = sat16(s);
-                    c.winner = o;
-                }
+                        c.best = sat16(s);
+                        c.winner = o;
+                    }
                 } else {
                     c.lastFailing = o;
                 }
@@ -206,19 +206,44 @@ OfferContest Resolution::contest(int frame, int row) {
 
 void Resolution::carryOut(const OfferContest& c) {
     switch (c.command) {
-        case 1: recruit(c); break;
-        case 2: raiseTroops(c); break;
-        case 3: subvert(c); break;
-        case 4: subdueYellowTurbans(c); break;
-        case 5: subdueBarbarians(c); break;
-        case 6: mediate(c); break;
-        case 7: denounce(c); break;
-        case 8: joinAlliance(c); break;
-        case 9: leaveAlliance(c); break;
-        case 10: takeOverAlliance(c); break;
-        case 11: declareWar(c); break;
-        case 12: righteousWar(c); break;
-        default: break;  // 待機, 暗殺 and unknown numbers: nothing is carried out
+        case 1:
+            recruit(c);
+            break;
+        case 2:
+            raiseTroops(c);
+            break;
+        case 3:
+            subvert(c);
+            break;
+        case 4:
+            subdueYellowTurbans(c);
+            break;
+        case 5:
+            subdueBarbarians(c);
+            break;
+        case 6:
+            mediate(c);
+            break;
+        case 7:
+            denounce(c);
+            break;
+        case 8:
+            joinAlliance(c);
+            break;
+        case 9:
+            leaveAlliance(c);
+            break;
+        case 10:
+            takeOverAlliance(c);
+            break;
+        case 11:
+            declareWar(c);
+            break;
+        case 12:
+            righteousWar(c);
+            break;
+        default:
+            break;  // 待機, 暗殺 and unknown numbers: nothing is carried out
     }
 }
 

@@ -19,11 +19,11 @@ namespace tei {
 // One offer as the pass resolves it: where it stands, what the dealing put in it, and what the
 // contest between the officers decided.
 struct OfferContest {
-    int frame = 0;        // 0 independents, 1..3 alliances
-    int row = 0;          // list position in the frame, 0..3
-    int command = 0;      // strategy command 0..13
-    int target = 0;       // officer or faction number, by command
-    int amount = 0;       // percentage or thousands of troops, by command
+    int frame = 0;    // 0 independents, 1..3 alliances
+    int row = 0;      // list position in the frame, 0..3
+    int command = 0;  // strategy command 0..13
+    int target = 0;   // officer or faction number, by command
+    int amount = 0;   // percentage or thousands of troops, by command
     int difficulty = 0;
     int winner = 0;       // officer number of the winner, 0 = nobody took the offer
     int best = 0;         // the winning score, 16-bit
@@ -57,18 +57,18 @@ public:
     void carryOut(const OfferContest& c);
 
     // Commands, each given the decided contest
-    void recruit(const OfferContest& c);               // 1 人材募集
-    void raiseTroops(const OfferContest& c);           // 2 兵力確保
-    void subvert(const OfferContest& c);               // 3 調略
-    void subdueYellowTurbans(const OfferContest& c);   // 4 黄巾賊退治
-    void subdueBarbarians(const OfferContest& c);      // 5 異民族討伐
-    void mediate(const OfferContest& c);               // 6 調停
-    void denounce(const OfferContest& c);              // 7 糾弾
-    void joinAlliance(const OfferContest& c);          // 8 同盟参加
-    void leaveAlliance(const OfferContest& c);         // 9 脱退
-    void takeOverAlliance(const OfferContest& c);      // 10 盟主交替
-    void declareWar(const OfferContest& c);            // 11 戦争
-    void righteousWar(const OfferContest& c);          // 12 義戦
+    void recruit(const OfferContest& c);              // 1 人材募集
+    void raiseTroops(const OfferContest& c);          // 2 兵力確保
+    void subvert(const OfferContest& c);              // 3 調略
+    void subdueYellowTurbans(const OfferContest& c);  // 4 黄巾賊退治
+    void subdueBarbarians(const OfferContest& c);     // 5 異民族討伐
+    void mediate(const OfferContest& c);              // 6 調停
+    void denounce(const OfferContest& c);             // 7 糾弾
+    void joinAlliance(const OfferContest& c);         // 8 同盟参加
+    void leaveAlliance(const OfferContest& c);        // 9 脱退
+    void takeOverAlliance(const OfferContest& c);     // 10 盟主交替
+    void declareWar(const OfferContest& c);           // 11 戦争
+    void righteousWar(const OfferContest& c);         // 12 義戦
 
     // Fall of factions
     void Metubou(int f);

@@ -42,8 +42,10 @@ std::string guarded(std::string_view line) {
             continue;
         }
         out += c;
-        if (c == ',') itemStart = true;
-        else if (c != ' ' && c != '\t') itemStart = false;
+        if (c == ',')
+            itemStart = true;
+        else if (c != ' ' && c != '\t')
+            itemStart = false;
     }
     return out;
 }

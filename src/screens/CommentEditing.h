@@ -33,7 +33,7 @@ struct CommentRewrite {
 // text, or with a new record appended when the file has none (commentID 0 and 200 never have one).
 // Nothing when a new record is needed and no number is left for it.
 std::optional<CommentRewrite> rewriteComments(std::string_view fileText, int commentID, std::string_view name,
-                               std::string_view typed);
+                                              std::string_view typed);
 
 // The typed text as the lines of a record: line breaks of any kind become CR LF, empty lines at the
 // end are dropped, and a "." beginning an item becomes "．".

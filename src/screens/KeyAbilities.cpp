@@ -4,12 +4,18 @@ namespace tei {
 
 const char* abilityLabel(Ability a) {
     switch (a) {
-        case Ability::Politics: return "政治";
-        case Ability::Valor: return "武勇";
-        case Ability::Intellect: return "智謀";
-        case Ability::Leadership: return "采配";
-        case Ability::Capacity: return "器量";
-        case Ability::Restraint: return "節度";
+        case Ability::Politics:
+            return "政治";
+        case Ability::Valor:
+            return "武勇";
+        case Ability::Intellect:
+            return "智謀";
+        case Ability::Leadership:
+            return "采配";
+        case Ability::Capacity:
+            return "器量";
+        case Ability::Restraint:
+            return "節度";
     }
     return "";
 }
@@ -17,12 +23,18 @@ const char* abilityLabel(Ability a) {
 namespace {
 int16_t Bushou::*fieldOf(Ability a) {
     switch (a) {
-        case Ability::Politics: return &Bushou::policy;
-        case Ability::Valor: return &Bushou::fight;
-        case Ability::Intellect: return &Bushou::wisdom;
-        case Ability::Leadership: return &Bushou::tactics;
-        case Ability::Capacity: return &Bushou::charm;
-        case Ability::Restraint: break;
+        case Ability::Politics:
+            return &Bushou::policy;
+        case Ability::Valor:
+            return &Bushou::fight;
+        case Ability::Intellect:
+            return &Bushou::wisdom;
+        case Ability::Leadership:
+            return &Bushou::tactics;
+        case Ability::Capacity:
+            return &Bushou::charm;
+        case Ability::Restraint:
+            break;
     }
     return &Bushou::Setu;
 }
@@ -34,10 +46,12 @@ int16_t abilityOf(const Bushou& b, Ability a) { return b.*fieldOf(a); }
 bool abilityCounts(int job, Ability a) {
     switch (a) {
         case Ability::Capacity:
-        case Ability::Restraint: return true;
+        case Ability::Restraint:
+            return true;
         case Ability::Politics:
             return job == Job::Civil || job == Job::Staff || job == Job::Strategist || job == Job::Ruler;
-        case Ability::Valor: return job == Job::Military || job == Job::General || job == Job::Ruler;
+        case Ability::Valor:
+            return job == Job::Military || job == Job::General || job == Job::Ruler;
         case Ability::Intellect:
         case Ability::Leadership:
             return job == Job::Staff || job == Job::Strategist || job == Job::General || job == Job::Ruler;

@@ -23,8 +23,8 @@ std::string trimmed(std::string_view s) {
 
 void copyJobAndAbilities(const Bushou& from, Bushou& to) {
     to.Job = from.Job;
-    for (Ability a : {Ability::Politics, Ability::Valor, Ability::Intellect, Ability::Leadership,
-                      Ability::Capacity, Ability::Restraint})
+    for (Ability a : {Ability::Politics, Ability::Valor, Ability::Intellect, Ability::Leadership, Ability::Capacity,
+                      Ability::Restraint})
         abilityOf(to, a) = abilityOf(from, a);
 }
 

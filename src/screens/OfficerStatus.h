@@ -16,9 +16,9 @@ namespace tei {
 inline constexpr const char* kStatusHeading = "武将の説明";
 
 struct OfficerStatus {
-    Bushou officer;     // the record read; the nobody "何某" when the file has none
-    bool found = false; // the officer file holds the record, so the editors may change it
-    std::string job;    // the job's label
+    Bushou officer;      // the record read; the nobody "何某" when the file has none
+    bool found = false;  // the officer file holds the record, so the editors may change it
+    std::string job;     // the job's label
     std::array<AbilityLine, kAbilityRows> rows;
     std::string comment;  // each line indented by two blanks and ended by CR LF
 };

@@ -15,8 +15,8 @@ namespace {
 constexpr int kSaveInfoLines = 2 + 3 * kSavedSlotCount;
 
 struct SlotFile {
-    const char* working;    // name inside ini/
-    const char* stem;       // slot file: stem + N + extension inside save/
+    const char* working;  // name inside ini/
+    const char* stem;     // slot file: stem + N + extension inside save/
     const char* extension;
 };
 
@@ -69,8 +69,8 @@ std::string summaryOf(const SaveInfo& info) {
 std::string formatSaveInfo(const GameGlobals& g) {
     auto n = [](int16_t v) { return std::to_string(v); };
     std::string out = std::string(kSaveInfoLabel) + kCrLf;
-    out += n(g.saveHeader[0]) + "," + n(g.saveHeader[1]) + "," + n(g.saveHeader[2]) + "," + n(g.saveHeader[3]) +
-           "," + n(g.saveHeader[4]) + ",0" + kCrLf;
+    out += n(g.saveHeader[0]) + "," + n(g.saveHeader[1]) + "," + n(g.saveHeader[2]) + "," + n(g.saveHeader[3]) + "," +
+           n(g.saveHeader[4]) + ",0" + kCrLf;
     for (int t = 0; t < kSavedSlotCount; ++t) {
         out += g.slotName[t] + kCrLf;
         out += n(g.slotRuler[t]) + kCrLf;

@@ -37,7 +37,7 @@ struct SaveInfo {
         int16_t faction = 0;  // 0 when the slot is no player
         int16_t leader = 0;   // the faction's alliance leader (meishuID)
     };
-    std::array<int16_t, 6> header{};  // year, cohesion of alliances 1..3, scenario, reserved
+    std::array<int16_t, 6> header{};              // year, cohesion of alliances 1..3, scenario, reserved
     std::array<Slot, kSavedSlotCount> players{};  // player slots 0..15 (not "slots": Qt reserves that word)
 };
 

@@ -92,7 +92,7 @@ FactionDetail WorldView::factionDetail(int f, std::string_view note) const {
     FactionDetail d;
     d.caption = "軍の内情" + g.name;
     const std::array<std::string, 6> values = {Str(g.army) + "000", Str(g.seihei) + "000", Str(g.meisei),
-                                                Str(g.tian),          Str(g.kessoku),          Str(g.ifu)};
+                                               Str(g.tian),         Str(g.kessoku),        Str(g.ifu)};
     for (size_t i = 0; i < values.size(); ++i) d.values.emplace_back(kFactionValueLabels[i], values[i]);
     d.note = note;
     for (int16_t id : officersOf(f)) {
@@ -112,8 +112,8 @@ std::vector<OfficerTableLine> WorldView::officerTable(int f) const {
         line.id = id;
         line.cells[0] = b.name;
         size_t column = 1;
-        for (Ability a : {Ability::Politics, Ability::Valor, Ability::Intellect, Ability::Leadership,
-                          Ability::Capacity, Ability::Restraint})
+        for (Ability a : {Ability::Politics, Ability::Valor, Ability::Intellect, Ability::Leadership, Ability::Capacity,
+                          Ability::Restraint})
             line.cells[column++] = abilityCounts(b.Job, a) ? std::to_string(abilityOf(b, a)) : "-";
         line.cells[7] = jobLabel(b.Job);
         lines.push_back(std::move(line));

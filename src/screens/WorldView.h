@@ -20,16 +20,16 @@ namespace tei {
 // One row of the faction list, in the order of its columns after the faction name.
 struct FactionListRow {
     int16_t faction = 0;
-    std::string name;     // the faction's name, the row's heading
-    std::string ruler;    // name of the ruler (kunshuID)
-    int16_t army = 0;     // thousands
-    int16_t seihei = 0;   // thousands
+    std::string name;    // the faction's name, the row's heading
+    std::string ruler;   // name of the ruler (kunshuID)
+    int16_t army = 0;    // thousands
+    int16_t seihei = 0;  // thousands
     int16_t tian = 0;
     int16_t kessoku = 0;
     int16_t meisei = 0;
     int16_t ifu = 0;
-    int officers = 0;     // officers serving the faction, the ruler included
-    std::string leader;   // name of the alliance leader (meishuID), empty when independent
+    int officers = 0;    // officers serving the faction, the ruler included
+    std::string leader;  // name of the alliance leader (meishuID), empty when independent
 };
 
 struct OfficerEntry {
@@ -53,10 +53,10 @@ struct FactionDetail {
     std::array<std::vector<OfficerEntry>, kJobLists> jobLists;
 };
 // The value panel's labels, in its order; troops are shown in soldiers, the file's thousands + "000".
-inline constexpr std::array<const char*, 6> kFactionValueLabels = {"総兵力", "精兵数", "名声", "治安", "結束力", "畏怖"};
+inline constexpr std::array<const char*, 6> kFactionValueLabels = {"総兵力", "精兵数", "名声",
+                                                                   "治安",   "結束力", "畏怖"};
 // The frame captions of the five job lists.
-inline constexpr std::array<const char*, kJobLists> kJobListCaptions = {"文官", "武官", "参謀（軍師）", "将軍",
-                                                                         "君主"};
+inline constexpr std::array<const char*, kJobLists> kJobListCaptions = {"文官", "武官", "参謀（軍師）", "将軍", "君主"};
 
 // One line of the officer table: name, Politics, Valor, Intellect, Leadership, Capacity, Restraint
 // (decimal, or "-" when the ability does not count for the job), job label.

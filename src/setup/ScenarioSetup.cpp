@@ -32,13 +32,13 @@ struct Pattern {
     Dice policy, fight, wisdom, tactics, charm;
 };
 
-constexpr Dice kHigh{2, 4, 0, 6};         // 6..10, the job's key ability
-constexpr Dice kLow{5, 5, 0, 1};          // 1..9
-constexpr Dice kStaff{4, 4, 0, 4};        // 4..10
-constexpr Dice kEven{4, 4, 4, 1};         // 1..10
-constexpr Dice kBroad{5, 6, 0, 1};        // 1..10
-constexpr Dice kSharp{3, 4, 0, 5};        // 5..10
-constexpr Dice kWeak{4, 4, 0, 1};         // 1..7
+constexpr Dice kHigh{2, 4, 0, 6};   // 6..10, the job's key ability
+constexpr Dice kLow{5, 5, 0, 1};    // 1..9
+constexpr Dice kStaff{4, 4, 0, 4};  // 4..10
+constexpr Dice kEven{4, 4, 4, 1};   // 1..10
+constexpr Dice kBroad{5, 6, 0, 1};  // 1..10
+constexpr Dice kSharp{3, 4, 0, 5};  // 5..10
+constexpr Dice kWeak{4, 4, 0, 1};   // 1..7
 
 constexpr Pattern kCivil{Job::Civil, kHigh, kLow, kLow, kLow, kLow};
 constexpr Pattern kMilitary{Job::Military, kLow, kHigh, kLow, kLow, kLow};

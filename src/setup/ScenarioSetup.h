@@ -77,12 +77,12 @@ public:
     [[nodiscard]] SetupOutcome startNewGame(const std::vector<int>& selectedRows);
 
     // Routines under their names in the game; they throw FileError
-    void mk_Rinbusv();       // officer master -> busv.ini, Comment.ini -> Cmtsv.ini
-    void mk_Gunsv_rtn();     // faction master -> gunsv.ini
-    void ld_Gnm_rtn();       // ruler list from the faction master
-    void ld_Text_rtn();      // description textNo from Command.ini
-    void initBushouFile();   // backup officer master over the officer master
-    void ori_Chr_rtn();      // mk_Name_rtn, mk_Abl_rtn, mk_Busv_rtn, officerCount = 170
+    void mk_Rinbusv();      // officer master -> busv.ini, Comment.ini -> Cmtsv.ini
+    void mk_Gunsv_rtn();    // faction master -> gunsv.ini
+    void ld_Gnm_rtn();      // ruler list from the faction master
+    void ld_Text_rtn();     // description textNo from Command.ini
+    void initBushouFile();  // backup officer master over the officer master
+    void ori_Chr_rtn();     // mk_Name_rtn, mk_Abl_rtn, mk_Busv_rtn, officerCount = 170
     void mk_Name_rtn();
     void mk_Abl_rtn();
     void mk_Busv_rtn();

@@ -27,10 +27,24 @@ public:
         g.factionCount = 2;
         turn.records.officers[0] = placeholderOfficer();
         turn.records.factions[0] = placeholderFaction();
-        put(turn, FactionSpec{.id = 1, .name = "甲", .kunshuID = 1, .army = 100, .seihei = 5,
-                              .meisei = 120, .kessoku = 60, .tian = 50, .ifu = 30});
-        put(turn, FactionSpec{.id = 2, .name = "乙", .kunshuID = 4, .army = 90, .seihei = 4,
-                              .meisei = 90, .kessoku = 40, .tian = 100, .ifu = 20});
+        put(turn, FactionSpec{.id = 1,
+                              .name = "甲",
+                              .kunshuID = 1,
+                              .army = 100,
+                              .seihei = 5,
+                              .meisei = 120,
+                              .kessoku = 60,
+                              .tian = 50,
+                              .ifu = 30});
+        put(turn, FactionSpec{.id = 2,
+                              .name = "乙",
+                              .kunshuID = 4,
+                              .army = 90,
+                              .seihei = 4,
+                              .meisei = 90,
+                              .kessoku = 40,
+                              .tian = 100,
+                              .ifu = 20});
         // number, name, lord, job; Politics, Valor, Intellect, Leadership, Capacity, Restraint
         officerOf(1, "甲王", 1, Job::Ruler, 5, 6, 4, 5, 7, 0);
         officerOf(2, "甲参", 1, Job::Staff, 6, 2, 8, 6, 3, 3);
@@ -47,7 +61,8 @@ public:
         put(turn, OfficerSpec{id, name, kunID, job, policy, fight, wisdom, tactics, charm, Setu});
     }
     // Another faction with its ruler (officer number 'ruler'), in the alliance 'meishuID' (0 = none).
-    void addFaction(int16_t id, const char* name, int16_t ruler, const char* rulerName, int16_t meishuID, int16_t army) {
+    void addFaction(int16_t id, const char* name, int16_t ruler, const char* rulerName, int16_t meishuID,
+                    int16_t army) {
         if (g.factionCount < id) g.factionCount = id;
         put(turn, FactionSpec{.id = id, .name = name, .kunshuID = ruler, .meishuID = meishuID, .army = army});
         put(turn, OfficerSpec{.id = ruler, .name = rulerName, .kunID = ruler, .Job = Job::Ruler});

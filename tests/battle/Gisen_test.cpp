@@ -98,11 +98,12 @@ TEST_F(Gisen_rtn, TheDefenderMayStillPlanASurprise) {
     morale(5, 10);  // 50 + 85 + 9 + 100 = 244; 177 cut to 159
     contest(2, 2);
     duelScore(7);
-    clash(5, 1);    // 6 + 1 >= 2 + 5: 甲 loses 3 * 4 + 9 + 5 = 26
+    clash(5, 1);  // 6 + 1 >= 2 + 5: 甲 loses 3 * 4 + 9 + 5 = 26
     rest();
     battle.Gisen_rtn(ko(), otsu());
     EXPECT_EQ(announcement(), "[17:乙の軍師乙参|奇襲]");
-    EXPECT_EQ(opening(), "[20:乙将|乙王もここぞとばかりに暴れまわり、甲軍の士気が 26]\r\n甲の士気 218 乙の士気 159\r\n\r\n");
+    EXPECT_EQ(opening(),
+              "[20:乙将|乙王もここぞとばかりに暴れまわり、甲軍の士気が 26]\r\n甲の士気 218 乙の士気 159\r\n\r\n");
 }
 
 // Neither side has a strategist; 甲 (troops 10, strength 6, fielding 7) is a poor match for 乙
@@ -163,8 +164,9 @@ TEST_F(Gisen_rtn, TheFrontalScoreBeyondSixteenBitsKeepsItsSize) {
     duelScore(7);
     rest();
     battle.Gisen_rtn(ko(), otsu());
-    EXPECT_EQ(startOf(0, "[16:甲王の率いる甲軍 32767|乙将の率いる乙軍 94]\r\n[34:甲の総兵力は 39320|乙軍のそれは 94]\r\n"),
-              "[16:甲王の率いる甲軍 32767|乙将の率いる乙軍 94]\r\n[34:甲の総兵力は 39320|乙軍のそれは 94]\r\n");
+    EXPECT_EQ(
+        startOf(0, "[16:甲王の率いる甲軍 32767|乙将の率いる乙軍 94]\r\n[34:甲の総兵力は 39320|乙軍のそれは 94]\r\n"),
+        "[16:甲王の率いる甲軍 32767|乙将の率いる乙軍 94]\r\n[34:甲の総兵力は 39320|乙軍のそれは 94]\r\n");
     EXPECT_EQ(announcement(), "[17:甲の軍師甲参|正攻法]");
 }
 

@@ -20,9 +20,9 @@ struct Opening {
     void (*arrange)(BattleWorld&);  // changes to the armies; null for none
     int picks;                      // draws of the officer picks
     int moraleA, moraleB, contestA, contestB, duelScore, clashA, clashB;
-    int duelA, duelB;               // the duel's own draws; 0 when no duel is fought
-    const char* announcement;       // template 17
-    const char* opening;            // what follows it up to the middle phase; null: not looked at
+    int duelA, duelB;          // the duel's own draws; 0 when no duel is fought
+    const char* announcement;  // template 17
+    const char* opening;       // what follows it up to the middle phase; null: not looked at
 };
 
 void PrintTo(const Opening& o, std::ostream* os) { *os << o.name; }
@@ -99,7 +99,8 @@ const Opening kOpenings[] = {
      "[25:甲将|甲軍の士気が 45]\r\n甲の士気 168 乙の士気 177\r\n\r\n"},
     // 奇襲 by 乙: 6 + 1 >= 2 + 5; 甲 loses 3 * 4 + 9 + 5, counting 甲's draw 5, not 乙's 1.
     {"DefendersSurpriseSucceedsOnATieWithTheAttackersDraw", weakLeadership, 24, 5, 10, 2, 2, 2, 5, 1, 0, 0,
-     "[17:乙の軍師乙参|奇襲]", "[20:乙将|乙王もここぞとばかりに暴れまわり、甲軍の士気が 26]\r\n甲の士気 188 乙の士気 177\r\n\r\n"},
+     "[17:乙の軍師乙参|奇襲]",
+     "[20:乙将|乙王もここぞとばかりに暴れまわり、甲軍の士気が 26]\r\n甲の士気 188 乙の士気 177\r\n\r\n"},
     // 6 + 0 < 2 + 10: 乙 loses 71 / 165 * 80 = 34.42.
     {"DefendersSurpriseFails", weakLeadership, 24, 5, 10, 2, 2, 2, 10, 0, 0, 0, "[17:乙の軍師乙参|奇襲]",
      "[25:乙将|乙軍の士気が 34]\r\n甲の士気 214 乙の士気 143\r\n\r\n"},
@@ -148,8 +149,10 @@ const Opening kOpenings[] = {
      "[17:甲の軍師甲将|謀略]", "[28:甲将|乙軍の士気が 23]\r\n甲の士気 208 乙の士気 164\r\n\r\n"},
     {"FrontalTiedBySurpriseStaysFrontal", frontalTiesSurprise, 24, 5, 10, 4, 2, 7, 0, 0, 0, 0,
      "[17:甲の軍師甲参|正攻法]", nullptr},
-    {"SurpriseTiedByDuelStaysSurprise", evenerChampion, 24, 5, 10, 4, 2, 8, 0, 0, 0, 0, "[17:甲の軍師甲参|奇襲]", nullptr},
-    {"DuelAboveSurpriseIsChosen", evenerChampion, 24, 5, 10, 4, 2, 9, 0, 0, 0, 0, "[17:甲の軍師甲参|一騎打ち]", nullptr},
+    {"SurpriseTiedByDuelStaysSurprise", evenerChampion, 24, 5, 10, 4, 2, 8, 0, 0, 0, 0, "[17:甲の軍師甲参|奇襲]",
+     nullptr},
+    {"DuelAboveSurpriseIsChosen", evenerChampion, 24, 5, 10, 4, 2, 9, 0, 0, 0, 0, "[17:甲の軍師甲参|一騎打ち]",
+     nullptr},
 };
 
 class OpeningClash : public BattleWorld, public ::testing::WithParamInterface<Opening> {};

@@ -17,8 +17,17 @@ protected:
         g.factionCount = 3;
         turn.records.officers[0] = placeholderOfficer();
         turn.records.factions[0] = placeholderFaction();
-        put(turn, FactionSpec{.id = 1, .name = "甲", .kunshuID = 1, .army = 50, .meisei = 195, .kessoku = 95, .tian = 60, .ifu = 98});
-        put(turn, FactionSpec{.id = 2, .name = "乙", .kunshuID = 4, .army = 100, .seihei = 10, .meisei = 100, .kessoku = 50, .tian = 61});
+        put(turn,
+            FactionSpec{
+                .id = 1, .name = "甲", .kunshuID = 1, .army = 50, .meisei = 195, .kessoku = 95, .tian = 60, .ifu = 98});
+        put(turn, FactionSpec{.id = 2,
+                              .name = "乙",
+                              .kunshuID = 4,
+                              .army = 100,
+                              .seihei = 10,
+                              .meisei = 100,
+                              .kessoku = 50,
+                              .tian = 61});
         put(turn, FactionSpec{.id = 3, .name = "丙", .kunshuID = 7, .meishuID = 7});
         put(turn, OfficerSpec{.id = 1, .name = "甲王", .kunID = 1, .Job = Job::Ruler});
         put(turn, OfficerSpec{.id = 2, .name = "甲師", .kunID = 1, .Job = Job::Strategist, .policy = 8, .tactics = 7});
@@ -86,10 +95,14 @@ TEST_F(OutcomesTest, VictoryTroopsSaturateAtSixteenBits) {
 
 TEST_F(OutcomesTest, DefeatAfterABattleCostsTroopsStandingAndTwoOfficers) {
     // 乙's cohesion is already down to 33 when its officers are tempted: 3.3 + Restraint.
-    rng.face(9, 10).face(9, 10)   // the ruler rolls 20 but never leaves
-        .face(2, 10).face(2, 10)  // 乙将 rolls 6 >= 5.3: goes over to 甲
-        .face(0, 10).face(0, 10)  // the ruler again
-        .face(3, 10).face(4, 10); // 乙参 rolls 9 >= 8.3: leaves service
+    rng.face(9, 10)
+        .face(9, 10)  // the ruler rolls 20 but never leaves
+        .face(2, 10)
+        .face(2, 10)  // 乙将 rolls 6 >= 5.3: goes over to 甲
+        .face(0, 10)
+        .face(0, 10)  // the ruler again
+        .face(3, 10)
+        .face(4, 10);  // 乙参 rolls 9 >= 8.3: leaves service
     battle.Haiboku_rtn(otsu(), strategist());
     // p = Nearest(32.5) = 32: 乙 keeps Int(0.68 * 100).
     EXPECT_EQ(otsu().army, 68);

@@ -39,9 +39,12 @@ TEST_F(TurnTest, OfficerListIsTheFactionsOfficersInNumberOrder) {
 
 TEST_F(TurnTest, DesertionSkipsTheRulerAndNeedsTheRollToBeatCohesionAndRestraint) {
     // Cohesion 50 gives 5; the ruler (Restraint 0) rolls 20 but never deserts; officer 2 needs 8.
-    rng.face(9, 10).face(9, 10)   // ruler: 20
-        .face(2, 10).face(3, 10)  // officer 2: 7, short of 8
-        .face(9, 10).face(9, 10); // officer 3: 20 >= 14
+    rng.face(9, 10)
+        .face(9, 10)  // ruler: 20
+        .face(2, 10)
+        .face(3, 10)  // officer 2: 7, short of 8
+        .face(9, 10)
+        .face(9, 10);  // officer 3: 20 >= 14
     EXPECT_EQ(turn.Rnd_Shuppon(1), 3);
     rng.face(0, 10).face(0, 10).face(3, 10).face(3, 10);  // ruler 2, then officer 2 exactly 8
     EXPECT_EQ(turn.Rnd_Shuppon(1), 2);
@@ -64,9 +67,18 @@ TEST_F(TurnTest, ALoneRulerCannotDesert) {
 
 TEST_F(TurnTest, DefectionAfterSubversionMovesWillingOfficersAndNamesThem) {
     // Faction 1, Cohesion 50: b must exceed 70; a must reach Restraint + 2.
-    rng.face(7, 8).face(7, 8).face(49, 50).face(49, 50)   // ruler: willing, but a ruler stays
-        .face(3, 8).face(2, 8).face(40, 50).face(30, 50)  // officer 2: a = 5 >= 5, b = 72 > 70
-        .face(7, 8).face(7, 8).face(49, 50).face(49, 50); // officer 3: a = 14 > 11, b = 100
+    rng.face(7, 8)
+        .face(7, 8)
+        .face(49, 50)
+        .face(49, 50)  // ruler: willing, but a ruler stays
+        .face(3, 8)
+        .face(2, 8)
+        .face(40, 50)
+        .face(30, 50)  // officer 2: a = 5 >= 5, b = 72 > 70
+        .face(7, 8)
+        .face(7, 8)
+        .face(49, 50)
+        .face(49, 50);  // officer 3: a = 14 > 11, b = 100
     g.textArg1 = "old";
     turn.Rnd_Shuppon2(2, 1);
     EXPECT_EQ(g.textArg1, "甲将、甲参、");

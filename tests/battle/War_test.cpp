@@ -15,20 +15,25 @@ class WholeWar : public BattleWorld {
 protected:
     void dice() {
         picks();
-        morale(5, 10);   // 甲王's Capacity 7 reaches 5: 5*7 + 5*14 + 9 + 100 = 214; 乙将's 6 misses 10: 177
-        contest(4, 2);   // 8 + 6 + 4 = 18 against 7 + 5 + 2 = 14: 甲参 plans
-        duelScore(7);    // 奇襲 (gL 7 - gl 5) * 5 * 8 = 80 beats 正攻法 24.47, 大戦略 9.23, 謀略 14.24,
-                         // 一騎打ち (8 - 9) * 7 * 10 = -70, 長期戦 7.76
-        clash(5, 1);     // 5 + 1 <= 7 + 5: the surprise succeeds, 乙 loses 3 * 5 + 8 + 5 = 28: 149
-        clash(5, 0);     // r_A = 5 + 21.4, r_B = 0 + 14.9; (5 + 14 + 14.9) - (14 + 6 + 26.4) <= 0: 甲 first
-                         // 乙 loses 214 / 3 * 79 / 180 + 26.4 + 5 = 62.71: 86
-                         // 甲 loses 86 / 3 * 101 / 180 + 14.9 + 4 = 34.99: 179; 179 > 1.5 * 86: 甲 wins
+        morale(5, 10);  // 甲王's Capacity 7 reaches 5: 5*7 + 5*14 + 9 + 100 = 214; 乙将's 6 misses 10: 177
+        contest(4, 2);  // 8 + 6 + 4 = 18 against 7 + 5 + 2 = 14: 甲参 plans
+        duelScore(7);   // 奇襲 (gL 7 - gl 5) * 5 * 8 = 80 beats 正攻法 24.47, 大戦略 9.23, 謀略 14.24,
+                        // 一騎打ち (8 - 9) * 7 * 10 = -70, 長期戦 7.76
+        clash(5, 1);    // 5 + 1 <= 7 + 5: the surprise succeeds, 乙 loses 3 * 5 + 8 + 5 = 28: 149
+        clash(5, 0);    // r_A = 5 + 21.4, r_B = 0 + 14.9; (5 + 14 + 14.9) - (14 + 6 + 26.4) <= 0: 甲 first
+                        // 乙 loses 214 / 3 * 79 / 180 + 26.4 + 5 = 62.71: 86
+                        // 甲 loses 86 / 3 * 101 / 180 + 14.9 + 4 = 34.99: 179; 179 > 1.5 * 86: 甲 wins
         // 乙 is down to cohesion 26 (2.6) when its officers are tempted, each with Restraint 3.
-        rng.face(0, 10).face(0, 10)   // 乙王 never leaves
-            .face(2, 10).face(1, 10)  // 乙参 rolls 5, short of 5.6
-            .face(3, 10).face(2, 10)  // 乙将 rolls 7: goes over to 甲
-            .face(0, 10).face(0, 10)  // 乙王
-            .face(4, 10).face(2, 10); // 乙参 rolls 8: leaves service
+        rng.face(0, 10)
+            .face(0, 10)  // 乙王 never leaves
+            .face(2, 10)
+            .face(1, 10)  // 乙参 rolls 5, short of 5.6
+            .face(3, 10)
+            .face(2, 10)  // 乙将 rolls 7: goes over to 甲
+            .face(0, 10)
+            .face(0, 10)  // 乙王
+            .face(4, 10)
+            .face(2, 10);  // 乙参 rolls 8: leaves service
     }
 };
 
@@ -167,8 +172,8 @@ TEST_F(War_rtn, WhenBothSidesPassAVictoryTestTheDefenderWins) {
     picks();
     morale(5, 10);  // 94 and 57
     contest(4, 2);
-    duelScore(7);   // 奇襲 (7 - 5) * 50 * 8 = 800
-    clash(0, 4);    // fails: 甲 loses 140 / 256 * 80 = 43.75
+    duelScore(7);  // 奇襲 (7 - 5) * 50 * 8 = 800
+    clash(0, 4);   // fails: 甲 loses 140 / 256 * 80 = 43.75
     clash(0, 0);
     rest();
     battle.War_rtn(ko(), otsu());
@@ -256,16 +261,20 @@ TEST_F(War_rtn, ThePlaceholderStandsInForAMissingStrategist) {
     officer(3).Job = Job::Military;
     officer(5).Job = Job::None;
     officer(6).Job = Job::Military;
-    zeros(8);  // picks: one commander and two champions each
+    zeros(8);       // picks: one commander and two champions each
     morale(5, 10);  // 206 and 156
     contest(2, 2);  // 1 + 1 + 2 each: a tie
     duelScore(7);   // 正攻法 (72 / 95 * 30 + 3) against a general of Leadership 0
     clash(0, 0);    // 乙 loses 39.60, 甲 loses 32.00
     clash(5, 5);    // 乙 loses 52.41, 甲 loses 32.74: 141 against 64
-    rng.face(0, 10).face(0, 10)   // 乙王
-        .face(3, 10).face(1, 10)  // 乙参 rolls 6 >= 2.6 + 3 and goes over to faction 0: he leaves service
-        .face(0, 10).face(0, 10)  // 乙王
-        .face(0, 10).face(0, 10); // 乙将 stays
+    rng.face(0, 10)
+        .face(0, 10)  // 乙王
+        .face(3, 10)
+        .face(1, 10)  // 乙参 rolls 6 >= 2.6 + 3 and goes over to faction 0: he leaves service
+        .face(0, 10)
+        .face(0, 10)  // 乙王
+        .face(0, 10)
+        .face(0, 10);  // 乙将 stays
     battle.War_rtn(ko(), otsu());
     EXPECT_EQ(announcement(), "[17:甲の軍師|正攻法]");
     EXPECT_EQ(opening(), "[19:乙| 39]\r\n[19:甲| 31]\r\n甲の士気 174 乙の士気 116\r\n\r\n");

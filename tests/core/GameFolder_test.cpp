@@ -28,8 +28,8 @@ TEST(GameFolder, ReadTextDropsTheByteOrderMarkAndRefusesBinary) {
     EXPECT_EQ(tmp.folder().readText(tmp.folder().ini("a.ini")), ".1\r\n");
     tmp.writeIni("b.ini", std::string("ab\0c", 4));
     EXPECT_THROW(tmp.folder().readText(tmp.folder().ini("b.ini")), FileError);
-    EXPECT_FALSE(isUtf8Text("\xE6\x9B"));      // cut in the middle of a character
-    EXPECT_FALSE(isUtf8Text("\xC0\xAF"));      // overlong form
+    EXPECT_FALSE(isUtf8Text("\xE6\x9B"));  // cut in the middle of a character
+    EXPECT_FALSE(isUtf8Text("\xC0\xAF"));  // overlong form
     EXPECT_TRUE(isUtf8Text("曹操,\"袁紹\"\r\n"));
 }
 

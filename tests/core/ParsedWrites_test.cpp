@@ -78,7 +78,7 @@ TEST(ParsedWrites, TheResolutionsOfficerFileHandsOnWhatTheBytesSay) {
     TempGameFolder tmp;
     RecordTables t;
     t.officers[1] = Bushou{1, "曹操", 9, 7, 9, 9, 9, 8, 1, 3, 5, "sousou", 12};
-    t.officers[2] = Bushou{2, "", 1, 1, 1, 1, 1, 1, 1, 3, 2, "", 0};        // no name, no picture
+    t.officers[2] = Bushou{2, "", 1, 1, 1, 1, 1, 1, 1, 3, 2, "", 0};  // no name, no picture
     t.officers[3] = Bushou{3, "呂布", 1, 10, 1, 1, 1, 1, 0, 0, 2, "ryo fu", -32768};
     t.sv_Chr(tmp.folder(), 4);  // officer 4 is the table's fresh entry
     expectSame(*readOfficerFile(tmp.folder(), tmp.folder().ini("busv.ini")), onDiskOfficers(tmp));

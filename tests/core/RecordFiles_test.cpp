@@ -15,7 +15,7 @@ using test::TempGameFolder;
 const std::string kOfficers = crlf({".1", "董卓", "3,8,6,7", "4,2", "1,5", "\"toutaku\"", "11",  //
                                     ".2", "\"呂布\"", "2,10", "3,5,1,1,1", "4", "\"ryofu\",0"});
 
-const std::string kFactions = crlf({".1", "董卓", "0,1,180,30,60,50,70,75", "\"FALSE\"",  //
+const std::string kFactions = crlf({".1", "董卓", "0,1,180,30,60,50,70,75", "\"FALSE\"",      //
                                     ".2", "\"袁紹\"", "2,5,120,20,90,60,65,40", "\"false\"",  //
                                     ".3", "曹操", "2,8,40,10,70,70,80,20", "\"yes\""});
 
@@ -41,11 +41,18 @@ TEST(parseOfficers, ReadsQuotedAndBareNamesAndValuesSplitOverOtherLines) {
 }
 
 TEST(parseOfficers, BadRecordsAreSkippedOrKeepTheirInitialValues) {
-    std::string text = crlf({".0", "零", "1,1,1,1", "1,1", "0,1", "x", "0",        //
-                             ".-4", "負", "1,1,1,1", "1,1", "0,1", "x", "0",       //
-                             ".5", "五", "abc,12abc,99999,-99999", "1,1", "0,3",  // cut short here
-                             ".6", "六", "4,4,4,4", "4,4", "0,2", "\"p\"", "0",    //
-                             ".7", "七", "2"});                                     // cut by the file's end
+    std::string text = crlf({".0",  "零",  "1,1,1,1",
+                             "1,1", "0,1", "x",
+                             "0",  //
+                             ".-4", "負",  "1,1,1,1",
+                             "1,1", "0,1", "x",
+                             "0",  //
+                             ".5",  "五",  "abc,12abc,99999,-99999",
+                             "1,1", "0,3",  // cut short here
+                             ".6",  "六",  "4,4,4,4",
+                             "4,4", "0,2", "\"p\"",
+                             "0",                  //
+                             ".7",  "七",  "2"});  // cut by the file's end
     OfficerTable t;
     parseOfficers(text, 170, t);
     EXPECT_EQ(t[0].name, "何某");  // record 0 never replaces the placeholder

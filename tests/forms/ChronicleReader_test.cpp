@@ -24,17 +24,18 @@ protected:
 };
 
 TEST_F(ChronicleReaderTest, ShowsOneYearAPageAndPagesWithButtonsAndKeys) {
-    tmp.writeIni("teiji.log", crlf({"鼎峙録の記録", "＝＝＝＝＝＝＝＝＝", "＝＝ 　189年　＝＝", "＝＝＝＝＝＝＝＝＝",
-                                    "董卓が洛陽に入った。", "＝＝＝＝＝＝＝＝＝", "＝＝ 　190年　＝＝",
-                                    "＝＝＝＝＝＝＝＝＝", "反董卓連合が結ばれた。", "＝＝＝＝＝＝＝＝＝",
-                                    "＝＝ 　191年　＝＝", "＝＝＝＝＝＝＝＝＝", "孫堅が玉璽を得た。", "EOT=======",
-                                    "この行は読まれない"}));
+    tmp.writeIni("teiji.log",
+                 crlf({"鼎峙録の記録", "＝＝＝＝＝＝＝＝＝", "＝＝ 　189年　＝＝", "＝＝＝＝＝＝＝＝＝",
+                       "董卓が洛陽に入った。", "＝＝＝＝＝＝＝＝＝", "＝＝ 　190年　＝＝", "＝＝＝＝＝＝＝＝＝",
+                       "反董卓連合が結ばれた。", "＝＝＝＝＝＝＝＝＝", "＝＝ 　191年　＝＝", "＝＝＝＝＝＝＝＝＝",
+                       "孫堅が玉璽を得た。", "EOT=======", "この行は読まれない"}));
     DLogReader r(tmp.folder());
     r.logPath = tmp.folder().ini("teiji.log");
     ASSERT_EQ(r.Form_Load(), "");
     r.show();
     EXPECT_EQ(r.windowTitle(), "鼎峙録・覇業編");
-    EXPECT_EQ(page(r), "鼎峙録の記録\n＝＝＝＝＝＝＝＝＝\n＝＝ 　189年　＝＝\n＝＝＝＝＝＝＝＝＝\n董卓が洛陽に入った。\n");
+    EXPECT_EQ(page(r),
+              "鼎峙録の記録\n＝＝＝＝＝＝＝＝＝\n＝＝ 　189年　＝＝\n＝＝＝＝＝＝＝＝＝\n董卓が洛陽に入った。\n");
     EXPECT_EQ(states(r), (std::vector<bool>{true, false, true, true}));
 
     QTest::keyClick(&r, Qt::Key_PageDown);

@@ -76,7 +76,8 @@ TEST_F(ScreenTest, RulerJobCannotChangeAndAValueOutOfRangeIsRefused) {
     Editor editor(tmp.folder(), g, ruler);
     editor.show();
     EXPECT_FALSE(child<QComboBox>(&editor, "cmbJob")->isEnabled());
-    for (int r = 0; r < 6; ++r) EXPECT_TRUE(child<QLineEdit>(&editor, QStringLiteral("Skl_Lab_%1").arg(r))->isVisible());
+    for (int r = 0; r < 6; ++r)
+        EXPECT_TRUE(child<QLineEdit>(&editor, QStringLiteral("Skl_Lab_%1").arg(r))->isVisible());
 
     std::string before = tmp.readIni("busv.ini");
     type(child<QLineEdit>(&editor, "Skl_Lab_1"), "40000");

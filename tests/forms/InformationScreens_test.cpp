@@ -30,8 +30,8 @@ TEST_F(ScreenTest, FactionListShowsLiveFactionsInTheirColumnsAndOpensTheOfficerL
     auto* table = child<QTableWidget>(&screen, "factionTable");
     QStringList headings;
     for (int c = 0; c < table->columnCount(); ++c) headings << table->horizontalHeaderItem(c)->text();
-    EXPECT_EQ(headings, (QStringList{"君主", "総兵力\n（千）", "精兵\n（千）", "政安", "結束", "名声", "畏怖",
-                                     "武将数", "盟主"}));
+    EXPECT_EQ(headings, (QStringList{"君主", "総兵力\n（千）", "精兵\n（千）", "政安", "結束", "名声", "畏怖", "武将数",
+                                     "盟主"}));
     ASSERT_EQ(table->rowCount(), 3);
     EXPECT_EQ(table->verticalHeaderItem(0)->text(), "董卓");
     EXPECT_EQ(table->verticalHeaderItem(2)->text(), "劉表");

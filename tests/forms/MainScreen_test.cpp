@@ -33,8 +33,12 @@ protected:
         main.activateWindow();  // for the menu's shortcuts
         EXPECT_TRUE(QTest::qWaitForWindowActive(&main));
     }
-    static QListWidget* offers(Main& main, int k) { return child<QListWidget>(&main, QStringLiteral("Com_Lst_%1").arg(k)); }
-    static QListWidget* members(Main& main, int k) { return child<QListWidget>(&main, QStringLiteral("Gun_lst_%1").arg(k)); }
+    static QListWidget* offers(Main& main, int k) {
+        return child<QListWidget>(&main, QStringLiteral("Com_Lst_%1").arg(k));
+    }
+    static QListWidget* members(Main& main, int k) {
+        return child<QListWidget>(&main, QStringLiteral("Gun_lst_%1").arg(k));
+    }
     static bool cyan(Main& main, int k) { return offers(main, k)->palette().color(QPalette::Base) == kCyan; }
     // The frame listing a faction.
     static int frameOf(Main& main, const QString& faction) {
@@ -233,8 +237,10 @@ TEST_F(MainScreenTest, FactionsAndPlayersOpenTheFactionScreenWithTheirPlot) {
             EXPECT_EQ(text(faction, "noteLabel"), plot);
             QTest::keyClick(faction, Qt::Key_Escape);
         });
-        if (click == 0) clickItem(members(main, own), row);
-        else clickItem(child<QListWidget>(&main, "dsp_PC"), 0);
+        if (click == 0)
+            clickItem(members(main, own), row);
+        else
+            clickItem(child<QListWidget>(&main, "dsp_PC"), 0);
         EXPECT_TRUE(s.done());
     }
     main.hide();

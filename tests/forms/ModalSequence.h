@@ -76,8 +76,7 @@ private:
         QWidget* w = QApplication::activeModalWidget();
         if (w && w->isVisible() && !w->property("answered").toBool()) {
             Step step = steps_.front();
-            if (qstrcmp(w->metaObject()->className(), step.name.c_str()) == 0 ||
-                w->inherits(step.name.c_str())) {
+            if (qstrcmp(w->metaObject()->className(), step.name.c_str()) == 0 || w->inherits(step.name.c_str())) {
                 // Taken off and run from a timer of its own: running it may open the next window in
                 // a loop of its own, and Qt does not fire this timer again while its handler runs.
                 steps_.pop_front();

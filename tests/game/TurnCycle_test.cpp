@@ -13,8 +13,11 @@ using namespace test;
 class TurnCycleTest : public MainFixture {
 protected:
     void SetUp() override {
-        writeWorld({{1, "甲王", 1, 5}, {2, "乙王", 2, 5}, {3, "丙王", 3, 5},
-                    {.id = 4, .name = "甲将", .kunID = 1, .Job = 4}, {.id = 5, .name = "乙将", .kunID = 2, .Job = 4},
+        writeWorld({{1, "甲王", 1, 5},
+                    {2, "乙王", 2, 5},
+                    {3, "丙王", 3, 5},
+                    {.id = 4, .name = "甲将", .kunID = 1, .Job = 4},
+                    {.id = 5, .name = "乙将", .kunID = 2, .Job = 4},
                     {.id = 6, .name = "丙将", .kunID = 3, .Job = 4}},
                    {{.id = 1, .name = "甲", .kunshuID = 1, .army = 50, .meisei = 50, .tian = 50},
                     {.id = 2, .name = "乙", .kunshuID = 2, .army = 40, .meisei = 40, .tian = 50},
@@ -56,8 +59,8 @@ TEST_F(TurnCycleTest, TurnsGoBySlotSkippingGapsThenTheYearIsResolved) {
     EXPECT_EQ(cycle.yearCounter, 196);
     EXPECT_EQ(cycle.turnSlot, 0);
     EXPECT_EQ(g.savedFlag, 0);
-    EXPECT_EQ(host.lines("notify"), (std::vector<std::string>{"notify 甲の番です。", "notify 丙の番です。",
-                                                              "notify 甲の番です。"}));
+    EXPECT_EQ(host.lines("notify"),
+              (std::vector<std::string>{"notify 甲の番です。", "notify 丙の番です。", "notify 甲の番です。"}));
     EXPECT_EQ(host.lines("ask"), (std::vector<std::string>{"ask 甲の行動をコンピュータに任せますか？ -> yes",
                                                            "ask 丙の行動をコンピュータに任せますか？ -> yes"}));
     EXPECT_EQ(host.lines("window"), (std::vector<std::string>{"window 1 195", "window 2 195"}));

@@ -29,8 +29,10 @@ TEST_F(YearEndTest, PublicOrderRisesWithPoliticsAndAWeakOfficialsMishapIsToldEve
     // 甲王 (Politics 5): +1, and a mishap roll of 5 that cannot beat 5. 甲文 (4): roll 5 > 4, divisor
     // Nearest(1.25) = 1. 甲将 is a general and does not take part. 乙王 (8): +4. 丙王's faction has
     // fallen and is skipped.
-    rng.face(1, 2).face(5, 6)   // 甲王
-        .face(1, 2).face(5, 6); // 甲文
+    rng.face(1, 2)
+        .face(5, 6)  // 甲王
+        .face(1, 2)
+        .face(5, 6);  // 甲文
     yearEnd.Policy_rtn();
     FactionTable t = readFactions();
     EXPECT_EQ(t[1].tian, 51);
@@ -51,12 +53,14 @@ TEST_F(YearEndTest, AnOfficialWithoutPoliticsCountsAsOneForTheDivisor) {
 }
 
 TEST_F(YearEndTest, CohesionTakesTheStandoutsCapacityAndAHalvedMishapRoll) {
-    rng.dice(1, 1).face(1, 2).face(4, 6)  // 甲王: best 3; mishap r = 4 > 3: divisor 2
-        .dice(1, 1)                       // 甲将 (8): 3 <= 8 + 2, best 8
-        .dice(1, 1)                       // 乙王 (6): best 6
-        .dice(1, 1)                       // 丙王 (9)
-        .dice(3, 4)                       // 甲: 8 > 7: +8
-        .dice(6, 6);                      // 乙: 6 > 12 fails
+    rng.dice(1, 1)
+        .face(1, 2)
+        .face(4, 6)   // 甲王: best 3; mishap r = 4 > 3: divisor 2
+        .dice(1, 1)   // 甲将 (8): 3 <= 8 + 2, best 8
+        .dice(1, 1)   // 乙王 (6): best 6
+        .dice(1, 1)   // 丙王 (9)
+        .dice(3, 4)   // 甲: 8 > 7: +8
+        .dice(6, 6);  // 乙: 6 > 12 fails
     yearEnd.Jinji_rtn();
     FactionTable t = readFactions();
     EXPECT_EQ(t[1].kessoku, 24);  // (40 + 8) / 2
@@ -68,8 +72,10 @@ TEST_F(YearEndTest, CohesionTakesTheStandoutsCapacityAndAHalvedMishapRoll) {
 TEST_F(YearEndTest, ACohesionRollOfOneDividesByZeroAndChangesNothing) {
     writeWorld({{.id = 1, .name = "甲王", .kunID = 1, .Job = 5, .charm = 0}},
                {{.id = 1, .name = "甲", .kunshuID = 1, .kessoku = 100}});
-    rng.dice(1, 1).face(1, 2).face(1, 6)  // best 0; r = 1 > 0 but Nearest(0.5) = 0
-        .dice(1, 1);                      // 0 > 2 fails
+    rng.dice(1, 1)
+        .face(1, 2)
+        .face(1, 6)   // best 0; r = 1 > 0 but Nearest(0.5) = 0
+        .dice(1, 1);  // 0 > 2 fails
     yearEnd.Jinji_rtn();
     EXPECT_EQ(readFactions()[1].kessoku, 100);
     EXPECT_EQ(report.at(0), "");

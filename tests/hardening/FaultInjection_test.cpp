@@ -205,8 +205,9 @@ TEST_F(FaultInjection, ALoadFromABrokenSlotChangesNothing) {
         {"information cut in half", [&] { writeBytes(path("save/save4.ini"), info.substr(0, info.size() / 2)); },
          "ファイルが見つかりません"},
         {"information without its last line end",
-         [&] { writeBytes(path("save/save4.ini"), info.substr(0, info.rfind(',') )); }, "ファイルが見つかりません"},
-        {"chronicle copy in Shift-JIS", [&] { writeBytes(path("save/teilog4.log"), "\x83\x65\x83\x4c\x83\x58\x83\x67\r\n"); },
+         [&] { writeBytes(path("save/save4.ini"), info.substr(0, info.rfind(','))); }, "ファイルが見つかりません"},
+        {"chronicle copy in Shift-JIS",
+         [&] { writeBytes(path("save/teilog4.log"), "\x83\x65\x83\x4c\x83\x58\x83\x67\r\n"); },
          "ファイルが見つかりません\r\nファイル「save/teilog4.log」は UTF-8 のテキストではありません。"},
     };
     for (const Case& c : cases) {
@@ -236,7 +237,8 @@ TEST_F(FaultInjection, AWorkingFileDamagedBetweenYearsStopsTheYearAndKeepsEveryF
         const char* message;
     };
     const Case cases[] = {
-        {"officer file deleted", [&] { fs::remove(path("ini/busv.ini")); }, "ファイル「ini/busv.ini」が見つかりません。"},
+        {"officer file deleted", [&] { fs::remove(path("ini/busv.ini")); },
+         "ファイル「ini/busv.ini」が見つかりません。"},
         {"officer file cut in half", [&] { writeBytes(path("ini/busv.ini"), officers.substr(0, officers.size() / 2)); },
          "ファイル「ini/busv.ini」は記録が欠けているか、途中で切れています。"},
         {"faction file without its last line",
@@ -244,7 +246,8 @@ TEST_F(FaultInjection, AWorkingFileDamagedBetweenYearsStopsTheYearAndKeepsEveryF
          "ファイル「ini/gunsv.ini」は記録が欠けているか、途中で切れています。"},
         {"faction file emptied", [&] { writeBytes(path("ini/gunsv.ini"), ""); },
          "ファイル「ini/gunsv.ini」は記録が欠けているか、途中で切れています。"},
-        {"faction file turned into binary garbage", [&] { writeBytes(path("ini/gunsv.ini"), std::string("\x01\x00\xff\xfe", 4)); },
+        {"faction file turned into binary garbage",
+         [&] { writeBytes(path("ini/gunsv.ini"), std::string("\x01\x00\xff\xfe", 4)); },
          "ファイル「ini/gunsv.ini」は UTF-8 のテキストではありません。"},
         {"an officer's name in Shift-JIS",
          [&] {
@@ -294,15 +297,19 @@ TEST(FaultInjectionCli, AMissingMasterOrGarbledDataFileEndsWithAMessage) {
         {"Text.ini", "", "ファイル「ini/Text.ini」が見つかりません。"},
         {"Text.ini", sjis, "ファイル「ini/Text.ini」は UTF-8 のテキストではありません。"},
         {"mei.ini", sjis, "ファイル「ini/mei.ini」は UTF-8 のテキストではありません。"},
-        {"Gunbatu1.ini", std::string("\x7f\x45\x4c\x46\x02\x01\x01\x00", 8), "ファイル「ini/Gunbatu1.ini」は UTF-8 のテキストではありません。"},
-        {"Gunbatu1.ini", ".1\r\n\"董卓\"\r\n0,1,180\r\n", "ファイル「ini/Gunbatu1.ini」は記録が欠けているか、途中で切れています。"},
+        {"Gunbatu1.ini", std::string("\x7f\x45\x4c\x46\x02\x01\x01\x00", 8),
+         "ファイル「ini/Gunbatu1.ini」は UTF-8 のテキストではありません。"},
+        {"Gunbatu1.ini", ".1\r\n\"董卓\"\r\n0,1,180\r\n",
+         "ファイル「ini/Gunbatu1.ini」は記録が欠けているか、途中で切れています。"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " " + c.message);
         TempGameFolder tmp;
         tmp.copyShippedData();
-        if (c.bytes.empty()) fs::remove(tmp.root() / "ini" / c.file);
-        else tmp.writeIni(c.file, c.bytes);
+        if (c.bytes.empty())
+            fs::remove(tmp.root() / "ini" / c.file);
+        else
+            tmp.writeIni(c.file, c.bytes);
         AutoplayOptions o;
         o.seed = 1;
         o.quiet = true;

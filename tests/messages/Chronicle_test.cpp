@@ -65,7 +65,8 @@ TEST(Chronicle, CreditsAreOnePageBeforeTheEnd) {
     credit(pages);
     std::string expected;
     for (int i = 0; i < 23; ++i) expected += "\r\n";
-    expected += crlf({"　　　　　Produced by", "　　　　　　　鼎峙録・覇業編 開発チーム", "", "　　　　　　　鼎峙録プロジェクト"});
+    expected += crlf(
+        {"　　　　　Produced by", "　　　　　　　鼎峙録・覇業編 開発チーム", "", "　　　　　　　鼎峙録プロジェクト"});
     EXPECT_EQ(pages.at(0), expected);
     EXPECT_EQ(pages.at(1), "EOT");
 }

@@ -11,13 +11,13 @@ namespace {
 
 using test::crlf;
 
-const std::string kBook = crlf({".1", "+", "は", "*", "を得た。", "..",       //
-                                ".2", "+xyz", "が動いた", ".ignored", "..",   // "+xyz" counts as "+"
-                                ".3", "前半", "/", "後半", "..",              //
-                                ".4", "続く",                                 // no "..": runs into 5
-                                ".5", "五", "..",                             //
-                                ".120", "遠い", "..",                          //
-                                ".6", "届かない", ".."});
+const std::string kBook = crlf({".1",   "+",        "は",       "*",        "を得た。", "..",  //
+                                ".2",   "+xyz",     "が動いた", ".ignored", "..",              // "+xyz" counts as "+"
+                                ".3",   "前半",     "/",        "後半",     "..",              //
+                                ".4",   "続く",                                                // no "..": runs into 5
+                                ".5",   "五",       "..",                                      //
+                                ".120", "遠い",     "..",                                      //
+                                ".6",   "届かない", ".."});
 
 TEST(TemplateBook, MarkersOfARecord) {
     TemplateBook book(kBook);

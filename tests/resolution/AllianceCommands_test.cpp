@@ -86,9 +86,9 @@ TEST_F(Alliance, LeavingNeedsBestToReachDifficultyAndRoll) {
 TEST_F(Alliance, TakeOverMovesEveryFollowerAndFreesTheOldLeader) {
     faction(1).meishuID = 4;  // 魏 follows 呉 too
     faction(3).meisei = 50;
-    faction(3).ifu = 30;   // 8 + best 10 = 18
+    faction(3).ifu = 30;  // 8 + best 10 = 18
     faction(2).meisei = 60;
-    faction(2).ifu = 20;   // 8 + 3 + 7 = 18
+    faction(2).ifu = 20;  // 8 + 3 + 7 = 18
     res.takeOverAlliance(won(10, 7, 7, 0, 0, 3, 10));
     EXPECT_EQ(story(), "[10:関羽|蜀]\r\n");
     EXPECT_EQ(faction(2).meishuID, 0);

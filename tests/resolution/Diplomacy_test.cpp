@@ -47,7 +47,7 @@ TEST_F(Diplomacy, DenunciationWithDifficulty4Takes20Percent) {
     res.denounce(won(7, 2, 7, 2, 0, 4));
     EXPECT_EQ(story(), "[7:荀彧|呉の名声と、その幕僚の結束が 20]\r\n");
     EXPECT_EQ(faction(2).meisei, 80);
-    EXPECT_EQ(faction(2).kessoku, 40);   // Int(40.8)
+    EXPECT_EQ(faction(2).kessoku, 40);     // Int(40.8)
     EXPECT_EQ(g.allianceCohesion[2], 33);  // 33.3
     EXPECT_EQ(g.allianceCohesion[1], 80);
 }

@@ -109,7 +109,7 @@ TEST_F(Fall, WithoutMembersOrIndependentsAFollowerOfAnotherAllianceIsRaised) {
     faction(2).meishuID = 4;
     faction(1).meishuID = 6;  // 魏 follows 蜀
     faction(3).meishuID = 6;
-    faction(3).del = true;    // ...which has fallen but still holds its number
+    faction(3).del = true;  // ...which has fallen but still holds its number
     luck({1, 1});
     res.checkMetubou();
     EXPECT_EQ(story(), "[60:呉|]\r\n[59:魏|]\r\n");

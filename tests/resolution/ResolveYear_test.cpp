@@ -67,10 +67,13 @@ TEST_F(ResolveYear, LoadsResolvesAndWritesBothWorkingFiles) {
     g.offerAmount[0][0] = 50;
     g.factionChoice[2] = 1;
     for (int i = 0; i < 19; ++i) rng.dice(1, 1);
-    rng.dice(1, 1).dice(1, 1).dice(1, 1);           // 曹操 5 + 2, 荀彧 9 + 2, the roll
-    rng.dice(1, 1).dice(1, 1).dice(1, 1).dice(1, 1)  // 孫堅 passes 0 + 2 >= 0 + 2, scores 2; the roll
-        .then(0.1f);                                 // no go-between
-    rng.face(0, 50).face(0, 50);                     // both factions stand
+    rng.dice(1, 1).dice(1, 1).dice(1, 1);  // 曹操 5 + 2, 荀彧 9 + 2, the roll
+    rng.dice(1, 1)
+        .dice(1, 1)
+        .dice(1, 1)
+        .dice(1, 1)               // 孫堅 passes 0 + 2 >= 0 + 2, scores 2; the roll
+        .then(0.1f);              // no go-between
+    rng.face(0, 50).face(0, 50);  // both factions stand
 
     std::optional<FileError> failure = res.resolveYear(files.folder());
 

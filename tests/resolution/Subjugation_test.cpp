@@ -34,8 +34,9 @@ TEST_F(Subdue, YellowTurbansRoutedByLeadershipWithGainsMadeOnlyBelowTheBound) {
     faction(1).ifu = 99;
     faction(1).tian = 10;
     faction(1).army = 5;
-    rng.face(4, 10).face(5, 10)  // s = 11: 10 + 11 >= 30 / 3
-        .dice(3, 3);             // 8 + 6 >= 5 + 5: he joins
+    rng.face(4, 10)
+        .face(5, 10)  // s = 11: 10 + 11 >= 30 / 3
+        .dice(3, 3);  // 8 + 6 >= 5 + 5: he joins
     res.subdueYellowTurbans(won(4, 3, 5, 8, 30, 6, 10));
     EXPECT_EQ(story(), "[4:夏侯惇|前2]\r\n[14:魏| 30000が魏]\r\n[1:夏侯惇|徐庶が魏]\r\n");
     EXPECT_EQ(faction(1).meisei, 202);  // 199 + 3, then no more once at 200
@@ -49,8 +50,9 @@ TEST_F(Subdue, YellowTurbansRoutedByLeadershipWithGainsMadeOnlyBelowTheBound) {
 TEST_F(Subdue, YellowTurbansNotRoutedAndTheLeaderHides) {
     faction(1).tian = 8;
     faction(1).army = 5;
-    rng.face(0, 10).face(0, 10)  // s = 2: 8 + 2 falls short of 31 / 3
-        .dice(1, 1);             // 0 + 2 < 5 + 5
+    rng.face(0, 10)
+        .face(0, 10)                                      // s = 2: 8 + 2 falls short of 31 / 3
+        .dice(1, 1);                                      // 0 + 2 < 5 + 5
     res.subdueYellowTurbans(won(4, 3, 5, 8, 31, 6, 11));  // best 11 >= 11
     EXPECT_EQ(story(), "[4:夏侯惇|前2]\r\n[24:魏| 31000]\r\n徐庶は身を隠したようだった。\r\n\r\n");
     EXPECT_EQ(faction(1).army, 5);
@@ -65,13 +67,13 @@ TEST_F(Subdue, BarbariansWonGiveEliteFameAndAweAndTheWinnersOwnCapacityCaptures)
     faction(1).tian = 3;
     faction(1).meisei = 100;
     faction(1).ifu = 99;
-    rng.dice(6, 6);  // 4 + 12 >= 5 + 6
+    rng.dice(6, 6);                                // 4 + 12 >= 5 + 6
     res.subdueBarbarians(won(5, 1, 6, 8, 10, 5));  // 7 + 4 >= 5 + 6
     EXPECT_EQ(story(), "[5:曹操|前2]\r\n[46:曹操|魏]\r\n[15:曹操| 10000が魏]\r\n[1:曹操|徐庶が魏]\r\n");
     EXPECT_EQ(faction(1).seihei, 5);  // Int(10 * 5 / 10)
     EXPECT_EQ(faction(1).tian, 0);    // 3 - 5, not below 0
     EXPECT_EQ(faction(1).meisei, 104);
-    EXPECT_EQ(faction(1).ifu, 102);   // 99 + 3, then no more
+    EXPECT_EQ(faction(1).ifu, 102);  // 99 + 3, then no more
     EXPECT_EQ(officer(8).gunID, 1);
 }
 
@@ -80,7 +82,7 @@ TEST_F(Subdue, BarbariansLostBattleKeepsTheEliteAndTheUnrest) {
     officer(1).fight = 7;
     faction(1).tian = 50;
     faction(1).ifu = 99;
-    rng.dice(1, 1);  // 4 + 2 < 5 + 7
+    rng.dice(1, 1);                               // 4 + 2 < 5 + 7
     res.subdueBarbarians(won(5, 1, 7, 8, 7, 5));  // 11 < 12
     EXPECT_EQ(story(), "[5:曹操|前2]\r\n[15:曹操| 7000が魏]\r\n徐庶は身を隠したようだった。\r\n\r\n");
     EXPECT_EQ(faction(1).seihei, 3);  // Int(7 * 5 / 10)

@@ -13,8 +13,8 @@ namespace {
 using test::crlf;
 using test::TempGameFolder;
 
-const std::string kOfficers = crlf({".1", "董卓", "3,8,6,7", "4,2", "1,5", "toutaku", "1",  //
-                                    ".2", "李儒", "5,3,8,5", "3,4", "1,6", "riju", "0",     //
+const std::string kOfficers = crlf({".1", "董卓", "3,8,6,7", "4,2", "1,5", "toutaku",  "1",  //
+                                    ".2", "李儒", "5,3,8,5", "3,4", "1,6", "riju",     "0",  //
                                     ".3", "甲某", "3,3,3,3", "3,3", "1,2", "zouhyou1", "200"});
 // Record 200 would never be looked up; text outside a record belongs to none.
 const std::string kComments = crlf({".1", "董卓", "暴政を敷いた。", ".",  //

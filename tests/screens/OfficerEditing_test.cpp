@@ -18,16 +18,16 @@ using test::TempGameFolder;
 
 // The running game: 王允 has gone over to 曹操 (officer 6) and has a comment of his own (7);
 // officer 4 is a fictional officer, who has no record in the masters.
-const std::string kGame = crlf({".1", "\"董卓\"", "3,8,6,7", "4,2", "1,5", "\"toutaku\"", "1",  //
-                                ".2", "\"王允\"", "8,2,7,3", "6,8", "6,1", "\"ouin\"", "7",     //
-                                ".3", "\"華雄\"", "2,9,2,6", "4,6", "1,2", "\"kayuu\"", "0",    //
+const std::string kGame = crlf({".1", "\"董卓\"", "3,8,6,7", "4,2", "1,5", "\"toutaku\"",  "1",  //
+                                ".2", "\"王允\"", "8,2,7,3", "6,8", "6,1", "\"ouin\"",     "7",  //
+                                ".3", "\"華雄\"", "2,9,2,6", "4,6", "1,2", "\"kayuu\"",    "0",  //
                                 ".4", "\"甲某\"", "3,3,3,3", "3,3", "1,2", "\"zouhyou1\"", "200"});
 const std::string kMaster = crlf({".1", "\"董卓\"", "3,8,6,7", "4,2", "1,5", "\"toutaku\"", "1",  //
-                                  ".2", "\"王允\"", "8,2,7,3", "6,8", "1,1", "\"ouin\"", "0",     //
-                                  ".3", "\"華雄\"", "2,9,2,6", "4,6", "1,2", "\"kayuu\"", "0"});
+                                  ".2", "\"王允\"", "8,2,7,3", "6,8", "1,1", "\"ouin\"",    "0",  //
+                                  ".3", "\"華雄\"", "2,9,2,6", "4,6", "1,2", "\"kayuu\"",   "0"});
 const std::string kBackup = crlf({".1", "\"董卓\"", "4,9,7,8", "5,3", "1,4", "\"toutaku\"", "1",  //
-                                  ".2", "\"王允\"", "9,1,6,2", "7,9", "1,4", "\"ouin\"", "0",     //
-                                  ".3", "\"華雄\"", "1,8,1,5", "3,5", "3,5", "\"kayuu\"", "0"});
+                                  ".2", "\"王允\"", "9,1,6,2", "7,9", "1,4", "\"ouin\"",    "0",  //
+                                  ".3", "\"華雄\"", "1,8,1,5", "3,5", "3,5", "\"kayuu\"",   "0"});
 
 struct EditorFiles {
     TempGameFolder tmp;
@@ -50,11 +50,21 @@ TEST(abilityFromText, ReadsTheLeadingNumberRoundedHalfToEvenWithin16Bits) {
         const char* typed;
         std::optional<int16_t> value;
     } rows[] = {
-        {"12abc", 12},  {"abc", 0},          {"", 0},     {"  7", 7},          {"2.5", 2},
-        {"3.5", 4},     {"-3", -3},          {"32767", 32767},                 {"-32768", -32768},
+        {"12abc", 12},
+        {"abc", 0},
+        {"", 0},
+        {"  7", 7},
+        {"2.5", 2},
+        {"3.5", 4},
+        {"-3", -3},
+        {"32767", 32767},
+        {"-32768", -32768},
         {"-32768.5", -32768},  // the half goes to the even -32768
-        {"32767.5", std::nullopt}, {"32768", std::nullopt}, {"-32769", std::nullopt},
-        {"40000", std::nullopt},   {"1e9", std::nullopt},
+        {"32767.5", std::nullopt},
+        {"32768", std::nullopt},
+        {"-32769", std::nullopt},
+        {"40000", std::nullopt},
+        {"1e9", std::nullopt},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
@@ -76,16 +86,14 @@ TEST(registerOfficerEdits, CivilOfficialMadeGeneralTakesTheThreeBoxesAndKeepsPol
     EXPECT_EQ(b.charm, 6);
     EXPECT_EQ(b.Setu, 8);
     // The game's file takes the whole record; names are written bare.
-    EXPECT_EQ(f.tmp.readIni("busv.ini"),
-              crlf({".1", "\"董卓\"", "3,8,6,7", "4,2", "1,5", "\"toutaku\"", "1",  //
-                    ".2", "王允", "8,9,8,8", "6,8", "6,4", "ouin", "7",             //
-                    ".3", "\"華雄\"", "2,9,2,6", "4,6", "1,2", "\"kayuu\"", "0",    //
-                    ".4", "\"甲某\"", "3,3,3,3", "3,3", "1,2", "\"zouhyou1\"", "200"}));
+    EXPECT_EQ(f.tmp.readIni("busv.ini"), crlf({".1", "\"董卓\"", "3,8,6,7", "4,2", "1,5", "\"toutaku\"",  "1",  //
+                                               ".2", "王允",     "8,9,8,8", "6,8", "6,4", "ouin",         "7",  //
+                                               ".3", "\"華雄\"", "2,9,2,6", "4,6", "1,2", "\"kayuu\"",    "0",  //
+                                               ".4", "\"甲某\"", "3,3,3,3", "3,3", "1,2", "\"zouhyou1\"", "200"}));
     // The master takes the job and the abilities and keeps the scenario's lord and comment.
-    EXPECT_EQ(f.tmp.readIni("bushou1.ini"),
-              crlf({".1", "\"董卓\"", "3,8,6,7", "4,2", "1,5", "\"toutaku\"", "1",  //
-                    ".2", "王允", "8,9,8,8", "6,8", "1,4", "ouin", "0",             //
-                    ".3", "\"華雄\"", "2,9,2,6", "4,6", "1,2", "\"kayuu\"", "0"}));
+    EXPECT_EQ(f.tmp.readIni("bushou1.ini"), crlf({".1", "\"董卓\"", "3,8,6,7", "4,2", "1,5", "\"toutaku\"", "1",  //
+                                                  ".2", "王允",     "8,9,8,8", "6,8", "1,4", "ouin",        "0",  //
+                                                  ".3", "\"華雄\"", "2,9,2,6", "4,6", "1,2", "\"kayuu\"",   "0"}));
     EXPECT_EQ(f.tmp.readIni("BUSHOU1_BK.ini"), kBackup);
 }
 

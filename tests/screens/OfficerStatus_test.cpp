@@ -16,7 +16,8 @@ TEST(OfficerStatus, ShowsTheRowsOfTheJobAndTheComment) {
     EXPECT_EQ(s.job, "軍師");
     std::array<std::string, 6> labels, values;
     std::array<bool, 6> visible{};
-    for (size_t r = 0; r < 6; ++r) labels[r] = s.rows[r].label, values[r] = s.rows[r].value, visible[r] = s.rows[r].visible;
+    for (size_t r = 0; r < 6; ++r)
+        labels[r] = s.rows[r].label, values[r] = s.rows[r].value, visible[r] = s.rows[r].visible;
     EXPECT_EQ(labels, (std::array<std::string, 6>{"政治", "智謀", "采配", "", "器量", "節度"}));
     EXPECT_EQ(values, (std::array<std::string, 6>{"5", "8", "5", "", "3", "4"}));
     EXPECT_EQ(visible, (std::array<bool, 6>{true, true, true, false, true, true}));

@@ -162,7 +162,8 @@ TEST_F(SaveSlotsTest, ABadSlotLeavesTheRunningGameUntouched) {
     tmp.writeSave("teilog5.log", "log");
     tmp.writeSave("gunsv5.ini", std::string("\0\1", 2));
     result = slots.load_rtn("5");
-    EXPECT_EQ(result.text, "ファイルが見つかりません\r\nファイル「save/gunsv5.ini」は UTF-8 のテキストではありません。");
+    EXPECT_EQ(result.text,
+              "ファイルが見つかりません\r\nファイル「save/gunsv5.ini」は UTF-8 のテキストではありません。");
     unchanged();
 }
 

@@ -58,9 +58,9 @@ TEST(WorldView, OfficersOfEveryFactionListLiveFactionsInNumberOrder) {
 TEST(WorldView, FactionDetailShowsThousandsAndPutsTheStrategistWithTheStaff) {
     auto d = world().factionDetail(1, "戦争を画策中");
     EXPECT_EQ(d.caption, "軍の内情董卓");
-    std::vector<std::pair<std::string, std::string>> values = {
-        {"総兵力", " 180000"}, {"精兵数", " 30000"}, {"名声", " 60"},
-        {"治安", " 50"},       {"結束力", " 70"},    {"畏怖", " 75"}};
+    std::vector<std::pair<std::string, std::string>> values = {{"総兵力", " 180000"}, {"精兵数", " 30000"},
+                                                               {"名声", " 60"},       {"治安", " 50"},
+                                                               {"結束力", " 70"},     {"畏怖", " 75"}};
     EXPECT_EQ(d.values, values);
     EXPECT_EQ(d.note, "戦争を画策中");
     EXPECT_EQ(names(d.jobLists[0]), (std::vector<std::string>{"5王允"}));

@@ -78,9 +78,9 @@ TEST_F(DataCheckTest, MissingFilesAndBackupsThatDiffer) {
     edit("BUSHOU1_BK.ini", "武将20", "武将二十");
     // Found whatever the case of its name.
     std::filesystem::rename(tmp.root() / "ini" / "Gunbatu.ini", tmp.root() / "ini" / "GUNBATU.INI");
-    EXPECT_EQ(check(), (Lines{"ini/BUSHOU1_BK.ini が ini/bushou1.ini と一致しません。",
-                              "ファイル「ini/BUSHOU2_BK.ini」が見つかりません。",
-                              "ファイル「ini/mei.ini」が見つかりません。"}));
+    EXPECT_EQ(check(),
+              (Lines{"ini/BUSHOU1_BK.ini が ini/bushou1.ini と一致しません。",
+                     "ファイル「ini/BUSHOU2_BK.ini」が見つかりません。", "ファイル「ini/mei.ini」が見つかりません。"}));
 }
 
 TEST_F(DataCheckTest, CountsNumberingAndValues) {
@@ -90,19 +90,22 @@ TEST_F(DataCheckTest, CountsNumberingAndValues) {
     edit("BUSHOU_BK.ini", officerRecord(7, "武将7", 7, 5, 0), "");
     edit("bushou1.ini", "武将30\r\n", "武将,三十\r\n");
     edit("BUSHOU1_BK.ini", "武将30\r\n", "武将,三十\r\n");
-    edit("bushou1.ini", "5,5,5,5\r\n5,5\r\n0,2\r\n\"zouhyou1\"\r\n0\r\n.41\r\n", "5,5,5,五\r\n5,5\r\n0,2\r\n\"zouhyou1\"\r\n0\r\n.41\r\n");
-    edit("BUSHOU1_BK.ini", "5,5,5,5\r\n5,5\r\n0,2\r\n\"zouhyou1\"\r\n0\r\n.41\r\n", "5,5,5,五\r\n5,5\r\n0,2\r\n\"zouhyou1\"\r\n0\r\n.41\r\n");
-    EXPECT_EQ(check(), (Lines{
-                           "ini/bushou1.ini の記録 .30（武将）: 値が多すぎます（名前に「,」が入っていませんか）。",
-                           "ini/bushou1.ini の記録 .30（武将）: 2 番目の値「三十」が整数ではありません。",
-                           "ini/bushou1.ini の記録 .30（武将）: 11 番目の値「zouhyou1」が整数ではありません。",
-                           "ini/bushou1.ini の記録 .40（武将40）: 5 番目の値「五」が整数ではありません。",
-                           "ini/Gunbatu2.ini: 軍閥の記録が 11 件あります（12 件のはずです）。",
-                           "ini/bushou2.ini の記録 .12（武将12）: 主君 kunID 12 はこのシナリオの君主ではありません。",
-                           "ini/bushou.ini の記録 .8（武将8）: 番号が順番どおりではありません（.7 があるべき位置です）。",
-                           "ini/bushou.ini: 武将の記録が 159 件あります（160 件のはずです）。",
-                           "ini/Gunbatu.ini の記録 .7（国7）: 君主 kunshuID 7 が ini/bushou.ini にいません。",
-                       }));
+    edit("bushou1.ini", "5,5,5,5\r\n5,5\r\n0,2\r\n\"zouhyou1\"\r\n0\r\n.41\r\n",
+         "5,5,5,五\r\n5,5\r\n0,2\r\n\"zouhyou1\"\r\n0\r\n.41\r\n");
+    edit("BUSHOU1_BK.ini", "5,5,5,5\r\n5,5\r\n0,2\r\n\"zouhyou1\"\r\n0\r\n.41\r\n",
+         "5,5,5,五\r\n5,5\r\n0,2\r\n\"zouhyou1\"\r\n0\r\n.41\r\n");
+    EXPECT_EQ(check(),
+              (Lines{
+                  "ini/bushou1.ini の記録 .30（武将）: 値が多すぎます（名前に「,」が入っていませんか）。",
+                  "ini/bushou1.ini の記録 .30（武将）: 2 番目の値「三十」が整数ではありません。",
+                  "ini/bushou1.ini の記録 .30（武将）: 11 番目の値「zouhyou1」が整数ではありません。",
+                  "ini/bushou1.ini の記録 .40（武将40）: 5 番目の値「五」が整数ではありません。",
+                  "ini/Gunbatu2.ini: 軍閥の記録が 11 件あります（12 件のはずです）。",
+                  "ini/bushou2.ini の記録 .12（武将12）: 主君 kunID 12 はこのシナリオの君主ではありません。",
+                  "ini/bushou.ini の記録 .8（武将8）: 番号が順番どおりではありません（.7 があるべき位置です）。",
+                  "ini/bushou.ini: 武将の記録が 159 件あります（160 件のはずです）。",
+                  "ini/Gunbatu.ini の記録 .7（国7）: 君主 kunshuID 7 が ini/bushou.ini にいません。",
+              }));
 }
 
 TEST_F(DataCheckTest, RulersAlliancesAndAllegiances) {
@@ -116,14 +119,15 @@ TEST_F(DataCheckTest, RulersAlliancesAndAllegiances) {
     edit("Gunbatu1.ini", factionRecord(6, 0, 6), factionRecord(6, 99, 6));
     // Scenario 2: the leader's own meishuID is not its ruler's number.
     edit("Gunbatu2.ini", factionRecord(1, 1, 1), factionRecord(1, 0, 1));
-    EXPECT_EQ(check(), (Lines{
-                           "ini/bushou1.ini の記録 .3（武将3）: 軍閥 .3 の君主なのに Job が 4 です（5 であるべきです）。",
-                           "ini/bushou1.ini の記録 .4（武将4）: 軍閥 .4 の君主なのに kunID が 1 です（4 であるべきです）。",
-                           "ini/Gunbatu1.ini の記録 .5（国5）: 盟主の軍閥 .8（国8）の meishuID が 0 です（8 であるべきです）。",
-                           "ini/Gunbatu1.ini の記録 .6（国6）: 盟主 meishuID 99 を君主とする軍閥がありません。",
-                           "ini/bushou1.ini の記録 .20（武将20）: 主君 kunID 30 はこのシナリオの君主ではありません。",
-                           "ini/Gunbatu2.ini の記録 .2（国2）: 盟主の軍閥 .1（国1）の meishuID が 0 です（1 であるべきです）。",
-                       }));
+    EXPECT_EQ(check(),
+              (Lines{
+                  "ini/bushou1.ini の記録 .3（武将3）: 軍閥 .3 の君主なのに Job が 4 です（5 であるべきです）。",
+                  "ini/bushou1.ini の記録 .4（武将4）: 軍閥 .4 の君主なのに kunID が 1 です（4 であるべきです）。",
+                  "ini/Gunbatu1.ini の記録 .5（国5）: 盟主の軍閥 .8（国8）の meishuID が 0 です（8 であるべきです）。",
+                  "ini/Gunbatu1.ini の記録 .6（国6）: 盟主 meishuID 99 を君主とする軍閥がありません。",
+                  "ini/bushou1.ini の記録 .20（武将20）: 主君 kunID 30 はこのシナリオの君主ではありません。",
+                  "ini/Gunbatu2.ini の記録 .2（国2）: 盟主の軍閥 .1（国1）の meishuID が 0 です（1 であるべきです）。",
+              }));
 }
 
 TEST_F(DataCheckTest, CommentsNamesAndTemplates) {

@@ -220,8 +220,8 @@ TEST_F(ScenarioSetupTest, MissingRecordsOfTheMasterKeepTheirFictionalOfficers) {
     ASSERT_TRUE(setup.startNewGame({0}).ok);
     std::string busv = tmp.readIni("busv.ini");
     // Master records are written back with quoted names; number 7 onwards is fictional.
-    EXPECT_NE(busv.find(crlf({".6", "\"呂布\"", "5,6,7,8", "4,3", "1,4", "\"face\"", "0", ".7", "\"姓1名1\"",
-                              "6,1,1,1", "1,1", "0,1", "\"\"", "200", ".8"})),
+    EXPECT_NE(busv.find(crlf({".6", "\"呂布\"", "5,6,7,8", "4,3", "1,4", "\"face\"", "0", ".7", "\"姓1名1\"", "6,1,1,1",
+                              "1,1", "0,1", "\"\"", "200", ".8"})),
               std::string::npos);
     EXPECT_TRUE(busv.ends_with(crlf({".170", "\"姓1名1\"", "6,1,1,1", "1,1", "0,1", "\"\"", "200"})));
     OfficerTable t = readWorkingOfficers();
@@ -233,19 +233,98 @@ TEST_F(ScenarioSetupTest, MissingRecordsOfTheMasterKeepTheirFictionalOfficers) {
 TEST_F(ScenarioSetupTest, FictionalAbilitiesOfEachJobFollowTheDrawOrder) {
     // Officers 1..6 get t = 2, 3, 4, 7, 9, 10; each pattern's draws are listed column by column, then
     // Restraint's three. Officers 7..170 draw only zeros.
-    rng.face(1, 10).face(1, 2).face(3, 4).face(4, 5).face(4, 5).face(0, 5).face(2, 5).face(1, 5).face(0, 5)
-        .face(3, 5).face(1, 5).face(0, 4).face(1, 4).face(2, 4);
-    rng.face(2, 10).face(2, 5).face(2, 5).face(0, 2).face(0, 4).face(4, 5).face(3, 5).face(0, 5).face(0, 5)
-        .face(1, 5).face(1, 5).face(3, 4).face(3, 4).face(3, 4);
-    rng.face(3, 10).face(2, 4).face(3, 4).face(4, 5).face(0, 5).face(0, 4).face(0, 4).face(1, 5).face(1, 5)
-        .face(2, 5).face(3, 5).face(0, 4).face(0, 4).face(0, 4);
-    rng.face(6, 10).face(1, 4).face(2, 4).face(3, 4).face(0, 4).face(0, 4).face(0, 4).face(3, 4).face(3, 4)
-        .face(3, 4).face(1, 2).face(2, 4).face(4, 5).face(5, 6).face(1, 4).face(1, 4).face(1, 4);
-    rng.face(8, 10).face(0, 4).face(1, 4).face(2, 4).face(3, 4).face(0, 4).face(1, 4).face(2, 4).face(2, 4)
-        .face(2, 4).face(1, 4).face(0, 4).face(0, 4).face(3, 4).face(3, 4).face(2, 4).face(2, 4).face(1, 4)
+    rng.face(1, 10)
+        .face(1, 2)
+        .face(3, 4)
+        .face(4, 5)
+        .face(4, 5)
+        .face(0, 5)
+        .face(2, 5)
+        .face(1, 5)
+        .face(0, 5)
+        .face(3, 5)
+        .face(1, 5)
+        .face(0, 4)
+        .face(1, 4)
+        .face(2, 4);
+    rng.face(2, 10)
+        .face(2, 5)
+        .face(2, 5)
+        .face(0, 2)
+        .face(0, 4)
+        .face(4, 5)
+        .face(3, 5)
+        .face(0, 5)
+        .face(0, 5)
+        .face(1, 5)
+        .face(1, 5)
+        .face(3, 4)
+        .face(3, 4)
+        .face(3, 4);
+    rng.face(3, 10)
+        .face(2, 4)
+        .face(3, 4)
+        .face(4, 5)
+        .face(0, 5)
+        .face(0, 4)
+        .face(0, 4)
+        .face(1, 5)
+        .face(1, 5)
+        .face(2, 5)
+        .face(3, 5)
+        .face(0, 4)
+        .face(0, 4)
         .face(0, 4);
-    rng.face(9, 10).face(2, 3).face(3, 4).face(1, 4).face(2, 4).face(0, 3).face(0, 4).face(1, 3).face(1, 4)
-        .face(0, 5).face(0, 6).face(3, 4).face(2, 4).face(1, 4);
+    rng.face(6, 10)
+        .face(1, 4)
+        .face(2, 4)
+        .face(3, 4)
+        .face(0, 4)
+        .face(0, 4)
+        .face(0, 4)
+        .face(3, 4)
+        .face(3, 4)
+        .face(3, 4)
+        .face(1, 2)
+        .face(2, 4)
+        .face(4, 5)
+        .face(5, 6)
+        .face(1, 4)
+        .face(1, 4)
+        .face(1, 4);
+    rng.face(8, 10)
+        .face(0, 4)
+        .face(1, 4)
+        .face(2, 4)
+        .face(3, 4)
+        .face(0, 4)
+        .face(1, 4)
+        .face(2, 4)
+        .face(2, 4)
+        .face(2, 4)
+        .face(1, 4)
+        .face(0, 4)
+        .face(0, 4)
+        .face(3, 4)
+        .face(3, 4)
+        .face(2, 4)
+        .face(2, 4)
+        .face(1, 4)
+        .face(0, 4);
+    rng.face(9, 10)
+        .face(2, 3)
+        .face(3, 4)
+        .face(1, 4)
+        .face(2, 4)
+        .face(0, 3)
+        .face(0, 4)
+        .face(1, 3)
+        .face(1, 4)
+        .face(0, 5)
+        .face(0, 6)
+        .face(3, 4)
+        .face(2, 4)
+        .face(1, 4);
     for (int i = 0; i < 164 * 14; ++i) rng.then(0);
     setup.mk_Abl_rtn();
     EXPECT_EQ(rng.left(), 0u);
@@ -255,13 +334,13 @@ TEST_F(ScenarioSetupTest, FictionalAbilitiesOfEachJobFollowTheDrawOrder) {
         int job, policy, fight, wisdom, tactics, charm, Setu;
     };
     const Expected expected[] = {
-        {1, 10, 9, 3, 2, 5, 4},  // civil official
-        {2, 5, 6, 8, 1, 3, 10},  // military officer
-        {3, 9, 5, 4, 3, 6, 1},   // staff officer
-        {4, 7, 1, 10, 9, 10, 4}, // general
-        {5, 4, 5, 7, 2, 9, 4},   // ruler
-        {6, 10, 4, 5, 7, 1, 7},  // chief strategist
-        {1, 6, 1, 1, 1, 1, 1},   // every draw 0
+        {1, 10, 9, 3, 2, 5, 4},   // civil official
+        {2, 5, 6, 8, 1, 3, 10},   // military officer
+        {3, 9, 5, 4, 3, 6, 1},    // staff officer
+        {4, 7, 1, 10, 9, 10, 4},  // general
+        {5, 4, 5, 7, 2, 9, 4},    // ruler
+        {6, 10, 4, 5, 7, 1, 7},   // chief strategist
+        {1, 6, 1, 1, 1, 1, 1},    // every draw 0
     };
     for (int i = 1; i <= 7; ++i) {
         SCOPED_TRACE(i);

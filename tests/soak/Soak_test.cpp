@@ -40,9 +40,9 @@ int soakGames() {
 
 // The lowest and highest value seen in each record field over the whole soak.
 struct FieldRanges {
-    static constexpr std::array<const char*, 16> kNames = {
-        "policy", "fight", "wisdom", "tactics", "charm", "Setu", "kunID", "Job",
-        "meishuID", "kunshuID", "army", "seihei", "meisei", "tian", "kessoku", "ifu"};
+    static constexpr std::array<const char*, 16> kNames = {"policy", "fight", "wisdom",   "tactics",  "charm", "Setu",
+                                                           "kunID",  "Job",   "meishuID", "kunshuID", "army",  "seihei",
+                                                           "meisei", "tian",  "kessoku",  "ifu"};
     std::array<int, 16> low, high;
     long atLimit = 0;  // values standing at -32768 or 32767
 
@@ -157,7 +157,8 @@ private:
         if (!inOrder) problem("officer records are not 1..170 in order, whole");
         OfficerTable ot{};
         fillOfficers(of, kGameOfficerCount, ot);
-        if (formatOfficers(ot, kGameOfficerCount) != officers) problem("the officer file does not read back as written");
+        if (formatOfficers(ot, kGameOfficerCount) != officers)
+            problem("the officer file does not read back as written");
 
         std::string factions = folder_.readBytes(folder_.ini(kFactionFile));
         FactionFile ff = parseFactionFile(factions);

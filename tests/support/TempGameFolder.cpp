@@ -13,8 +13,8 @@ namespace fs = std::filesystem;
 namespace {
 fs::path makeRoot() {
     static std::atomic<int> counter{0};
-    fs::path p = fs::temp_directory_path() /
-                 ("teijiroku-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+    fs::path p =
+        fs::temp_directory_path() / ("teijiroku-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
     fs::remove_all(p);
     fs::create_directories(p / "ini");
     fs::create_directories(p / "save");

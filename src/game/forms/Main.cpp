@@ -88,7 +88,8 @@ void Main::init_rtn() {
     playerLabel_->setMinimumHeight(playerLabel_->fontMetrics().lineSpacing() * 2 + 4);
     side->addWidget(playerLabel_);
     dsp_PC_ = makeList(QStringLiteral("dsp_PC"), 8, this);
-    connect(dsp_PC_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { dsp_PC_Click(dsp_PC_->row(item)); });
+    connect(dsp_PC_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { dsp_PC_Click(dsp_PC_->row(item)); });
     side->addWidget(dsp_PC_, 1);
     Command1_3_ = new QPushButton(qs(kAutoCaption), this);
     Command1_3_->setObjectName(QStringLiteral("Command1_3"));
@@ -211,7 +212,8 @@ void Main::refresh() {
             item->setData(Qt::UserRole, g_.offerCommands[i][p]);
         }
         QPalette pal = Com_Lst_[i]->palette();
-        pal.setColor(QPalette::Base, cycle_.isCurrentPlayersFrame(k) ? QColor(QString::fromLatin1(kLightCyan)) : window);
+        pal.setColor(QPalette::Base,
+                     cycle_.isCurrentPlayersFrame(k) ? QColor(QString::fromLatin1(kLightCyan)) : window);
         Com_Lst_[i]->setPalette(pal);
         if (k > 0) {
             summaryHeading_[i]->setText(qsText(frames.summaryHeading(k)));

@@ -92,8 +92,10 @@ void Msg::dsp_Text_rtn() {
     Label1_->verticalScrollBar()->setValue(0);
     for (size_t i = 0; i < Command1_.size(); ++i) Command1_[i]->setEnabled(window_.enabled(static_cast<int>(i)));
     // Keep the keyboard on a button that can be pressed: the next page, else close.
-    if (window_.enabled(NextButton)) Command1_[NextButton]->setFocus();
-    else if (window_.enabled(CloseButton)) Command1_[CloseButton]->setFocus();
+    if (window_.enabled(NextButton))
+        Command1_[NextButton]->setFocus();
+    else if (window_.enabled(CloseButton))
+        Command1_[CloseButton]->setFocus();
 }
 
 void Msg::Command1_Click(int index) {

@@ -87,7 +87,6 @@ void Gdata::init_rtn() {
     buttons->addWidget(back);
     back->setFocus();
     layout->addLayout(buttons);
-
 }
 
 bool Gdata::Dsp_rtn() {

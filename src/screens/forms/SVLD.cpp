@@ -51,8 +51,10 @@ void SVLD::init_rtn() {
         b->setAutoDefault(false);
         b->setMinimumSize(fontMetrics().height() * 3, fontMetrics().height() * 2);
         connect(b, &QPushButton::clicked, this, [this, d] { Command1_Click(d); });
-        if (d == 0) pad->addWidget(b, 3, 1);
-        else pad->addWidget(b, (d - 1) / 3, (d - 1) % 3);
+        if (d == 0)
+            pad->addWidget(b, 3, 1);
+        else
+            pad->addWidget(b, (d - 1) / 3, (d - 1) % 3);
     }
     layout->addLayout(pad);
 

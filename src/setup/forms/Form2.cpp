@@ -79,7 +79,8 @@ void Form2::init_rtn() {
     rulers_->setSelectionMode(QAbstractItemView::MultiSelection);
     rulers_->setMinimumWidth(fontMetrics().horizontalAdvance(QString(10, QChar(0x6F22))));
     rulers_->setMinimumHeight((fontMetrics().height() + 4) * 13);
-    connect(rulers_, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) { List1_Click(1, rulers_->row(item)); });
+    connect(rulers_, &QListWidget::itemClicked, this,
+            [this](QListWidgetItem* item) { List1_Click(1, rulers_->row(item)); });
     grid->addWidget(rulers_, 1, 1, 2, 1);
 
     Lab_txt_ = new QLabel(Back_);
