@@ -35,6 +35,10 @@ FileError::FileError(Kind kind, std::string path) : std::runtime_error(path), ki
 
 namespace {
 
+long long mtimeOf(const struct stat& st) {
+    return static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+}
+
 std::string lowerAscii(std::string_view s) {
     std::string out(s);
     for (char& c : out)
@@ -102,11 +106,9 @@ GameFolder::Contents& GameFolder::contentsOf(const fs::path& p) const {
                         display(p));
     }
     if (!S_ISREG(st.st_mode)) throw FileError(FileError::Kind::Unreadable, display(p));
-    long long mtime = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
+    Version onDisk{static_cast<long long>(st.st_size), mtimeOf(st), st.st_ino};
     CachedFile& cached = shared_->cache[p];
-    if (cached.contents.bytes && cached.size == static_cast<long long>(st.st_size) && cached.mtime == mtime &&
-        cached.inode == st.st_ino)
-        return cached.contents;
+    if (cached.contents.bytes && cached.version == onDisk) return cached.contents;
     int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         shared_->cache.erase(p);
@@ -136,11 +138,7 @@ GameFolder::Contents& GameFolder::contentsOf(const fs::path& p) const {
     cached = CachedFile{};
     cached.contents.bytes = std::make_shared<const std::string>(std::move(bytes));
     // A file that changed while it was read is not remembered as this version.
-    if (got == static_cast<size_t>(st.st_size)) {
-        cached.size = static_cast<long long>(st.st_size);
-        cached.mtime = mtime;
-        cached.inode = st.st_ino;
-    }
+    if (got == static_cast<size_t>(st.st_size)) cached.version = onDisk;
     return cached.contents;
 }
 
@@ -177,11 +175,24 @@ void GameFolder::writeText(const fs::path& p, std::string_view content, bool dur
     writeNow(p, content, durable);
 }
 
-fs::path GameFolder::writeTemporary(const fs::path& p, std::string_view content, bool durable) const {
+fs::path GameFolder::writeTemporary(const fs::path& p, std::string_view content, bool durable,
+                                    const CopySource* copyOf) const {
     static std::atomic<unsigned> counter{0};
     std::error_code ec;
     fs::path tmp = p.parent_path() / (".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
                                       p.filename().string());
+    if (copyOf && !durable) {
+        struct stat st {};
+        struct stat target {};
+        // A rename between two names of one file does nothing, so a target that already is a second
+        // name of the source gets its bytes written instead.
+        if (::stat(copyOf->path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+            Version{static_cast<long long>(st.st_size), mtimeOf(st), st.st_ino} == copyOf->version &&
+            !(::stat(p.c_str(), &target) == 0 && target.st_ino == st.st_ino && target.st_dev == st.st_dev) &&
+            ::link(copyOf->path.c_str(), tmp.c_str()) == 0)
+            return tmp;
+        // Changed meanwhile, or a disk without second names: write the bytes.
+    }
     int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0 && errno == ENOENT) {  // the folder is not there yet
         fs::create_directories(p.parent_path(), ec);
@@ -210,9 +221,9 @@ fs::path GameFolder::writeTemporary(const fs::path& p, std::string_view content,
     return tmp;
 }
 
-void GameFolder::writeNow(const fs::path& p, std::string_view content, bool durable) const {
+void GameFolder::writeNow(const fs::path& p, std::string_view content, bool durable, const CopySource* copyOf) const {
     shared_->cache.erase(p);
-    fs::path tmp = writeTemporary(p, content, durable);
+    fs::path tmp = writeTemporary(p, content, durable, copyOf);
     if (std::rename(tmp.c_str(), p.c_str()) != 0) {
         std::error_code ec;
         fs::remove(tmp, ec);
@@ -228,27 +239,35 @@ void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string
         for (const auto& [target, content] : files) writeText(target, content);
         return;
     }
+    std::vector<Pending> pending;
+    for (const auto& [target, content] : files)
+        pending.push_back({target, std::make_shared<const std::string>(content), nullptr});
+    writeBatch(pending, durable);
+}
+
+void GameFolder::writeBatch(const std::vector<Pending>& files, bool durable) const {
     std::error_code ec;
     // A rename cannot put a file where a folder stands: find that before anything is written.
-    for (const auto& [target, content] : files) {
-        fs::file_status st = fs::status(target, ec);
-        if (fs::exists(st) && !fs::is_regular_file(st)) throw FileError(FileError::Kind::Unwritable, display(target));
+    for (const auto& f : files) {
+        fs::file_status st = fs::status(f.target, ec);
+        if (fs::exists(st) && !fs::is_regular_file(st)) throw FileError(FileError::Kind::Unwritable, display(f.target));
     }
+    // Every temporary is there before the first rename, so a copy's source is still the old file.
     std::vector<fs::path> temporaries;
     auto removeTemporaries = [&](size_t from) {
         for (size_t i = from; i < temporaries.size(); ++i) fs::remove(temporaries[i], ec);
     };
     try {
-        for (const auto& [target, content] : files) temporaries.push_back(writeTemporary(target, content, durable));
+        for (const auto& f : files) temporaries.push_back(writeTemporary(f.target, *f.bytes, durable, f.copyOf.get()));
     } catch (const FileError&) {
         removeTemporaries(0);
         throw;
     }
     for (size_t i = 0; i < files.size(); ++i) {
-        shared_->cache.erase(files[i].first);
-        if (std::rename(temporaries[i].c_str(), files[i].first.c_str()) != 0) {
+        shared_->cache.erase(files[i].target);
+        if (std::rename(temporaries[i].c_str(), files[i].target.c_str()) != 0) {
             removeTemporaries(i);
-            throw FileError(FileError::Kind::Unwritable, display(files[i].first));
+            throw FileError(FileError::Kind::Unwritable, display(files[i].target));
         }
     }
 }
@@ -272,11 +291,14 @@ void GameFolder::DeferredWrites::commit() {
     auto order = std::move(s.heldOrder);
     s.held.clear();
     s.heldOrder.clear();
-    std::vector<std::pair<fs::path, std::string>> files;
-    for (const auto& p : order) files.emplace_back(p, *held[p].bytes);
-    folder_.writeTogether(files);
+    std::vector<Pending> files;
+    for (const auto& p : order) files.push_back({p, held[p].bytes, held[p].copyOf});
+    folder_.writeBatch(files, false);
     // What was held is what the files now hold: keep it, parsed forms included.
-    for (const auto& p : order) folder_.remember(p, std::move(held[p]));
+    for (const auto& p : order) {
+        held[p].copyOf.reset();
+        folder_.remember(p, std::move(held[p]));
+    }
 }
 
 void GameFolder::remember(const fs::path& p, Contents contents) const {
@@ -286,13 +308,31 @@ void GameFolder::remember(const fs::path& p, Contents contents) const {
         return;
     CachedFile& cached = shared_->cache[p];
     cached.contents = std::move(contents);
-    cached.size = static_cast<long long>(st.st_size);
-    cached.mtime = static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
-    cached.inode = st.st_ino;
+    cached.version = Version{static_cast<long long>(st.st_size), mtimeOf(st), st.st_ino};
 }
 
 void GameFolder::copyFile(const fs::path& from, const fs::path& to, bool durable) const {
     writeText(to, readBytes(from), durable);
+}
+
+std::shared_ptr<const std::string> GameFolder::snapshotFile(const fs::path& from, const fs::path& to) const {
+    std::shared_ptr<const std::string> bytes = contentsOf(from).bytes;
+    // The source's version on the disk, when the bytes just read are that version's.
+    std::shared_ptr<const CopySource> source;
+    if (!shared_->held.count(from))
+        if (auto c = shared_->cache.find(from);
+            c != shared_->cache.end() && c->second.contents.bytes == bytes && c->second.version.size >= 0)
+            source = std::make_shared<const CopySource>(CopySource{from, c->second.version});
+    if (shared_->holdDepth == 0) {
+        writeNow(to, *bytes, false, source.get());
+        return bytes;
+    }
+    Contents copy;
+    copy.bytes = bytes;
+    copy.copyOf = std::move(source);
+    auto [it, fresh] = shared_->held.insert_or_assign(to, std::move(copy));
+    if (fresh) shared_->heldOrder.push_back(to);
+    return bytes;
 }
 
 bool isUtf8Text(std::string_view s) {

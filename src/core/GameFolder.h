@@ -8,11 +8,13 @@
 // text goes to a temporary file in the same folder that is then renamed over the old one, so a failed
 // write leaves the previous file whole.
 //
-// Two things keep the many small reads and rewrites of a year cheap. A read is served from memory
-// while the file's size and modification time are those last seen. And a step that rewrites one file
+// Three things keep the many small reads and rewrites of a year cheap. A read is served from memory
+// while the file's size and modification time are those last seen. A step that rewrites one file
 // many times can hold its writes back (DeferredWrites): reads see the held text, and the files are
-// written once when the step ends, or left untouched when it fails. Copies of a GameFolder share
-// both.
+// written once when the step ends, or left untouched when it fails. And the snapshot of a file taken
+// just before it is rewritten becomes a second name of the same bytes where the disk allows it,
+// instead of a second writing of them; since no file is ever rewritten in place, the two names part
+// when the file is replaced. Copies of a GameFolder share all three.
 
 #include <filesystem>
 #include <map>
@@ -54,6 +56,12 @@ public:
 
     // Byte copy that replaces the target. Throws FileError naming the file that failed.
     void copyFile(const std::filesystem::path& from, const std::filesystem::path& to, bool durable = false) const;
+
+    // copyFile for the snapshot taken just before 'from' is rewritten: while 'from' is unchanged on the
+    // disk the snapshot becomes a second name of its bytes (where the disk allows it), and the rewrite
+    // that follows parts the two names. Returns the bytes.
+    std::shared_ptr<const std::string> snapshotFile(const std::filesystem::path& from,
+                                                    const std::filesystem::path& to) const;
 
     // Replaces several files as one step: every new text is written to a temporary file beside its
     // target first, and the targets are renamed over only when all temporaries were written. When one
@@ -105,17 +113,34 @@ public:
     };
 
 private:
+    // A version of a file on the disk, as stat tells it.
+    struct Version {
+        long long size = -1;
+        long long mtime = 0;
+        unsigned long long inode = 0;
+        bool operator==(const Version&) const = default;
+    };
+    // A held copy's source: the file whose version on the disk holds the copy's bytes.
+    struct CopySource {
+        std::filesystem::path path;
+        Version version;
+    };
     // What is known of a file's bytes: the bytes, the text once checked, and its parsed forms.
     struct Contents {
         std::shared_ptr<const std::string> bytes;
         std::shared_ptr<const std::string> text;
         std::map<std::type_index, std::shared_ptr<const void>> parsed;
+        std::shared_ptr<const CopySource> copyOf;  // held copies only
     };
     struct CachedFile {
         Contents contents;
-        long long size = -1;
-        long long mtime = 0;
-        unsigned long long inode = 0;
+        Version version;
+    };
+    // One file of a write of several together.
+    struct Pending {
+        std::filesystem::path target;
+        std::shared_ptr<const std::string> bytes;
+        std::shared_ptr<const CopySource> copyOf;
     };
     struct Shared {
         std::map<std::filesystem::path, CachedFile> cache;
@@ -132,9 +157,13 @@ private:
     Contents* knownContents(const std::filesystem::path& p) const;
     // Keeps what was just written to p as the cached contents of its new version.
     void remember(const std::filesystem::path& p, Contents contents) const;
-    void writeNow(const std::filesystem::path& p, std::string_view content, bool durable) const;
-    // Writes a temporary file beside p and returns its path; throws FileError naming p.
-    std::filesystem::path writeTemporary(const std::filesystem::path& p, std::string_view content, bool durable) const;
+    void writeNow(const std::filesystem::path& p, std::string_view content, bool durable,
+                  const CopySource* copyOf = nullptr) const;
+    void writeBatch(const std::vector<Pending>& files, bool durable) const;
+    // Writes a temporary file beside p and returns its path; throws FileError naming p. A non-durable
+    // copy whose source is still the version it was read from is linked to the source instead.
+    std::filesystem::path writeTemporary(const std::filesystem::path& p, std::string_view content, bool durable,
+                                         const CopySource* copyOf = nullptr) const;
 
     std::filesystem::path root_;
     std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();

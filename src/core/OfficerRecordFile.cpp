@@ -53,7 +53,7 @@ std::string replaceOfficerRecord(std::string_view text, const Bushou& b) {
 
 void writeOfficerRecord(const GameFolder& folder, const std::filesystem::path& file, const Bushou& b) {
     auto snapshot = folder.ini(kOfficerSnapshot);
-    folder.copyFile(file, snapshot);
+    folder.snapshotFile(file, snapshot);
     folder.writeText(file, replaceOfficerRecord(folder.readText(snapshot), b));
 }
 

@@ -63,7 +63,7 @@ void RecordScratch::sv_Gun_rtn() {
     auto live = folder_.ini(kFactionFile);
     auto snapshot = folder_.ini(kFactionSnapshot);
     auto records = readFactionFile(folder_, live);  // the snapshot holds the same text
-    folder_.copyFile(live, snapshot);
+    folder_.snapshotFile(live, snapshot);
     std::string out;
     auto q = [](const std::string& s) { return "\"" + s + "\""; };
     auto n16 = [](int16_t v) { return std::to_string(v); };

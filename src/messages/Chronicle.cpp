@@ -35,9 +35,8 @@ std::string appendYear(std::string_view log, const MessagePages& pages) {
 
 void mkLog(const GameFolder& folder, const MessagePages& pages) {
     auto log = folder.ini(kChronicleFile);
-    std::string old = folder.readBytes(log);
-    folder.writeText(folder.ini(kChronicleBackup), old);
-    folder.writeText(log, appendYear(old, pages));
+    auto old = folder.snapshotFile(log, folder.ini(kChronicleBackup));
+    folder.writeText(log, appendYear(*old, pages));
 }
 
 void credit(MessagePages& pages) {

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
+#include <fstream>
 
 #include "core/Random.h"
 #include "core/Scenarios.h"
@@ -176,6 +179,57 @@ TEST(GameFolder, AReadSeesAFileChangedBehindItsBack) {
     EXPECT_EQ(f.readText(f.ini("a.ini")), "second, longer");
     std::filesystem::remove(tmp.root() / "ini" / "a.ini");
     EXPECT_THROW(f.readText(f.ini("a.ini")), FileError);
+}
+
+// A snapshot of an unchanged file is a second name of its bytes; rewriting either name parts them.
+TEST(GameFolder, ASnapshotOfAnUnchangedFileSharesItsBytesUntilEitherIsReplaced) {
+    test::TempGameFolder tmp;
+    const GameFolder& f = tmp.folder();
+    namespace fs = std::filesystem;
+    tmp.writeIni("teiji.log", "year 1");
+    auto inode = [&](const char* name) {
+        struct stat st {};
+        EXPECT_EQ(::stat((tmp.root() / "ini" / name).c_str(), &st), 0);
+        return st.st_ino;
+    };
+    {
+        GameFolder::DeferredWrites hold(f);
+        f.snapshotFile(f.ini("teiji.log"), f.ini("teiji.img"));
+        f.writeText(f.ini("teiji.log"), "year 1, year 2");
+        hold.commit();
+    }
+    EXPECT_EQ(tmp.readIni("teiji.img"), "year 1");
+    EXPECT_EQ(tmp.readIni("teiji.log"), "year 1, year 2");
+    EXPECT_NE(inode("teiji.img"), inode("teiji.log"));
+
+    // Unheld, twice over without the source changing: the second finds its target already the
+    // same file and must still leave one file under each name and no temporary behind.
+    f.snapshotFile(f.ini("teiji.log"), f.ini("teiji.img"));
+    EXPECT_EQ(inode("teiji.img"), inode("teiji.log"));  // this disk has second names
+    f.snapshotFile(f.ini("teiji.log"), f.ini("teiji.img"));
+    f.writeText(f.ini("teiji.log"), "year 3");
+    EXPECT_EQ(tmp.readIni("teiji.img"), "year 1, year 2");
+    EXPECT_EQ(f.readText(f.ini("teiji.img")), "year 1, year 2");
+    int files = 0;
+    for ([[maybe_unused]] auto& e : fs::directory_iterator(tmp.root() / "ini")) ++files;
+    EXPECT_EQ(files, 2);
+}
+
+// A held snapshot keeps the bytes it was taken from, even when the source is changed on the disk before
+// the step commits.
+TEST(GameFolder, AHeldSnapshotKeepsItsBytesWhenTheSourceChangesBeforeTheCommit) {
+    test::TempGameFolder tmp;
+    const GameFolder& f = tmp.folder();
+    tmp.writeIni("gunsv.ini", "as copied");
+    GameFolder::DeferredWrites hold(f);
+    f.snapshotFile(f.ini("gunsv.ini"), f.ini("gunimg.ini"));
+    {
+        std::ofstream inPlace(tmp.root() / "ini" / "gunsv.ini", std::ios::binary | std::ios::trunc);
+        inPlace << "edited in place, longer";
+    }
+    hold.commit();
+    EXPECT_EQ(tmp.readIni("gunimg.ini"), "as copied");
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), "edited in place, longer");
 }
 
 }  // namespace
