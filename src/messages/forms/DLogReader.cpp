@@ -1,13 +1,9 @@
 #include "messages/forms/DLogReader.h"
 
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <QVBoxLayout>
 
 #include "messages/MessageWindow.h"
+#include "messages/forms/PageView.h"
 #include "screens/forms/GameLook.h"
 #include "screens/forms/MessageBoxes.h"
 
@@ -18,33 +14,12 @@ DLogReader::DLogReader(const GameFolder& folder, QWidget* parent) : QDialog(pare
 void DLogReader::init_rtn() {
     setObjectName(QStringLiteral("DLogReader"));
     setWindowTitle(qs(kWindowCaption));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* back = new QWidget(this);
-    back->setObjectName(QStringLiteral("Picture1"));
-    outer->addWidget(back);
-    auto* layout = new QVBoxLayout(back);
+    auto* layout = makeBackColumn(this, QStringLiteral("Picture1"));
+    QWidget* back = layout->parentWidget();
 
-    dspMsg_ = new QPlainTextEdit(back);
-    dspMsg_->setObjectName(QStringLiteral("dspMsg"));
-    dspMsg_->setReadOnly(true);
-    dspMsg_->setFocusPolicy(Qt::NoFocus);  // the page keys belong to the window
-    dspMsg_->verticalScrollBar()->setObjectName(QStringLiteral("VScroll1"));
-    const QFontMetrics fm(dspMsg_->font());
-    dspMsg_->setMinimumSize(fm.horizontalAdvance(QString(44, QChar(0x6F22))), fm.lineSpacing() * 29);
+    dspMsg_ = makePageView(QStringLiteral("dspMsg"), back);
     layout->addWidget(dspMsg_, 1);
-
-    auto* buttons = new QHBoxLayout;
-    for (int i : {PreviousButton, NextButton, LastButton, CloseButton}) {
-        if (i == CloseButton) buttons->addStretch(1);
-        auto* b = new QPushButton(qs(kPageButtonCaptions[static_cast<size_t>(i)]), back);
-        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-        buttons->addWidget(b);
-        Command1_[static_cast<size_t>(i)] = b;
-    }
-    layout->addLayout(buttons);
+    layout->addLayout(makePageButtons(back, Command1_, [this](int i) { Command1_Click(i); }));
 }
 
 std::string DLogReader::Form_Load() {
@@ -59,10 +34,7 @@ int DLogReader::exec() {
 }
 
 void DLogReader::dsp_Text_rtn() {
-    dspMsg_->setPlainText(qsText(reader_.shownText()));
-    dspMsg_->verticalScrollBar()->setValue(0);
-    for (size_t i = 0; i < Command1_.size(); ++i) Command1_[i]->setEnabled(reader_.enabled(static_cast<int>(i)));
-    (reader_.enabled(NextButton) ? Command1_[NextButton] : Command1_[CloseButton])->setFocus();
+    showPage(dspMsg_, Command1_, reader_.shownText(), [this](int i) { return reader_.enabled(i); });
 }
 
 void DLogReader::Command1_Click(int index) {

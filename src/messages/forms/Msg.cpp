@@ -1,15 +1,11 @@
 #include "messages/forms/Msg.h"
 
-#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
 #include <QTimer>
-#include <QVBoxLayout>
 
 #include "game/YearResolution.h"
+#include "messages/forms/PageView.h"
 #include "screens/forms/GameLook.h"
 
 namespace tei {
@@ -22,12 +18,8 @@ Msg::Msg(const GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent)
 void Msg::init_rtn() {
     setObjectName(QStringLiteral("Msg"));
     setWindowTitle(qs(kWindowCaption));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* back = new QWidget(this);
-    back->setObjectName(QStringLiteral("Picture1"));
-    outer->addWidget(back);
-    auto* layout = new QVBoxLayout(back);
+    auto* layout = makeBackColumn(this, QStringLiteral("Picture1"));
+    QWidget* back = layout->parentWidget();
 
     Lbl_Caution_ = new QLabel(qs(kUnderAttack), back);
     Lbl_Caution_->setObjectName(QStringLiteral("Lbl_Caution"));
@@ -40,33 +32,9 @@ void Msg::init_rtn() {
     layout->addWidget(Lbl_Caution_);
 
     // The page: its own scroll bar (VScroll1) shows whatever does not fit.
-    Label1_ = new QPlainTextEdit(back);
-    Label1_->setObjectName(QStringLiteral("Label1"));
-    Label1_->setReadOnly(true);
-    Label1_->setFocusPolicy(Qt::NoFocus);  // the page keys belong to the window
-    Label1_->setLineWrapMode(QPlainTextEdit::WidgetWidth);
-    Label1_->verticalScrollBar()->setObjectName(QStringLiteral("VScroll1"));
-    const QFontMetrics fm(Label1_->font());
-    Label1_->setMinimumSize(fm.horizontalAdvance(QString(44, QChar(0x6F22))), fm.lineSpacing() * 29);
+    Label1_ = makePageView(QStringLiteral("Label1"), back);
     layout->addWidget(Label1_, 1);
-
-    auto* buttons = new QHBoxLayout;
-    for (int i : {PreviousButton, NextButton, LastButton}) {
-        auto* b = new QPushButton(qs(kPageButtonCaptions[static_cast<size_t>(i)]), back);
-        b->setObjectName(QStringLiteral("Command1_%1").arg(i));
-        b->setAutoDefault(false);
-        connect(b, &QPushButton::clicked, this, [this, i] { Command1_Click(i); });
-        buttons->addWidget(b);
-        Command1_[static_cast<size_t>(i)] = b;
-    }
-    buttons->addStretch(1);
-    auto* close = new QPushButton(qs(kPageButtonCaptions[CloseButton]), back);
-    close->setObjectName(QStringLiteral("Command1_0"));
-    close->setAutoDefault(false);
-    connect(close, &QPushButton::clicked, this, [this] { Command1_Click(CloseButton); });
-    buttons->addWidget(close);
-    Command1_[CloseButton] = close;
-    layout->addLayout(buttons);
+    layout->addLayout(makePageButtons(back, Command1_, [this](int i) { Command1_Click(i); }));
 
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -88,14 +56,7 @@ void Msg::Form_Load() {
 }
 
 void Msg::dsp_Text_rtn() {
-    Label1_->setPlainText(qsText(window_.shownText()));
-    Label1_->verticalScrollBar()->setValue(0);
-    for (size_t i = 0; i < Command1_.size(); ++i) Command1_[i]->setEnabled(window_.enabled(static_cast<int>(i)));
-    // Keep the keyboard on a button that can be pressed: the next page, else close.
-    if (window_.enabled(NextButton))
-        Command1_[NextButton]->setFocus();
-    else if (window_.enabled(CloseButton))
-        Command1_[CloseButton]->setFocus();
+    showPage(Label1_, Command1_, window_.shownText(), [this](int i) { return window_.enabled(i); });
 }
 
 void Msg::Command1_Click(int index) {

@@ -1,10 +1,8 @@
 #include "screens/forms/All_Bdata.h"
 
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include "screens/WorldView.h"
@@ -51,14 +49,7 @@ void All_Bdata::init_rtn() {
     }
     layout->addLayout(grid, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* back = new QPushButton(QString::fromUtf8("戻る"), this);
-    back->setObjectName(QStringLiteral("backButton"));
-    connect(back, &QPushButton::clicked, this, &QDialog::reject);
-    buttons->addWidget(back);
-    back->setFocus();
-    layout->addLayout(buttons);
+    layout->addLayout(makeBackRow(this));
 }
 
 void All_Bdata::Dsp_rtn() {

@@ -1,8 +1,6 @@
 #include "screens/forms/B_data.h"
 
-#include <QHBoxLayout>
 #include <QHeaderView>
-#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -45,14 +43,7 @@ void B_data::init_rtn() {
     table_->setFocusPolicy(Qt::NoFocus);
     layout->addWidget(table_, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    auto* back = new QPushButton(QString::fromUtf8("戻る"), this);
-    back->setObjectName(QStringLiteral("backButton"));
-    connect(back, &QPushButton::clicked, this, &QDialog::reject);
-    buttons->addWidget(back);
-    back->setFocus();
-    layout->addLayout(buttons);
+    layout->addLayout(makeBackRow(this));
 }
 
 void B_data::Dsp_rtn() {

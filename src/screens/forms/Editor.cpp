@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 #include "screens/OfficerEditing.h"
 #include "screens/OfficerStatus.h"
@@ -40,20 +39,12 @@ void Editor::setBushou(const Bushou& officer) {
 void Editor::init_rtn() {
     setObjectName(QStringLiteral("Editor"));
     setWindowTitle(qs(kStatusHeading));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* back = new QWidget(this);
-    back->setObjectName(QStringLiteral("Back"));
-    outer->addWidget(back);
-    auto* layout = new QVBoxLayout(back);
+    auto* layout = makeBackColumn(this, QStringLiteral("Back"));
+    QWidget* back = layout->parentWidget();
     layout->addWidget(makeHeading(qs(kStatusHeading), back));
 
     auto* nameRow = new QHBoxLayout;
-    Name_lab_ = new QLabel(back);
-    Name_lab_->setObjectName(QStringLiteral("Name_lab"));
-    QFont big = Name_lab_->font();
-    big.setPointSizeF(big.pointSizeF() * 1.3);
-    Name_lab_->setFont(big);
+    Name_lab_ = makeNameLabel(back);
     nameRow->addWidget(Name_lab_);
     nameRow->addSpacing(fontMetrics().horizontalAdvance(QStringLiteral("MM")));
     cmbJob_ = new QComboBox(back);

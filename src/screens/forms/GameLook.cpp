@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QLibraryInfo>
+#include <QPushButton>
 #include <QTranslator>
 
 namespace tei {
@@ -28,6 +29,35 @@ QLabel* makeHeading(const QString& text, QWidget* parent) {
     f.setPointSizeF(f.pointSizeF() * 1.4);
     f.setBold(true);
     label->setFont(f);
+    return label;
+}
+
+QVBoxLayout* makeBackColumn(QWidget* dialog, const QString& panelName) {
+    auto* outer = new QVBoxLayout(dialog);
+    outer->setContentsMargins(0, 0, 0, 0);
+    auto* back = new QWidget(dialog);
+    back->setObjectName(panelName);
+    outer->addWidget(back);
+    return new QVBoxLayout(back);
+}
+
+QHBoxLayout* makeBackRow(QDialog* dialog) {
+    auto* row = new QHBoxLayout;
+    row->addStretch(1);
+    auto* back = new QPushButton(QStringLiteral("戻る"), dialog);
+    back->setObjectName(QStringLiteral("backButton"));
+    QObject::connect(back, &QPushButton::clicked, dialog, &QDialog::reject);
+    row->addWidget(back);
+    back->setFocus();
+    return row;
+}
+
+QLabel* makeNameLabel(QWidget* parent) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(QStringLiteral("Name_lab"));
+    QFont big = label->font();
+    big.setPointSizeF(big.pointSizeF() * 1.3);
+    label->setFont(big);
     return label;
 }
 

@@ -3,8 +3,11 @@
 // the dialogs use to build their layouts the same way.
 
 #include <QApplication>
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QString>
+#include <QVBoxLayout>
 #include <string_view>
 
 namespace tei {
@@ -22,5 +25,16 @@ QString qsText(std::string_view text);
 
 // A screen's heading: a larger bold label.
 QLabel* makeHeading(const QString& text, QWidget* parent);
+
+// The panel that fills a dialog edge to edge, named for the look's style sheet ("Back", "Picture1"),
+// and the column laid out on it. The panel is the column's parentWidget().
+QVBoxLayout* makeBackColumn(QWidget* dialog, const QString& panelName);
+
+// A row of buttons ending in "戻る" (backButton), which closes the dialog and has the keyboard. A
+// screen's other buttons go in before it.
+QHBoxLayout* makeBackRow(QDialog* dialog);
+
+// An officer's name as the status and editor screens show it above his abilities: a larger label.
+QLabel* makeNameLabel(QWidget* parent);
 
 }  // namespace tei

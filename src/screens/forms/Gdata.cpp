@@ -75,17 +75,11 @@ void Gdata::init_rtn() {
     }
     layout->addLayout(lists, 1);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = makeBackRow(this);
     auto* table = new QPushButton(qs(kOfficerTableButton), this);
     table->setObjectName(QStringLiteral("Command1"));
     connect(table, &QPushButton::clicked, this, &Gdata::Command1_Click);
-    buttons->addWidget(table);
-    auto* back = new QPushButton(QString::fromUtf8("戻る"), this);
-    back->setObjectName(QStringLiteral("backButton"));
-    connect(back, &QPushButton::clicked, this, &QDialog::reject);
-    buttons->addWidget(back);
-    back->setFocus();
+    buttons->insertWidget(1, table);  // after the stretch, before 戻る
     layout->addLayout(buttons);
 }
 

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <utility>
 
 #include "screens/forms/Cmt_Edit.h"
@@ -33,20 +32,12 @@ int Status::exec() { return reportLoadFailure(parentWidget(), loadError_) ? Reje
 void Status::init_rtn() {
     setObjectName(QStringLiteral("Status"));
     setWindowTitle(qs(kStatusHeading));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* back = new QWidget(this);
-    back->setObjectName(QStringLiteral("Back"));
-    outer->addWidget(back);
-    auto* layout = new QVBoxLayout(back);
+    auto* layout = makeBackColumn(this, QStringLiteral("Back"));
+    QWidget* back = layout->parentWidget();
 
     layout->addWidget(makeHeading(qs(kStatusHeading), back));
     auto* nameRow = new QHBoxLayout;
-    Name_lab_ = new QLabel(back);
-    Name_lab_->setObjectName(QStringLiteral("Name_lab"));
-    QFont big = Name_lab_->font();
-    big.setPointSizeF(big.pointSizeF() * 1.3);
-    Name_lab_->setFont(big);
+    Name_lab_ = makeNameLabel(back);
     job_ = new QLabel(back);
     job_->setObjectName(QStringLiteral("jobLabel"));
     nameRow->addWidget(Name_lab_);
@@ -89,17 +80,11 @@ void Status::init_rtn() {
     auto* help = new HoverHelp(Lab_hlp_, back);
     help->add(Lab_cmt_, qs(kCommentHelp));
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
+    QHBoxLayout* buttons = makeBackRow(this);
     cmdEdit_ = new QPushButton(qs(kEditButton), back);
     cmdEdit_->setObjectName(QStringLiteral("cmdEdit"));
     connect(cmdEdit_, &QPushButton::clicked, this, &Status::cmdEdit_Click);
-    buttons->addWidget(cmdEdit_);
-    auto* backButton = new QPushButton(QString::fromUtf8("戻る"), back);
-    backButton->setObjectName(QStringLiteral("backButton"));
-    connect(backButton, &QPushButton::clicked, this, &QDialog::reject);
-    buttons->addWidget(backButton);
-    backButton->setFocus();
+    buttons->insertWidget(1, cmdEdit_);  // after the stretch, before 戻る
     layout->addLayout(buttons);
 }
 

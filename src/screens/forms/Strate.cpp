@@ -3,7 +3,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <utility>
 
 #include "messages/TemplateBook.h"
@@ -34,12 +33,8 @@ int Strate::exec() {
 void Strate::init_rtn() {
     setObjectName(QStringLiteral("Strate"));
     setWindowTitle(qs(kStrategyCaption));
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    auto* back = new QWidget(this);
-    back->setObjectName(QStringLiteral("Picture1"));
-    outer->addWidget(back);
-    auto* layout = new QVBoxLayout(back);
+    auto* layout = makeBackColumn(this, QStringLiteral("Picture1"));
+    QWidget* back = layout->parentWidget();
 
     Label1_ = makeHeading({}, back);
     Label1_->setObjectName(QStringLiteral("Label1"));

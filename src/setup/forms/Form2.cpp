@@ -9,7 +9,6 @@
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QTimer>
-#include <QVBoxLayout>
 #include <utility>
 
 #include "core/Scenarios.h"
@@ -49,12 +48,8 @@ void Form2::init_rtn() {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(qs(kGameTitle));
     setWindowFlag(Qt::WindowMinimizeButtonHint);
-    auto* outer = new QVBoxLayout(this);
-    outer->setContentsMargins(0, 0, 0, 0);
-    Back_ = new QWidget(this);
-    Back_->setObjectName(QStringLiteral("Back"));
-    outer->addWidget(Back_);
-    auto* layout = new QVBoxLayout(Back_);
+    auto* layout = makeBackColumn(this, QStringLiteral("Back"));
+    Back_ = layout->parentWidget();
     layout->setContentsMargins(16, 12, 16, 12);
     layout->addWidget(makeHeading(qs(kGameTitle), Back_));
 
