@@ -38,18 +38,16 @@ TEST(to16, RoundsThenSaturates) {
     EXPECT_EQ(sat16(-5), -5);
 }
 
-TEST(Str, WholeNumbersGetALeadingBlankUnlessNegative) {
-    EXPECT_EQ(Str(189), " 189");
-    EXPECT_EQ(Str(-3), "-3");
-    EXPECT_EQ(Str(0), " 0");
-    EXPECT_EQ(Str(int16_t{-32768}), "-32768");
-}
-
-TEST(Str, FractionsAsTheGameWritesThem) {
+// Numbers get a leading blank unless negative.
+TEST(Str, NumbersAsTheGameWritesThem) {
     struct Row {
         const char* name;
         std::string got, want;
     } rows[] = {
+        {"whole", Str(189), " 189"},
+        {"negative whole", Str(-3), "-3"},
+        {"zero", Str(0), " 0"},
+        {"lowest 16-bit", Str(int16_t{-32768}), "-32768"},
         {"single 104.8", Str(31.0f * 120 / 150 + 80), " 104.8"},
         {"double .666", Str(Comma3(2.0 / 3)), " .666"},
         {"negative half", Str(-0.5), "-.5"},

@@ -46,7 +46,7 @@ TEST(OfficerRecordFile, WriterKeepsTheFollowingRecordWhenTheOldOneWasCutShort) {
                                                    ".2", "乙", "2,2,2,2", "2,2", "0,1", "p", "0"}));
 }
 
-TEST(Comment, LookupSplitsAtCommasAndIndentsEachLine) {
+TEST(Comment, LookupSplitsAtCommasIndentsEachLineAndNeedsNoFileForNone) {
     std::string comments = crlf({".3", "曹操", "乱世の奸雄。", "詩文にも優れ,兵法書に注を付けた。", ".",  //
                                  ".4", "荀彧", "王佐の才。", ".",                                         //
                                  ".200", "架空", "ここは読まれない。", "."});
@@ -55,9 +55,8 @@ TEST(Comment, LookupSplitsAtCommasAndIndentsEachLine) {
     EXPECT_EQ(commentFromText(comments, 0), "");
     EXPECT_EQ(commentFromText(comments, 200), "この１ゲーム限りの架空の人物。");
     EXPECT_EQ(commentFromText(comments, 9), "");
-}
 
-TEST(Comment, FictionalAndEmptyCommentsNeedNoFile) {
+    // Fictional and empty comments need no file.
     TempGameFolder tmp;  // no Cmtsv.ini at all
     EXPECT_EQ(ld_Comment_rtn(tmp.folder(), 200), "この１ゲーム限りの架空の人物。");
     EXPECT_EQ(ld_Comment_rtn(tmp.folder(), 0), "");

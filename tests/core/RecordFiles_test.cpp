@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/OfficerRecordFile.h"
 #include "core/RecordScratch.h"
 #include "support/TempGameFolder.h"
 
@@ -19,40 +20,22 @@ const std::string kFactions = crlf({".1", "董卓", "0,1,180,30,60,50,70,75", "\
                                     ".2", "\"袁紹\"", "2,5,120,20,90,60,65,40", "\"false\"",  //
                                     ".3", "曹操", "2,8,40,10,70,70,80,20", "\"yes\""});
 
-TEST(parseOfficers, ReadsQuotedAndBareNamesAndValuesSplitOverOtherLines) {
+// Reading and writing back gives the standard layout: every value in its place, names bare,
+// pictures quoted, and the table's entry 0 left as the placeholder.
+TEST(parseOfficers, ReadsValuesSplitOverOtherLinesAndWritesTheStandardLayout) {
     OfficerTable t;
     parseOfficers(kOfficers, 2, t);
     EXPECT_EQ(t[0].name, "何某");
     EXPECT_EQ(t[0].jpg, "zouhyou1");
-    EXPECT_EQ(t[0].policy, 0);
-    EXPECT_EQ(t[1].name, "董卓");
-    EXPECT_EQ(t[1].id, 1);
-    EXPECT_EQ(t[1].tactics, 7);
-    EXPECT_EQ(t[1].Setu, 2);
-    EXPECT_EQ(t[1].Job, 5);
-    EXPECT_EQ(t[1].jpg, "toutaku");
-    EXPECT_EQ(t[1].commentID, 11);
-    EXPECT_EQ(t[2].name, "呂布");
-    EXPECT_EQ(t[2].fight, 10);
-    EXPECT_EQ(t[2].kunID, 1);
-    EXPECT_EQ(t[2].Job, 4);
-    EXPECT_EQ(t[2].jpg, "ryofu");
-    EXPECT_EQ(t[2].commentID, 0);
+    EXPECT_EQ(formatOfficers(t, 2), crlf({".1", "董卓", "3,8,6,7", "4,2", "1,5", "\"toutaku\"", "11",  //
+                                          ".2", "呂布", "2,10,3,5", "1,1", "1,4", "\"ryofu\"", "0"}));
 }
 
 TEST(parseOfficers, BadRecordsAreSkippedOrKeepTheirInitialValues) {
-    std::string text = crlf({".0",  "零",  "1,1,1,1",
-                             "1,1", "0,1", "x",
-                             "0",  //
-                             ".-4", "負",  "1,1,1,1",
-                             "1,1", "0,1", "x",
-                             "0",  //
-                             ".5",  "五",  "abc,12abc,99999,-99999",
-                             "1,1", "0,3",  // cut short here
-                             ".6",  "六",  "4,4,4,4",
-                             "4,4", "0,2", "\"p\"",
-                             "0",                  //
-                             ".7",  "七",  "2"});  // cut by the file's end
+    std::string text =
+        crlf({".0", "零", "1,1,1,1", "1,1", "0,1", "x", "0"}) + crlf({".-4", "負", "1,1,1,1", "1,1", "0,1", "x", "0"}) +
+        crlf({".5", "五", "abc,12abc,99999,-99999", "1,1", "0,3"}) +                          // cut short here
+        crlf({".6", "六", "4,4,4,4", "4,4", "0,2", "\"p\"", "0"}) + crlf({".7", "七", "2"});  // cut by the file's end
     OfficerTable t;
     parseOfficers(text, 170, t);
     EXPECT_EQ(t[0].name, "何某");  // record 0 never replaces the placeholder
@@ -85,18 +68,9 @@ TEST(parseFactions, FallenFlagFalseOnlyForFALSEOrfalse) {
     parseFactions(kFactions, 3, t);
     EXPECT_EQ(t[0].name, "某国");
     EXPECT_TRUE(t[0].del);
-    EXPECT_FALSE(t[1].del);
-    EXPECT_FALSE(t[2].del);
-    EXPECT_TRUE(t[3].del);
-    EXPECT_EQ(t[2].name, "袁紹");
-    EXPECT_EQ(t[2].meishuID, 2);
-    EXPECT_EQ(t[2].kunshuID, 5);
-    EXPECT_EQ(t[2].army, 120);
-    EXPECT_EQ(t[2].seihei, 20);
-    EXPECT_EQ(t[2].meisei, 90);
-    EXPECT_EQ(t[2].tian, 60);
-    EXPECT_EQ(t[2].kessoku, 65);
-    EXPECT_EQ(t[2].ifu, 40);
+    EXPECT_EQ(formatFactions(t, 3), crlf({".1", "董卓", "0,1,180,30,60,50,70,75", "\"FALSE\"",  //
+                                          ".2", "袁紹", "2,5,120,20,90,60,65,40", "\"FALSE\"",  //
+                                          ".3", "曹操", "2,8,40,10,70,70,80,20", "\"TRUE\""}));
 }
 
 TEST(deriveFactions, OfficersFollowTheirLordsFaction) {
@@ -113,21 +87,6 @@ TEST(deriveFactions, OfficersFollowTheirLordsFaction) {
     o[2].gunID = 0;
     deriveFactions(o, f, 2, 3);
     EXPECT_EQ(o[2].gunID, 0);
-}
-
-TEST(formatOfficers, WholeFileLayoutNameBarePictureQuoted) {
-    OfficerTable t;
-    parseOfficers(kOfficers, 2, t);
-    EXPECT_EQ(formatOfficers(t, 2), crlf({".1", "董卓", "3,8,6,7", "4,2", "1,5", "\"toutaku\"", "11",  //
-                                          ".2", "呂布", "2,10,3,5", "1,1", "1,4", "\"ryofu\"", "0"}));
-}
-
-TEST(formatFactions, WholeFileLayoutNameBareFlagQuoted) {
-    FactionTable t;
-    parseFactions(kFactions, 3, t);
-    EXPECT_EQ(formatFactions(t, 3), crlf({".1", "董卓", "0,1,180,30,60,50,70,75", "\"FALSE\"",  //
-                                          ".2", "袁紹", "2,5,120,20,90,60,65,40", "\"FALSE\"",  //
-                                          ".3", "曹操", "2,8,40,10,70,70,80,20", "\"TRUE\""}));
 }
 
 TEST(RecordTables, WritesAndReadsBackTheSameTables) {
@@ -167,6 +126,50 @@ TEST(RecordTables, MissingOrGarbledFileIsAnErrorNamingIt) {
     }
 }
 
+// Names and picture names that the writers write bare: one a bare line cannot hold (a comma, a blank
+// at an end, a leading ".") used to come back split into other fields after the next year's rewrite.
+TEST(bareOrQuoted, QuotesOnlyWhatABareLineCannotHold) {
+    EXPECT_EQ(bareOrQuoted("曹操"), "曹操");
+    EXPECT_EQ(bareOrQuoted(""), "");
+    EXPECT_EQ(bareOrQuoted("曹,操"), "\"曹,操\"");
+    EXPECT_EQ(bareOrQuoted(" 張遼"), "\" 張遼\"");
+    EXPECT_EQ(bareOrQuoted(".5"), "\".5\"");
+    EXPECT_EQ(bareOrQuoted("a\"b"), "a\"b");  // no writing of it reads back; left as it was
+}
+
+TEST(bareOrQuoted, AHandEditedNameWithACommaSurvivesEveryWriter) {
+    OfficerTable officers{};
+    officers[1] = Bushou{1, "曹,操", 9, 7, 8, 6, 5, 4, 1, 0, 5, "sou,sou", 12};
+    OfficerTable back{};
+    parseOfficers(formatOfficers(officers, 1), 1, back);
+    EXPECT_EQ(back[1].name, "曹,操");
+    EXPECT_EQ(back[1].policy, 9);
+    EXPECT_EQ(back[1].Setu, 4);
+    EXPECT_EQ(back[1].jpg, "sou,sou");
+    EXPECT_EQ(back[1].commentID, 12);
+
+    FactionTable factions{};
+    factions[1].name = ".袁紹";
+    factions[1].army = 120;
+    factions[1].del = true;
+    FactionTable fback{};
+    parseFactions(formatFactions(factions, 1), 1, fback);
+    EXPECT_EQ(fback[1].name, ".袁紹");
+    EXPECT_EQ(fback[1].army, 120);
+    EXPECT_TRUE(fback[1].del);
+
+    // The officer editor's one-record rewrite.
+    std::string file = crlf({".1", "\"曹,操\"", "9,7,8,6", "5,4", "1,5", "sousou", "12"});
+    Bushou edited = *parseOfficerRecord(file, 1);
+    EXPECT_EQ(edited.name, "曹,操");
+    edited.fight = 10;
+    auto again = parseOfficerRecord(replaceOfficerRecord(file, edited), 1);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->name, "曹,操");
+    EXPECT_EQ(again->fight, 10);
+    EXPECT_EQ(again->commentID, 12);
+}
+
 class ScratchTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -179,13 +182,18 @@ protected:
     RecordScratch s{tmp.folder(), officerCount, factionCount};
 };
 
-TEST_F(ScratchTest, ld_Gun_rtnReportsAliveForEveryTextButTRUE) {
+TEST_F(ScratchTest, ld_Gun_rtnReportsAliveForEveryTextButTRUEAndNoNameBeyondTheCount) {
     s.recordNo = 2;
     EXPECT_TRUE(s.ld_Gun_rtn());
     EXPECT_EQ(s.faction.name, "袁紹");
     EXPECT_EQ(s.faction.army, 120);
     s.recordNo = 3;
     EXPECT_TRUE(s.ld_Gun_rtn());  // "yes" is not "TRUE"
+    factionCount = 1;             // beyond the count the name is emptied
+    s.faction.name = "前";
+    EXPECT_TRUE(s.ld_Gun_rtn());
+    EXPECT_EQ(s.faction.name, "");
+    factionCount = 3;
     tmp.writeIni("gunsv.ini", crlf({".1", "董卓", "0,1,1,1,1,1,1,1", "\"TRUE\""}));
     s.recordNo = 1;
     EXPECT_FALSE(s.ld_Gun_rtn());
@@ -193,25 +201,7 @@ TEST_F(ScratchTest, ld_Gun_rtnReportsAliveForEveryTextButTRUE) {
     EXPECT_TRUE(s.ld_Gun_rtn());
 }
 
-TEST_F(ScratchTest, ld_Gun_rtnEmptiesTheNameBeyondTheCount) {
-    factionCount = 1;
-    s.recordNo = 3;
-    s.faction.name = "前";
-    EXPECT_TRUE(s.ld_Gun_rtn());
-    EXPECT_EQ(s.faction.name, "");
-}
-
-TEST_F(ScratchTest, ld_Chr_rtnReadsOneOfficerAndNamesNobodyBeyondTheCount) {
-    s.recordNo = 2;
-    s.ld_Chr_rtn();
-    EXPECT_EQ(s.officer.name, "呂布");
-    EXPECT_EQ(s.officer.fight, 10);
-    officerCount = 1;
-    s.ld_Chr_rtn();
-    EXPECT_EQ(s.officer.name, "何某");
-}
-
-TEST_F(ScratchTest, ColumnReadersAndRulerLookup) {
+TEST_F(ScratchTest, ColumnAndRecordReadersAndRulerLookup) {
     s.fieldSelector = 8;  // Job
     s.ld_Abl_rtn();
     EXPECT_EQ(s.values[1], 5);
@@ -229,9 +219,26 @@ TEST_F(ScratchTest, ColumnReadersAndRulerLookup) {
     s.recordNo = 77;  // no such ruler: the faction found before stays
     s.ld_gID_rtn();
     EXPECT_EQ(s.currentFaction, 2);
+
+    s.recordNo = 2;
+    s.ld_Chr_rtn();
+    EXPECT_EQ(s.officer.name, "呂布");
+    EXPECT_EQ(s.officer.fight, 10);
+    officerCount = 1;  // beyond the count: nobody
+    s.ld_Chr_rtn();
+    EXPECT_EQ(s.officer.name, "何某");
 }
 
+// The rewrite quotes every name and keeps each flag as read; the file before it becomes gunimg.ini.
 TEST_F(ScratchTest, sv_Gun_rtnRewritesOneRecordQuotingNamesAndFlagsAsRead) {
+    s.recordNo = 12;  // not in the file: only the quoting changes
+    s.faction.army = 1;
+    s.sv_Gun_rtn();
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), crlf({".1", "\"董卓\"", "0,1,180,30,60,50,70,75", "\"FALSE\"",  //
+                                              ".2", "\"袁紹\"", "2,5,120,20,90,60,65,40", "\"false\"",  //
+                                              ".3", "\"曹操\"", "2,8,40,10,70,70,80,20", "\"yes\""}));
+    EXPECT_EQ(tmp.readIni("gunimg.ini"), kFactions);
+
     s.recordNo = 2;
     ASSERT_TRUE(s.ld_Gun_rtn());
     s.faction.tian = 99;
@@ -239,16 +246,6 @@ TEST_F(ScratchTest, sv_Gun_rtnRewritesOneRecordQuotingNamesAndFlagsAsRead) {
     s.sv_Gun_rtn();
     EXPECT_EQ(tmp.readIni("gunsv.ini"), crlf({".1", "\"董卓\"", "0,1,180,30,60,50,70,75", "\"FALSE\"",  //
                                               ".2", "\"袁紹\"", "2,5,120,20,90,99,65,40", "\"false\"",  //
-                                              ".3", "\"曹操\"", "2,8,40,10,70,70,80,20", "\"yes\""}));
-    EXPECT_EQ(tmp.readIni("gunimg.ini"), kFactions);
-}
-
-TEST_F(ScratchTest, sv_Gun_rtnOfAMissingRecordChangesOnlyQuoting) {
-    s.recordNo = 12;
-    s.faction.army = 1;
-    s.sv_Gun_rtn();
-    EXPECT_EQ(tmp.readIni("gunsv.ini"), crlf({".1", "\"董卓\"", "0,1,180,30,60,50,70,75", "\"FALSE\"",  //
-                                              ".2", "\"袁紹\"", "2,5,120,20,90,60,65,40", "\"false\"",  //
                                               ".3", "\"曹操\"", "2,8,40,10,70,70,80,20", "\"yes\""}));
 }
 

@@ -87,7 +87,7 @@ TEST(ChronicleCutter, OnePagePerYearWithTheHeadingOnTheFirst) {
     EXPECT_EQ(cut.lineCounts[2], 0);
 }
 
-TEST(ChronicleCutter, StopsAfterFortyOnePages) {
+TEST(ChronicleCutter, StopsAfterFortyOnePagesAndCutsNothingFromNothing) {
     std::string log;
     for (int year = 0; year < 45; ++year) log += banner(200 + year) + "年" + std::to_string(year) + "\r\n";
     ChroniclePages cut = cutChronicle(log);

@@ -45,9 +45,13 @@ TEST(MessageWindow, ResolutionPagesStartAtTheBannerAndPageThrough) {
     g.msgMode = 1;
     g.detailId = 189;
     MessageWindow w(g);
+    w.pages.at(7) = "EOT";  // a former year's pages are cleared
+    w.pages.page = 12;
     std::string seen;
     w.Form_Load([&](MessagePages& p) {
         seen = p.at(0);
+        EXPECT_EQ(p.page, 0);
+        for (int i = 1; i < p.count(); ++i) EXPECT_EQ(p.at(i), "") << "page " << i;
         p.append("一");
         p.nextPage();
         p.append("二");
@@ -124,14 +128,6 @@ std::string year(int y, int lines) {
     return text;
 }
 
-TEST(ChronicleReader, HeadingOnlyIsOnePage) {
-    ChronicleReader r;
-    r.load("鼎峙録の記録\r\n");
-    EXPECT_EQ(r.shownText(), "鼎峙録の記録\r\n");
-    EXPECT_EQ(buttons(r), (Buttons{true, false, false, false}));
-    EXPECT_TRUE(r.Command1_Click(CloseButton));
-}
-
 TEST(ChronicleReader, PagesThroughTheYears) {
     ChronicleReader r;
     r.load("鼎峙録の記録\r\n" + year(189, 159) + year(190, 160) + year(191, 3) + "EOT=======\r\n");
@@ -163,13 +159,18 @@ TEST(ChronicleReader, PageFortyIsNeverShown) {
     EXPECT_EQ(r.page(), 39);
 }
 
-TEST(ChronicleReader, AMissingChronicleIsNamed) {
+TEST(ChronicleReader, AMissingChronicleIsNamedAndAHeadingAloneIsOnePage) {
     test::TempGameFolder tmp;
     ChronicleReader r;
     auto message = r.Form_Load(tmp.folder(), tmp.folder().ini("teiji.log"));
     EXPECT_EQ(message, "ファイル「ini/teiji.log」が見つかりません。");
     EXPECT_EQ(r.shownText(), "");
     EXPECT_EQ(buttons(r), (Buttons{true, false, false, false}));
+    // A chronicle of its heading alone is one page.
+    r.load("鼎峙録の記録\r\n");
+    EXPECT_EQ(r.shownText(), "鼎峙録の記録\r\n");
+    EXPECT_EQ(buttons(r), (Buttons{true, false, false, false}));
+    EXPECT_TRUE(r.Command1_Click(CloseButton));
 }
 
 }  // namespace

@@ -19,20 +19,14 @@ const std::string kBook = crlf({".1",   "+",        "は",       "*",        "�
                                 ".120", "遠い",     "..",                                      //
                                 ".6",   "届かない", ".."});
 
-TEST(TemplateBook, MarkersOfARecord) {
+TEST(TemplateBook, MarkersOfARecordAndARecordWithoutEnd) {
     TemplateBook book(kBook);
     MessagePages pages;
     book.append(1, "曹操", "許昌", pages);
     book.append(2, "袁紹", "", pages);
-    EXPECT_EQ(pages.at(0), "曹操は許昌を得た。\r\n袁紹が動いた\r\n\r\n");
-    EXPECT_EQ(pages.page, 0);
-}
-
-TEST(TemplateBook, RecordWithoutEndRunsIntoTheNextOne) {
-    TemplateBook book(kBook);
-    MessagePages pages;
     book.append(4, "", "", pages);
-    EXPECT_EQ(pages.at(0), "続く\r\n五\r\n");
+    EXPECT_EQ(pages.at(0), "曹操は許昌を得た。\r\n袁紹が動いた\r\n\r\n続く\r\n五\r\n");
+    EXPECT_EQ(pages.page, 0);
 }
 
 TEST(TemplateBook, SlashBreaksThePageOrForgetsTheTextSoFar) {

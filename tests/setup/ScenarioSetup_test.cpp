@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+#include <sstream>
+
 #include "core/RecordFiles.h"
 #include "support/ScriptedRandom.h"
 #include "support/TempGameFolder.h"
@@ -56,8 +59,15 @@ protected:
 
     // Draws of a whole new game with every draw 0: names 姓1名1, every officer a civil official.
     void scriptPlainNewGame() {
-        for (int i = 0; i < 170 * 2; ++i) rng.then(0);
-        for (int i = 0; i < 170 * 14; ++i) rng.then(0);
+        for (int i = 0; i < 170 * (2 + 14); ++i) rng.then(0);
+    }
+
+    // Scripts draws written "k/n k/n ...": Int(Rnd * n) = k for each, in order.
+    void faces(const std::string& draws) {
+        std::istringstream in(draws);
+        int k = 0, n = 0;
+        char slash = 0;
+        while (in >> k >> slash >> n) rng.face(k, n);
     }
 
     OfficerTable readWorkingOfficers() {
@@ -112,7 +122,7 @@ TEST_F(ScenarioSetupTest, ChoosingAScenarioRebuildsTheWorkingFiles) {
     EXPECT_EQ(g.scenarioNo, 2);
 }
 
-TEST_F(ScenarioSetupTest, AMissingMasterIsNamedAndChangesNothing) {
+TEST_F(ScenarioSetupTest, AMissingFileIsNamedAndChangesNothing) {
     ASSERT_TRUE(setup.Form_Load().ok);
     auto outcome = setup.chooseScenario(2);  // scenario 3: bushou.ini is missing
     EXPECT_FALSE(outcome.ok);
@@ -126,6 +136,14 @@ TEST_F(ScenarioSetupTest, AMissingMasterIsNamedAndChangesNothing) {
     std::filesystem::remove(tmp.root() / "ini" / "Command.ini");
     outcome = setup.chooseScenario(1);
     EXPECT_EQ(outcome.message, "ファイル「ini/Command.ini」が見つかりません。");
+    EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
+
+    // A new game that fails keeps the slots and the officer file.
+    std::filesystem::remove(tmp.root() / "ini" / "sei.ini");
+    outcome = setup.startNewGame({1});
+    EXPECT_EQ(outcome.message, "ファイル「ini/sei.ini」が見つかりません。");
+    EXPECT_EQ(g.slotFaction[1], 0);
+    EXPECT_EQ(g.officerCount, 155);
     EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
 }
 
@@ -173,7 +191,7 @@ TEST_F(ScenarioSetupTest, ResetCopiesTheBackupOverTheMasterAndRebuilds) {
     EXPECT_EQ(tmp.readIni("bushou2.ini"), officer(1, "曹操", 1, 5));
 }
 
-TEST_F(ScenarioSetupTest, NewGameNeedsASelectedRowAndNamesTheLastOne) {
+TEST_F(ScenarioSetupTest, NewGameNeedsASelectedRowAndFillsTheSlotsAtTheRowsPositions) {
     tmp.writeIni("Gunbatu1.ini", faction(1, "董卓", 1) + faction(2, "袁紹", 2) + faction(3, "曹操", 1));
     ASSERT_TRUE(setup.Form_Load().ok);
     auto q = setup.askNewGame({});
@@ -188,11 +206,8 @@ TEST_F(ScenarioSetupTest, NewGameNeedsASelectedRowAndNamesTheLastOne) {
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.message, "武将が選択されていません");
     EXPECT_EQ(rng.draws(), 0);
-}
 
-TEST_F(ScenarioSetupTest, NewGameFillsTheSlotsAtTheRowsPositions) {
-    tmp.writeIni("Gunbatu1.ini", faction(1, "董卓", 1) + faction(2, "袁紹", 2) + faction(3, "曹操", 1));
-    ASSERT_TRUE(setup.Form_Load().ok);
+    // The new game fills the slots at the selected rows' positions.
     g.gameMode = 2;
     g.slotFaction[1] = 9;
     g.slotRuler[1] = 9;
@@ -212,14 +227,9 @@ TEST_F(ScenarioSetupTest, NewGameFillsTheSlotsAtTheRowsPositions) {
     EXPECT_EQ(g.slotName[1], "前の");
     EXPECT_EQ(g.slotFaction[2], 3);
     EXPECT_EQ(g.slotName[2], "曹操");
-}
 
-TEST_F(ScenarioSetupTest, MissingRecordsOfTheMasterKeepTheirFictionalOfficers) {
-    ASSERT_TRUE(setup.Form_Load().ok);
-    scriptPlainNewGame();
-    ASSERT_TRUE(setup.startNewGame({0}).ok);
+    // Master records are written back quoted; records missing from the master get fictional officers.
     std::string busv = tmp.readIni("busv.ini");
-    // Master records are written back with quoted names; number 7 onwards is fictional.
     EXPECT_NE(busv.find(crlf({".6", "\"呂布\"", "5,6,7,8", "4,3", "1,4", "\"face\"", "0", ".7", "\"姓1名1\"", "6,1,1,1",
                               "1,1", "0,1", "\"\"", "200", ".8"})),
               std::string::npos);
@@ -233,107 +243,19 @@ TEST_F(ScenarioSetupTest, MissingRecordsOfTheMasterKeepTheirFictionalOfficers) {
 TEST_F(ScenarioSetupTest, FictionalAbilitiesOfEachJobFollowTheDrawOrder) {
     // Officers 1..6 get t = 2, 3, 4, 7, 9, 10; each pattern's draws are listed column by column, then
     // Restraint's three. Officers 7..170 draw only zeros.
-    rng.face(1, 10)
-        .face(1, 2)
-        .face(3, 4)
-        .face(4, 5)
-        .face(4, 5)
-        .face(0, 5)
-        .face(2, 5)
-        .face(1, 5)
-        .face(0, 5)
-        .face(3, 5)
-        .face(1, 5)
-        .face(0, 4)
-        .face(1, 4)
-        .face(2, 4);
-    rng.face(2, 10)
-        .face(2, 5)
-        .face(2, 5)
-        .face(0, 2)
-        .face(0, 4)
-        .face(4, 5)
-        .face(3, 5)
-        .face(0, 5)
-        .face(0, 5)
-        .face(1, 5)
-        .face(1, 5)
-        .face(3, 4)
-        .face(3, 4)
-        .face(3, 4);
-    rng.face(3, 10)
-        .face(2, 4)
-        .face(3, 4)
-        .face(4, 5)
-        .face(0, 5)
-        .face(0, 4)
-        .face(0, 4)
-        .face(1, 5)
-        .face(1, 5)
-        .face(2, 5)
-        .face(3, 5)
-        .face(0, 4)
-        .face(0, 4)
-        .face(0, 4);
-    rng.face(6, 10)
-        .face(1, 4)
-        .face(2, 4)
-        .face(3, 4)
-        .face(0, 4)
-        .face(0, 4)
-        .face(0, 4)
-        .face(3, 4)
-        .face(3, 4)
-        .face(3, 4)
-        .face(1, 2)
-        .face(2, 4)
-        .face(4, 5)
-        .face(5, 6)
-        .face(1, 4)
-        .face(1, 4)
-        .face(1, 4);
-    rng.face(8, 10)
-        .face(0, 4)
-        .face(1, 4)
-        .face(2, 4)
-        .face(3, 4)
-        .face(0, 4)
-        .face(1, 4)
-        .face(2, 4)
-        .face(2, 4)
-        .face(2, 4)
-        .face(1, 4)
-        .face(0, 4)
-        .face(0, 4)
-        .face(3, 4)
-        .face(3, 4)
-        .face(2, 4)
-        .face(2, 4)
-        .face(1, 4)
-        .face(0, 4);
-    rng.face(9, 10)
-        .face(2, 3)
-        .face(3, 4)
-        .face(1, 4)
-        .face(2, 4)
-        .face(0, 3)
-        .face(0, 4)
-        .face(1, 3)
-        .face(1, 4)
-        .face(0, 5)
-        .face(0, 6)
-        .face(3, 4)
-        .face(2, 4)
-        .face(1, 4);
+    faces("1/10 1/2 3/4 4/5 4/5 0/5 2/5 1/5 0/5 3/5 1/5 0/4 1/4 2/4");
+    faces("2/10 2/5 2/5 0/2 0/4 4/5 3/5 0/5 0/5 1/5 1/5 3/4 3/4 3/4");
+    faces("3/10 2/4 3/4 4/5 0/5 0/4 0/4 1/5 1/5 2/5 3/5 0/4 0/4 0/4");
+    faces("6/10 1/4 2/4 3/4 0/4 0/4 0/4 3/4 3/4 3/4 1/2 2/4 4/5 5/6 1/4 1/4 1/4");
+    faces("8/10 0/4 1/4 2/4 3/4 0/4 1/4 2/4 2/4 2/4 1/4 0/4 0/4 3/4 3/4 2/4 2/4 1/4 0/4");
+    faces("9/10 2/3 3/4 1/4 2/4 0/3 0/4 1/3 1/4 0/5 0/6 3/4 2/4 1/4");
     for (int i = 0; i < 164 * 14; ++i) rng.then(0);
     setup.mk_Abl_rtn();
     EXPECT_EQ(rng.left(), 0u);
     EXPECT_EQ(rng.reseeds(), 1);
 
-    struct Expected {
-        int job, policy, fight, wisdom, tactics, charm, Setu;
-    };
-    const Expected expected[] = {
+    // Job, policy, fight, wisdom, tactics, charm, Setu.
+    const std::array<int, 7> expected[] = {
         {1, 10, 9, 3, 2, 5, 4},   // civil official
         {2, 5, 6, 8, 1, 3, 10},   // military officer
         {3, 9, 5, 4, 3, 6, 1},    // staff officer
@@ -345,14 +267,8 @@ TEST_F(ScenarioSetupTest, FictionalAbilitiesOfEachJobFollowTheDrawOrder) {
     for (int i = 1; i <= 7; ++i) {
         SCOPED_TRACE(i);
         const Bushou& b = setup.officers()[i];
-        const Expected& e = expected[i - 1];
-        EXPECT_EQ(b.Job, e.job);
-        EXPECT_EQ(b.policy, e.policy);
-        EXPECT_EQ(b.fight, e.fight);
-        EXPECT_EQ(b.wisdom, e.wisdom);
-        EXPECT_EQ(b.tactics, e.tactics);
-        EXPECT_EQ(b.charm, e.charm);
-        EXPECT_EQ(b.Setu, e.Setu);
+        EXPECT_EQ((std::array<int, 7>{b.Job, b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu}),
+                  expected[i - 1]);
         EXPECT_EQ(b.kunID, 0);
         EXPECT_EQ(b.commentID, 200);
         EXPECT_EQ(b.jpg, "");
@@ -370,11 +286,9 @@ TEST(FictionalOfficers, AbilitiesStayWithinOneToTen) {
         for (int i = 1; i <= 170; ++i) {
             const Bushou& b = setup.officers()[i];
             for (int v : {b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu}) {
-                ASSERT_GE(v, 1) << "seed " << seed << " officer " << i;
-                ASSERT_LE(v, 10) << "seed " << seed << " officer " << i;
+                ASSERT_TRUE(v >= 1 && v <= 10) << "seed " << seed << " officer " << i << ": " << v;
             }
-            ASSERT_GE(b.Job, 1);
-            ASSERT_LE(b.Job, 6);
+            ASSERT_TRUE(b.Job >= 1 && b.Job <= 6) << b.Job;
             ++jobsSeen[b.Job];
         }
     }
@@ -421,25 +335,9 @@ TEST_F(ScenarioSetupTest, WhatIfDealKeepsRulersAndDealsOnlyToListedRulers) {
     EXPECT_EQ(rng.left(), 0u);
     EXPECT_EQ(rng.reseeds(), 1);
     OfficerTable t = readWorkingOfficers();
-    EXPECT_EQ(t[1].kunID, 1);
-    EXPECT_EQ(t[2].kunID, 2);
-    EXPECT_EQ(t[3].kunID, 2);
-    EXPECT_EQ(t[4].kunID, 1);
-    EXPECT_EQ(t[5].kunID, 0);
-    EXPECT_EQ(t[6].kunID, 0);
-    EXPECT_EQ(t[7].kunID, 1);
-    EXPECT_EQ(t[170].kunID, 1);
-}
-
-TEST_F(ScenarioSetupTest, AFailedNewGameKeepsTheSlotsAndTheOfficerFile) {
-    ASSERT_TRUE(setup.Form_Load().ok);
-    std::filesystem::remove(tmp.root() / "ini" / "sei.ini");
-    auto outcome = setup.startNewGame({1});
-    EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.message, "ファイル「ini/sei.ini」が見つかりません。");
-    EXPECT_EQ(g.slotFaction[1], 0);
-    EXPECT_EQ(g.officerCount, 155);
-    EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
+    std::vector<int> kunIDs;
+    for (int i : {1, 2, 3, 4, 5, 6, 7, 170}) kunIDs.push_back(t[i].kunID);
+    EXPECT_EQ(kunIDs, (std::vector<int>{1, 2, 2, 1, 0, 0, 1, 1}));
 }
 
 }  // namespace
