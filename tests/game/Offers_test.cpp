@@ -62,16 +62,10 @@ TEST_F(OffersTest, ADrawThatDealsNothingLeavesTheNextOfferAtTheLowerPosition) {
                 {.id = 3, .name = "曹操", .kunshuID = 3, .meishuID = 2},
                 {.id = 4, .name = "公孫瓚", .kunshuID = 4, .meishuID = 4}});
     g.offerTarget[0][1] = 99;
-    rng.face(0, 9)
-        .then(0.5f)  // recruit: nobody free
-        .face(4, 9)
-        .face(0, 4)
-        .face(1, 3)
-        .face(2, 3)  // war on 董卓, difficulty 1 + 2 + 3
-        .face(0, 9)
-        .then(0.5f)
-        .face(0, 9)
-        .then(0.5f);
+    // recruit: nobody free; war on 董卓, difficulty 1 + 2 + 3; two more empty recruits.
+    rng.face(0, 9).then(0.5f);
+    rng.face(4, 9).face(0, 4).face(1, 3).face(2, 3);
+    rng.face(0, 9).then(0.5f).face(0, 9).then(0.5f);
     offers.ld_Com_rtn();
     EXPECT_EQ(g.offerCommands[0], (Commands{11, 0}));
     EXPECT_EQ(g.offerTarget[0][0], 1);
@@ -83,22 +77,11 @@ TEST_F(OffersTest, ADrawThatDealsNothingLeavesTheNextOfferAtTheLowerPosition) {
 TEST_F(OffersTest, AllianceFrameDealsEachCommandWithItsValues) {
     // Frame 1: recruit of the free officer (difficulty = his Capacity), raise troops from 曹操,
     // Yellow Turbans led by the free officer, war on a faction outside the alliance.
-    rng.face(0, 14)
-        .face(0, 1)  // recruit 趙雲
-        .face(1, 14)
-        .face(1, 2)
-        .face(5, 11)
-        .face(1, 4)
-        .face(2, 4)  // raise troops: 曹操, 15 %, 1 + 2 + 2
-        .face(3, 14)
-        .face(0, 1)
-        .face(3, 10)
-        .face(4, 10)
-        .face(2, 3)
-        .face(3, 4)
-        .face(3, 4)  // turbans: 4 x 5 x 3
-        .face(10, 14)
-        .face(1, 2);  // war: 董卓 or 公孫瓚 -> 公孫瓚
+    rng.face(0, 14).face(0, 1);                                     // recruit 趙雲
+    rng.face(1, 14).face(1, 2).face(5, 11).face(1, 4).face(2, 4);   // raise troops: 曹操, 15 %, 1 + 2 + 2
+    rng.face(3, 14).face(0, 1).face(3, 10).face(4, 10).face(2, 3);  // turbans: 4 x 5 x 3
+    rng.face(3, 4).face(3, 4);                                      // the turbans' difficulty
+    rng.face(10, 14).face(1, 2);                                    // war: 董卓 or 公孫瓚 -> 公孫瓚
     leaveDraws(8);
     for (int i = 0; i < 4; ++i) rng.face(3, 9).face(0, 3).face(0, 3).face(0, 3);  // frame 0: join 袁紹
     offers.ld_Com_rtn();
@@ -121,12 +104,8 @@ TEST_F(OffersTest, AllianceFrameDealsEachCommandWithItsValues) {
 TEST_F(OffersTest, JoiningNeedsAnotherAllianceAndTheEmptyFrameDealsNothingForIt) {
     // Frame 3 has no alliance: its join draw picks 袁紹 (frame 1) and deals; frame 1's picks the empty
     // frame 3 (value 0) and deals nothing, with no message.
-    rng.face(7, 14)
-        .face(1, 2)  // frame 1: candidates 公孫瓚, 0 -> 0: nothing
-        .face(7, 14)
-        .face(0, 2)
-        .face(0, 4)
-        .face(0, 4);  // frame 1: 公孫瓚 (4)
+    rng.face(7, 14).face(1, 2);                        // frame 1: candidates 公孫瓚, 0 -> 0: nothing
+    rng.face(7, 14).face(0, 2).face(0, 4).face(0, 4);  // frame 1: 公孫瓚 (4)
     leaveDraws(2);
     leaveDraws(4);                                     // frame 2
     rng.face(7, 14).face(0, 2).face(1, 4).face(1, 4);  // frame 3: candidates 袁紹, 公孫瓚 -> 袁紹
