@@ -11,21 +11,24 @@ using Commands = std::vector<int16_t>;
 class OffersTest : public MainFixture {
 protected:
     void SetUp() override {
-        // 袁紹 (ruler 2) leads 曹操; 公孫瓚 (ruler 4) leads nobody else; 董卓 is alone. Officer 6 is free.
+        world(0);
+        g.msgMode = 1;
+        frames.ini_Mei_rtn();
+        frames.Dsp_Gun_rtn();
+        frames.ld_Meiichi_rtn();
+    }
+    // 袁紹 (ruler 2) leads 曹操; 公孫瓚 (ruler 4) leads nobody else; 董卓 is alone. 趙雲 serves zhaoYunsLord.
+    void world(int16_t zhaoYunsLord) {
         writeWorld({{1, "董卓", 1, 5},
                     {2, "袁紹", 2, 5},
                     {3, "曹操", 3, 5},
                     {4, "公孫瓚", 4, 5},
                     {.id = 5, .name = "荀彧", .kunID = 3, .Job = 3, .charm = 8},
-                    {.id = 6, .name = "趙雲", .kunID = 0, .Job = 4, .charm = 7}},
+                    {.id = 6, .name = "趙雲", .kunID = zhaoYunsLord, .Job = 4, .charm = 7}},
                    {{.id = 1, .name = "董卓", .kunshuID = 1, .army = 100},
                     {.id = 2, .name = "袁紹", .kunshuID = 2, .meishuID = 2, .army = 80, .meisei = 45},
                     {.id = 3, .name = "曹操", .kunshuID = 3, .meishuID = 2, .army = 30},
                     {.id = 4, .name = "公孫瓚", .kunshuID = 4, .meishuID = 4, .army = 50, .meisei = 55}});
-        g.msgMode = 1;
-        frames.ini_Mei_rtn();
-        frames.Dsp_Gun_rtn();
-        frames.ld_Meiichi_rtn();
     }
     void leaveDraws(int count) {
         for (int i = 0; i < count; ++i) rng.face(8, 14);  // r = 9: leave the alliance, no further draw
@@ -50,17 +53,9 @@ TEST_F(OffersTest, LeaveOffersTakeCohesionOverTenRoundedToEven) {
 
 TEST_F(OffersTest, ADrawThatDealsNothingLeavesTheNextOfferAtTheLowerPosition) {
     leaveDraws(12);
-    // Frame 0, with officer 6 taken so nobody is free: recruit finds nobody (its pick still draws),
+    // Frame 0, with 趙雲 taken so nobody is free: recruit finds nobody (its pick still draws),
     // then war on the first listed faction, then two more empty recruits; the wait offer comes last.
-    writeWorld({{1, "董卓", 1, 5},
-                {2, "袁紹", 2, 5},
-                {3, "曹操", 3, 5},
-                {4, "公孫瓚", 4, 5},
-                {.id = 5, .name = "趙雲", .kunID = 1, .Job = 4}},
-               {{.id = 1, .name = "董卓", .kunshuID = 1},
-                {.id = 2, .name = "袁紹", .kunshuID = 2, .meishuID = 2},
-                {.id = 3, .name = "曹操", .kunshuID = 3, .meishuID = 2},
-                {.id = 4, .name = "公孫瓚", .kunshuID = 4, .meishuID = 4}});
+    world(1);
     g.offerTarget[0][1] = 99;
     // recruit: nobody free; war on 董卓, difficulty 1 + 2 + 3; two more empty recruits.
     rng.face(0, 9).then(0.5f);
