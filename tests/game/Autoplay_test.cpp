@@ -36,18 +36,21 @@ TEST(parseAutoplayOptions, ReadsEveryOptionAndRefusesBadOnes) {
     EXPECT_EQ(error, "不明なオプションです: --fast / unknown option: --fast");
 }
 
-// Plays in a fresh copy of the shipped data and returns what was printed.
+// Plays in a fresh copy of the shipped data, less the file named 'missing', and returns what was
+// printed and the working files it left.
 struct Played {
     int status;
     std::string out, err, busv, gunsv, log;
 };
 
-Played play(const AutoplayOptions& o) {
+Played play(const AutoplayOptions& o, const char* missing = nullptr) {
     TempGameFolder tmp;
     tmp.copyShippedData();
+    if (missing) std::filesystem::remove(tmp.root() / "ini" / missing);
     std::ostringstream out, err;
     int status = runAutoplay(o, tmp.folder(), out, err);
-    return {status, out.str(), err.str(), tmp.readIni("busv.ini"), tmp.readIni("gunsv.ini"), tmp.readIni("teiji.log")};
+    auto read = [&](const char* name) { return tmp.hasIni(name) ? tmp.readIni(name) : std::string(); };
+    return {status, out.str(), err.str(), read("busv.ini"), read("gunsv.ini"), read("teiji.log")};
 }
 
 TEST(runAutoplay, TheSameSeedPlaysTheSameGame) {
@@ -82,26 +85,18 @@ TEST(runAutoplay, EveryScenarioPlaysToItsFinalReport) {
     }
 }
 
-TEST(runAutoplay, AMissingMasterStopsWithAMessageNamingIt) {
-    TempGameFolder tmp;
-    tmp.copyShippedData();
-    std::filesystem::remove(tmp.root() / "ini" / "Gunbatu2.ini");
+TEST(runAutoplay, AMissingMasterOrAWorkingFileLostBetweenYearsStopsWithAMessageNamingIt) {
     AutoplayOptions o;
     o.scenario = 2;
-    std::ostringstream out, err;
-    EXPECT_EQ(runAutoplay(o, tmp.folder(), out, err), 2);
-    EXPECT_NE(err.str().find("ini/Gunbatu2.ini"), std::string::npos) << err.str();
-}
+    Played p = play(o, "Gunbatu2.ini");
+    EXPECT_EQ(p.status, 2);
+    EXPECT_NE(p.err.find("ini/Gunbatu2.ini"), std::string::npos) << p.err;
 
-TEST(runAutoplay, AWorkingFileLostBetweenYearsIsReported) {
-    TempGameFolder tmp;
-    tmp.copyShippedData();
-    std::filesystem::remove(tmp.root() / "ini" / "Text.ini");
-    AutoplayOptions o;
+    o.scenario = 1;
     o.seed = 3;
-    std::ostringstream out, err;
-    EXPECT_EQ(runAutoplay(o, tmp.folder(), out, err), 2);
-    EXPECT_EQ(err.str(), "エラー: ファイル「ini/Text.ini」が見つかりません。\nerror: cannot use ini/Text.ini\n");
+    p = play(o, "Text.ini");
+    EXPECT_EQ(p.status, 2);
+    EXPECT_EQ(p.err, "エラー: ファイル「ini/Text.ini」が見つかりません。\nerror: cannot use ini/Text.ini\n");
 }
 
 TEST(runCheck, ShippedDataPassesAndABrokenCopyDoesNot) {

@@ -23,6 +23,11 @@ protected:
         frames.ini_Mei_rtn();
         frames.Dsp_Gun_rtn();
     }
+    void ready(int16_t ownArmy) {
+        world(ownArmy);
+        choice.ld_Gun();
+        choice.loadGunshi();
+    }
     void offer(std::vector<int16_t> commands, std::vector<int16_t> targets) {
         g.offerCommands[0] = commands;
         for (size_t p = 0; p < targets.size(); ++p) g.offerTarget[0][p] = targets[p];
@@ -31,48 +36,36 @@ protected:
 };
 
 TEST_F(ComputerChoiceTest, StrategistScoreIsTheBestOfJobsThreeAndUpAtLeastOne) {
-    world(100);
-    choice.ld_Gun();
-    choice.loadGunshi();
+    ready(100);
     EXPECT_EQ(choice.factions()[1].gunshi, 1);
     EXPECT_EQ(choice.factions()[2].gunshi, 3);  // the civil official does not count
 }
 
-TEST_F(ComputerChoiceTest, WarNeedsAStrongerSideOrMoreThan2000) {
-    world(2000);
-    choice.ld_Gun();
-    choice.loadGunshi();
-    // 2000 x 1 against 乙's 666 x 3 = 1998: accepted; against 丙's 3000: refused.
-    offer({11, 11}, {2, 3});
-    rng.face(0, 1);
-    EXPECT_EQ(choice.searchGunbi(1, 0), 0);
-    offer({11}, {3});
-    EXPECT_EQ(choice.searchGunbi(1, 0), -1);
-    world(2001);
-    choice.ld_Gun();
-    choice.loadGunshi();
-    rng.face(0, 1);
-    EXPECT_EQ(choice.searchGunbi(1, 0), 0);  // 2001 accepts any war
-}
-
-TEST_F(ComputerChoiceTest, RighteousWarCountsDoubleAgainstUpToTwiceTheStrength) {
-    world(999);
-    choice.ld_Gun();
-    choice.loadGunshi();
-    // 999 x 2 = 1998 is not above 乙's 1998.
-    offer({12}, {2});
-    EXPECT_EQ(choice.searchGunbi(1, 0), -1);
-    world(1000);
-    choice.ld_Gun();
-    choice.loadGunshi();
-    rng.face(0, 1);
-    EXPECT_EQ(choice.searchGunbi(1, 0), 0);
+TEST_F(ComputerChoiceTest, WarNeedsAStrongerSideOrMoreThan2000RighteousWarCountsDouble) {
+    // 甲 (army x 1) against 乙 (666 x 3 = 1998) and 丙 (3000 x 1). The accepted offers are drawn
+    // from with I(candidates); none accepted gives -1.
+    struct Case {
+        int16_t army;
+        std::vector<int16_t> commands, targets;
+        int candidates, expected;
+    } cases[] = {
+        {2000, {11, 11}, {2, 3}, 1, 0},                           // 2000 > 1998 but not 3000
+        {2000, {11}, {3}, 0, -1},       {2001, {11}, {3}, 1, 0},  // above 2000 any war is accepted
+        {999, {12}, {2}, 0, -1},                                  // 999 x 2 = 1998 is not above 1998
+        {1000, {12}, {2}, 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.army);
+        ready(c.army);
+        offer(c.commands, c.targets);
+        if (c.candidates > 0) rng.face(0, c.candidates);
+        EXPECT_EQ(choice.searchGunbi(1, 0), c.expected);
+        EXPECT_EQ(rng.left(), 0u);
+    }
 }
 
 TEST_F(ComputerChoiceTest, NoAcceptableOfferFallsBackToAnyOfferAtRandom) {
-    world(100);
-    choice.ld_Gun();
-    choice.loadGunshi();
+    ready(100);
     offer({11, 12, 11}, {3, 3, 2});
     rng.face(2, 3);
     EXPECT_EQ(choice.searchCommand(1, 0), 2);

@@ -21,7 +21,6 @@ public:
     bool askOkCancel(const std::string& text) override { return answer("confirm " + text); }
     MessageWindowResult showMessageWindow() override {
         log.push_back("window " + std::to_string(g_.msgMode) + " " + std::to_string(g_.detailId));
-        windowTexts.push_back(g_.msgText);
         return onWindow ? onWindow() : MessageWindowResult{};
     }
     void showStrategy() override {
@@ -34,10 +33,7 @@ public:
         log.push_back("saveload " + std::to_string(g_.gameMode));
         if (onSaveLoad) onSaveLoad();
     }
-    void endProgram() override {
-        log.push_back("end");
-        ended = true;
-    }
+    void endProgram() override { log.push_back("end"); }
     void reportFileError(const FileError& e) override { log.push_back("error " + e.message()); }
 
     // The lines of the transcript that start with a prefix.
@@ -49,12 +45,10 @@ public:
     }
 
     std::vector<std::string> log;
-    std::vector<std::string> windowTexts;
     std::deque<bool> answers;
     std::function<MessageWindowResult()> onWindow;
     std::function<void()> onSaveLoad;
     bool decide = false;
-    bool ended = false;
 
 private:
     bool answer(const std::string& line) {

@@ -20,42 +20,20 @@ protected:
     // Writes ini/busv.ini and ini/gunsv.ini; the counts become the highest numbers given. A number
     // left out is written as a free nobody, so give officers consecutive numbers.
     void writeWorld(std::initializer_list<OfficerSpec> officers, std::initializer_list<FactionSpec> factions) {
-        OfficerTable o{};
-        FactionTable f{};
-        int16_t no = 0, nf = 0;
+        TemplateBook none;
+        Turn turn(g, rng, none);
+        g.officerCount = 0;
+        g.factionCount = 0;
         for (const auto& s : officers) {
-            Bushou& b = o[s.id];
-            b.id = s.id;
-            b.name = s.name;
-            b.kunID = s.kunID;
-            b.Job = s.Job;
-            b.policy = s.policy;
-            b.fight = s.fight;
-            b.wisdom = s.wisdom;
-            b.tactics = s.tactics;
-            b.charm = s.charm;
-            b.Setu = s.Setu;
-            no = std::max(no, s.id);
+            put(turn, s);
+            g.officerCount = std::max(g.officerCount, s.id);
         }
         for (const auto& s : factions) {
-            gun& g = f[s.id];
-            g.id = s.id;
-            g.name = s.name;
-            g.kunshuID = s.kunshuID;
-            g.meishuID = s.meishuID;
-            g.army = s.army;
-            g.seihei = s.seihei;
-            g.meisei = s.meisei;
-            g.kessoku = s.kessoku;
-            g.tian = s.tian;
-            g.ifu = s.ifu;
-            g.del = s.del;
-            nf = std::max(nf, s.id);
+            put(turn, s);
+            g.factionCount = std::max(g.factionCount, s.id);
         }
-        g.officerCount = no;
-        g.factionCount = nf;
-        tmp.writeIni("busv.ini", formatOfficers(o, no));
-        tmp.writeIni("gunsv.ini", formatFactions(f, nf));
+        tmp.writeIni("busv.ini", formatOfficers(turn.records.officers, g.officerCount));
+        tmp.writeIni("gunsv.ini", formatFactions(turn.records.factions, g.factionCount));
     }
 
     FactionTable readFactions() const {

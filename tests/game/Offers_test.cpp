@@ -11,21 +11,24 @@ using Commands = std::vector<int16_t>;
 class OffersTest : public MainFixture {
 protected:
     void SetUp() override {
-        // 袁紹 (ruler 2) leads 曹操; 公孫瓚 (ruler 4) leads nobody else; 董卓 is alone. Officer 6 is free.
+        world(0);
+        g.msgMode = 1;
+        frames.ini_Mei_rtn();
+        frames.Dsp_Gun_rtn();
+        frames.ld_Meiichi_rtn();
+    }
+    // 袁紹 (ruler 2) leads 曹操; 公孫瓚 (ruler 4) leads nobody else; 董卓 is alone. 趙雲 serves zhaoYunsLord.
+    void world(int16_t zhaoYunsLord) {
         writeWorld({{1, "董卓", 1, 5},
                     {2, "袁紹", 2, 5},
                     {3, "曹操", 3, 5},
                     {4, "公孫瓚", 4, 5},
                     {.id = 5, .name = "荀彧", .kunID = 3, .Job = 3, .charm = 8},
-                    {.id = 6, .name = "趙雲", .kunID = 0, .Job = 4, .charm = 7}},
+                    {.id = 6, .name = "趙雲", .kunID = zhaoYunsLord, .Job = 4, .charm = 7}},
                    {{.id = 1, .name = "董卓", .kunshuID = 1, .army = 100},
                     {.id = 2, .name = "袁紹", .kunshuID = 2, .meishuID = 2, .army = 80, .meisei = 45},
                     {.id = 3, .name = "曹操", .kunshuID = 3, .meishuID = 2, .army = 30},
                     {.id = 4, .name = "公孫瓚", .kunshuID = 4, .meishuID = 4, .army = 50, .meisei = 55}});
-        g.msgMode = 1;
-        frames.ini_Mei_rtn();
-        frames.Dsp_Gun_rtn();
-        frames.ld_Meiichi_rtn();
     }
     void leaveDraws(int count) {
         for (int i = 0; i < count; ++i) rng.face(8, 14);  // r = 9: leave the alliance, no further draw
@@ -50,28 +53,14 @@ TEST_F(OffersTest, LeaveOffersTakeCohesionOverTenRoundedToEven) {
 
 TEST_F(OffersTest, ADrawThatDealsNothingLeavesTheNextOfferAtTheLowerPosition) {
     leaveDraws(12);
-    // Frame 0, with officer 6 taken so nobody is free: recruit finds nobody (its pick still draws),
+    // Frame 0, with 趙雲 taken so nobody is free: recruit finds nobody (its pick still draws),
     // then war on the first listed faction, then two more empty recruits; the wait offer comes last.
-    writeWorld({{1, "董卓", 1, 5},
-                {2, "袁紹", 2, 5},
-                {3, "曹操", 3, 5},
-                {4, "公孫瓚", 4, 5},
-                {.id = 5, .name = "趙雲", .kunID = 1, .Job = 4}},
-               {{.id = 1, .name = "董卓", .kunshuID = 1},
-                {.id = 2, .name = "袁紹", .kunshuID = 2, .meishuID = 2},
-                {.id = 3, .name = "曹操", .kunshuID = 3, .meishuID = 2},
-                {.id = 4, .name = "公孫瓚", .kunshuID = 4, .meishuID = 4}});
+    world(1);
     g.offerTarget[0][1] = 99;
-    rng.face(0, 9)
-        .then(0.5f)  // recruit: nobody free
-        .face(4, 9)
-        .face(0, 4)
-        .face(1, 3)
-        .face(2, 3)  // war on 董卓, difficulty 1 + 2 + 3
-        .face(0, 9)
-        .then(0.5f)
-        .face(0, 9)
-        .then(0.5f);
+    // recruit: nobody free; war on 董卓, difficulty 1 + 2 + 3; two more empty recruits.
+    rng.face(0, 9).then(0.5f);
+    rng.face(4, 9).face(0, 4).face(1, 3).face(2, 3);
+    rng.face(0, 9).then(0.5f).face(0, 9).then(0.5f);
     offers.ld_Com_rtn();
     EXPECT_EQ(g.offerCommands[0], (Commands{11, 0}));
     EXPECT_EQ(g.offerTarget[0][0], 1);
@@ -83,22 +72,11 @@ TEST_F(OffersTest, ADrawThatDealsNothingLeavesTheNextOfferAtTheLowerPosition) {
 TEST_F(OffersTest, AllianceFrameDealsEachCommandWithItsValues) {
     // Frame 1: recruit of the free officer (difficulty = his Capacity), raise troops from 曹操,
     // Yellow Turbans led by the free officer, war on a faction outside the alliance.
-    rng.face(0, 14)
-        .face(0, 1)  // recruit 趙雲
-        .face(1, 14)
-        .face(1, 2)
-        .face(5, 11)
-        .face(1, 4)
-        .face(2, 4)  // raise troops: 曹操, 15 %, 1 + 2 + 2
-        .face(3, 14)
-        .face(0, 1)
-        .face(3, 10)
-        .face(4, 10)
-        .face(2, 3)
-        .face(3, 4)
-        .face(3, 4)  // turbans: 4 x 5 x 3
-        .face(10, 14)
-        .face(1, 2);  // war: 董卓 or 公孫瓚 -> 公孫瓚
+    rng.face(0, 14).face(0, 1);                                     // recruit 趙雲
+    rng.face(1, 14).face(1, 2).face(5, 11).face(1, 4).face(2, 4);   // raise troops: 曹操, 15 %, 1 + 2 + 2
+    rng.face(3, 14).face(0, 1).face(3, 10).face(4, 10).face(2, 3);  // turbans: 4 x 5 x 3
+    rng.face(3, 4).face(3, 4);                                      // the turbans' difficulty
+    rng.face(10, 14).face(1, 2);                                    // war: 董卓 or 公孫瓚 -> 公孫瓚
     leaveDraws(8);
     for (int i = 0; i < 4; ++i) rng.face(3, 9).face(0, 3).face(0, 3).face(0, 3);  // frame 0: join 袁紹
     offers.ld_Com_rtn();
@@ -121,12 +99,8 @@ TEST_F(OffersTest, AllianceFrameDealsEachCommandWithItsValues) {
 TEST_F(OffersTest, JoiningNeedsAnotherAllianceAndTheEmptyFrameDealsNothingForIt) {
     // Frame 3 has no alliance: its join draw picks 袁紹 (frame 1) and deals; frame 1's picks the empty
     // frame 3 (value 0) and deals nothing, with no message.
-    rng.face(7, 14)
-        .face(1, 2)  // frame 1: candidates 公孫瓚, 0 -> 0: nothing
-        .face(7, 14)
-        .face(0, 2)
-        .face(0, 4)
-        .face(0, 4);  // frame 1: 公孫瓚 (4)
+    rng.face(7, 14).face(1, 2);                        // frame 1: candidates 公孫瓚, 0 -> 0: nothing
+    rng.face(7, 14).face(0, 2).face(0, 4).face(0, 4);  // frame 1: 公孫瓚 (4)
     leaveDraws(2);
     leaveDraws(4);                                     // frame 2
     rng.face(7, 14).face(0, 2).face(1, 4).face(1, 4);  // frame 3: candidates 袁紹, 公孫瓚 -> 袁紹

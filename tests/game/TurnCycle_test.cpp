@@ -47,12 +47,14 @@ TEST_F(TurnCycleTest, TurnsGoBySlotSkippingGapsThenTheYearIsResolved) {
     ASSERT_TRUE(cycle.Form_Load());
     EXPECT_EQ(cycle.yearCounter, 195);
     EXPECT_EQ(g.factionCount, 12);
-    EXPECT_EQ(cycle.turnSlot, 0);
     EXPECT_EQ(cycle.playerLabel(), "プレイヤー\r\n（甲）");
     EXPECT_EQ(cycle.yearHeading(), " 195年の戦況（水色のリストの戦略が選択可能です）");
     EXPECT_EQ(g.slotRuler[2], 3);
     EXPECT_TRUE(cycle.isCurrentPlayersFrame(0));
 
+    host.answers = {false};  // declining to leave it to the computer changes nothing
+    ASSERT_TRUE(cycle.Command1_Click(3));
+    EXPECT_EQ(cycle.turnSlot, 0);
     ASSERT_TRUE(cycle.Command1_Click(3));
     EXPECT_EQ(cycle.turnSlot, 2);
     ASSERT_TRUE(cycle.Command1_Click(3));
@@ -61,18 +63,10 @@ TEST_F(TurnCycleTest, TurnsGoBySlotSkippingGapsThenTheYearIsResolved) {
     EXPECT_EQ(g.savedFlag, 0);
     EXPECT_EQ(host.lines("notify"),
               (std::vector<std::string>{"notify 甲の番です。", "notify 丙の番です。", "notify 甲の番です。"}));
-    EXPECT_EQ(host.lines("ask"), (std::vector<std::string>{"ask 甲の行動をコンピュータに任せますか？ -> yes",
+    EXPECT_EQ(host.lines("ask"), (std::vector<std::string>{"ask 甲の行動をコンピュータに任せますか？ -> no",
+                                                           "ask 甲の行動をコンピュータに任せますか？ -> yes",
                                                            "ask 丙の行動をコンピュータに任せますか？ -> yes"}));
     EXPECT_EQ(host.lines("window"), (std::vector<std::string>{"window 1 195", "window 2 195"}));
-}
-
-TEST_F(TurnCycleTest, DecliningAutoChangesNothing) {
-    player(0, 1, "甲");
-    cycle.Form_Load();
-    host.answers = {false};
-    cycle.Command1_Click(3);
-    EXPECT_EQ(cycle.turnSlot, 0);
-    EXPECT_TRUE(host.lines("window").empty());
 }
 
 TEST_F(TurnCycleTest, AConfirmedPickIsStoredAndTheLastOneResolvesTheYear) {
@@ -94,20 +88,7 @@ TEST_F(TurnCycleTest, AConfirmedPickIsStoredAndTheLastOneResolvesTheYear) {
     EXPECT_EQ(host.lines("window").front(), "window 1 195");
 }
 
-TEST_F(TurnCycleTest, AnotherFramesOfferCanBeReadButNotChosen) {
-    player(0, 1, "甲");
-    cycle.Form_Load();
-    g.offerCommands[2] = {6};
-    host.decide = true;
-    cycle.Com_Lst_Click(2, 0);
-    EXPECT_EQ(g.selectable, 0);
-    EXPECT_EQ(g.textNo, 6);
-    EXPECT_EQ(g.msgText, "調停\r\n（難易度" + Str(g.offerDifficulty[2][0]) + "・要器量、他)");
-    EXPECT_TRUE(host.lines("ask").empty());
-    EXPECT_EQ(cycle.yearCounter, 195);
-}
-
-TEST_F(TurnCycleTest, OfferCaptionsAndTheMovingLine) {
+TEST_F(TurnCycleTest, OfferCaptionsTheMovingLineAndAnotherFramesOfferIsReadOnly) {
     player(0, 1, "甲");
     cycle.Form_Load();
     g.offerCommands[0] = {1, 2, 0, 4};
@@ -135,6 +116,16 @@ TEST_F(TurnCycleTest, OfferCaptionsAndTheMovingLine) {
     EXPECT_EQ(g.detailId, 0);
     EXPECT_EQ(g.textArg1, "何某");
     EXPECT_EQ(g.textArg2, " 12000を傘下に収める。\r\n");
+
+    g.offerCommands[2] = {6};
+    g.offerDifficulty[2] = {4};
+    host.decide = true;
+    cycle.Com_Lst_Click(2, 0);
+    EXPECT_EQ(g.selectable, 0);
+    EXPECT_EQ(g.textNo, 6);
+    EXPECT_EQ(g.msgText, "調停\r\n（難易度 4・要器量、他)");
+    EXPECT_TRUE(host.lines("ask").empty());
+    EXPECT_EQ(cycle.yearCounter, 195);
 }
 
 TEST_F(TurnCycleTest, ReportsComeTenYearsBeforeTheEndAndAtTheEnd) {

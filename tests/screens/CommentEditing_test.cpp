@@ -110,26 +110,23 @@ TEST(rewriteComments, RecordCutShortIsClosedBeforeTheNextHeader) {
 }
 
 TEST(sv_Cmt_rtn, MissingFilesAreNamedAndNothingIsLeftHalfWritten) {
-    {
-        CommentFiles f;
-        std::filesystem::remove(f.tmp.root() / "ini" / "Cmtsv.ini");
-        Bushou b = f.officer(1);
-        auto out = sv_Cmt_rtn(f.tmp.folder(), b, "董卓", "x");
-        EXPECT_FALSE(out.ok);
-        EXPECT_EQ(out.message, "ファイル「ini/Cmtsv.ini」が見つかりません。");
-        EXPECT_FALSE(f.tmp.hasIni("Cmtsv.ini"));
-        EXPECT_FALSE(f.tmp.hasIni("Cmtimg.ini"));
-    }
-    {
-        CommentFiles f;
-        std::filesystem::remove(f.tmp.root() / "ini" / "busv.ini");
-        Bushou b = *parseOfficerRecord(kOfficers, 2);
-        auto out = sv_Cmt_rtn(f.tmp.folder(), b, "李儒", "x");
-        EXPECT_FALSE(out.ok);
-        EXPECT_EQ(out.message, "ファイル「ini/busv.ini」が見つかりません。");
-        EXPECT_EQ(f.tmp.readIni("Cmtsv.ini"), kComments);
-        EXPECT_EQ(b.commentID, 0);
-    }
+    CommentFiles f;
+    std::filesystem::remove(f.tmp.root() / "ini" / "Cmtsv.ini");
+    Bushou dong = f.officer(1);
+    auto out = sv_Cmt_rtn(f.tmp.folder(), dong, "董卓", "x");
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(out.message, "ファイル「ini/Cmtsv.ini」が見つかりません。");
+    EXPECT_FALSE(f.tmp.hasIni("Cmtsv.ini"));
+    EXPECT_FALSE(f.tmp.hasIni("Cmtimg.ini"));
+
+    f.tmp.writeIni("Cmtsv.ini", kComments);
+    Bushou riju = f.officer(2);
+    std::filesystem::remove(f.tmp.root() / "ini" / "busv.ini");
+    out = sv_Cmt_rtn(f.tmp.folder(), riju, "李儒", "x");
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(out.message, "ファイル「ini/busv.ini」が見つかりません。");
+    EXPECT_EQ(f.tmp.readIni("Cmtsv.ini"), kComments);
+    EXPECT_EQ(riju.commentID, 0);
 }
 
 }  // namespace

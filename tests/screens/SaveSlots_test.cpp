@@ -69,27 +69,21 @@ TEST_F(SaveSlotsTest, LoadRestoresHeaderAndSlotsZeroToFifteen) {
     writeWorking("B");
     g.dialogResult = 0;
     g.saveHeader = {1, 2, 3, 4, 5, 6, 7, 8};
-    for (int t = 0; t < kSlotCount; ++t) {
-        g.slotName[t] = "後";
-        g.slotRuler[t] = 0;
-        g.slotFaction[t] = 0;
-        g.slotLeader[t] = 0;
-    }
+    g.slotName.fill("後");
+    g.slotRuler.fill(0);
+    g.slotFaction.fill(0);
+    g.slotLeader.fill(0);
     ASSERT_TRUE(slots.load_rtn("3").ok);
     EXPECT_EQ(working(), saved);
     EXPECT_EQ(g.dialogResult, 1);
-    for (int k = 0; k < 5; ++k) EXPECT_EQ(g.saveHeader[k], before.saveHeader[k]) << k;
-    EXPECT_EQ(g.saveHeader[5], 6);  // the reserved element is not read
-    for (int t = 0; t < 16; ++t) {
+    EXPECT_EQ(g.saveHeader, (std::array<int16_t, 8>{195, 80, -3, 55, 2, 6, 7, 8}));  // the reserved ones are not read
+    for (int t = 0; t < kSlotCount; ++t) {
         SCOPED_TRACE(t);
-        EXPECT_EQ(g.slotName[t], before.slotName[t]);
-        EXPECT_EQ(g.slotRuler[t], before.slotRuler[t]);
-        EXPECT_EQ(g.slotFaction[t], before.slotFaction[t]);
-        EXPECT_EQ(g.slotLeader[t], before.slotLeader[t]);
-    }
-    for (int t = 16; t < kSlotCount; ++t) {
-        EXPECT_EQ(g.slotName[t], "後");
-        EXPECT_EQ(g.slotRuler[t], 0);
+        bool inSave = t < 16;
+        EXPECT_EQ(g.slotName[t], inSave ? before.slotName[t] : "後");
+        EXPECT_EQ(g.slotRuler[t], inSave ? before.slotRuler[t] : 0);
+        EXPECT_EQ(g.slotFaction[t], inSave ? before.slotFaction[t] : 0);
+        EXPECT_EQ(g.slotLeader[t], inSave ? before.slotLeader[t] : 0);
     }
 }
 
