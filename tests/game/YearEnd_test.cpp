@@ -52,7 +52,7 @@ TEST_F(YearEndTest, AnOfficialWithoutPoliticsCountsAsOneForTheDivisor) {
     EXPECT_EQ(report.at(0), "[11:甲|甲王]\r\n");
 }
 
-TEST_F(YearEndTest, CohesionTakesTheStandoutsCapacityAndAHalvedMishapRoll) {
+TEST_F(YearEndTest, CohesionTakesTheStandoutsCapacityUpTo100AndAHalvedMishapRoll) {
     rng.dice(1, 1)
         .face(1, 2)
         .face(4, 6)   // 甲王: best 3; mishap r = 4 > 3: divisor 2
@@ -60,12 +60,12 @@ TEST_F(YearEndTest, CohesionTakesTheStandoutsCapacityAndAHalvedMishapRoll) {
         .dice(1, 1)   // 乙王 (6): best 6
         .dice(1, 1)   // 丙王 (9)
         .dice(3, 4)   // 甲: 8 > 7: +8
-        .dice(6, 6);  // 乙: 6 > 12 fails
+        .dice(2, 3);  // 乙: 6 > 5: 95 + 6
     yearEnd.Jinji_rtn();
     FactionTable t = readFactions();
-    EXPECT_EQ(t[1].kessoku, 24);  // (40 + 8) / 2
-    EXPECT_EQ(t[2].kessoku, 95);
-    EXPECT_EQ(report.at(0), "[45:甲|甲将]\r\n[38:甲|甲王]\r\n");
+    EXPECT_EQ(t[1].kessoku, 24);   // (40 + 8) / 2
+    EXPECT_EQ(t[2].kessoku, 100);  // at most 100
+    EXPECT_EQ(report.at(0), "[45:甲|甲将]\r\n[38:甲|甲王]\r\n[45:乙|乙王]\r\n");
     EXPECT_EQ(rng.left(), 0u);
 }
 
