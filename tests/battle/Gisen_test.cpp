@@ -63,18 +63,6 @@ TEST_F(Gisen_rtn, TheDefendersMoraleIsCutByATenthThenCappedWhileTheAttackersIsNe
     EXPECT_NE(page(0).find("[49:甲|乙軍のそれは 94]\r\n甲の士気 320 乙の士気 250\r\n\r\n"), std::string::npos);
 }
 
-TEST_F(Gisen_rtn, TheAttackersAllianceTroopsAreRaisedByAFifth) {
-    // 甲 leads an alliance of its own in frame 1 at cohesion 70: 0.7 * 10 = 7 troops, raised to Int(8.4).
-    ko().army = 10;
-    ko().meishuID = 1;
-    frame(1, 70, {1});
-    usualStart();
-    rest();
-    battle.Gisen_rtn(ko(), otsu());
-    std::string start = "[16:甲王の率いる甲軍 11|乙将の率いる乙軍 94]\r\n[34:甲の総兵力は 8|乙軍のそれは 94]\r\n";
-    EXPECT_EQ(startOf(0, start), start);
-}
-
 // With 甲参 at Leadership 2 and 甲王 at Capacity 10, 乙 wins the contest and scores all six tactics:
 // 正攻法 (19 - 19) * 101 / 2 = 0, 奇襲 (6 - 2) * 4 * 8 = 128, 大戦略 25.4, 謀略 -32.7, 一騎打ち 70,
 // 長期戦 44.8.
