@@ -37,14 +37,27 @@ inline void tempt(ScriptedRandom& rng, std::initializer_list<int> rolls) {
     for (int r : rolls) sumOf(rng, r - 2, 10, 10);
 }
 
-// Public, so that table rows can arrange the armies.
-class BattleWorld : public ::testing::Test {
+// The globals, random source, echo templates, tables and pages of one battle; the placeholder entries
+// 0 stand ready. Public, so that table rows can arrange the armies.
+class BattleTurn : public ::testing::Test {
+public:
+    BattleTurn() {
+        turn.records.officers[0] = placeholderOfficer();
+        turn.records.factions[0] = placeholderFaction();
+    }
+
+    GameGlobals g;
+    ScriptedRandom rng;
+    TemplateBook book = echoTemplates();
+    Turn turn{g, rng, book};
+    Battle battle{turn};
+};
+
+class BattleWorld : public BattleTurn {
 public:
     void SetUp() override {
         g.officerCount = 10;
         g.factionCount = 2;
-        turn.records.officers[0] = placeholderOfficer();
-        turn.records.factions[0] = placeholderFaction();
         put(turn, FactionSpec{.id = 1,
                               .name = "甲",
                               .kunshuID = 1,
@@ -158,12 +171,6 @@ public:
     // Draws after what a test looks at: all at their lowest, more than any battle can use. With every
     // Restraint 3 and rolls of 2, nobody deserts after a defeat.
     void rest() { zeros(40); }
-
-    GameGlobals g;
-    ScriptedRandom rng;
-    TemplateBook book = echoTemplates();
-    Turn turn{g, rng, book};
-    Battle battle{turn};
 };
 
 }  // namespace tei::test

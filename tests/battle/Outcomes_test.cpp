@@ -8,13 +8,11 @@ namespace {
 using namespace test;
 
 // 甲 (ruler 1, strategist 2 with Politics 8 and Leadership 7) beats 乙 (ruler 4, officers 5 and 6).
-class OutcomesTest : public ::testing::Test {
+class OutcomesTest : public BattleTurn {
 protected:
     void SetUp() override {
         g.officerCount = 8;
         g.factionCount = 3;
-        turn.records.officers[0] = placeholderOfficer();
-        turn.records.factions[0] = placeholderFaction();
         put(turn,
             FactionSpec{
                 .id = 1, .name = "甲", .kunshuID = 1, .army = 50, .meisei = 195, .kessoku = 95, .tian = 60, .ifu = 98});
@@ -41,12 +39,6 @@ protected:
     std::string narrative() const { return turn.pages.at(0); }
     // Rnd_Shuppon twice over 乙's officers 4, 5, 6 finding nobody: every roll 2.
     void nobodyLeaves() { tempt(rng, {2, 2, 2, 2, 2, 2}); }
-
-    GameGlobals g;
-    ScriptedRandom rng;
-    TemplateBook book = echoTemplates();
-    Turn turn{g, rng, book};
-    Battle battle{turn};
 };
 
 TEST_F(OutcomesTest, VictoryAfterABattleGainsAtTheRateOfPoliticsAndStopsAtTheCaps) {

@@ -8,13 +8,11 @@ namespace {
 using namespace test;
 
 // Faction 1 (甲) and faction 2 (乙, its ruler alone); each test hires the officers of 甲 it needs.
-class PickersTest : public ::testing::Test {
+class PickersTest : public BattleTurn {
 protected:
     void SetUp() override {
         g.officerCount = 10;
         g.factionCount = 2;
-        turn.records.officers[0] = placeholderOfficer();
-        turn.records.factions[0] = placeholderFaction();
         put(turn, FactionSpec{.id = 1, .name = "甲", .kunshuID = 1});
         put(turn, FactionSpec{.id = 2, .name = "乙", .kunshuID = 9});
         put(turn,
@@ -28,12 +26,6 @@ protected:
     // The random term Int(Rnd * 3) + Int(Rnd * 3) + 2 of one candidate (2..6).
     void term(int r) { sumOf(rng, r - 2, 3, 3); }
     const gun& ko() { return turn.faction(1); }
-
-    GameGlobals g;
-    ScriptedRandom rng;
-    TemplateBook book = echoTemplates();
-    Turn turn{g, rng, book};
-    Battle battle{turn};
 };
 
 TEST_F(PickersTest, CommanderIsTheBestOfGeneralsRulersAndChiefStrategistsWithTiesToTheLowerNumber) {

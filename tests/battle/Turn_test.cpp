@@ -9,7 +9,7 @@ namespace {
 
 using namespace test;
 
-class TurnTest : public ::testing::Test {
+class TurnTest : public BattleTurn {
 protected:
     void SetUp() override {
         g.officerCount = 6;
@@ -26,11 +26,6 @@ protected:
     }
     // The four draws of one officer tempted to defect: a = a1 + a2 (0..7 each), b = b1 + b2 + 2 (0..49 each).
     void defection(int a1, int a2, int b1, int b2) { rng.face(a1, 8).face(a2, 8).face(b1, 50).face(b2, 50); }
-
-    GameGlobals g;
-    ScriptedRandom rng;
-    TemplateBook book = echoTemplates();
-    Turn turn{g, rng, book};
 };
 
 TEST_F(TurnTest, OfficerListIsTheFactionsOfficersInNumberOrder) {
