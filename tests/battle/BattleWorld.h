@@ -19,14 +19,45 @@
 
 namespace tei::test {
 
-// Public, so that table rows can arrange the armies.
-class BattleWorld : public ::testing::Test {
+// A faction's standing after a battle, in one line.
+inline std::string standing(const gun& f) {
+    return "army " + std::to_string(f.army) + " elite " + std::to_string(f.seihei) + " order " +
+           std::to_string(f.tian) + " fame " + std::to_string(f.meisei) + " cohesion " + std::to_string(f.kessoku) +
+           " awe " + std::to_string(f.ifu);
+}
+
+// A sum of two faces, the first of n1 sides, the second of n2, making 'total'.
+inline void sumOf(ScriptedRandom& rng, int total, int n1, int n2) {
+    int first = total < n1 - 1 ? total : n1 - 1;
+    rng.face(first, n1).face(total - first, n2);
+}
+
+// The desertion rolls Int(Rnd * 10) + Int(Rnd * 10) + 2 of a defeated faction's officers, in order.
+inline void tempt(ScriptedRandom& rng, std::initializer_list<int> rolls) {
+    for (int r : rolls) sumOf(rng, r - 2, 10, 10);
+}
+
+// The globals, random source, echo templates, tables and pages of one battle; the placeholder entries
+// 0 stand ready. Public, so that table rows can arrange the armies.
+class BattleTurn : public ::testing::Test {
+public:
+    BattleTurn() {
+        turn.records.officers[0] = placeholderOfficer();
+        turn.records.factions[0] = placeholderFaction();
+    }
+
+    GameGlobals g;
+    ScriptedRandom rng;
+    TemplateBook book = echoTemplates();
+    Turn turn{g, rng, book};
+    Battle battle{turn};
+};
+
+class BattleWorld : public BattleTurn {
 public:
     void SetUp() override {
         g.officerCount = 10;
         g.factionCount = 2;
-        turn.records.officers[0] = placeholderOfficer();
-        turn.records.factions[0] = placeholderFaction();
         put(turn, FactionSpec{.id = 1,
                               .name = "甲",
                               .kunshuID = 1,
@@ -106,11 +137,7 @@ public:
     }
     // Commanders, strategists, generals and champions of 甲 and 乙, every draw at its lowest: 24 draws.
     void picks() { zeros(24); }
-    // A sum of two faces, the first of n1 sides, the second of n2, making 'total'.
-    void pair(int total, int n1, int n2) {
-        int first = total < n1 - 1 ? total : n1 - 1;
-        rng.face(first, n1).face(total - first, n2);
-    }
+    void pair(int total, int n1, int n2) { sumOf(rng, total, n1, n2); }
     // The morale draws r = Int(Rnd * 4) + Int(Rnd * 6) + 2 of A, then B (2..10).
     void morale(int rA, int rB) {
         pair(rA - 2, 4, 6);
@@ -133,15 +160,17 @@ public:
         pair(rA - 2, 4, 4);
         pair(rB - 2, 4, 4);
     }
+    // The usual start: lowest picks, morale draws 5 and 10 (only 甲王 adds his Capacity: 214 and 177),
+    // contest 4 and 2 (甲参 plans) and a duel score of 7.
+    void usualStart() {
+        picks();
+        morale(5, 10);
+        contest(4, 2);
+        duelScore(7);
+    }
     // Draws after what a test looks at: all at their lowest, more than any battle can use. With every
     // Restraint 3 and rolls of 2, nobody deserts after a defeat.
     void rest() { zeros(40); }
-
-    GameGlobals g;
-    ScriptedRandom rng;
-    TemplateBook book = echoTemplates();
-    Turn turn{g, rng, book};
-    Battle battle{turn};
 };
 
 }  // namespace tei::test

@@ -1,58 +1,52 @@
 #include <gtest/gtest.h>
 
-#include "battle/Battle.h"
-#include "support/ScriptedRandom.h"
-#include "support/SmallWorld.h"
+#include "battle/BattleWorld.h"
 
 namespace tei {
 namespace {
 
 using namespace test;
 
-// Faction 1 (甲) and faction 2 (乙); each test puts the officers it needs.
-class PickersTest : public ::testing::Test {
+// Faction 1 (甲) and faction 2 (乙, its ruler alone); each test hires the officers of 甲 it needs.
+class PickersTest : public BattleTurn {
 protected:
     void SetUp() override {
         g.officerCount = 10;
         g.factionCount = 2;
-        turn.records.officers[0] = placeholderOfficer();
-        turn.records.factions[0] = placeholderFaction();
         put(turn, FactionSpec{.id = 1, .name = "甲", .kunshuID = 1});
         put(turn, FactionSpec{.id = 2, .name = "乙", .kunshuID = 9});
         put(turn,
             OfficerSpec{.id = 9, .name = "乙王", .kunID = 9, .Job = Job::Ruler, .fight = 9, .tactics = 9, .charm = 9});
     }
+    // An officer of 甲: number, name, job; Politics, Valor, Intellect, Leadership, Capacity.
+    void hire(int16_t id, const char* name, int16_t job, int16_t policy, int16_t fight, int16_t wisdom, int16_t tactics,
+              int16_t charm) {
+        put(turn, OfficerSpec{id, name, 1, job, policy, fight, wisdom, tactics, charm, 0});
+    }
+    // The random term Int(Rnd * 3) + Int(Rnd * 3) + 2 of one candidate (2..6).
+    void term(int r) { sumOf(rng, r - 2, 3, 3); }
     const gun& ko() { return turn.faction(1); }
-
-    GameGlobals g;
-    ScriptedRandom rng;
-    TemplateBook book = echoTemplates();
-    Turn turn{g, rng, book};
-    Battle battle{turn};
 };
 
 TEST_F(PickersTest, CommanderIsTheBestOfGeneralsRulersAndChiefStrategistsWithTiesToTheLowerNumber) {
-    put(turn, OfficerSpec{.id = 1, .name = "甲王", .kunID = 1, .Job = Job::Ruler, .tactics = 5, .charm = 6});
-    put(turn, OfficerSpec{.id = 2, .name = "甲文", .kunID = 1, .Job = Job::Civil, .tactics = 20, .charm = 20});
-    put(turn, OfficerSpec{.id = 3, .name = "甲将", .kunID = 1, .Job = Job::General, .tactics = 7, .charm = 4});
-    put(turn, OfficerSpec{.id = 4, .name = "甲師", .kunID = 1, .Job = Job::Strategist, .tactics = 3, .charm = 3});
-    put(turn, OfficerSpec{.id = 5, .name = "甲参", .kunID = 1, .Job = Job::Staff, .tactics = 20, .charm = 20});
+    hire(1, "甲王", Job::Ruler, 1, 1, 0, 5, 6);
+    hire(2, "甲文", Job::Civil, 1, 1, 0, 20, 20);
+    hire(3, "甲将", Job::General, 1, 1, 0, 7, 4);
+    hire(4, "甲師", Job::Strategist, 1, 1, 0, 3, 3);
+    hire(5, "甲参", Job::Staff, 1, 1, 0, 20, 20);
     derive(turn);
-    rng.face(0, 3)
-        .face(1, 3)  // ruler: 5 + 6 + 3 = 14
-        .face(1, 3)
-        .face(0, 3)  // general: 7 + 4 + 3 = 14, a tie keeps the ruler
-        .face(2, 3)
-        .face(2, 3);  // chief strategist: 3 + 3 + 6 = 12
+    term(3);  // ruler: 5 + 6 + 3 = 14
+    term(3);  // general: 7 + 4 + 3 = 14, a tie keeps the ruler
+    term(6);  // chief strategist: 3 + 3 + 6 = 12
     EXPECT_EQ(battle.Taishou_rtn(ko()), 1);
     EXPECT_EQ(battle.pickScore, 14);
     EXPECT_EQ(rng.left(), 0u);  // the civil official and the staff officer drew nothing
 }
 
 TEST_F(PickersTest, APickerWithoutCandidatesReturnsNobodyAndScoreZeroWithoutDrawing) {
-    put(turn, OfficerSpec{.id = 1, .name = "甲王", .kunID = 1, .Job = Job::Civil});
-    put(turn, OfficerSpec{.id = 2, .name = "甲武", .kunID = 1, .Job = Job::Military, .fight = 8});
-    put(turn, OfficerSpec{.id = 3, .name = "甲無", .kunID = 1, .Job = Job::None, .fight = 9});
+    hire(1, "甲王", Job::Civil, 1, 1, 0, 0, 0);
+    hire(2, "甲武", Job::Military, 1, 8, 0, 0, 0);
+    hire(3, "甲無", Job::None, 1, 9, 0, 0, 0);
     derive(turn);
     battle.pickScore = 77;
     EXPECT_EQ(battle.Taishou_rtn(ko()), 0);
@@ -67,17 +61,14 @@ TEST_F(PickersTest, APickerWithoutCandidatesReturnsNobodyAndScoreZeroWithoutDraw
 }
 
 TEST_F(PickersTest, AGeneralsHalfIntellectIsComparedUnroundedAndStoredRounded) {
-    put(turn, OfficerSpec{.id = 1, .name = "甲王", .kunID = 1, .Job = Job::Ruler, .wisdom = 30, .tactics = 30});
-    put(turn, OfficerSpec{.id = 2, .name = "甲参", .kunID = 1, .Job = Job::Staff, .wisdom = 5, .tactics = 5});
-    put(turn, OfficerSpec{.id = 3, .name = "甲将", .kunID = 1, .Job = Job::General, .wisdom = 7, .tactics = 6});
-    put(turn, OfficerSpec{.id = 4, .name = "甲師", .kunID = 1, .Job = Job::Strategist, .wisdom = 6, .tactics = 4});
+    hire(1, "甲王", Job::Ruler, 1, 1, 30, 30, 0);
+    hire(2, "甲参", Job::Staff, 1, 1, 5, 5, 0);
+    hire(3, "甲将", Job::General, 1, 1, 7, 6, 0);
+    hire(4, "甲師", Job::Strategist, 1, 1, 6, 4, 0);
     derive(turn);
-    rng.face(0, 3)
-        .face(1, 3)  // staff: 5 + 5 + 3 = 13
-        .face(1, 3)
-        .face(1, 3)  // general: 3.5 + 6 + 4 = 13.5 > 13, kept as 14
-        .face(1, 3)
-        .face(1, 3);  // chief strategist: 6 + 4 + 4 = 14, not above the stored 14
+    term(3);  // staff: 5 + 5 + 3 = 13
+    term(4);  // general: 3.5 + 6 + 4 = 13.5 > 13, kept as 14
+    term(4);  // chief strategist: 6 + 4 + 4 = 14, not above the stored 14
     EXPECT_EQ(battle.Gunsi_rtn(ko()), 3);
     EXPECT_EQ(battle.pickScore, 14);
     EXPECT_EQ(rng.left(), 0u);  // the ruler is never a strategist and draws nothing
@@ -85,27 +76,22 @@ TEST_F(PickersTest, AGeneralsHalfIntellectIsComparedUnroundedAndStoredRounded) {
     // 2.5 + 8 + 2 = 12.5 beats a staff officer's 12 although it is kept as 12 (the even neighbour).
     turn.records.officers[3].wisdom = 5;
     turn.records.officers[3].tactics = 8;
-    rng.face(0, 3)
-        .face(0, 3)  // staff: 5 + 5 + 2 = 12
-        .face(0, 3)
-        .face(0, 3)  // general: 12.5
-        .face(0, 3)
-        .face(0, 3);  // chief strategist: 6 + 4 + 2 = 12
+    term(2);  // staff: 5 + 5 + 2 = 12
+    term(2);  // general: 12.5
+    term(2);  // chief strategist: 6 + 4 + 2 = 12
     EXPECT_EQ(battle.Gunsi_rtn(ko()), 3);
     EXPECT_EQ(battle.pickScore, 12);
 }
 
 TEST_F(PickersTest, GeneralAndChampionPicks) {
-    put(turn, OfficerSpec{.id = 1, .name = "甲王", .kunID = 1, .Job = Job::Ruler, .fight = 6, .tactics = 9});
-    put(turn, OfficerSpec{.id = 2, .name = "甲将", .kunID = 1, .Job = Job::General, .fight = 5, .tactics = 4});
-    put(turn, OfficerSpec{.id = 3, .name = "甲師", .kunID = 1, .Job = Job::Strategist, .fight = 20});
-    put(turn, OfficerSpec{.id = 4, .name = "甲武", .kunID = 1, .Job = Job::Military, .fight = 6});
-    put(turn, OfficerSpec{.id = 5, .name = "甲二将", .kunID = 1, .Job = Job::General, .fight = 1, .tactics = 5});
+    hire(1, "甲王", Job::Ruler, 1, 6, 0, 9, 0);
+    hire(2, "甲将", Job::General, 1, 5, 0, 4, 0);
+    hire(3, "甲師", Job::Strategist, 1, 20, 0, 0, 0);
+    hire(4, "甲武", Job::Military, 1, 6, 0, 0, 0);
+    hire(5, "甲二将", Job::General, 1, 1, 0, 5, 0);
     derive(turn);
-    rng.face(2, 3)
-        .face(2, 3)  // general 2: 4 + 6 = 10
-        .face(1, 3)
-        .face(1, 3);  // general 5: 5 + 4 = 9
+    term(6);  // general 2: 4 + 6 = 10
+    term(4);  // general 5: 5 + 4 = 9
     EXPECT_EQ(battle.Shougun_rtn(ko()), 2);
     EXPECT_EQ(battle.pickScore, 10);
     // Champions: ruler 6 + 1, general 5 + 2, military officer 6 + 2, general 1 + 2; never the strategist.
@@ -115,23 +101,15 @@ TEST_F(PickersTest, GeneralAndChampionPicks) {
     EXPECT_EQ(rng.left(), 0u);
 }
 
-TEST_F(PickersTest, TotalsCountTheirJobsOnlyAndNeverLeaveZero) {
-    put(turn, OfficerSpec{
-                  .id = 1, .name = "甲王", .kunID = 1, .Job = Job::Ruler, .policy = 100, .fight = 100, .tactics = 100});
-    put(turn,
-        OfficerSpec{.id = 2, .name = "甲文", .kunID = 1, .Job = Job::Civil, .policy = 3, .fight = 50, .tactics = 50});
-    put(turn, OfficerSpec{
-                  .id = 3, .name = "甲武", .kunID = 1, .Job = Job::Military, .policy = 50, .fight = 50, .tactics = 50});
-    put(turn,
-        OfficerSpec{.id = 4, .name = "甲参", .kunID = 1, .Job = Job::Staff, .policy = 4, .fight = 50, .tactics = 2});
-    put(turn,
-        OfficerSpec{.id = 5, .name = "甲将", .kunID = 1, .Job = Job::General, .policy = 5, .fight = 7, .tactics = 6});
-    put(turn,
-        OfficerSpec{.id = 6, .name = "甲二将", .kunID = 1, .Job = Job::General, .policy = 1, .fight = 8, .tactics = 3});
-    put(turn, OfficerSpec{
-                  .id = 7, .name = "甲師", .kunID = 1, .Job = Job::Strategist, .policy = 2, .fight = 50, .tactics = 9});
-    put(turn,
-        OfficerSpec{.id = 8, .name = "甲無", .kunID = 1, .Job = Job::None, .policy = 50, .fight = 50, .tactics = 50});
+TEST_F(PickersTest, TotalsCountTheirJobsOnlyNeverLeaveZeroAndSaturate) {
+    hire(1, "甲王", Job::Ruler, 100, 100, 0, 100, 0);
+    hire(2, "甲文", Job::Civil, 3, 50, 0, 50, 0);
+    hire(3, "甲武", Job::Military, 50, 50, 0, 50, 0);
+    hire(4, "甲参", Job::Staff, 4, 50, 0, 2, 0);
+    hire(5, "甲将", Job::General, 5, 7, 0, 6, 0);
+    hire(6, "甲二将", Job::General, 1, 8, 0, 3, 0);
+    hire(7, "甲師", Job::Strategist, 2, 50, 0, 9, 0);
+    hire(8, "甲無", Job::None, 50, 50, 0, 50, 0);
     derive(turn);
     battle.Ttl_Shou_rtn(ko());
     EXPECT_EQ(battle.pickScore, 9);  // generals' Leadership 6 + 3
@@ -147,12 +125,9 @@ TEST_F(PickersTest, TotalsCountTheirJobsOnlyAndNeverLeaveZero) {
         EXPECT_EQ(battle.pickScore, 1);
     }
     EXPECT_EQ(rng.draws(), 0);
-}
-
-TEST_F(PickersTest, ATotalBeyondSixteenBitsSaturates) {
-    put(turn, OfficerSpec{.id = 1, .name = "甲将", .kunID = 1, .Job = Job::General, .fight = 30000});
-    put(turn, OfficerSpec{.id = 2, .name = "甲二将", .kunID = 1, .Job = Job::General, .fight = 30000});
-    derive(turn);
+    // Two generals of Valor 30000 sum past 16 bits.
+    turn.records.officers[5].fight = 30000;
+    turn.records.officers[6].fight = 30000;
     battle.Ttl_Fgt_rtn(ko());
     EXPECT_EQ(battle.pickScore, 32767);
 }

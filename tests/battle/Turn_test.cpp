@@ -2,15 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include "support/ScriptedRandom.h"
-#include "support/SmallWorld.h"
+#include "battle/BattleWorld.h"
 
 namespace tei {
 namespace {
 
 using namespace test;
 
-class TurnTest : public ::testing::Test {
+class TurnTest : public BattleTurn {
 protected:
     void SetUp() override {
         g.officerCount = 6;
@@ -25,10 +24,8 @@ protected:
         put(turn, OfficerSpec{.id = 6, .name = "浪人", .kunID = 0, .Job = 2});
         derive(turn);
     }
-    GameGlobals g;
-    ScriptedRandom rng;
-    TemplateBook book = echoTemplates();
-    Turn turn{g, rng, book};
+    // The four draws of one officer tempted to defect: a = a1 + a2 (0..7 each), b = b1 + b2 + 2 (0..49 each).
+    void defection(int a1, int a2, int b1, int b2) { rng.face(a1, 8).face(a2, 8).face(b1, 50).face(b2, 50); }
 };
 
 TEST_F(TurnTest, OfficerListIsTheFactionsOfficersInNumberOrder) {
@@ -37,22 +34,15 @@ TEST_F(TurnTest, OfficerListIsTheFactionsOfficersInNumberOrder) {
     EXPECT_EQ(turn.Sch_chr_rtn(0), 1);  // the free officer has faction 0
 }
 
-TEST_F(TurnTest, DesertionSkipsTheRulerAndNeedsTheRollToBeatCohesionAndRestraint) {
-    // Cohesion 50 gives 5; the ruler (Restraint 0) rolls 20 but never deserts; officer 2 needs 8.
-    rng.face(9, 10)
-        .face(9, 10)  // ruler: 20
-        .face(2, 10)
-        .face(3, 10)  // officer 2: 7, short of 8
-        .face(9, 10)
-        .face(9, 10);  // officer 3: 20 >= 14
+TEST_F(TurnTest, DesertionSkipsTheRulerAndNeedsTheRollToReachCohesionAndRestraint) {
+    // Cohesion 50 gives 5: the ruler (Restraint 0) rolls 20 but never deserts; officer 2 rolls 7, short
+    // of 8; officer 3 rolls 20 >= 14.
+    tempt(rng, {20, 7, 20});
     EXPECT_EQ(turn.Rnd_Shuppon(1), 3);
-    rng.face(0, 10).face(0, 10).face(3, 10).face(3, 10);  // ruler 2, then officer 2 exactly 8
+    tempt(rng, {2, 8});  // the ruler, then officer 2 exactly 8
     EXPECT_EQ(turn.Rnd_Shuppon(1), 2);
-}
-
-TEST_F(TurnTest, AFullyCohesiveFactionOfTwoKeepsItsOfficer) {
-    // Cohesion 100 and Restraint 11 need 21: two rolls, both 20, and nobody leaves.
-    rng.face(9, 10).face(9, 10).face(9, 10).face(9, 10);
+    // Cohesion 100 and Restraint 11 need 21: two rolls of 20 and nobody leaves.
+    tempt(rng, {20, 20});
     EXPECT_EQ(turn.Rnd_Shuppon(2), 0);
     EXPECT_EQ(rng.left(), 0u);
 }
@@ -67,18 +57,9 @@ TEST_F(TurnTest, ALoneRulerCannotDesert) {
 
 TEST_F(TurnTest, DefectionAfterSubversionMovesWillingOfficersAndNamesThem) {
     // Faction 1, Cohesion 50: b must exceed 70; a must reach Restraint + 2.
-    rng.face(7, 8)
-        .face(7, 8)
-        .face(49, 50)
-        .face(49, 50)  // ruler: willing, but a ruler stays
-        .face(3, 8)
-        .face(2, 8)
-        .face(40, 50)
-        .face(30, 50)  // officer 2: a = 5 >= 5, b = 72 > 70
-        .face(7, 8)
-        .face(7, 8)
-        .face(49, 50)
-        .face(49, 50);  // officer 3: a = 14 > 11, b = 100
+    defection(7, 7, 49, 49);  // ruler: willing, but a ruler stays
+    defection(3, 2, 40, 30);  // officer 2: a = 5 >= 5, b = 72 > 70
+    defection(7, 7, 49, 49);  // officer 3: a = 14 > 11, b = 100
     g.textArg1 = "old";
     turn.Rnd_Shuppon2(2, 1);
     EXPECT_EQ(g.textArg1, "甲将、甲参、");
@@ -86,13 +67,6 @@ TEST_F(TurnTest, DefectionAfterSubversionMovesWillingOfficersAndNamesThem) {
     EXPECT_EQ(turn.officer(2).kunID, 4);
     EXPECT_EQ(turn.officer(1).gunID, 1);
     EXPECT_EQ(rng.reseeds(), 1);
-}
-
-TEST_F(TurnTest, AFullyCohesiveFactionLosesNobodyToSubversion) {
-    for (int i = 0; i < 2; ++i) rng.face(7, 8).face(7, 8).face(49, 50).face(49, 50);  // b = 100, not > 100
-    turn.Rnd_Shuppon2(1, 2);
-    EXPECT_EQ(g.textArg1, "");
-    EXPECT_EQ(turn.officer(5).gunID, 2);
 }
 
 TEST_F(TurnTest, PlayersAreSlots0To15Only) {

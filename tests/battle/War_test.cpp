@@ -23,17 +23,10 @@ protected:
         clash(5, 0);    // r_A = 5 + 21.4, r_B = 0 + 14.9; (5 + 14 + 14.9) - (14 + 6 + 26.4) <= 0: 甲 first
                         // 乙 loses 214 / 3 * 79 / 180 + 26.4 + 5 = 62.71: 86
                         // 甲 loses 86 / 3 * 101 / 180 + 14.9 + 4 = 34.99: 179; 179 > 1.5 * 86: 甲 wins
-        // 乙 is down to cohesion 26 (2.6) when its officers are tempted, each with Restraint 3.
-        rng.face(0, 10)
-            .face(0, 10)  // 乙王 never leaves
-            .face(2, 10)
-            .face(1, 10)  // 乙参 rolls 5, short of 5.6
-            .face(3, 10)
-            .face(2, 10)  // 乙将 rolls 7: goes over to 甲
-            .face(0, 10)
-            .face(0, 10)  // 乙王
-            .face(4, 10)
-            .face(2, 10);  // 乙参 rolls 8: leaves service
+        // 乙 is down to cohesion 26 (2.6) when its officers are tempted, each with Restraint 3: 乙王
+        // never leaves, 乙参 rolls 5 (short of 5.6), 乙将 7 and goes over to 甲; then 乙王 again, and
+        // 乙参 rolls 8 and leaves service.
+        tempt(rng, {2, 5, 7, 2, 8});
     }
 };
 
@@ -60,237 +53,14 @@ TEST_F(WholeWar, FoughtToVictory) {
     EXPECT_EQ(rng.left(), 0u);
 
     // 甲 gains 22 percent (2 * 6 + 10) of 乙's 90: 19; public order 50 * (1 - 19 / 119) = 42.02.
-    EXPECT_EQ(ko().army, 119);
-    EXPECT_EQ(ko().seihei, 5);
-    EXPECT_EQ(ko().tian, 42);
-    EXPECT_EQ(ko().meisei, 130);
-    EXPECT_EQ(ko().kessoku, 70);
-    EXPECT_EQ(ko().ifu, 35);
+    EXPECT_EQ(standing(ko()), "army 119 elite 5 order 42 fame 130 cohesion 70 awe 35");
     // 乙 loses 28 percent (Nearest(12 * 1.5 + 10)): Int(0.72 * 90) = 64.
-    EXPECT_EQ(otsu().army, 64);
-    EXPECT_EQ(otsu().seihei, 2);
-    EXPECT_EQ(otsu().meisei, 72);
-    EXPECT_EQ(otsu().tian, 50);
-    EXPECT_EQ(otsu().kessoku, 26);
-    EXPECT_EQ(otsu().ifu, 20);
+    EXPECT_EQ(standing(otsu()), "army 64 elite 2 order 50 fame 72 cohesion 26 awe 20");
     EXPECT_EQ(officer(6).gunID, 1);
     EXPECT_EQ(officer(6).kunID, 1);
     EXPECT_EQ(officer(5).gunID, 0);
     EXPECT_EQ(officer(5).kunID, 0);
     EXPECT_EQ(officer(4).gunID, 2);
-}
-
-TEST_F(War_rtn, TheCommanderAddsHisCapacityWhenItReachesTheDraw) {
-    picks();
-    morale(7, 7);  // 甲王's Capacity 7 reaches 7; 乙将's 6 does not
-    contest(4, 2);
-    duelScore(7);
-    rest();
-    battle.War_rtn(ko(), otsu());
-    EXPECT_EQ(page(0).substr(0, page(0).find("[17:")),
-              "[16:甲王の率いる甲軍 71|乙将の率いる乙軍 94]\r\n"
-              "[34:甲の総兵力は 71|乙軍のそれは 94]\r\n"
-              "[50:甲王|乙軍のそれは 94]\r\n"
-              "[51:乙将|乙軍のそれは 94]\r\n"
-              "[49:甲|乙軍のそれは 94]\r\n"
-              "甲の士気 214 乙の士気 177\r\n\r\n");
-}
-
-TEST_F(War_rtn, TiesInTheStrategyContestAndInPoliticsGoToTheAttacker) {
-    officer(5).policy = 7;  // 乙's Politics total 9, like 甲's
-    picks();
-    morale(5, 10);
-    contest(2, 4);  // 8 + 6 + 2 = 16 against 7 + 5 + 4 = 16
-    duelScore(7);
-    rest();
-    battle.War_rtn(ko(), otsu());
-    EXPECT_NE(page(0).find("[49:甲|乙軍のそれは 94]\r\n甲の士気 214 乙の士気 179\r\n"), std::string::npos);
-    EXPECT_EQ(announcement(), "[17:甲の軍師甲参|奇襲]");
-}
-
-// Politics 43 and 62: 甲 opens at 35 + 70 + 43 + 100 = 248, 乙 at 30 + 70 + 62 + 100 = 262, cut to 250.
-TEST_F(War_rtn, MoraleAbove250IsCutAndTheCutValueIsTheYardstick) {
-    officer(2).policy = 40;
-    officer(5).policy = 60;
-    picks();
-    morale(5, 5);
-    contest(4, 2);
-    duelScore(7);
-    clash(0, 0);  // 奇襲: 乙 loses 23
-    clash(0, 0);  // 甲 first: 乙 loses 66.08, 甲 loses 56.81
-    rest();
-    battle.War_rtn(ko(), otsu());
-    EXPECT_NE(page(0).find("[49:乙|乙軍のそれは 94]\r\n甲の士気 248 乙の士気 250\r\n\r\n"), std::string::npos);
-    // 161 < 2/3 * 250 and 191 > 3/4 * 250 = 187.5: 甲 wins. Against 262 it would need 196.5.
-    std::string end = "甲の士気 191 乙の士気 161\r\n\r\n[35:甲| 56]\r\n";
-    EXPECT_EQ(endOf(0, end), end);
-}
-
-// 甲 without elite troops plans 正攻法 (see above); after the opening 甲 174, 乙 134.
-TEST_F(War_rtn, TheLoserFallingBelowTwoThirdsOfItsInitialMoraleLosesToAWinnerAboveThreeQuarters) {
-    ko().seihei = 0;
-    picks();
-    morale(5, 10);
-    contest(4, 2);
-    duelScore(7);
-    clash(0, 0);
-    clash(0, 1);
-    rest();
-    battle.War_rtn(ko(), otsu());
-    // 141 is not above 1.5 * 94 = 141, but 94 < 2/3 * 177 = 118, 141 > 3/4 * 177 = 132.75 and 141 > 94.
-    std::string end = "甲の士気 141 乙の士気 94\r\n\r\n[35:甲| 36]\r\n";
-    EXPECT_EQ(endOf(0, end), end);
-    EXPECT_EQ(startOf(1, "[42:甲参| 2.7]"), "[42:甲参| 2.7]");
-}
-
-TEST_F(War_rtn, AWinnerShortOfThreeQuartersOfTheLosersInitialMoraleOnlyDraws) {
-    ko().seihei = 0;
-    picks();
-    morale(5, 10);
-    contest(4, 2);
-    duelScore(7);
-    clash(0, 1);
-    clash(5, 10);
-    rest();
-    battle.War_rtn(ko(), otsu());
-    // 89 < 118 but 132 is not above 132.75.
-    std::string end = "甲の士気 132 乙の士気 89\r\n\r\n[36:甲| 44]\r\n";
-    EXPECT_EQ(endOf(0, end), end);
-    EXPECT_EQ(page(1), "");
-    EXPECT_EQ(ko().army, 75);  // a draw costs both a quarter
-    EXPECT_EQ(otsu().army, 67);
-}
-
-// Elite troops of 50 on both sides and court officials of Politics -120 leave both armies with
-// negative morale: -5 is above 1.5 * -6 and -6 above 1.5 * -5. The defender's test comes last and wins.
-TEST_F(War_rtn, WhenBothSidesPassAVictoryTestTheDefenderWins) {
-    ko().seihei = 50;
-    otsu().seihei = 50;
-    put(turn, OfficerSpec{.id = 7, .name = "甲文", .kunID = 1, .Job = Job::Civil, .policy = -120});
-    put(turn, OfficerSpec{.id = 8, .name = "乙文", .kunID = 4, .Job = Job::Civil, .policy = -120});
-    derive(turn);
-    picks();
-    morale(5, 10);  // 94 and 57
-    contest(4, 2);
-    duelScore(7);  // 奇襲 (7 - 5) * 50 * 8 = 800
-    clash(0, 4);   // fails: 甲 loses 140 / 256 * 80 = 43.75
-    clash(0, 0);
-    rest();
-    battle.War_rtn(ko(), otsu());
-    std::string end = "甲の士気-5 乙の士気-6\r\n\r\n[35:乙| 54]\r\n";
-    EXPECT_EQ(endOf(0, end), end);
-    EXPECT_EQ(startOf(1, "[42:乙参| 2.5]"), "[42:乙参| 2.5]");
-    EXPECT_EQ(otsu().army, 110);  // 乙 gains 20 percent of 甲's 100
-    EXPECT_EQ(ko().army, 75);     // 甲 loses Nearest(10 * 1.5 + 10) = 25 percent
-}
-
-// A court official of Politics 131 gives 甲 a Politics total of 140: 71 / 94 + 147 / 10 >= 15, and
-// morale 250 (cut) against 177 is above 1.1 times: 乙 is overawed. But 71 / 94 + 71 / 94 is not
-// above 3.2, so 乙 does not yield either.
-TEST_F(War_rtn, AnOverawedEnemyThatDoesNotYieldEndsTheWarWithNoChange) {
-    put(turn, OfficerSpec{.id = 7, .name = "甲文", .kunID = 1, .Job = Job::Civil, .policy = 131});
-    derive(turn);
-    std::string factionsBefore = formatFactions(turn.records.factions, 2);
-    std::string officersBefore = formatOfficers(turn.records.officers, 10);
-    picks();
-    morale(5, 10);
-    contest(4, 2);
-    duelScore(7);
-    clash(0, 0);
-    battle.War_rtn(ko(), otsu());
-    EXPECT_EQ(page(0),
-              "[16:甲王の率いる甲軍 71|乙将の率いる乙軍 94]\r\n"
-              "[34:甲の総兵力は 71|乙軍のそれは 94]\r\n"
-              "[50:甲王|乙軍のそれは 94]\r\n"
-              "[51:乙将|乙軍のそれは 94]\r\n"
-              "[49:甲|乙軍のそれは 94]\r\n"
-              "甲の士気 250 乙の士気 177\r\n\r\n"
-              "[40:甲の軍師甲参|長期戦]\r\n");
-    EXPECT_EQ(page(1), "");
-    EXPECT_EQ(turn.pages.page, 1);
-    EXPECT_EQ(rng.left(), 0u);
-    EXPECT_EQ(formatFactions(turn.records.factions, 2), factionsBefore);
-    EXPECT_EQ(formatOfficers(turn.records.officers, 10), officersBefore);
-}
-
-// 丙 (troops 1500) joins 甲's alliance at cohesion 80: 甲 fields 80 + 1200 = 1280, and
-// 1280 / 94 + 1.6 >= 15, 214 / 177 > 1.1, 71 / 94 + 1280 / 94 > 3.2: 乙 yields without a fight.
-TEST_F(War_rtn, AnOverwhelmingAttackerMakesTheEnemyYieldAndJoinItsAlliance) {
-    addFaction(3, "丙", 9, "丙王", 1, 1500);
-    ko().meishuID = 1;
-    frame(1, 80, {1, 3});
-    picks();
-    morale(5, 10);
-    contest(4, 2);
-    duelScore(7);
-    clash(0, 0);
-    zeros(12);  // nobody deserts 乙 (cohesion 20, Restraint 3)
-    battle.War_rtn(ko(), otsu());
-    EXPECT_EQ(page(0),
-              "[16:甲王の率いる甲軍 71|乙将の率いる乙軍 94]\r\n"
-              "[34:甲の総兵力は 1280|乙軍のそれは 94]\r\n"
-              "[50:甲王|乙軍のそれは 94]\r\n"
-              "[51:乙将|乙軍のそれは 94]\r\n"
-              "[49:甲|乙軍のそれは 94]\r\n"
-              "甲の士気 214 乙の士気 177\r\n\r\n"
-              "[40:甲の軍師甲参|謀略]\r\n"
-              "[35:甲|謀略]\r\n");
-    // The merit of a surrender counts 10, not 15: (6 + 6 + 10) / 10.
-    EXPECT_EQ(page(1), "[41:乙|甲王]\r\n[42:甲参| 2.2]\r\n");
-    EXPECT_EQ(rng.left(), 0u);
-    EXPECT_EQ(otsu().meishuID, 1);
-    // 甲 gains Nearest(12 * 1.5 + 10) = 28 percent of 90: 25; public order 50 * (1 - 25 / 125).
-    EXPECT_EQ(ko().army, 125);
-    EXPECT_EQ(ko().tian, 40);
-    EXPECT_EQ(ko().meisei, 130);
-    EXPECT_EQ(ko().kessoku, 70);
-    EXPECT_EQ(ko().ifu, 35);
-    // 乙 loses 2 * 6 + 10 = 22 percent; fame to 3/5, cohesion halved, public order kept.
-    EXPECT_EQ(otsu().army, 70);
-    EXPECT_EQ(otsu().seihei, 2);
-    EXPECT_EQ(otsu().meisei, 54);
-    EXPECT_EQ(otsu().kessoku, 20);
-    EXPECT_EQ(otsu().tian, 100);
-}
-
-// Neither side has a strategist or a general (staff officers out of office, generals demoted to
-// military officers): intellect and leadership count 1, the strategist has no name, the placeholder
-// leads the attacks, and the victor's strategist is the placeholder 何某 (Politics 0, Leadership 0).
-TEST_F(War_rtn, ThePlaceholderStandsInForAMissingStrategist) {
-    officer(2).Job = Job::None;
-    officer(3).Job = Job::Military;
-    officer(5).Job = Job::None;
-    officer(6).Job = Job::Military;
-    zeros(8);       // picks: one commander and two champions each
-    morale(5, 10);  // 206 and 156
-    contest(2, 2);  // 1 + 1 + 2 each: a tie
-    duelScore(7);   // 正攻法 (72 / 95 * 30 + 3) against a general of Leadership 0
-    clash(0, 0);    // 乙 loses 39.60, 甲 loses 32.00
-    clash(5, 5);    // 乙 loses 52.41, 甲 loses 32.74: 141 against 64
-    rng.face(0, 10)
-        .face(0, 10)  // 乙王
-        .face(3, 10)
-        .face(1, 10)  // 乙参 rolls 6 >= 2.6 + 3 and goes over to faction 0: he leaves service
-        .face(0, 10)
-        .face(0, 10)  // 乙王
-        .face(0, 10)
-        .face(0, 10);  // 乙将 stays
-    battle.War_rtn(ko(), otsu());
-    EXPECT_EQ(announcement(), "[17:甲の軍師|正攻法]");
-    EXPECT_EQ(opening(), "[19:乙| 39]\r\n[19:甲| 31]\r\n甲の士気 174 乙の士気 116\r\n\r\n");
-    EXPECT_EQ(page(1), "[42:何某| 1.5]\r\n[13:乙参|某国]\r\n");
-    EXPECT_EQ(rng.left(), 0u);
-    // Rates of 10 percent from the placeholder: 甲 gains 9, 乙 keeps 81.
-    EXPECT_EQ(ko().army, 109);
-    EXPECT_EQ(ko().tian, 45);
-    EXPECT_EQ(otsu().army, 81);
-    EXPECT_EQ(officer(5).gunID, 0);
-    EXPECT_EQ(officer(5).kunID, 0);
-    const Bushou& nobody = officer(0);
-    EXPECT_EQ(nobody.name, "何某");
-    EXPECT_EQ(nobody.gunID, 0);
-    EXPECT_EQ(nobody.kunID, 0);
-    EXPECT_EQ(nobody.policy, 0);
 }
 
 TEST_F(WholeWar, WithAPlayerGoesOnNewPages) {
@@ -320,6 +90,168 @@ TEST_F(WholeWar, WithAPlayerNeverWritesPastTheLastPage) {
               "甲の士気 179 乙の士気 86\r\n\r\n[35:甲| 34]\r\n"
               "[42:甲参| 2.7]\r\n[13:乙将|甲]\r\n[37:乙参|甲]\r\n");
     EXPECT_EQ(page(40), "");
+}
+
+// 乙参 at Politics 7 makes 乙's Politics total 9, like 甲's; the strategy contest is 8 + 6 + 2 = 16
+// against 7 + 5 + 4 = 16; 甲王's Capacity 7 equals his morale draw, 乙将's 6 falls short of it.
+TEST_F(War_rtn, TiesGoToTheAttackerAndACapacityEqualToTheDrawCounts) {
+    officer(5).policy = 7;
+    picks();
+    morale(7, 7);
+    contest(2, 4);
+    duelScore(7);
+    rest();
+    battle.War_rtn(ko(), otsu());
+    EXPECT_NE(page(0).find("[50:甲王|乙軍のそれは 94]\r\n[51:乙将|乙軍のそれは 94]\r\n"
+                           "[49:甲|乙軍のそれは 94]\r\n甲の士気 214 乙の士気 179\r\n"),
+              std::string::npos);
+    EXPECT_EQ(announcement(), "[17:甲の軍師甲参|奇襲]");
+}
+
+// Politics 43 and 62: 甲 opens at 35 + 70 + 43 + 100 = 248, 乙 at 30 + 70 + 62 + 100 = 262, cut to 250.
+TEST_F(War_rtn, MoraleAbove250IsCutAndTheCutValueIsTheYardstick) {
+    officer(2).policy = 40;
+    officer(5).policy = 60;
+    picks();
+    morale(5, 5);
+    contest(4, 2);
+    duelScore(7);
+    clash(0, 0);  // 奇襲: 乙 loses 23
+    clash(0, 0);  // 甲 first: 乙 loses 66.08, 甲 loses 56.81
+    rest();
+    battle.War_rtn(ko(), otsu());
+    EXPECT_NE(page(0).find("[49:乙|乙軍のそれは 94]\r\n甲の士気 248 乙の士気 250\r\n\r\n"), std::string::npos);
+    // 161 < 2/3 * 250 and 191 > 3/4 * 250 = 187.5: 甲 wins. Against 262 it would need 196.5.
+    std::string end = "甲の士気 191 乙の士気 161\r\n\r\n[35:甲| 56]\r\n";
+    EXPECT_EQ(endOf(0, end), end);
+}
+
+// 甲 without elite troops plans 正攻法 (see OpeningClash); after the opening 甲 174, 乙 134.
+TEST_F(War_rtn, TheLoserFallingBelowTwoThirdsOfItsInitialMoraleLosesToAWinnerAboveThreeQuarters) {
+    ko().seihei = 0;
+    usualStart();
+    clash(0, 0);
+    clash(0, 1);
+    rest();
+    battle.War_rtn(ko(), otsu());
+    // 141 is not above 1.5 * 94 = 141, but 94 < 2/3 * 177 = 118, 141 > 3/4 * 177 = 132.75 and 141 > 94.
+    std::string end = "甲の士気 141 乙の士気 94\r\n\r\n[35:甲| 36]\r\n";
+    EXPECT_EQ(endOf(0, end), end);
+    EXPECT_EQ(startOf(1, "[42:甲参| 2.7]"), "[42:甲参| 2.7]");
+}
+
+TEST_F(War_rtn, AWinnerShortOfThreeQuartersOfTheLosersInitialMoraleOnlyDraws) {
+    ko().seihei = 0;
+    usualStart();
+    clash(0, 1);
+    clash(5, 10);
+    rest();
+    battle.War_rtn(ko(), otsu());
+    // 89 < 118 but 132 is not above 132.75.
+    std::string end = "甲の士気 132 乙の士気 89\r\n\r\n[36:甲| 44]\r\n";
+    EXPECT_EQ(endOf(0, end), end);
+    EXPECT_EQ(page(1), "");
+    EXPECT_EQ(ko().army, 75);  // a draw costs both a quarter
+    EXPECT_EQ(otsu().army, 67);
+}
+
+// Elite troops of 50 on both sides and court officials of Politics -120 leave both armies with
+// negative morale: -5 is above 1.5 * -6 and -6 above 1.5 * -5. The defender's test comes last and wins.
+TEST_F(War_rtn, WhenBothSidesPassAVictoryTestTheDefenderWins) {
+    ko().seihei = 50;
+    otsu().seihei = 50;
+    put(turn, OfficerSpec{.id = 7, .name = "甲文", .kunID = 1, .Job = Job::Civil, .policy = -120});
+    put(turn, OfficerSpec{.id = 8, .name = "乙文", .kunID = 4, .Job = Job::Civil, .policy = -120});
+    derive(turn);
+    usualStart();  // morale 94 and 57; 奇襲 (7 - 5) * 50 * 8 = 800
+    clash(0, 4);   // fails: 甲 loses 140 / 256 * 80 = 43.75
+    clash(0, 0);
+    rest();
+    battle.War_rtn(ko(), otsu());
+    std::string end = "甲の士気-5 乙の士気-6\r\n\r\n[35:乙| 54]\r\n";
+    EXPECT_EQ(endOf(0, end), end);
+    EXPECT_EQ(startOf(1, "[42:乙参| 2.5]"), "[42:乙参| 2.5]");
+    EXPECT_EQ(otsu().army, 110);  // 乙 gains 20 percent of 甲's 100
+    EXPECT_EQ(ko().army, 75);     // 甲 loses Nearest(10 * 1.5 + 10) = 25 percent
+}
+
+// A court official of Politics 131 gives 甲 a Politics total of 140: 71 / 94 + 147 / 10 >= 15, and
+// morale 250 (cut) against 177 is above 1.1 times: 乙 is overawed. But 71 / 94 + 71 / 94 is not
+// above 3.2, so 乙 does not yield either.
+TEST_F(War_rtn, AnOverawedEnemyThatDoesNotYieldEndsTheWarWithNoChange) {
+    put(turn, OfficerSpec{.id = 7, .name = "甲文", .kunID = 1, .Job = Job::Civil, .policy = 131});
+    derive(turn);
+    std::string factionsBefore = formatFactions(turn.records.factions, 2);
+    std::string officersBefore = formatOfficers(turn.records.officers, 10);
+    usualStart();
+    clash(0, 0);
+    battle.War_rtn(ko(), otsu());
+    std::string end = "甲の士気 250 乙の士気 177\r\n\r\n[40:甲の軍師甲参|長期戦]\r\n";
+    EXPECT_EQ(endOf(0, end), end);
+    EXPECT_EQ(page(1), "");
+    EXPECT_EQ(turn.pages.page, 1);
+    EXPECT_EQ(rng.left(), 0u);
+    EXPECT_EQ(formatFactions(turn.records.factions, 2), factionsBefore);
+    EXPECT_EQ(formatOfficers(turn.records.officers, 10), officersBefore);
+}
+
+// 丙 (troops 1500) joins 甲's alliance at cohesion 80: 甲 fields 80 + 1200 = 1280, and
+// 1280 / 94 + 1.6 >= 15, 214 / 177 > 1.1, 71 / 94 + 1280 / 94 > 3.2: 乙 yields without a fight.
+TEST_F(War_rtn, AnOverwhelmingAttackerMakesTheEnemyYieldAndJoinItsAlliance) {
+    addFaction(3, "丙", 9, "丙王", 1, 1500);
+    ko().meishuID = 1;
+    frame(1, 80, {1, 3});
+    usualStart();
+    clash(0, 0);
+    tempt(rng, {2, 2, 2, 2, 2, 2});  // nobody deserts 乙 (cohesion 20, Restraint 3)
+    battle.War_rtn(ko(), otsu());
+    EXPECT_NE(page(0).find("[34:甲の総兵力は 1280|乙軍のそれは 94]\r\n"), std::string::npos);
+    std::string end = "甲の士気 214 乙の士気 177\r\n\r\n[40:甲の軍師甲参|謀略]\r\n[35:甲|謀略]\r\n";
+    EXPECT_EQ(endOf(0, end), end);
+    // The merit of a surrender counts 10, not 15: (6 + 6 + 10) / 10.
+    EXPECT_EQ(page(1), "[41:乙|甲王]\r\n[42:甲参| 2.2]\r\n");
+    EXPECT_EQ(rng.left(), 0u);
+    EXPECT_EQ(otsu().meishuID, 1);
+    // 甲 gains Nearest(12 * 1.5 + 10) = 28 percent of 90: 25; public order 50 * (1 - 25 / 125).
+    EXPECT_EQ(standing(ko()), "army 125 elite 5 order 40 fame 130 cohesion 70 awe 35");
+    // 乙 loses 2 * 6 + 10 = 22 percent; fame to 3/5, cohesion halved, public order kept.
+    EXPECT_EQ(standing(otsu()), "army 70 elite 2 order 100 fame 54 cohesion 20 awe 20");
+}
+
+// Neither side has a strategist or a general (staff officers out of office, generals demoted to
+// military officers): intellect and leadership count 1, the strategist has no name, the placeholder
+// leads the attacks, and the victor's strategist is the placeholder 何某 (Politics 0, Leadership 0).
+TEST_F(War_rtn, ThePlaceholderStandsInForAMissingStrategist) {
+    officer(2).Job = Job::None;
+    officer(3).Job = Job::Military;
+    officer(5).Job = Job::None;
+    officer(6).Job = Job::Military;
+    zeros(8);       // picks: one commander and two champions each
+    morale(5, 10);  // 206 and 156
+    contest(2, 2);  // 1 + 1 + 2 each: a tie
+    duelScore(7);   // 正攻法 (72 / 95 * 30 + 3) against a general of Leadership 0
+    clash(0, 0);    // 乙 loses 39.60, 甲 loses 32.00
+    clash(5, 5);    // 乙 loses 52.41, 甲 loses 32.74: 141 against 64
+    // 乙王, then 乙参 rolls 6 >= 2.6 + 3 and goes over to faction 0: he leaves service; 乙王, 乙将 stays.
+    tempt(rng, {2, 6, 2, 2});
+    battle.War_rtn(ko(), otsu());
+    EXPECT_EQ(announcement(), "[17:甲の軍師|正攻法]");
+    EXPECT_EQ(opening(), "[19:乙| 39]\r\n[19:甲| 31]\r\n甲の士気 174 乙の士気 116\r\n\r\n");
+    EXPECT_EQ(page(1), "[42:何某| 1.5]\r\n[13:乙参|某国]\r\n");
+    EXPECT_EQ(rng.left(), 0u);
+    // Rates of 10 percent from the placeholder: 甲 gains 9, 乙 keeps 81.
+    EXPECT_EQ(ko().army, 109);
+    EXPECT_EQ(ko().tian, 45);
+    EXPECT_EQ(otsu().army, 81);
+    EXPECT_EQ(officer(5).gunID, 0);
+    EXPECT_EQ(officer(5).kunID, 0);
+    // The placeholder's entries are left as they were.
+    const Bushou& nobody = officer(0);
+    EXPECT_EQ(nobody.name, "何某");
+    EXPECT_EQ(nobody.gunID, 0);
+    EXPECT_EQ(nobody.kunID, 0);
+    EXPECT_EQ(nobody.policy, 0);
+    EXPECT_EQ(turn.faction(0).army, 0);
 }
 
 TEST_F(War_rtn, ScoresAndSumsBeyondSixteenBitsKeepTheirSize) {

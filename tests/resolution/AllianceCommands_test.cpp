@@ -1,4 +1,4 @@
-// 同盟参加, 脱退 and 盟主交替.
+// 調停, 糾弾, 同盟参加, 脱退 and 盟主交替.
 
 #include "ResolutionWorld.h"
 
@@ -7,8 +7,66 @@ namespace {
 
 using namespace test;
 
+class Diplomacy : public CommandWorld {
+protected:
+    void SetUp() override {
+        g.factionAlliance[1] = 1;
+        g.factionAlliance[2] = 2;
+        g.allianceCohesion = {60, 80, 50, 40};
+    }
+};
+
+TEST_F(Diplomacy, MediationRaisesFameAndTheFramesCohesionBothClamped) {
+    officer(2).policy = 30;
+    faction(1).meisei = 197;
+    res.mediate(won(6, 2, 7, 0, 0, 6));
+    EXPECT_EQ(story(), "[6:荀彧|魏の名声が 30]\r\n");
+    EXPECT_EQ(faction(1).meisei, 200);
+    EXPECT_EQ(g.allianceCohesion[1], 100);
+    EXPECT_EQ(g.allianceCohesion[2], 50);
+}
+
+TEST_F(Diplomacy, FailedMediationAndDenunciationNameTheCommand) {
+    OfferContest c = won(6, 0, 7);
+    res.mediate(c);
+    c.command = 7;
+    res.denounce(c);
+    EXPECT_EQ(story(), "");
+    c.lastFailing = 4;
+    res.denounce(c);
+    c.command = 6;
+    res.mediate(c);
+    EXPECT_EQ(story(), "[58:糾弾|前2]\r\n[58:調停|前2]\r\n");
+}
+
+TEST_F(Diplomacy, DenunciationWithDifficulty4Takes20Percent) {
+    faction(2).meisei = 100;
+    faction(2).kessoku = 51;
+    res.denounce(won(7, 2, 7, 2, 0, 4));
+    EXPECT_EQ(story(), "[7:荀彧|呉の名声と、その幕僚の結束が 20]\r\n");
+    EXPECT_EQ(faction(2).meisei, 80);
+    EXPECT_EQ(faction(2).kessoku, 40);     // Int(40.8)
+    EXPECT_EQ(g.allianceCohesion[2], 33);  // 33.3
+    EXPECT_EQ(g.allianceCohesion[1], 80);
+}
+
+TEST_F(Diplomacy, DenouncingOnesOwnFactionChangesNothing) {
+    faction(1).meisei = 100;
+    res.denounce(won(7, 2, 7, 1, 0, 4));
+    EXPECT_EQ(story(), "[27:荀彧|前2]\r\n");
+    EXPECT_EQ(faction(1).meisei, 100);
+    EXPECT_EQ(g.allianceCohesion[1], 80);
+}
+
+TEST_F(Diplomacy, DenouncingATargetWithoutARecordTouchesNoFrameAndNoEntry) {
+    res.denounce(won(7, 2, 7, 0, 0, 4));
+    res.denounce(won(7, 2, 7, -3, 0, 4));
+    EXPECT_EQ(story(), "[7:荀彧|某国の名声と、その幕僚の結束が 20]\r\n[7:荀彧|某国の名声と、その幕僚の結束が 20]\r\n");
+    EXPECT_EQ(g.allianceCohesion, (std::array<int16_t, 4>{60, 80, 50, 40}));
+}
+
 // 呉 (ruler 孫堅, 4) leads an alliance in frame 1 that 蜀 follows; 魏 is independent.
-class Alliance : public ResolutionWorld {
+class Alliance : public CommandWorld {
 protected:
     void SetUp() override {
         faction(2).meishuID = 4;
@@ -17,8 +75,6 @@ protected:
         g.factionAlliance[3] = 1;
         g.allianceCohesion = {0, 50, 0, 0};
         officer(2).policy = 20;
-        g.textArg1 = "前1";
-        g.textArg2 = "前2";
     }
 };
 
@@ -83,28 +139,21 @@ TEST_F(Alliance, LeavingNeedsBestToReachDifficultyAndRoll) {
     EXPECT_EQ(faction(3).meishuID, 0);
 }
 
-TEST_F(Alliance, TakeOverMovesEveryFollowerAndFreesTheOldLeader) {
+TEST_F(Alliance, TakeOverNeedsTheLeadersStandingThenMovesEveryFollowerAndFreesTheOldLeader) {
     faction(1).meishuID = 4;  // 魏 follows 呉 too
     faction(3).meisei = 50;
     faction(3).ifu = 30;  // 8 + best 10 = 18
     faction(2).meisei = 60;
-    faction(2).ifu = 20;  // 8 + 3 + 7 = 18
-    res.takeOverAlliance(won(10, 7, 7, 0, 0, 3, 10));
-    EXPECT_EQ(story(), "[10:関羽|蜀]\r\n");
-    EXPECT_EQ(faction(2).meishuID, 0);
-    EXPECT_EQ(faction(3).meishuID, 6);
-    EXPECT_EQ(faction(1).meishuID, 6);
-}
-
-TEST_F(Alliance, TakeOverFailsShortOfTheLeadersStanding) {
-    faction(3).meisei = 50;
-    faction(3).ifu = 30;
-    faction(2).meisei = 60;
-    faction(2).ifu = 20;
+    faction(2).ifu = 20;                               // 8 + 3 + roll
     res.takeOverAlliance(won(10, 7, 8, 0, 0, 3, 10));  // 18 < 19
     EXPECT_EQ(story(), "[44:関羽|前2]\r\n");
     EXPECT_EQ(faction(2).meishuID, 4);
     EXPECT_EQ(faction(3).meishuID, 4);
+    res.takeOverAlliance(won(10, 7, 7, 0, 0, 3, 10));  // 18 >= 18
+    EXPECT_EQ(story(), "[44:関羽|前2]\r\n[10:関羽|蜀]\r\n");
+    EXPECT_EQ(faction(2).meishuID, 0);
+    EXPECT_EQ(faction(3).meishuID, 6);
+    EXPECT_EQ(faction(1).meishuID, 6);
 }
 
 TEST_F(Alliance, TakeOverNeedsAnAllianceLedBySomebodyElse) {

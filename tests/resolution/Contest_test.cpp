@@ -77,17 +77,11 @@ TEST_F(Contest, GroupCPassesAnEntryTestAndKeepsTheLastOfficerWhoFailed) {
     officer(2).wisdom = 9;
     officer(4).wisdom = 4;
     officer(5).wisdom = 8;
-    rng.dice(1, 1)
-        .dice(3, 3)  // 曹操: 2 + 2 < 5 + 6, fails
-        .dice(4, 4)
-        .dice(1, 1)
-        .dice(3, 4)  // 荀彧: 9 + 8 >= 5 + 2, passes; 9 + 7 = 16
-        .dice(6, 6)
-        .dice(1, 1)
-        .dice(6, 6)  // 孫堅: passes; 4 + 12 = 16 only ties
-        .dice(1, 1)
-        .dice(6, 6)   // 周瑜: 8 + 2 < 5 + 12, fails
-        .dice(2, 2);  // the offer roll
+    rng.dice(1, 1).dice(3, 3);             // 曹操: 2 + 2 < 5 + 6, fails
+    rng.dice(4, 4).dice(1, 1).dice(3, 4);  // 荀彧: 9 + 8 >= 5 + 2, passes; 9 + 7 = 16
+    rng.dice(6, 6).dice(1, 1).dice(6, 6);  // 孫堅: passes; 4 + 12 = 16 only ties
+    rng.dice(1, 1).dice(6, 6);             // 周瑜: 8 + 2 < 5 + 12, fails
+    rng.dice(2, 2);                        // the offer roll
     OfferContest c = res.contest(0, 0);
     EXPECT_EQ(c.winner, 2);
     EXPECT_EQ(c.best, 16);
@@ -103,14 +97,10 @@ TEST_F(Contest, GroupCOfficerWhoPassesClearsTheFailureBeforeHim) {
     g.factionChoice[3] = 0;
     officer(2).wisdom = 9;
     officer(6).wisdom = 3;
-    rng.dice(1, 1)
-        .dice(6, 6)  // 曹操 fails
-        .dice(1, 1)
-        .dice(6, 6)  // 荀彧 fails
-        .dice(6, 6)
-        .dice(1, 1)
-        .dice(1, 1)  // 劉備 passes: 3 + 2 = 5
-        .dice(1, 1);
+    rng.dice(1, 1).dice(6, 6);             // 曹操 fails
+    rng.dice(1, 1).dice(6, 6);             // 荀彧 fails
+    rng.dice(6, 6).dice(1, 1).dice(1, 1);  // 劉備 passes: 3 + 2 = 5
+    rng.dice(1, 1);                        // the offer roll
     OfferContest c = res.contest(0, 0);
     EXPECT_EQ(c.winner, 6);
     EXPECT_EQ(c.best, 5);

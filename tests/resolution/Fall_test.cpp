@@ -1,5 +1,7 @@
 // The fall check at the end of the pass and the hand-over of a fallen leader's alliance.
 
+#include <ostream>
+
 #include "ResolutionWorld.h"
 
 namespace tei {
@@ -84,57 +86,50 @@ TEST_F(Fall, AllPlayersAreGoneWhenEverySlotIsEmptyFallenOrNoFaction) {
     EXPECT_TRUE(res.checkAllMetubou());
 }
 
-TEST_F(Fall, AFallenLeaderPassesTheAllianceToItsHighestNumberedLiveMember) {
-    faction(2).meishuID = 4;  // 呉 leads 魏 and 蜀
-    faction(1).meishuID = 4;
-    faction(3).meishuID = 4;
-    luck({1, 1, 1});
+// The alliance of 呉 (ruler 孫堅, 4) when 呉 falls, case by case.
+struct HandOver {
+    const char* name;
+    int16_t wei, wu, shu;  // the meishuID of 魏, 呉 and 蜀 before the fall
+    bool shuFallen;        // 蜀 fell in an earlier year and still holds its number
+    bool wuRulerless;      // 呉 has no ruler: ruler 0 and alliance 0 are equal, yet it leads nothing
+    const char* story;
+    int16_t weiAfter, shuAfter;
+};
+
+void PrintTo(const HandOver& h, std::ostream* os) { *os << h.name; }
+
+const HandOver kHandOvers[] = {
+    {"ToTheHighestNumberedLiveMember", 4, 4, 4, false, false, "[60:呉|]\r\n[59:劉備|]\r\n", 6, 6},
+    {"WithoutMembersTheFirstIndependentIsRaised", 0, 4, 0, false, false, "[60:呉|]\r\n[59:魏|]\r\n", 1, 0},
+    {"WithoutIndependentsAFollowerOfAnotherAllianceIsRaised", 6, 4, 6, true, false, "[60:呉|]\r\n[59:魏|]\r\n", 1, 6},
+    {"AFallenMemberHandsOverNothing", 0, 6, 6, false, false, "[60:呉|]\r\n", 0, 6},
+    // Handing over "alliance 0" would take in every independent.
+    {"AFactionWithoutARulerLeadsNoAlliance", 0, 0, 0, false, true, "[60:呉|]\r\n", 0, 0},
+};
+
+class FallenLeader : public Fall, public ::testing::WithParamInterface<HandOver> {};
+
+TEST_P(FallenLeader, HandsOverItsAlliance) {
+    const HandOver& h = GetParam();
+    faction(1).meishuID = h.wei;
+    faction(2).meishuID = h.wu;
+    faction(3).meishuID = h.shu;
+    faction(3).del = h.shuFallen;
+    if (h.wuRulerless) {
+        faction(2).kunshuID = 0;
+        officer(4).gunID = 0;
+    }
+    luck(h.shuFallen ? std::initializer_list<int>{1, 1} : std::initializer_list<int>{1, 1, 1});
     res.checkMetubou();
-    EXPECT_EQ(story(), "[60:呉|]\r\n[59:劉備|]\r\n");
-    EXPECT_EQ(faction(1).meishuID, 6);
-    EXPECT_EQ(faction(3).meishuID, 6);
+    EXPECT_EQ(story(), h.story);
+    EXPECT_EQ(faction(1).meishuID, h.weiAfter);
     EXPECT_EQ(faction(2).meishuID, 0);
+    EXPECT_EQ(faction(3).meishuID, h.shuAfter);
+    EXPECT_EQ(rng.left(), 0u);
 }
 
-TEST_F(Fall, WithoutMembersTheFirstIndependentBecomesALeader) {
-    faction(2).meishuID = 4;  // 呉 leads nobody; 魏 and 蜀 are independent
-    luck({1, 1, 1});
-    res.checkMetubou();
-    EXPECT_EQ(story(), "[60:呉|]\r\n[59:魏|]\r\n");
-    EXPECT_EQ(faction(1).meishuID, 1);
-    EXPECT_EQ(faction(3).meishuID, 0);
-}
-
-TEST_F(Fall, WithoutMembersOrIndependentsAFollowerOfAnotherAllianceIsRaised) {
-    faction(2).meishuID = 4;
-    faction(1).meishuID = 6;  // 魏 follows 蜀
-    faction(3).meishuID = 6;
-    faction(3).del = true;  // ...which has fallen but still holds its number
-    luck({1, 1});
-    res.checkMetubou();
-    EXPECT_EQ(story(), "[60:呉|]\r\n[59:魏|]\r\n");
-    EXPECT_EQ(faction(1).meishuID, 1);
-}
-
-TEST_F(Fall, AFallenMemberHandsOverNothing) {
-    faction(2).meishuID = 6;  // 呉 follows 蜀
-    faction(3).meishuID = 6;
-    luck({1, 1, 1});
-    res.checkMetubou();
-    EXPECT_EQ(story(), "[60:呉|]\r\n");
-    EXPECT_EQ(faction(3).meishuID, 6);
-}
-
-TEST_F(Fall, AFactionWithoutARulerLeadsNoAlliance) {
-    // Ruler 0 and alliance 0 are equal, but handing over "alliance 0" would take in every independent.
-    faction(2).kunshuID = 0;
-    officer(4).gunID = 0;
-    luck({1, 1, 1});
-    res.checkMetubou();
-    EXPECT_EQ(story(), "[60:呉|]\r\n");
-    EXPECT_EQ(faction(1).meishuID, 0);
-    EXPECT_EQ(faction(3).meishuID, 0);
-}
+INSTANTIATE_TEST_SUITE_P(Fall, FallenLeader, ::testing::ValuesIn(kHandOvers),
+                         [](const ::testing::TestParamInfo<HandOver>& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace tei

@@ -30,14 +30,11 @@ TEST_F(Pass, ResolvesEveryFrameInOrderAndEndsAfterTheLastPage) {
     officer(5).charm = 6;
     battles.during = [this] { turn.append("（戦）\r\n"); };
 
-    scriptFactionDice({{1, 2}});  // d(魏) = 3
-    rng.dice(1, 1);               // war: 荀彧 wins with 5 + 3; the roll
-    rng.dice(1, 1)
-        .dice(1, 1)  // mediation: 孫堅 3 + 2 < 4 + 2
-        .dice(3, 3)
-        .dice(1, 1)
-        .dice(2, 2)                           // 周瑜 6 + 6 >= 4 + 2, then 6 + 4
-        .dice(1, 1);                          // the roll
+    scriptFactionDice({{1, 2}});              // d(魏) = 3
+    rng.dice(1, 1);                           // war: 荀彧 wins with 5 + 3; the roll
+    rng.dice(1, 1).dice(1, 1);                // mediation: 孫堅 3 + 2 < 4 + 2
+    rng.dice(3, 3).dice(1, 1).dice(2, 2);     // 周瑜 6 + 6 >= 4 + 2, then 6 + 4
+    rng.dice(1, 1);                           // the roll
     rng.face(0, 50).face(0, 50).face(0, 50);  // the fall check: everyone has officers
     res.Strate_rtn();
 
@@ -110,17 +107,12 @@ TEST_F(Pass, ACommandChangesWhoTakesPartInLaterOffers) {
     officer(7).policy = 9;
     officer(7).Job = Job::None;
     scriptFactionDice({});
-    rng.dice(6, 6)
-        .dice(1, 1)
-        .dice(1, 1)  // 曹操: 10 + 12 >= 0 + 2, then 10 + 2
-        .dice(1, 1)
-        .dice(6, 6)  // 荀彧 fails
-        .dice(1, 1)
-        .dice(6, 6)   // 夏侯惇 fails
-        .dice(1, 1)   // the roll
-        .then(0.1f);  // no go-between: he comes
-    rng.dice(1, 1)    // 劉備 alone: 1 + 2
-        .dice(1, 1);  // the roll: 0 + 1 / 10 < 0 + 2
+    rng.dice(6, 6).dice(1, 1).dice(1, 1);  // 曹操: 10 + 12 >= 0 + 2, then 10 + 2
+    rng.dice(1, 1).dice(6, 6);             // 荀彧 fails
+    rng.dice(1, 1).dice(6, 6);             // 夏侯惇 fails
+    rng.dice(1, 1).then(0.1f);             // the roll; no go-between: he comes
+    rng.dice(1, 1);                        // 劉備 alone: 1 + 2
+    rng.dice(1, 1);                        // the roll: 0 + 1 / 10 < 0 + 2
     rng.face(0, 50).face(0, 50).face(0, 50);
     res.Strate_rtn();
     EXPECT_EQ(turn.pages.at(0), "[48:関羽|]\r\n[1:曹操|関羽が魏]\r\n[22:劉備|関羽が魏]\r\n[60:蜀|]\r\n");

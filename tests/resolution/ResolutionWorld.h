@@ -110,4 +110,14 @@ protected:
     Resolution res{turn, battles};
 };
 
+// A command's world: the arguments of the last template shown are still "前1" and "前2", so that a
+// template the command shows without setting them reads as stale.
+class CommandWorld : public ResolutionWorld {
+protected:
+    CommandWorld() {
+        g.textArg1 = "前1";
+        g.textArg2 = "前2";
+    }
+};
+
 }  // namespace tei::test

@@ -9,13 +9,7 @@ using namespace test;
 
 using Call = RecordingBattles::Call;
 
-class War : public ResolutionWorld {
-protected:
-    void SetUp() override {
-        g.textArg1 = "前1";
-        g.textArg2 = "前2";
-    }
-};
+using War = CommandWorld;
 
 TEST_F(War, WarIsDeclaredAndFoughtOnTheNextPage) {
     battles.during = [this] { turn.append("（戦）\r\n"); };
