@@ -3,21 +3,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "ModalScript.h"
 #include "ScreenFixture.h"
 #include "core/OfficerRecordFile.h"
 #include "screens/forms/Cmt_Edit.h"
 #include "screens/forms/Editor.h"
 #include "screens/forms/Gdata.h"
-#include "screens/forms/MessageBoxes.h"
 #include "screens/forms/Status.h"
-#include "screens/forms/VersionBox.h"
 
 namespace tei {
 namespace {
 
-using test::answerBox;
-using test::expectModal;
+using test::ModalSequence;
 using test::ScreenTest;
 
 void type(QLineEdit* box, const QString& text) {
@@ -30,50 +26,44 @@ TEST_F(ScreenTest, DetailThroughStatusToEditorAndTheStatusRedrawsAfterTheEdit) {
     Gdata detail(tmp.folder(), g);
     detail.show();
 
-    expectModal<Status>([&](Status* status) {
+    ModalSequence s;
+    s.then<Status>([&](Status* status) {
         EXPECT_EQ(text(status, "Name_lab"), "王允");
         EXPECT_EQ(text(status, "Skl_Kind_0"), "政治");
         EXPECT_FALSE(child<QLabel>(status, "Skl_Kind_1")->isVisible());
-
-        expectModal<Editor>([&](Editor* editor) {
-            auto* job = child<QComboBox>(editor, "cmbJob");
-            EXPECT_TRUE(job->isEnabled());
-            EXPECT_EQ(job->currentText(), "文官");
-            job->setCurrentIndex(3);  // 将軍: the rows become Valor, Intellect, Leadership
-            EXPECT_EQ(text(editor, "Skl_Kind_0"), "武勇");
-            EXPECT_EQ(child<QLineEdit>(editor, "Skl_Lab_0")->text(), "2");
-            EXPECT_EQ(text(editor, "Skl_Kind_2"), "采配");
-            type(child<QLineEdit>(editor, "Skl_Lab_0"), "9");
-            type(child<QLineEdit>(editor, "Skl_Lab_1"), "8");
-            type(child<QLineEdit>(editor, "Skl_Lab_2"), "7");
-            answerBox("編集した内容を登録しますか？", "OK");
-            expectModal<QMessageBox>([](QMessageBox* done) {
-                EXPECT_EQ(done->text(), "登録しました。");
-                done->accept();
-            });
-            QTest::mouseClick(child<QPushButton>(editor, "cmdEdit"), Qt::LeftButton);
-        });
-        QTest::mouseClick(child<QPushButton>(status, "cmdEdit"), Qt::LeftButton);
-
+        press(status, "cmdEdit");
         EXPECT_EQ(text(status, "jobLabel"), "将軍");
         EXPECT_EQ(text(status, "Skl_Kind_0"), "武勇");
         EXPECT_EQ(text(status, "Skl_Lab_0"), "9");
         EXPECT_EQ(text(status, "Skl_Lab_2"), "7");
-        QTest::mouseClick(child<QPushButton>(status, "backButton"), Qt::LeftButton);
+        press(status, "backButton");
     });
-    test::ScreenTest::clickItem(child<QListWidget>(&detail, "jobList_0"), 0);
+    s.then<Editor>([&](Editor* editor) {
+        auto* job = child<QComboBox>(editor, "cmbJob");
+        EXPECT_TRUE(job->isEnabled());
+        EXPECT_EQ(job->currentText(), "文官");
+        job->setCurrentIndex(3);  // 将軍: the rows become Valor, Intellect, Leadership
+        EXPECT_EQ(text(editor, "Skl_Kind_0"), "武勇");
+        EXPECT_EQ(child<QLineEdit>(editor, "Skl_Lab_0")->text(), "2");
+        EXPECT_EQ(text(editor, "Skl_Kind_2"), "采配");
+        type(child<QLineEdit>(editor, "Skl_Lab_0"), "9");
+        type(child<QLineEdit>(editor, "Skl_Lab_1"), "8");
+        type(child<QLineEdit>(editor, "Skl_Lab_2"), "7");
+        press(editor, "cmdEdit");
+    });
+    s.box("編集した内容を登録しますか？", "OK").box("登録しました。", "OK");
+    clickItem(child<QListWidget>(&detail, "jobList_0"), 0);
+    EXPECT_TRUE(s.done());
 
     EXPECT_EQ(items(child<QListWidget>(&detail, "jobList_3")), (QStringList{"呂布", "王允"}));
     auto stored = parseOfficerRecord(tmp.readIni("busv.ini"), 5);
     EXPECT_EQ(std::make_tuple(stored->Job, stored->policy, stored->fight, stored->wisdom, stored->tactics),
               std::make_tuple(4, 8, 9, 8, 7));
     EXPECT_EQ(parseOfficerRecord(tmp.readIni("bushou1.ini"), 5)->fight, 9);
-    detail.close();
 }
 
-TEST_F(ScreenTest, RulerJobCannotChangeAndAValueOutOfRangeIsRefused) {
-    Bushou ruler = *parseOfficerRecord(test::kWorldOfficers, 1);
-    Editor editor(tmp.folder(), g, ruler);
+TEST_F(ScreenTest, RulerJobCannotChangeAndAValueOutOfRangeOrCancelWritesNothing) {
+    Editor editor(tmp.folder(), g, *parseOfficerRecord(test::kWorldOfficers, 1));
     editor.show();
     EXPECT_FALSE(child<QComboBox>(&editor, "cmbJob")->isEnabled());
     for (int r = 0; r < 6; ++r)
@@ -81,18 +71,20 @@ TEST_F(ScreenTest, RulerJobCannotChangeAndAValueOutOfRangeIsRefused) {
 
     std::string before = tmp.readIni("busv.ini");
     type(child<QLineEdit>(&editor, "Skl_Lab_1"), "40000");
-    answerBox("編集した内容を登録しますか？", "OK");
-    answerBox("「武勇」の値「40000」は登録できません。-32768 から 32767 までの数を入力してください。", "OK");
-    QTest::mouseClick(child<QPushButton>(&editor, "cmdEdit"), Qt::LeftButton);
+    {
+        ModalSequence s;
+        s.box("編集した内容を登録しますか？", "OK");
+        s.box("「武勇」の値「40000」は登録できません。-32768 から 32767 までの数を入力してください。", "OK");
+        press(&editor, "cmdEdit");
+    }
+    {
+        ModalSequence s;
+        s.box("編集した内容を登録しますか？", "キャンセル");
+        press(&editor, "cmdEdit");
+    }
     EXPECT_TRUE(editor.isVisible());
     EXPECT_EQ(tmp.readIni("busv.ini"), before);
-
-    // Cancel at the question writes nothing either.
-    answerBox("編集した内容を登録しますか？", "キャンセル");
-    QTest::mouseClick(child<QPushButton>(&editor, "cmdEdit"), Qt::LeftButton);
-    EXPECT_TRUE(editor.isVisible());
-    EXPECT_EQ(tmp.readIni("busv.ini"), before);
-    QTest::mouseClick(child<QPushButton>(&editor, "Command1"), Qt::LeftButton);
+    press(&editor, "Command1");
     EXPECT_FALSE(editor.isVisible());
 }
 
@@ -101,7 +93,7 @@ TEST_F(ScreenTest, RestoreFillsTheBoxesAndCloseWritesNothing) {
     std::string before = tmp.readIni("busv.ini");
     Editor editor(tmp.folder(), g, *parseOfficerRecord(test::kWorldOfficers, 3));
     editor.show();
-    QTest::mouseClick(child<QPushButton>(&editor, "cmdInit"), Qt::LeftButton);
+    press(&editor, "cmdInit");
     EXPECT_EQ(child<QLineEdit>(&editor, "Skl_Lab_0")->text(), "10");
     EXPECT_EQ(child<QLineEdit>(&editor, "Skl_Lab_2")->text(), "8");
     EXPECT_EQ(editor.officer().commentID, 3);
@@ -115,16 +107,15 @@ TEST_F(ScreenTest, CommentEditorConfirmGivesAnOfficerWithoutCommentANewRecord) {
     Status status(tmp.folder(), g);
     status.show();
     EXPECT_EQ(text(&status, "Lab_cmt"), "");
-
-    expectModal<Cmt_Edit>([&](Cmt_Edit* editor) {
-        EXPECT_EQ(text(editor, "Name_lab"), "賈詡");
-        auto* box = child<QPlainTextEdit>(editor, "Txt_cmt");
-        EXPECT_EQ(box->toPlainText(), "");
-        box->setPlainText(".5 は記録ではない");
-        QTest::mouseClick(child<QPushButton>(editor, "Command1_1"), Qt::LeftButton);
-    });
-    QTest::mouseClick(child<QLabel>(&status, "Lab_cmt"), Qt::LeftButton);
-
+    {
+        ModalSequence s;
+        s.then<Cmt_Edit>([&](Cmt_Edit* editor) {
+            EXPECT_EQ(text(editor, "Name_lab"), "賈詡");
+            child<QPlainTextEdit>(editor, "Txt_cmt")->setPlainText(".5 は記録ではない");
+            press(editor, "Command1_1");
+        });
+        QTest::mouseClick(child<QLabel>(&status, "Lab_cmt"), Qt::LeftButton);
+    }
     EXPECT_EQ(g.dialogResult, 1);
     EXPECT_EQ(text(&status, "Lab_cmt"), "  ．5 は記録ではない\r\n");
     EXPECT_EQ(parseOfficerRecord(tmp.readIni("busv.ini"), 4)->commentID, 5);
@@ -132,14 +123,14 @@ TEST_F(ScreenTest, CommentEditorConfirmGivesAnOfficerWithoutCommentANewRecord) {
 
     // Back writes nothing.
     std::string before = tmp.readIni("Cmtsv.ini");
-    expectModal<Cmt_Edit>([&](Cmt_Edit* editor) {
+    ModalSequence s;
+    s.then<Cmt_Edit>([&](Cmt_Edit* editor) {
         EXPECT_EQ(child<QPlainTextEdit>(editor, "Txt_cmt")->toPlainText(), "  ．5 は記録ではない\n");
         child<QPlainTextEdit>(editor, "Txt_cmt")->setPlainText("捨てる");
-        QTest::mouseClick(child<QPushButton>(editor, "Command1_0"), Qt::LeftButton);
+        press(editor, "Command1_0");
     });
     QTest::mouseClick(child<QLabel>(&status, "Lab_cmt"), Qt::LeftButton);
     EXPECT_EQ(tmp.readIni("Cmtsv.ini"), before);
-    status.close();
 }
 
 TEST_F(ScreenTest, CommentEditorNamesAMissingCommentFileAndStaysOpen) {
@@ -149,22 +140,11 @@ TEST_F(ScreenTest, CommentEditorNamesAMissingCommentFileAndStaysOpen) {
     Cmt_Edit editor(tmp.folder(), g);
     editor.setBushou(officer);
     editor.show();
-    answerBox("ファイル「ini/Cmtsv.ini」が見つかりません。", "OK");
-    QTest::mouseClick(child<QPushButton>(&editor, "Command1_1"), Qt::LeftButton);
+    ModalSequence s;
+    s.box("ファイル「ini/Cmtsv.ini」が見つかりません。", "OK");
+    press(&editor, "Command1_1");
     EXPECT_TRUE(editor.isVisible());
     EXPECT_FALSE(tmp.hasIni("Cmtsv.ini"));
-    editor.close();
-}
-
-TEST_F(ScreenTest, MessageBoxesSpeakJapanese) {
-    answerBox("鼎峙録Revised\n (ver.1.1)\nsince2004/1/23", "OK");
-    showVersionBox(nullptr);
-    answerBox("進めますか？", "はい");
-    EXPECT_TRUE(askYesNo(nullptr, "進めますか？"));
-    answerBox("進めますか？", "いいえ");
-    EXPECT_FALSE(askYesNo(nullptr, "進めますか？"));
-    answerBox("消しますか？", "キャンセル");
-    EXPECT_FALSE(askOkCancel(nullptr, "消しますか？"));
 }
 
 }  // namespace

@@ -1,10 +1,7 @@
 #include <QListWidget>
 
-#include "GameScreens.h"
-#include "ModalSequence.h"
+#include "ScreenFixture.h"
 #include "game/forms/GameProgram.h"
-#include "game/forms/Main.h"
-#include "messages/forms/Msg.h"
 #include "screens/forms/ALL_Gdata.h"
 #include "screens/forms/Gdata.h"
 #include "setup/forms/Form2.h"
@@ -51,6 +48,7 @@ TEST_F(GameFlowTest, TheProgramGoesFromTheTitleToTheGameAndBackUntilQuit) {
     EXPECT_EQ(program.run(), 0);
     EXPECT_TRUE(s.done());
     EXPECT_EQ(program.globals().slotFaction[2], 0);
+    EXPECT_EQ(program.globals().slotName[2], "");
 }
 
 TEST_F(GameFlowTest, TheLastYearEndsWithTheFinalReportTheFactionListAndTheCredits) {
@@ -59,17 +57,13 @@ TEST_F(GameFlowTest, TheLastYearEndsWithTheFinalReportTheFactionListAndTheCredit
     tmp.writeIni("teiji.log", "鼎峙録の記録\r\n");
     g.gameMode = 2;
     g.saveHeader = {215, 0, 0, 0, 1, 0};
-    Main main(tmp.folder(), g, rng);
-    main.show();
-    ModalSequence s;
-    s.box("曹操の番です。", "OK");
-    main.start();
-    EXPECT_TRUE(s.done());
-    ASSERT_EQ(text(&main, "yearHeading"), " 215年の戦況（水色のリストの戦略が選択可能です）");
+    std::unique_ptr<Main> main = openMain("曹操");
+    ASSERT_EQ(text(main.get(), "yearHeading"), " 215年の戦況（水色のリストの戦略が選択可能です）");
 
+    ModalSequence s;
     s.box("曹操の行動をコンピュータに任せますか？", "はい");
-    s.then<Msg>([](Msg* story) { press(story, "Command1_0"); });
-    s.then<Msg>([](Msg* yearEnd) { press(yearEnd, "Command1_0"); });
+    closeStory(s, 215);
+    closeYearEnd(s);
     s.then<Msg>([](Msg* report) {
         EXPECT_EQ(report->window().pages.at(0).rfind("ゲーム最終結果\r\n", 0), 0u);
         press(report, "Command1_0");
@@ -79,11 +73,11 @@ TEST_F(GameFlowTest, TheLastYearEndsWithTheFinalReportTheFactionListAndTheCredit
         EXPECT_NE(credits->window().shownText().find("Produced by"), std::string::npos);
         press(credits, "Command1_0");
     });
-    press(&main, "Command1_3");
+    press(main.get(), "Command1_3");
     EXPECT_TRUE(s.done());
-    EXPECT_FALSE(main.isVisible());
-    EXPECT_EQ(main.result(), Main::Quit);
-    EXPECT_TRUE(main.cycle().ended());
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_EQ(main->result(), Main::Quit);
+    EXPECT_TRUE(main->cycle().ended());
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QTimer>
+#include <optional>
 
-#include "GameScreens.h"
+#include "ScreenFixture.h"
 #include "game/FakeHost.h"
 #include "game/TurnCycle.h"
 #include "messages/forms/Msg.h"
@@ -16,59 +17,55 @@ using test::GameScreenTest;
 class MessageWindowTest : public GameScreenTest {
 protected:
     static QString page(Msg& w) { return child<QPlainTextEdit>(&w, "Label1")->toPlainText(); }
-    static std::vector<bool> states(Msg& w) {
-        return {enabled(&w, "Command1_0"), enabled(&w, "Command1_1"), enabled(&w, "Command1_2"),
-                enabled(&w, "Command1_3")};
+    static bool warned(Msg& w) { return child<QLabel>(&w, "Lbl_Caution")->isVisible(); }
+
+    // The offers of 189 dealt to a game the computer plays, and the window set to resolve the year.
+    void dealFirstYear() {
+        newGame({});
+        cycle.emplace(tmp.folder(), g, rng, host);
+        ASSERT_TRUE(cycle->Form_Load());
+        g.msgMode = 1;
+        g.detailId = 189;
     }
+
+    test::FakeHost host{g};
+    std::optional<TurnCycle> cycle;
 };
 
-TEST_F(MessageWindowTest, OnePreparedPageOffersOnlyClose) {
+// A prepared text and the credits are one page each: only close can be pressed. The credits turn
+// on their timer until closed.
+TEST_F(MessageWindowTest, APreparedPageAndTheCreditsOfferOnlyClose) {
     g.msgMode = 2;
     g.detailId = 189;
     g.msgText = "治安が良くなった\r\n結束も強まった\r\n";
-    Msg w(tmp.folder(), g, rng);
-    w.Form_Load();
-    w.show();
-    EXPECT_EQ(w.windowTitle(), "鼎峙録・覇業編");
-    EXPECT_EQ(page(w), "治安が良くなった\n結束も強まった\n");
-    EXPECT_EQ(states(w), (std::vector<bool>{true, false, false, false}));
-    EXPECT_EQ(child<QPushButton>(&w, "Command1_0")->text(), "閉");
-    EXPECT_EQ(child<QPushButton>(&w, "Command1_1")->text(), "前ページ");
-    EXPECT_EQ(child<QPushButton>(&w, "Command1_2")->text(), "次ページ");
-    EXPECT_EQ(child<QPushButton>(&w, "Command1_3")->text(), "最終ページ");
-    EXPECT_FALSE(child<QLabel>(&w, "Lbl_Caution")->isVisible());
-    EXPECT_FALSE(child<QTimer>(&w, "Timer1")->isActive());
-
-    QTest::keyClick(&w, Qt::Key_PageDown);
-    EXPECT_EQ(w.window().page(), 0);
+    Msg prepared(tmp.folder(), g, rng);
+    prepared.Form_Load();
+    prepared.show();
+    EXPECT_EQ(page(prepared), "治安が良くなった\n結束も強まった\n");
+    EXPECT_EQ(pagingButtons(&prepared), (std::vector<bool>{true, false, false, false}));
+    EXPECT_FALSE(child<QTimer>(&prepared, "Timer1")->isActive());
+    QTest::keyClick(&prepared, Qt::Key_PageDown);
+    EXPECT_EQ(prepared.window().page(), 0);
     g.dialogResult = 0;
-    QTest::keyClick(&w, Qt::Key_Escape);
-    EXPECT_FALSE(w.isVisible());
+    QTest::keyClick(&prepared, Qt::Key_Escape);
+    EXPECT_FALSE(prepared.isVisible());
     EXPECT_EQ(g.dialogResult, 1);
-}
 
-TEST_F(MessageWindowTest, CreditsRunOnTheirTimer) {
     g.msgMode = 0;
-    Msg w(tmp.folder(), g, rng);
-    w.Form_Load();
-    w.show();
-    auto* timer = child<QTimer>(&w, "Timer1");
+    Msg credits(tmp.folder(), g, rng);
+    credits.Form_Load();
+    credits.show();
+    auto* timer = child<QTimer>(&credits, "Timer1");
     EXPECT_TRUE(timer->isActive());
-    EXPECT_TRUE(page(w).startsWith(QString(23, QChar('\n')) + "　　　　　Produced by\n"));
-    // The credits are a single page, so close is there at once.
-    EXPECT_EQ(states(w), (std::vector<bool>{true, false, false, false}));
-    press(&w, "Command1_0");
-    EXPECT_FALSE(w.isVisible());
+    EXPECT_TRUE(page(credits).startsWith(QString(23, QChar('\n')) + "　　　　　Produced by\n"));
+    EXPECT_EQ(pagingButtons(&credits), (std::vector<bool>{true, false, false, false}));
+    press(&credits, "Command1_0");
+    EXPECT_FALSE(credits.isVisible());
     EXPECT_FALSE(timer->isActive());
 }
 
 TEST_F(MessageWindowTest, AResolvedYearIsPagedWithButtonsAndKeys) {
-    newGame({});
-    test::FakeHost host(g);
-    TurnCycle cycle(tmp.folder(), g, rng, host);
-    ASSERT_TRUE(cycle.Form_Load());
-    g.msgMode = 1;
-    g.detailId = 189;
+    dealFirstYear();
     Msg w(tmp.folder(), g, rng);
     w.Form_Load();
     w.show();
@@ -79,23 +76,18 @@ TEST_F(MessageWindowTest, AResolvedYearIsPagedWithButtonsAndKeys) {
 
     EXPECT_TRUE(page(w).startsWith("＝＝＝＝＝＝＝＝＝\n＝＝ 　189年　＝＝\n＝＝＝＝＝＝＝＝＝\n"));
     // Only the credits hold close back; a year's story may be closed on any page.
-    EXPECT_EQ(states(w), (std::vector<bool>{true, false, true, true}));
-
+    EXPECT_EQ(pagingButtons(&w), (std::vector<bool>{true, false, true, true}));
     QTest::keyClick(&w, Qt::Key_PageDown);
-    EXPECT_EQ(w.window().page(), 1);
     EXPECT_EQ(page(w), qsText(pages.at(1)));
-    EXPECT_EQ(states(w), (std::vector<bool>{true, true, true, true}));
+    EXPECT_EQ(pagingButtons(&w), (std::vector<bool>{true, true, true, true}));
     QTest::keyClick(&w, Qt::Key_PageUp);
     EXPECT_EQ(w.window().page(), 0);
-
     press(&w, "Command1_3");
-    EXPECT_EQ(w.window().page(), last);
     EXPECT_EQ(page(w), qsText(pages.at(last)));
-    EXPECT_EQ(states(w), (std::vector<bool>{true, true, false, false}));
+    EXPECT_EQ(pagingButtons(&w), (std::vector<bool>{true, true, false, false}));
     press(&w, "Command1_1");
     EXPECT_EQ(w.window().page(), last - 1);
-    EXPECT_EQ(states(w), (std::vector<bool>{true, true, true, true}));
-    EXPECT_FALSE(child<QLabel>(&w, "Lbl_Caution")->isVisible());  // nobody plays, nobody is warned
+    EXPECT_FALSE(warned(w));  // nobody plays, nobody is warned
     EXPECT_EQ(w.flags().Metubou_Flg, false);
 
     // The year went into the chronicle before the window showed it.
@@ -107,56 +99,46 @@ TEST_F(MessageWindowTest, AResolvedYearIsPagedWithButtonsAndKeys) {
 }
 
 TEST_F(MessageWindowTest, AWarOnAPlayersFactionRaisesTheWarning) {
-    newGame({});
-    test::FakeHost host(g);
-    TurnCycle cycle(tmp.folder(), g, rng, host);
-    ASSERT_TRUE(cycle.Form_Load());
+    dealFirstYear();
     // One faction alone takes a war offer of its frame; its target is made a player's faction.
     int frame = -1, position = -1;
     for (int k = 0; k < kFrameCount && frame < 0; ++k)
         for (size_t p = 0; p < g.offerCommands[k].size(); ++p)
-            if (g.offerCommands[k][p] == 11 && !cycle.frames().members(k).empty()) {
+            if (g.offerCommands[k][p] == 11 && !cycle->frames().members(k).empty()) {
                 frame = k;
                 position = static_cast<int>(p);
                 break;
             }
     ASSERT_GE(frame, 0) << "no war was dealt this year";
     const int16_t target = g.offerTarget[frame][position];
+    const auto other = static_cast<int16_t>(position == 0 ? 1 : 0);
     int16_t attacker = 0;
-    for (const FrameMember& m : cycle.frames().members(frame)) {
+    for (const FrameMember& m : cycle->frames().members(frame)) {
         if (m.faction == target) continue;
         if (attacker == 0) {
             attacker = m.faction;
             g.factionChoice[m.faction] = static_cast<int16_t>(position);
         } else if (g.factionChoice[m.faction] == position) {
-            g.factionChoice[m.faction] = static_cast<int16_t>(position == 0 ? 1 : 0);
+            g.factionChoice[m.faction] = other;
         }
     }
-    if (g.factionAlliance[target] == frame && g.factionChoice[target] == position)
-        g.factionChoice[target] = static_cast<int16_t>(position == 0 ? 1 : 0);
+    if (g.factionAlliance[target] == frame && g.factionChoice[target] == position) g.factionChoice[target] = other;
     ASSERT_NE(attacker, 0);
     g.slotFaction[0] = target;
     g.slotName[0] = "守り手";
 
-    g.msgMode = 1;
-    g.detailId = 189;
     Msg w(tmp.folder(), g, rng);
     w.Form_Load();
     w.show();
-    EXPECT_TRUE(child<QLabel>(&w, "Lbl_Caution")->isVisible());
+    EXPECT_TRUE(warned(w));
     EXPECT_EQ(text(&w, "Lbl_Caution"), "プレイヤーが攻撃を受けています");
     w.close();
 }
 
 TEST_F(MessageWindowTest, AYearThatCannotBeResolvedThrowsAndWritesNothing) {
-    newGame({});
-    test::FakeHost host(g);
-    TurnCycle cycle(tmp.folder(), g, rng, host);
-    ASSERT_TRUE(cycle.Form_Load());
+    dealFirstYear();
     std::string before = tmp.readIni("busv.ini");
     std::filesystem::remove(tmp.root() / "ini" / "teiji.log");
-    g.msgMode = 1;
-    g.detailId = 189;
     Msg w(tmp.folder(), g, rng);
     EXPECT_THROW(w.Form_Load(), FileError);
     EXPECT_EQ(tmp.readIni("busv.ini"), before);

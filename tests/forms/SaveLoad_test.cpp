@@ -1,9 +1,6 @@
 #include <QListWidget>
 
-#include "GameScreens.h"
-#include "ModalSequence.h"
-#include "game/forms/Main.h"
-#include "messages/forms/Msg.h"
+#include "ScreenFixture.h"
 #include "screens/forms/SVLD.h"
 #include "setup/forms/Form2.h"
 
@@ -18,64 +15,80 @@ class SaveLoadTest : public GameScreenTest {};
 TEST_F(SaveLoadTest, SavedThenLoadedFromTheTitleScreenTheGameResumesTheSavedYear) {
     newGame({2});
     {
-        Main main(tmp.folder(), g, rng);
-        main.show();
+        std::unique_ptr<Main> played = openMain("曹操");
+        Main& main = *played;
         ModalSequence s;
-        s.box("曹操の番です。", "OK");
-        main.start();
         s.box("曹操の行動をコンピュータに任せますか？", "はい");
-        s.then<Msg>([](Msg* story) { press(story, "Command1_0"); });
-        s.then<Msg>([](Msg* yearEnd) { press(yearEnd, "Command1_0"); });
+        closeStory(s, 189);
+        closeYearEnd(s);
         s.box("曹操の番です。", "OK");
         press(&main, "Command1_3");
+        ASSERT_EQ(text(&main, "yearHeading"), " 190年の戦況（水色のリストの戦略が選択可能です）");
+
+        // Ctrl+S opens the save screen; the digits typed there name the slot.
         s.then<SVLD>([](SVLD* save) {
-            press(save, "Command1_3");
+            EXPECT_EQ(save->windowTitle(), "セーブ画面");
+            press(save, "Command1_4");
+            press(save, "Command1_2");
+            EXPECT_EQ(text(save, "Lab_num"), "save42");
             press(save, "Command2_1");
         });
-        s.box("save3でセーブしますか？", "OK");
-        main.findChild<QAction*>("cmdSave")->trigger();
+        s.box("save42でセーブしますか？", "OK");
+        main.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
+        QTest::keyClick(&main, Qt::Key_S, Qt::ControlModifier);
         EXPECT_TRUE(s.done());
-        ASSERT_EQ(text(&main, "yearHeading"), " 190年の戦況（水色のリストの戦略が選択可能です）");
-        main.close();
+        EXPECT_EQ(g.savedFlag, 1);
+        EXPECT_EQ(tmp.readSave("gunsv42.ini"), tmp.readIni("gunsv.ini"));
+        EXPECT_EQ(tmp.readSave("save42.ini").substr(0, 21), "同盟結束力\r\n190,");
+        main.close();  // saved: no question
         EXPECT_FALSE(main.isVisible());
+        EXPECT_EQ(main.result(), Main::Quit);
     }
-    const std::string savedFactions = tmp.readSave("gunsv3.ini");
-    const std::string savedChronicle = tmp.readSave("teilog3.log");
+    const std::string savedFactions = tmp.readSave("gunsv42.ini");
+    const std::string savedChronicle = tmp.readSave("teilog42.log");
 
-    // The title screen makes scenario 1's working files afresh; continuing loads the slot over them.
+    // The title screen makes scenario 1's working files afresh; going back from the load screen
+    // keeps it open, and continuing loads the slot over the working files.
     g = GameGlobals{};
     Form2 title(tmp.folder(), g, rng);
     title.show();
     ASSERT_EQ(tmp.readIni("gunsv.ini"), tmp.readIni("Gunbatu1.ini"));
-    ModalSequence s;
-    s.then<SVLD>([](SVLD* load) {
-        EXPECT_EQ(load->windowTitle(), "ロード画面");
-        press(load, "Command1_3");
-        press(load, "Command2_1");
-    });
-    s.box("シナリオ 1曹操 190年\nこれをロードしますか？", "OK");
-    press(&title, "Command1_1");
-    EXPECT_TRUE(s.done());
+    {
+        ModalSequence s;
+        s.then<SVLD>([](SVLD* load) {
+            EXPECT_EQ(load->windowTitle(), "ロード画面");
+            press(load, "Command3");
+        });
+        press(&title, "Command1_1");
+    }
+    EXPECT_TRUE(title.isVisible());
+    EXPECT_EQ(g.gameMode, 2);
+    EXPECT_EQ(g.dialogResult, 0);
+    {
+        ModalSequence s;
+        s.then<SVLD>([](SVLD* load) {
+            press(load, "Command1_4");
+            press(load, "Command1_2");
+            press(load, "Command2_1");
+        });
+        s.box("シナリオ 1曹操 190年\nこれをロードしますか？", "OK");
+        press(&title, "Command1_1");
+    }
     EXPECT_FALSE(title.isVisible());
     EXPECT_EQ(title.result(), Form2::Continue);
-    EXPECT_EQ(g.gameMode, 2);
     EXPECT_EQ(tmp.readIni("gunsv.ini"), savedFactions);
     EXPECT_EQ(tmp.readIni("teiji.log"), savedChronicle);
 
-    Main main(tmp.folder(), g, rng);
-    main.show();
-    ModalSequence resume;
-    resume.box("曹操の番です。", "OK");
-    main.start();
-    EXPECT_TRUE(resume.done());
-    EXPECT_EQ(text(&main, "yearHeading"), " 190年の戦況（水色のリストの戦略が選択可能です）");
-    EXPECT_EQ(items(child<QListWidget>(&main, "dsp_PC")), QStringList{"曹操"});
-    EXPECT_EQ(main.cycle().lastYear, 216);
+    std::unique_ptr<Main> main = openMain("曹操");
+    EXPECT_EQ(text(main.get(), "yearHeading"), " 190年の戦況（水色のリストの戦略が選択可能です）");
+    EXPECT_EQ(items(child<QListWidget>(main.get(), "dsp_PC")), QStringList{"曹操"});
+    EXPECT_EQ(main->cycle().lastYear, 216);
     // Continuing from the title screen is no save of this session: quitting asks.
-    resume.box("セーブをしてませんがよろしいですか？", "はい");
-    main.close();
-    EXPECT_TRUE(resume.done());
-    EXPECT_FALSE(main.isVisible());
+    ModalSequence s;
+    s.box("セーブをしてませんがよろしいですか？", "はい");
+    main->close();
+    EXPECT_FALSE(main->isVisible());
 }
 
 TEST_F(SaveLoadTest, TheLoadScreenTypesClearsAndRefusesAMissingSlot) {
@@ -96,14 +109,13 @@ TEST_F(SaveLoadTest, TheLoadScreenTypesClearsAndRefusesAMissingSlot) {
         ModalSequence s;
         s.box("セーブ番号は8桁までです。", "OK");
         press(&load, "Command1_9");
-        EXPECT_TRUE(s.done());
     }
     EXPECT_EQ(text(&load, "Lab_num"), "save99999999");
-
-    ModalSequence s;
-    s.box("ファイルが見つかりません", "OK");
-    press(&load, "Command2_1");
-    EXPECT_TRUE(s.done());
+    {
+        ModalSequence s;
+        s.box("ファイルが見つかりません", "OK");
+        press(&load, "Command2_1");
+    }
     EXPECT_TRUE(load.isVisible());
     EXPECT_EQ(g.dialogResult, 0);
     QTest::keyClick(&load, Qt::Key_Escape);

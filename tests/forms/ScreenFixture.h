@@ -1,16 +1,25 @@
 #pragma once
-// A game folder with the small world of the screen tests and its scenario 1 masters, and the check
-// that a test leaves no window open.
+// The screen tests' game folders: the small world of the information screens with its scenario 1
+// masters, or the shipped data with a game started as the title screen starts it. Finding and
+// pressing widgets by name, and the check that a test leaves no window open.
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QLabel>
 #include <QListWidget>
+#include <QPushButton>
 #include <QTest>
+#include <memory>
+#include <vector>
 
+#include "ModalSequence.h"
 #include "core/GameGlobals.h"
+#include "core/Random.h"
+#include "game/forms/Main.h"
+#include "messages/forms/Msg.h"
 #include "screens/ScreensWorld.h"
+#include "setup/ScenarioSetup.h"
 #include "support/TempGameFolder.h"
 
 // Failing checks print Qt texts readably.
@@ -55,9 +64,73 @@ protected:
     static void clickItem(QListWidget* list, int row) {
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
     }
+    static void press(QWidget* w, const QString& name) {
+        auto* b = child<QPushButton>(w, name);
+        ASSERT_NE(b, nullptr);
+        ASSERT_TRUE(b->isEnabled()) << name.toStdString();
+        QTest::mouseClick(b, Qt::LeftButton);
+    }
+    static bool enabled(QWidget* w, const QString& name) { return child<QPushButton>(w, name)->isEnabled(); }
+    // Which of the paging windows' buttons close, previous, next and last can be pressed.
+    static std::vector<bool> pagingButtons(QWidget* w) {
+        return {enabled(w, "Command1_0"), enabled(w, "Command1_1"), enabled(w, "Command1_2"), enabled(w, "Command1_3")};
+    }
 
     TempGameFolder tmp;
     GameGlobals g = worldGlobals();
+};
+
+class GameScreenTest : public ScreenTest {
+protected:
+    void SetUp() override {
+        tmp.copyShippedData();
+        g = GameGlobals{};
+    }
+
+    // A new game of scenario 1 with players on the given ruler rows, made as the title screen makes it;
+    // with no rows the computer plays every faction.
+    void newGame(const std::vector<int>& rows) {
+        ScenarioSetup title(tmp.folder(), g, rng);
+        ASSERT_TRUE(title.Form_Load().ok);
+        if (!rows.empty()) {
+            ASSERT_TRUE(title.startNewGame(rows).ok);
+            return;
+        }
+        title.ori_Chr_rtn();
+        g.gameMode = 0;
+        for (int t = 0; t < kSlotCount; ++t) {
+            g.slotFaction[t] = g.slotRuler[t] = 0;
+            g.slotName[t].clear();
+        }
+    }
+
+    // The main screen on the game made, started with the first player's call answered.
+    std::unique_ptr<Main> openMain(const QString& firstPlayer) {
+        auto main = std::make_unique<Main>(tmp.folder(), g, rng);
+        main->show();
+        ModalSequence s;
+        if (!firstPlayer.isEmpty()) s.box(firstPlayer + "の番です。", "OK");
+        main->start();
+        EXPECT_TRUE(s.done());
+        return main;
+    }
+    // The message window of the year's story, closed from its last page, and the year-end window, a
+    // single page.
+    static void closeStory(ModalSequence& s, int year) {
+        s.then<Msg>([year](Msg* story) {
+            EXPECT_EQ(story->window().pages.at(0).find("＝＝ 　" + std::to_string(year) + "年　＝＝"), 29u);
+            if (enabled(story, "Command1_3")) press(story, "Command1_3");
+            press(story, "Command1_0");
+        });
+    }
+    static void closeYearEnd(ModalSequence& s) {
+        s.then<Msg>([](Msg* yearEnd) {
+            EXPECT_EQ(yearEnd->window().pages.at(1), "EOT");
+            press(yearEnd, "Command1_0");
+        });
+    }
+
+    SeededRandom rng{20240601};
 };
 
 }  // namespace tei::test

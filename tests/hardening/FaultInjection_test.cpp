@@ -17,6 +17,7 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -38,16 +39,28 @@ using test::TempGameFolder;
 // Every file of the game folder, by its name inside it, with its bytes.
 using Files = std::map<std::string, std::string>;
 
-std::string bytesOf(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
+// One way of damaging the game's files, and the message the game must give for it.
+struct Damage {
+    const char* name;
+    std::function<void()> apply;
+    const char* message;
+};
 
 void writeBytes(const fs::path& p, std::string_view bytes) {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The immutable flag on a folder, which stops even root from creating files in it.
+bool setImmutable(const fs::path& dir, bool on) {
+    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
 }
 
 // The message boxes and dialogs of the game window, played by a script: Yes and OK to everything,
@@ -97,8 +110,12 @@ protected:
     Files files() const {
         Files all;
         for (const auto& e : fs::recursive_directory_iterator(tmp.root()))
-            if (e.is_regular_file()) all[e.path().lexically_relative(tmp.root()).generic_string()] = bytesOf(e.path());
+            if (e.is_regular_file())
+                all[e.path().lexically_relative(tmp.root()).generic_string()] = tmp.folder().readBytes(e.path());
         return all;
+    }
+    void put(const Files& all) const {
+        for (const auto& [name, bytes] : all) writeBytes(path(name), bytes);
     }
     fs::path path(const std::string& name) const { return tmp.root() / name; }
 
@@ -113,6 +130,15 @@ protected:
     }
     std::string lastMessage() const { return host.messages.empty() ? "" : host.messages.back(); }
 
+    // A save into 'slot' fails on 'file', says so, and leaves every file as it was.
+    void expectSaveRefused(const std::string& slot, const std::string& file) {
+        Files before = files();
+        save(slot);
+        EXPECT_EQ(lastMessage(), "セーブできませんでした。\r\nファイル「save/" + file + "」に書き込めません。");
+        EXPECT_EQ(g.savedFlag, 0);
+        EXPECT_EQ(files(), before);
+    }
+
     TempGameFolder tmp;
     GameGlobals g;
     SeededRandom rng{5};
@@ -120,35 +146,15 @@ protected:
     TurnCycle cycle{tmp.folder(), g, rng, host};
 };
 
-// The immutable flag on a folder, which stops even root from creating files in it.
-bool setImmutable(const fs::path& dir, bool on) {
-    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return ok;
-}
-
 TEST_F(FaultInjection, ASaveIntoAReadOnlySaveFolderKeepsTheGameAndItsSlots) {
     playYear();
     save("1");
     ASSERT_EQ(g.savedFlag, 1);
     playYear();
-    Files before = files();
     if (!setImmutable(path("save"), true)) GTEST_SKIP() << "this file system cannot mark a folder immutable";
-    save("2");
-    std::string newSlot = lastMessage();
-    save("1");
-    std::string oldSlot = lastMessage();
+    expectSaveRefused("2", "busv2.ini");
+    expectSaveRefused("1", "busv1.ini");
     setImmutable(path("save"), false);
-
-    EXPECT_EQ(newSlot, "セーブできませんでした。\r\nファイル「save/busv2.ini」に書き込めません。");
-    EXPECT_EQ(oldSlot, "セーブできませんでした。\r\nファイル「save/busv1.ini」に書き込めません。");
-    EXPECT_EQ(g.savedFlag, 0);
-    EXPECT_EQ(files(), before);
     playYear();
     save("2");
     EXPECT_EQ(g.savedFlag, 1);
@@ -157,7 +163,6 @@ TEST_F(FaultInjection, ASaveIntoAReadOnlySaveFolderKeepsTheGameAndItsSlots) {
 TEST_F(FaultInjection, ASaveOnAFullDiskKeepsTheGameAndItsSlots) {
     save("1");
     playYear();
-    Files before = files();
     // Any file longer than 1000 bytes cannot be written; the signal the limit raises is ignored so the
     // write fails with an error instead.
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
@@ -166,12 +171,9 @@ TEST_F(FaultInjection, ASaveOnAFullDiskKeepsTheGameAndItsSlots) {
     rlimit small = old;
     small.rlim_cur = 1000;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    save("1");
+    expectSaveRefused("1", "busv1.ini");
     ::setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-
-    EXPECT_EQ(lastMessage(), "セーブできませんでした。\r\nファイル「save/busv1.ini」に書き込めません。");
-    EXPECT_EQ(files(), before);
 }
 
 TEST_F(FaultInjection, ASaveWhoseThirdCopyFailsKeepsTheSlotWhole) {
@@ -179,11 +181,8 @@ TEST_F(FaultInjection, ASaveWhoseThirdCopyFailsKeepsTheSlotWhole) {
     playYear();
     fs::remove(path("save/Cmtsv3.ini"));
     fs::create_directory(path("save/Cmtsv3.ini"));
-    Files before = files();
-    save("3");
-    EXPECT_EQ(lastMessage(), "セーブできませんでした。\r\nファイル「save/Cmtsv3.ini」に書き込めません。");
-    EXPECT_EQ(g.savedFlag, 0);
-    EXPECT_EQ(files(), before);  // the slot's other four files still hold the earlier year, no temporary left
+    // The slot's other four files still hold the earlier year, and no temporary is left.
+    expectSaveRefused("3", "Cmtsv3.ini");
     playYear();
 }
 
@@ -193,13 +192,8 @@ TEST_F(FaultInjection, ALoadFromABrokenSlotChangesNothing) {
     playYear();
     const Files slot = files();
     const int16_t year = cycle.yearCounter;
-    struct Case {
-        const char* name;
-        std::function<void()> damage;
-        const char* message;
-    };
     const std::string info = slot.at("save/save4.ini");
-    const Case cases[] = {
+    const Damage cases[] = {
         {"one copy missing", [&] { fs::remove(path("save/gunsv4.ini")); },
          "ファイルが見つかりません\r\nファイル「save/gunsv4.ini」が見つかりません。"},
         {"information cut in half", [&] { writeBytes(path("save/save4.ini"), info.substr(0, info.size() / 2)); },
@@ -210,10 +204,10 @@ TEST_F(FaultInjection, ALoadFromABrokenSlotChangesNothing) {
          [&] { writeBytes(path("save/teilog4.log"), "\x83\x65\x83\x4c\x83\x58\x83\x67\r\n"); },
          "ファイルが見つかりません\r\nファイル「save/teilog4.log」は UTF-8 のテキストではありません。"},
     };
-    for (const Case& c : cases) {
+    for (const Damage& c : cases) {
         SCOPED_TRACE(c.name);
-        for (const auto& [name, bytes] : slot) writeBytes(path(name), bytes);
-        c.damage();
+        put(slot);
+        c.apply();
         Files damaged = files();
         g.savedFlag = 1;
         cycle.cmdLoad_Click();
@@ -222,7 +216,7 @@ TEST_F(FaultInjection, ALoadFromABrokenSlotChangesNothing) {
         EXPECT_EQ(cycle.yearCounter, year);
         EXPECT_EQ(g.dialogResult, 0);
     }
-    for (const auto& [name, bytes] : slot) writeBytes(path(name), bytes);
+    put(slot);
     playYear();
 }
 
@@ -231,12 +225,7 @@ TEST_F(FaultInjection, AWorkingFileDamagedBetweenYearsStopsTheYearAndKeepsEveryF
     const Files sound = files();
     const int16_t year = cycle.yearCounter;
     const std::string officers = sound.at("ini/busv.ini"), factions = sound.at("ini/gunsv.ini");
-    struct Case {
-        const char* name;
-        std::function<void()> damage;
-        const char* message;
-    };
-    const Case cases[] = {
+    const Damage cases[] = {
         {"officer file deleted", [&] { fs::remove(path("ini/busv.ini")); },
          "ファイル「ini/busv.ini」が見つかりません。"},
         {"officer file cut in half", [&] { writeBytes(path("ini/busv.ini"), officers.substr(0, officers.size() / 2)); },
@@ -258,10 +247,10 @@ TEST_F(FaultInjection, AWorkingFileDamagedBetweenYearsStopsTheYearAndKeepsEveryF
          "ファイル「ini/busv.ini」は UTF-8 のテキストではありません。"},
         {"templates deleted", [&] { fs::remove(path("ini/Text.ini")); }, "ファイル「ini/Text.ini」が見つかりません。"},
     };
-    for (const Case& c : cases) {
+    for (const Damage& c : cases) {
         SCOPED_TRACE(c.name);
-        for (const auto& [name, bytes] : sound) writeBytes(path(name), bytes);
-        c.damage();
+        put(sound);
+        c.apply();
         Files damaged = files();
         size_t shown = host.messages.size();
         EXPECT_FALSE(cycle.Command1_Click(3));
@@ -271,10 +260,10 @@ TEST_F(FaultInjection, AWorkingFileDamagedBetweenYearsStopsTheYearAndKeepsEveryF
         EXPECT_EQ(cycle.yearCounter, year);
     }
     // Put right, the same year is played once.
-    for (const auto& [name, bytes] : sound) writeBytes(path(name), bytes);
+    put(sound);
     playYear();
     EXPECT_EQ(cycle.yearCounter, year + 1);
-    std::string log = bytesOf(path("ini/teiji.log"));
+    std::string log = tmp.readIni("teiji.log");
     std::string banner = "＝＝ 　" + std::to_string(year) + "年　＝＝";
     EXPECT_EQ(log.find(banner), log.rfind(banner));
 }

@@ -12,7 +12,6 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <fstream>
 #include <iostream>
 #include <limits>
 #include <sstream>
@@ -151,10 +150,7 @@ private:
     void checkFiles() {
         std::string officers = folder_.readBytes(folder_.ini(kOfficerFile));
         OfficerFile of = parseOfficerFile(officers);
-        bool inOrder = of.size() == static_cast<size_t>(kGameOfficerCount);
-        for (size_t i = 0; inOrder && i < of.size(); ++i)
-            inOrder = of[i].number == static_cast<int>(i + 1) && of[i].fields == 11;
-        if (!inOrder) problem("officer records are not 1..170 in order, whole");
+        if (!wholeInOrder(of, kGameOfficerCount, 11)) problem("officer records are not 1..170 in order, whole");
         OfficerTable ot{};
         fillOfficers(of, kGameOfficerCount, ot);
         if (formatOfficers(ot, kGameOfficerCount) != officers)
@@ -162,10 +158,7 @@ private:
 
         std::string factions = folder_.readBytes(folder_.ini(kFactionFile));
         FactionFile ff = parseFactionFile(factions);
-        inOrder = ff.size() == static_cast<size_t>(factionCount_);
-        for (size_t i = 0; inOrder && i < ff.size(); ++i)
-            inOrder = ff[i].number == static_cast<int>(i + 1) && ff[i].fields == 10;
-        if (!inOrder) problem("faction records are not 1..factionCount in order, whole");
+        if (!wholeInOrder(ff, factionCount_, 10)) problem("faction records are not 1..factionCount in order, whole");
         FactionTable ft{};
         fillFactions(ff, factionCount_, ft);
         // The resolution writes names bare, the year end's one-record writer in double quotes.
@@ -184,6 +177,15 @@ private:
         long ends = std::count(lines.begin(), lines.end(), std::string_view(kChronicleEnd));
         if (ends != 1 || lines.empty() || lines.back() != kChronicleEnd || !log.ends_with("\r\n"))
             problem("teiji.log does not end with its one end line");
+    }
+
+    // Records 1..count, each with all its fields.
+    template <class RecordFile>
+    static bool wholeInOrder(const RecordFile& file, int count, int fields) {
+        bool inOrder = file.size() == static_cast<size_t>(count);
+        for (size_t i = 0; inOrder && i < file.size(); ++i)
+            inOrder = file[i].number == static_cast<int>(i + 1) && file[i].fields == fields;
+        return inOrder;
     }
 
     // The faction file as the year end's writer lays it out: names in double quotes.
@@ -249,7 +251,6 @@ TEST(Soak, WholeGamesKeepEveryFileSound) {
 // The real program, run in a folder of its own, plays the same games to the same bytes as the engine
 // code the soak drives.
 TEST(Soak, TheProgramPlaysTheSameGames) {
-    namespace fs = std::filesystem;
     for (int scenario = 1; scenario <= kScenarioCount; ++scenario) {
         SCOPED_TRACE(scenario);
         TempGameFolder viaProgram, inProcess;
@@ -260,21 +261,12 @@ TEST(Soak, TheProgramPlaysTheSameGames) {
         int status = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
 
-        AutoplayOptions o;
-        o.scenario = scenario;
-        o.seed = 77;
-        o.quiet = true;
+        AutoplayOptions o{.scenario = scenario, .players = {}, .years = {}, .seed = 77, .quiet = true};
         std::ostringstream out, err;
         ASSERT_EQ(runAutoplay(o, inProcess.folder(), out, err), 0);
 
-        auto file = [](const fs::path& p) {
-            std::ifstream in(p, std::ios::binary);
-            std::ostringstream s;
-            s << in.rdbuf();
-            return s.str();
-        };
-        EXPECT_EQ(file(viaProgram.root() / "out.txt"), out.str());
-        EXPECT_EQ(file(viaProgram.root() / "err.txt"), "");
+        EXPECT_EQ(viaProgram.folder().readBytes(viaProgram.root() / "out.txt"), out.str());
+        EXPECT_EQ(viaProgram.folder().readBytes(viaProgram.root() / "err.txt"), "");
         for (const char* name : {"busv.ini", "gunsv.ini", "Cmtsv.ini", "teiji.log", "teiji.img"})
             EXPECT_EQ(viaProgram.readIni(name), inProcess.readIni(name)) << name;
         EXPECT_EQ(viaProgram.readSave(kEndLogName), inProcess.readSave(kEndLogName));
