@@ -248,9 +248,12 @@ void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string
 void GameFolder::writeBatch(const std::vector<Pending>& files, bool durable) const {
     std::error_code ec;
     // A rename cannot put a file where a folder stands: find that before anything is written.
-    for (const auto& f : files) {
-        fs::file_status st = fs::status(f.target, ec);
-        if (fs::exists(st) && !fs::is_regular_file(st)) throw FileError(FileError::Kind::Unwritable, display(f.target));
+    std::vector<bool> existed(files.size());
+    for (size_t i = 0; i < files.size(); ++i) {
+        fs::file_status st = fs::status(files[i].target, ec);
+        if (fs::exists(st) && !fs::is_regular_file(st))
+            throw FileError(FileError::Kind::Unwritable, display(files[i].target));
+        existed[i] = fs::exists(st);
     }
     // Every temporary is there before the first rename, so a copy's source is still the old file.
     std::vector<fs::path> temporaries;
@@ -263,13 +266,34 @@ void GameFolder::writeBatch(const std::vector<Pending>& files, bool durable) con
         removeTemporaries(0);
         throw;
     }
+    // In a step of several files each old file gets a second name first, so that a rename failing
+    // part-way (a file that cannot be replaced) can put back the files already replaced. A disk
+    // without second names goes without.
+    std::vector<fs::path> olds(files.size());
+    if (files.size() > 1)
+        for (size_t i = 0; i < files.size(); ++i) {
+            fs::path old = temporaries[i].native() + ".old";
+            if (existed[i] && ::link(files[i].target.c_str(), old.c_str()) == 0) olds[i] = std::move(old);
+        }
+    auto removeOlds = [&] {
+        for (const auto& old : olds)
+            if (!old.empty()) ::unlink(old.c_str());
+    };
     for (size_t i = 0; i < files.size(); ++i) {
         shared_->cache.erase(files[i].target);
-        if (std::rename(temporaries[i].c_str(), files[i].target.c_str()) != 0) {
-            removeTemporaries(i);
-            throw FileError(FileError::Kind::Unwritable, display(files[i].target));
+        if (std::rename(temporaries[i].c_str(), files[i].target.c_str()) == 0) continue;
+        removeTemporaries(i);
+        for (size_t j = 0; j < i; ++j) {
+            if (!existed[j])
+                ::unlink(files[j].target.c_str());
+            else if (!olds[j].empty() && ::rename(olds[j].c_str(), files[j].target.c_str()) == 0)
+                olds[j].clear();
+            shared_->cache.erase(files[j].target);
         }
+        removeOlds();
+        throw FileError(FileError::Kind::Unwritable, display(files[i].target));
     }
+    removeOlds();
 }
 
 GameFolder::DeferredWrites::DeferredWrites(const GameFolder& folder) : folder_(folder) { ++folder_.shared_->holdDepth; }

@@ -66,7 +66,9 @@ public:
     // Replaces several files as one step: every new text is written to a temporary file beside its
     // target first, and the targets are renamed over only when all temporaries were written. When one
     // cannot be written (or a folder stands where a file should go) the temporaries are removed, every
-    // target keeps its old bytes, and FileError names the file that failed.
+    // target keeps its old bytes, and FileError names the file that failed. A target that cannot be
+    // replaced once the renames have begun puts back the files already replaced (where the disk
+    // allows a file a second name, which keeps the old bytes until the step is over).
     void writeTogether(const std::vector<std::pair<std::filesystem::path, std::string>>& files,
                        bool durable = false) const;
 

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -218,6 +222,58 @@ TEST(GameFolder, AHeldSnapshotKeepsItsBytesWhenTheSourceChangesBeforeTheCommit) 
     hold.commit();
     EXPECT_EQ(tmp.readIni("gunimg.ini"), "as copied");
     EXPECT_EQ(tmp.readIni("gunsv.ini"), "edited in place, longer");
+}
+
+// Marks a file immutable, which stops even root from replacing it; false where the disk cannot.
+bool setImmutable(const std::filesystem::path& file, bool on) {
+    int fd = ::open(file.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
+    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// A rename that fails after others went through puts those back: a new file goes again, a replaced one
+// gets its old bytes, and no temporary or spare name is left behind.
+TEST(GameFolder, AFileThatCannotBeReplacedLeavesEveryTargetOfTheStepAsItWas) {
+    test::TempGameFolder tmp;
+    const GameFolder& f = tmp.folder();
+    tmp.writeIni("busv.ini", "old officers");
+    tmp.writeIni("gunsv.ini", "old factions");
+    auto locked = tmp.root() / "ini" / "gunsv.ini";
+    if (!setImmutable(locked, true)) GTEST_SKIP() << "this file system cannot mark a file immutable";
+    struct Unlock {
+        std::filesystem::path p;
+        ~Unlock() { setImmutable(p, false); }
+    } unlock{locked};
+    for (bool held : {false, true}) {
+        SCOPED_TRACE(held ? "held writes" : "written together");
+        try {
+            if (held) {
+                GameFolder::DeferredWrites hold(f);
+                f.writeText(f.ini("teiji.img"), "new snapshot");
+                f.writeText(f.ini("busv.ini"), "new officers");
+                f.writeText(f.ini("gunsv.ini"), "new factions");
+                hold.commit();
+            } else {
+                f.writeTogether({{f.ini("teiji.img"), "new snapshot"},
+                                 {f.ini("busv.ini"), "new officers"},
+                                 {f.ini("gunsv.ini"), "new factions"}});
+            }
+            FAIL() << "no error";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.message(), "ファイル「ini/gunsv.ini」に書き込めません。");
+        }
+        EXPECT_EQ(f.readText(f.ini("busv.ini")), "old officers");
+        EXPECT_EQ(tmp.readIni("gunsv.ini"), "old factions");
+        EXPECT_FALSE(tmp.hasIni("teiji.img"));
+        int files = 0;
+        for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(tmp.root() / "ini")) ++files;
+        EXPECT_EQ(files, 2);
+    }
 }
 
 }  // namespace
