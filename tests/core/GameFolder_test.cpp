@@ -2,17 +2,14 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 
 #include "core/Random.h"
 #include "core/Scenarios.h"
+#include "support/Immutable.h"
 #include "support/TempGameFolder.h"
 
 namespace tei {
@@ -224,18 +221,6 @@ TEST(GameFolder, AHeldSnapshotKeepsItsBytesWhenTheSourceChangesBeforeTheCommit) 
     EXPECT_EQ(tmp.readIni("gunsv.ini"), "edited in place, longer");
 }
 
-// Marks a file immutable, which stops even root from replacing it; false where the disk cannot.
-bool setImmutable(const std::filesystem::path& file, bool on) {
-    int fd = ::open(file.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return ok;
-}
-
 // A rename that fails after others went through puts those back: a new file goes again, a replaced one
 // gets its old bytes, and no temporary or spare name is left behind.
 TEST(GameFolder, AFileThatCannotBeReplacedLeavesEveryTargetOfTheStepAsItWas) {
@@ -244,6 +229,7 @@ TEST(GameFolder, AFileThatCannotBeReplacedLeavesEveryTargetOfTheStepAsItWas) {
     tmp.writeIni("busv.ini", "old officers");
     tmp.writeIni("gunsv.ini", "old factions");
     auto locked = tmp.root() / "ini" / "gunsv.ini";
+    using test::setImmutable;
     if (!setImmutable(locked, true)) GTEST_SKIP() << "this file system cannot mark a file immutable";
     struct Unlock {
         std::filesystem::path p;

@@ -7,10 +7,7 @@
 // The tests run as root, so permission bits cannot make save/ read-only: the folder is marked
 // immutable (which binds root too), and a full disk is a file size limit (RLIMIT_FSIZE).
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -28,12 +25,14 @@
 #include "game/YearResolution.h"
 #include "screens/SaveSlots.h"
 #include "setup/ScenarioSetup.h"
+#include "support/Immutable.h"
 #include "support/TempGameFolder.h"
 
 namespace tei {
 namespace {
 
 namespace fs = std::filesystem;
+using test::setImmutable;
 using test::TempGameFolder;
 
 // Every file of the game folder, by its name inside it, with its bytes.
@@ -49,18 +48,6 @@ struct Damage {
 void writeBytes(const fs::path& p, std::string_view bytes) {
     std::ofstream out(p, std::ios::binary | std::ios::trunc);
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-// The immutable flag on a folder, which stops even root from creating files in it.
-bool setImmutable(const fs::path& dir, bool on) {
-    int fd = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
-    if (fd < 0) return false;
-    int flags = 0;
-    bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
-    flags = on ? (flags | FS_IMMUTABLE_FL) : (flags & ~FS_IMMUTABLE_FL);
-    ok = ok && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
-    ::close(fd);
-    return ok;
 }
 
 // The message boxes and dialogs of the game window, played by a script: Yes and OK to everything,
