@@ -135,13 +135,19 @@ private:
     int waited_ = 0;
 };
 
-// The game's own screens along the first year of a game of 曹操 and 孫堅, in a game folder of its own.
-bool grabGame(const fs::path& data, const QString& out) {
-    QTemporaryDir tmp;
+// A game folder in the temporary folder: ini/ holding a copy of the data folder, and an empty save/.
+fs::path seedGameFolder(const QTemporaryDir& tmp, const fs::path& data) {
     fs::path root = tmp.path().toStdString();
     fs::create_directories(root / "ini");
     fs::create_directories(root / "save");
     for (const auto& e : fs::directory_iterator(data)) fs::copy_file(e.path(), root / "ini" / e.path().filename());
+    return root;
+}
+
+// The game's own screens along the first year of a game of 曹操 and 孫堅, in a game folder of its own.
+bool grabGame(const fs::path& data, const QString& out) {
+    QTemporaryDir tmp;
+    fs::path root = seedGameFolder(tmp, data);
     GameFolder folder(root);
     GameGlobals g;
     SeededRandom rng(189);
@@ -228,10 +234,7 @@ int main(int argc, char** argv) {
 
     // A game folder as the title screen leaves it when it opens: scenario 1's working files.
     QTemporaryDir tmp;
-    fs::path root = tmp.path().toStdString();
-    fs::create_directories(root / "ini");
-    fs::create_directories(root / "save");
-    for (const auto& e : fs::directory_iterator(data)) fs::copy_file(e.path(), root / "ini" / e.path().filename());
+    fs::path root = seedGameFolder(tmp, data);
     GameFolder folder(root);
     GameGlobals g;
     SeededRandom rng(1);

@@ -46,16 +46,7 @@ void DLogReader::Command1_Click(int index) {
 }
 
 void DLogReader::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_PageUp:
-            Command1_Click(PreviousButton);
-            return;
-        case Qt::Key_PageDown:
-            Command1_Click(NextButton);
-            return;
-        default:
-            QDialog::keyPressEvent(event);  // Escape closes
-    }
+    if (!turnPageByKey(event, [this](int i) { Command1_Click(i); })) QDialog::keyPressEvent(event);  // Escape closes
 }
 
 }  // namespace tei

@@ -74,16 +74,8 @@ void Msg::Timer1_Timer() {
 }
 
 void Msg::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-        case Qt::Key_PageUp:
-            Command1_Click(PreviousButton);
-            return;
-        case Qt::Key_PageDown:
-            Command1_Click(NextButton);
-            return;
-        default:
-            QDialog::keyPressEvent(event);  // Escape ends up in reject()
-    }
+    if (!turnPageByKey(event, [this](int i) { Command1_Click(i); }))
+        QDialog::keyPressEvent(event);  // Escape ends up in reject()
 }
 
 // Escape and the window's close box close the window only when its close button could.

@@ -33,6 +33,19 @@ QHBoxLayout* makePageButtons(QWidget* parent, PageButtons& buttons, const std::f
     return row;
 }
 
+bool turnPageByKey(const QKeyEvent* event, const std::function<void(int)>& click) {
+    switch (event->key()) {
+        case Qt::Key_PageUp:
+            click(PreviousButton);
+            return true;
+        case Qt::Key_PageDown:
+            click(NextButton);
+            return true;
+        default:
+            return false;
+    }
+}
+
 void showPage(QPlainTextEdit* view, const PageButtons& buttons, std::string_view text,
               const std::function<bool(int)>& enabled) {
     view->setPlainText(qsText(text));

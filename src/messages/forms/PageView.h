@@ -3,6 +3,7 @@
 // its own scroll bar, and the row of page buttons under it.
 
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <array>
@@ -20,6 +21,9 @@ QPlainTextEdit* makePageView(const QString& name, QWidget* parent);
 // 前ページ, 次ページ, 最終ページ and, at the far end, 閉: Command1_1..3 and Command1_0, filled into
 // 'buttons' by number. A press calls click with the button's number.
 QHBoxLayout* makePageButtons(QWidget* parent, PageButtons& buttons, const std::function<void(int)>& click);
+
+// PageUp and PageDown press the previous and next page buttons; true when the key was one of them.
+bool turnPageByKey(const QKeyEvent* event, const std::function<void(int)>& click);
 
 // Shows the page from its top, enables each button as 'enabled' says, and puts the keyboard on the
 // next page button, else on the close button.
