@@ -168,8 +168,7 @@ void GameFolder::writeText(const fs::path& p, std::string_view content, bool dur
     if (shared_->holdDepth > 0 && !durable) {
         Contents held;
         held.bytes = std::make_shared<const std::string>(content);
-        auto [it, fresh] = shared_->held.insert_or_assign(p, std::move(held));
-        if (fresh) shared_->heldOrder.push_back(p);
+        hold(p, std::move(held));
         return;
     }
     writeNow(p, content, durable);
@@ -325,6 +324,11 @@ void GameFolder::DeferredWrites::commit() {
     }
 }
 
+void GameFolder::hold(const fs::path& p, Contents contents) const {
+    auto [it, fresh] = shared_->held.insert_or_assign(p, std::move(contents));
+    if (fresh) shared_->heldOrder.push_back(p);
+}
+
 void GameFolder::remember(const fs::path& p, Contents contents) const {
     struct stat st {};
     if (::stat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
@@ -354,8 +358,7 @@ std::shared_ptr<const std::string> GameFolder::snapshotFile(const fs::path& from
     Contents copy;
     copy.bytes = bytes;
     copy.copyOf = std::move(source);
-    auto [it, fresh] = shared_->held.insert_or_assign(to, std::move(copy));
-    if (fresh) shared_->heldOrder.push_back(to);
+    hold(to, std::move(copy));
     return bytes;
 }
 

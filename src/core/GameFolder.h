@@ -157,6 +157,8 @@ private:
     std::shared_ptr<const std::string> textOf(Contents& c, const std::filesystem::path& p) const;
     // The held or cached contents of a file as last written or read, without touching the disk.
     Contents* knownContents(const std::filesystem::path& p) const;
+    // Holds the contents as what p will be written with when the hold commits.
+    void hold(const std::filesystem::path& p, Contents contents) const;
     // Keeps what was just written to p as the cached contents of its new version.
     void remember(const std::filesystem::path& p, Contents contents) const;
     void writeNow(const std::filesystem::path& p, std::string_view content, bool durable,
