@@ -275,26 +275,6 @@ TEST_F(ScenarioSetupTest, FictionalAbilitiesOfEachJobFollowTheDrawOrder) {
     }
 }
 
-TEST(FictionalOfficers, AbilitiesStayWithinOneToTen) {
-    TempGameFolder tmp;
-    GameGlobals g;
-    int jobsSeen[7] = {};
-    for (uint64_t seed = 1; seed <= 20; ++seed) {
-        SeededRandom rng(seed);
-        ScenarioSetup setup(tmp.folder(), g, rng);
-        setup.mk_Abl_rtn();
-        for (int i = 1; i <= 170; ++i) {
-            const Bushou& b = setup.officers()[i];
-            for (int v : {b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu}) {
-                ASSERT_TRUE(v >= 1 && v <= 10) << "seed " << seed << " officer " << i << ": " << v;
-            }
-            ASSERT_TRUE(b.Job >= 1 && b.Job <= 6) << b.Job;
-            ++jobsSeen[b.Job];
-        }
-    }
-    for (int job = 1; job <= 6; ++job) EXPECT_GT(jobsSeen[job], 0) << job;
-}
-
 TEST_F(ScenarioSetupTest, NamesComeFromTheFirst166FamilyNames) {
     rng.face(165, 166).face(149, 150).face(0, 166).face(1, 150);
     for (int i = 0; i < 168 * 2; ++i) rng.then(0.9999f);
