@@ -136,10 +136,7 @@ TEST_F(TurnCycleTest, ReportsComeTenYearsBeforeTheEndAndAtTheEnd) {
     ASSERT_EQ(windows.size(), 2u);
     EXPECT_EQ(windows[0], "window 3 210");  // shown at the start of 211, after 210's resolution
     EXPECT_EQ(host.log.back(), "end");
-    EXPECT_EQ(host.lines("faction list").size(), 1u);
-    EXPECT_EQ(host.lines("window 0").size(), 1u);
     EXPECT_EQ(host.lines("window 1").size(), 26u);  // 195 .. 220
-    EXPECT_EQ(host.lines("ask 時間を進めますか？").size(), 26u);
     EXPECT_EQ(tmp.readSave("tei_end.log"), tmp.readIni("teiji.log"));
 }
 

@@ -76,21 +76,6 @@ TEST(MessageWindow, ResolutionPagesStartAtTheBannerAndPageThrough) {
     EXPECT_EQ(w.page(), 0);
 }
 
-TEST(MessageWindow, PagingNeverPassesPageForty) {
-    GameGlobals g;
-    g.msgMode = 1;
-    MessageWindow w(g);
-    w.Form_Load([](MessagePages& p) {
-        for (int i = 0; i < p.count(); ++i) p.at(i) = "頁" + std::to_string(i);
-    });
-    w.Command1_Click(LastButton);  // no "EOT" anywhere: stays
-    EXPECT_EQ(w.page(), 0);
-    for (int i = 0; i < 50; ++i) w.Command1_Click(NextButton);
-    EXPECT_EQ(w.page(), 40);
-    EXPECT_EQ(w.shownText(), "頁40");
-    EXPECT_EQ(buttons(w), (Buttons{true, true, false, false}));
-}
-
 TEST(MessageWindow, CreditsTurnByThemselvesUpToTheLastPage) {
     GameGlobals g;
     g.msgMode = 0;
@@ -143,20 +128,6 @@ TEST(ChronicleReader, PagesThroughTheYears) {
     EXPECT_EQ(r.shownLabelHeight(), 30400);
     EXPECT_EQ(ChronicleReader::labelHeight(159), 30210);
     EXPECT_EQ(ChronicleReader::labelHeight(160), 30400);
-}
-
-TEST(ChronicleReader, PageFortyIsNeverShown) {
-    std::string log;
-    for (int y = 0; y < 45; ++y) log += year(200 + y, 4);
-    ChronicleReader r;
-    r.load(log);
-    r.Command1_Click(LastButton);
-    EXPECT_EQ(r.page(), 39);
-    EXPECT_EQ(buttons(r), (Buttons{true, true, true, true}));  // page 40 is filled
-    r.Command1_Click(NextButton);
-    EXPECT_EQ(r.page(), 39);
-    r.Command1_Click(LastButton);
-    EXPECT_EQ(r.page(), 39);
 }
 
 TEST(ChronicleReader, AMissingChronicleIsNamedAndAHeadingAloneIsOnePage) {

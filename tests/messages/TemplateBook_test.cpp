@@ -62,18 +62,6 @@ TEST(TemplateBook, SurvivesBeingCopied) {
     EXPECT_EQ(copy.single(1, "", ""), "ab\r\n");
 }
 
-TEST(MessagePages, CompositionNeverPassesPage39AndEndFits) {
-    TemplateBook book(crlf({".1", "頁", "/", ".."}));
-    MessagePages pages;
-    for (int i = 0; i < 45; ++i) book.append(1, "", "", pages);
-    EXPECT_EQ(pages.page, 39);
-    pages.markEnd();
-    EXPECT_TRUE(pages.isEnd(40));
-    EXPECT_FALSE(pages.isEnd(39));
-    pages.clear_Text_rtn();
-    EXPECT_EQ(pages.at(40), "");
-}
-
 TEST(Narration, ArgumentsKeepTheirValuesBetweenTemplates) {
     TemplateBook book(kBook);
     GameGlobals g;

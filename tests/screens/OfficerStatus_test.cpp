@@ -24,10 +24,6 @@ TEST(OfficerStatus, ShowsTheRowsOfTheJobAndTheComment) {
     EXPECT_EQ(shown(s), (std::vector<std::string>{"政治 5", "智謀 8", "采配 5", "-", "器量 3", "節度 4"}));
     EXPECT_EQ(s.comment, "  董卓の腹心\r\n  謀臣。\r\n");
 
-    auto fictional = loadOfficerStatus(tmp.folder(), test::worldGlobals(), 5);  // a civil official
-    EXPECT_EQ(fictional.comment, "この１ゲーム限りの架空の人物。");
-    EXPECT_EQ(shown(fictional), (std::vector<std::string>{"政治 8", "-", "-", "-", "器量 6", "節度 8"}));
-
     auto beyond = loadOfficerStatus(tmp.folder(), test::worldGlobals(), 11);  // above officerCount
     EXPECT_FALSE(beyond.found);
     EXPECT_EQ(beyond.officer.name, "何某");
