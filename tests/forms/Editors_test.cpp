@@ -71,18 +71,6 @@ TEST_F(ScreenTest, RulerJobCannotChangeAndCancelWritesNothing) {
     EXPECT_FALSE(editor.isVisible());
 }
 
-TEST_F(ScreenTest, RestoreFillsTheBoxesAndCloseWritesNothing) {
-    tmp.writeIni("BUSHOU1_BK.ini", test::crlf({".3", "呂布", "4,10,4,8", "4,2", "1,4", "ryofu", "3"}));
-    std::string before = tmp.readIni("busv.ini");
-    Editor editor(tmp.folder(), g, *parseOfficerRecord(test::kWorldOfficers, 3));
-    editor.show();
-    press(&editor, "cmdInit");
-    EXPECT_EQ(child<QLineEdit>(&editor, "Skl_Lab_2")->text(), "8");
-    QTest::keyClick(&editor, Qt::Key_Escape);
-    EXPECT_FALSE(editor.isVisible());
-    EXPECT_EQ(tmp.readIni("busv.ini"), before);
-}
-
 TEST_F(ScreenTest, CommentEditorConfirmGivesAnOfficerWithoutCommentANewRecord) {
     g.detailId = 4;  // 賈詡, commentID 0
     Status status(tmp.folder(), g);

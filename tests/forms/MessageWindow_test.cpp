@@ -74,42 +74,5 @@ TEST_F(MessageWindowTest, AResolvedYearIsPagedWithButtonsAndKeys) {
     EXPECT_FALSE(w.isVisible());
 }
 
-TEST_F(MessageWindowTest, AWarOnAPlayersFactionRaisesTheWarning) {
-    dealFirstYear();
-    // One faction alone takes a war offer of its frame; its target is made a player's faction.
-    int frame = -1, position = -1;
-    for (int k = 0; k < kFrameCount && frame < 0; ++k)
-        for (size_t p = 0; p < g.offerCommands[k].size(); ++p)
-            if (g.offerCommands[k][p] == 11 && !cycle->frames().members(k).empty()) {
-                frame = k;
-                position = static_cast<int>(p);
-                break;
-            }
-    ASSERT_GE(frame, 0) << "no war was dealt this year";
-    const int16_t target = g.offerTarget[frame][position];
-    const auto other = static_cast<int16_t>(position == 0 ? 1 : 0);
-    int16_t attacker = 0;
-    for (const FrameMember& m : cycle->frames().members(frame)) {
-        if (m.faction == target) continue;
-        if (attacker == 0) {
-            attacker = m.faction;
-            g.factionChoice[m.faction] = static_cast<int16_t>(position);
-        } else if (g.factionChoice[m.faction] == position) {
-            g.factionChoice[m.faction] = other;
-        }
-    }
-    if (g.factionAlliance[target] == frame && g.factionChoice[target] == position) g.factionChoice[target] = other;
-    ASSERT_NE(attacker, 0);
-    g.slotFaction[0] = target;
-    g.slotName[0] = "守り手";
-
-    Msg w(tmp.folder(), g, rng);
-    w.Form_Load();
-    w.show();
-    EXPECT_TRUE(warned(w));
-    EXPECT_EQ(text(&w, "Lbl_Caution"), "プレイヤーが攻撃を受けています");
-    w.close();
-}
-
 }  // namespace
 }  // namespace tei

@@ -84,25 +84,20 @@ TEST_F(SaveLoadTest, SavedThenLoadedFromTheTitleScreenTheGameResumesTheSavedYear
     EXPECT_FALSE(main->isVisible());
 }
 
-TEST_F(SaveLoadTest, TheLoadScreenTypesClearsAndRefusesAMissingSlot) {
+TEST_F(SaveLoadTest, TheLoadScreenTypesByKeysAndRefusesANinthDigitAndAMissingSlot) {
     g.gameMode = 2;
     SVLD load(tmp.folder(), g);
     load.show();
     press(&load, "Command1_1");
-    press(&load, "Command1_0");
     QTest::keyClick(&load, Qt::Key_7);
-    EXPECT_EQ(text(&load, "Lab_num"), "save107");
-    press(&load, "Command2_0");
-    EXPECT_EQ(text(&load, "Lab_num"), "save");
-
-    // A ninth digit is refused.
-    for (int i = 0; i < 8; ++i) press(&load, "Command1_9");
+    EXPECT_EQ(text(&load, "Lab_num"), "save17");
+    for (int i = 0; i < 6; ++i) press(&load, "Command1_9");
     {
         ModalSequence s;
         s.box("セーブ番号は8桁までです。", "OK");
         press(&load, "Command1_9");
     }
-    EXPECT_EQ(text(&load, "Lab_num"), "save99999999");
+    EXPECT_EQ(text(&load, "Lab_num"), "save17999999");
     {
         ModalSequence s;
         s.box("ファイルが見つかりません", "OK");
