@@ -126,9 +126,6 @@ const Opening kOpenings[] = {
     // 1 + 7 + 4 = 1 + 8 + 3: 乙 loses 13 / 2 + 20 + 3 = 29.5; 147.5 goes to 148.
     {"IntrigueTieGoesToTheAttacker", equalStrength, 24, 5, 10, 4, 2, 7, 3, 4, 0, 0, "[17:甲の軍師甲参|謀略]",
      "[28:甲参|乙軍の士気が 29]\r\n甲の士気 214 乙の士気 148\r\n\r\n"},
-    // 13 > 12: 甲 loses 11 / 2 + 20 + 5 = 30.5; 183.5 goes to 184.
-    {"IntrigueLostByOneGoesToTheDefender", equalStrength, 24, 5, 10, 4, 2, 7, 3, 5, 0, 0, "[17:甲の軍師甲参|謀略]",
-     "[28:乙参|甲軍の士気が 30]\r\n甲の士気 184 乙の士気 177\r\n\r\n"},
     // 乙's duel (9 - 8) * 12 * 10 = 120 beats 謀略; 9 + 4 <= 8 + 5: 乙 keeps 177 * 3 / 4 - 5 = 127.75.
     {"DuelTieGoesToTheAttackersChampion", weakIntellect, 24, 5, 10, 2, 2, 12, 2, 4, 5, 4, "[17:乙の軍師乙参|一騎打ち]",
      "[29:甲将が乙王|乙]\r\n甲の士気 214 乙の士気 128\r\n\r\n"},

@@ -71,33 +71,6 @@ TEST_F(OutcomesTest, VictoryBetweenEmptyArmiesKeepsPublicOrderAndTroopsSaturate)
     EXPECT_EQ(ko().army, 32767);
 }
 
-TEST_F(OutcomesTest, DefeatAfterABattleCostsTroopsStandingAndTwoOfficers) {
-    // 乙's cohesion is already down to 33 when its officers are tempted: 3.3 + Restraint. The ruler
-    // rolls 20 but never leaves, 乙将 rolls 6 >= 5.3 and goes over to 甲; the ruler again, then 乙参
-    // rolls 9 >= 8.3 and leaves service.
-    tempt(rng, {20, 6, 2, 9});
-    battle.Haiboku_rtn(otsu(), strategist());
-    // p = Nearest(32.5) = 32: 乙 keeps Int(0.68 * 100).
-    EXPECT_EQ(standing(otsu()), "army 68 elite 6 order 30 fame 80 cohesion 33 awe 0");
-    EXPECT_EQ(turn.officer(5).gunID, 1);
-    EXPECT_EQ(turn.officer(5).kunID, 1);
-    EXPECT_EQ(turn.officer(6).gunID, 0);
-    EXPECT_EQ(turn.officer(6).kunID, 0);
-    EXPECT_EQ(narrative(), "[13:乙将|甲]\r\n[37:乙参|甲]\r\n");
-    EXPECT_EQ(rng.left(), 0u);
-}
-
-TEST_F(OutcomesTest, DefeatBySurrenderSparesPublicOrderButCostsMoreStanding) {
-    nobodyLeaves();  // cohesion now 25
-    battle.Haiboku_rtn2(otsu(), strategist());
-    // p = 26: 乙 keeps Int(0.74 * 100).
-    EXPECT_EQ(standing(otsu()), "army 74 elite 6 order 61 fame 60 cohesion 25 awe 0");
-    EXPECT_EQ(turn.officer(5).gunID, 2);
-    EXPECT_EQ(turn.officer(6).gunID, 2);
-    EXPECT_EQ(narrative(), "");
-    EXPECT_EQ(rng.left(), 0u);
-}
-
 TEST_F(OutcomesTest, TheLosersTroopsNeverFallBelowZero) {
     // Abilities beyond the usual range give rates above 100 percent.
     Bushou giant = strategist();
@@ -110,16 +83,6 @@ TEST_F(OutcomesTest, TheLosersTroopsNeverFallBelowZero) {
     nobodyLeaves();
     battle.Haiboku_rtn2(otsu(), giant);  // p = 110
     EXPECT_EQ(otsu().army, 0);
-}
-
-TEST_F(OutcomesTest, ADrawCostsBothSidesAQuarterWithoutTextOrDraws) {
-    ko().army = 101;
-    ko().seihei = 7;
-    battle.Hikiwake_rtn(ko(), otsu());
-    EXPECT_EQ(standing(ko()), "army 75 elite 5 order 45 fame 195 cohesion 95 awe 98");
-    EXPECT_EQ(standing(otsu()), "army 75 elite 7 order 45 fame 100 cohesion 50 awe 0");
-    EXPECT_EQ(narrative(), "");
-    EXPECT_EQ(rng.draws(), 0);
 }
 
 TEST_F(OutcomesTest, SurrenderMovesTheLoserIntoTheWinnersAllianceUnlessItLeadsItsOwn) {

@@ -130,23 +130,19 @@ TEST_F(Subvert, Intellect20LeavesAFifthAndAWillingOfficerComesOver) {
     EXPECT_EQ(rng.left(), 0u);
 }
 
-TEST_F(Subvert, AFullyCohesiveFactionLosesNobody) {
+TEST_F(Subvert, CohesionStaysWithin0And100AndAtFullCohesionNobodyComes) {
     faction(2).kessoku = 100;
     officer(2).wisdom = 0;  // keeps all 100
     defection(7, 7, 49, 49);
     defection(7, 7, 49, 49);  // b = 100 is not above 100
     res.subvert(won(3, 2, 7, 2));
-    EXPECT_EQ(story(), "[3:荀彧|呉陣営の結束が 100]\r\n[13:|魏]\r\n");
     EXPECT_EQ(officer(5).gunID, 2);
-}
-
-TEST_F(Subvert, IntellectAbove25NeverPushesCohesionBelowZero) {
-    officer(2).wisdom = 30;
+    officer(2).wisdom = 30;  // takes 120 of 100
     defection(0, 0, 0, 0);
     defection(0, 0, 0, 0);
     res.subvert(won(3, 2, 7, 2));
+    EXPECT_EQ(story(), "[3:荀彧|呉陣営の結束が 100]\r\n[13:|魏]\r\n[3:荀彧|呉陣営の結束が 0]\r\n[13:|魏]\r\n");
     EXPECT_EQ(faction(2).kessoku, 0);
-    EXPECT_EQ(story(), "[3:荀彧|呉陣営の結束が 0]\r\n[13:|魏]\r\n");
 }
 
 TEST_F(Subvert, TheTargetWinningItsOwnOfferChangesNothing) {

@@ -90,17 +90,6 @@ TEST_F(ResolveYear, LoadsResolvesAndWritesBothWorkingFiles) {
     EXPECT_EQ(rng.left(), 0u);
 }
 
-TEST_F(ResolveYear, AMissingFactionFileIsReportedBeforeAnythingHappens) {
-    fs::remove(files.root() / "ini" / "gunsv.ini");
-    std::optional<FileError> failure = res.resolveYear(files.folder());
-    ASSERT_TRUE(failure.has_value());
-    EXPECT_EQ(failure->kind(), FileError::Kind::Missing);
-    EXPECT_EQ(failure->message(), "ファイル「ini/gunsv.ini」が見つかりません。");
-    EXPECT_EQ(files.readIni("busv.ini"), kOfficers);
-    EXPECT_EQ(turn.pages.at(0), yearBanner(190));
-    EXPECT_EQ(rng.draws(), 0);
-}
-
 class ResolveYearWithWar : public ResolveYear {
 protected:
     void SetUp() override {

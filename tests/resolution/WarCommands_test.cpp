@@ -62,12 +62,5 @@ TEST_F(War, ATargetWithoutARecordIsToldButNotFought) {
     EXPECT_TRUE(battles.calls.empty());
 }
 
-TEST_F(War, ThePageNeverPassesThe39th) {
-    turn.pages.page = 39;
-    res.declareWar(won(11, 3, 7, 2));
-    EXPECT_EQ(turn.pages.page, 39);
-    EXPECT_EQ(battles.calls, (std::vector<Call>{{false, 1, 2, 39}}));
-}
-
 }  // namespace
 }  // namespace tei
