@@ -3,8 +3,8 @@
 
 #include <QApplication>
 
+#include "core/forms/GameLook.h"
 #include "game/forms/GameProgram.h"
-#include "screens/forms/GameLook.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

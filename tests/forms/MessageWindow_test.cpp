@@ -4,10 +4,10 @@
 #include <optional>
 
 #include "ScreenFixture.h"
+#include "core/forms/GameLook.h"
 #include "game/FakeHost.h"
 #include "game/TurnCycle.h"
 #include "messages/forms/Msg.h"
-#include "screens/forms/GameLook.h"
 
 namespace tei {
 namespace {

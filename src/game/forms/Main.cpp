@@ -11,17 +11,17 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/HoverHelp.h"
+#include "core/forms/MessageBoxes.h"
+#include "game/forms/VersionBox.h"
 #include "messages/Chronicle.h"
 #include "messages/forms/DLogReader.h"
 #include "messages/forms/Msg.h"
 #include "screens/forms/ALL_Gdata.h"
-#include "screens/forms/GameLook.h"
 #include "screens/forms/Gdata.h"
-#include "screens/forms/HoverHelp.h"
-#include "screens/forms/MessageBoxes.h"
 #include "screens/forms/SVLD.h"
 #include "screens/forms/Strate.h"
-#include "screens/forms/VersionBox.h"
 
 namespace tei {
 

@@ -4,9 +4,9 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "core/forms/GameLook.h"
 #include "game/YearResolution.h"
 #include "messages/forms/PageView.h"
-#include "screens/forms/GameLook.h"
 
 namespace tei {
 

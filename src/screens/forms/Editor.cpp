@@ -9,11 +9,11 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/HoverHelp.h"
+#include "core/forms/MessageBoxes.h"
 #include "screens/OfficerEditing.h"
 #include "screens/OfficerStatus.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/HoverHelp.h"
-#include "screens/forms/MessageBoxes.h"
 
 namespace tei {
 

@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 
 namespace tei {
 

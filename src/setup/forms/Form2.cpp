@@ -12,10 +12,10 @@
 #include <utility>
 
 #include "core/Scenarios.h"
-#include "screens/forms/GameLook.h"
+#include "core/forms/GameLook.h"
+#include "core/forms/HoverHelp.h"
+#include "core/forms/MessageBoxes.h"
 #include "screens/forms/Gdata.h"
-#include "screens/forms/HoverHelp.h"
-#include "screens/forms/MessageBoxes.h"
 #include "screens/forms/SVLD.h"
 #include "setup/forms/TitleCard.h"
 
