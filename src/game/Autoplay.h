@@ -25,8 +25,8 @@ struct AutoplayOptions {
 };
 
 // Looks on while runAutoplay plays, for checks between the steps of a game: after every message
-// window (the year's pages as composed for mode 1, the shown text for the others) and after every
-// press of Auto, when the year's files are on the disk.
+// window, with the pages it was opened with (a year's story as composed: its page index is the last
+// page written), and after every press of Auto, when the year's files are on the disk.
 class AutoplayWatch {
 public:
     virtual ~AutoplayWatch() = default;

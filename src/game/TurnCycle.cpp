@@ -1,12 +1,14 @@
 #include "game/TurnCycle.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
 #include "core/Scenarios.h"
 #include "game/Reports.h"
 #include "game/YearEnd.h"
+#include "game/YearResolution.h"
 #include "messages/Chronicle.h"
 #include "messages/TemplateBook.h"
 
@@ -142,12 +144,14 @@ void TurnCycle::Limit_rtn() {
     for (auto& c : g_.allianceCohesion) c = std::clamp<int16_t>(c, 0, 100);
 }
 
+// The year is resolved and written first; the window then shows its story.
 void TurnCycle::Strate_rtn() {
     g_.detailId = yearCounter;
     g_.msgMode = 1;
-    MessageWindowResult result = host_.showMessageWindow();
-    if (result.Metubou_Flg) host_.notify("プレイヤーの軍団が滅亡しました。");
-    if (result.All_Metubou_Flg && !allLostNoticeShown) {
+    ResolvedYear year = resolveYear(folder_, g_, rng_);
+    host_.showMessageWindow({g_.msgMode, std::move(year.pages), year.caution});
+    if (year.Metubou_Flg) host_.notify("プレイヤーの軍団が滅亡しました。");
+    if (year.All_Metubou_Flg && !allLostNoticeShown) {
         allLostNoticeShown = true;
         if (!host_.askYesNo(std::string("プレイヤーの軍団が全て滅亡しました。") + kCrLf + "このまま続けますか？")) {
             ended_ = true;
@@ -169,7 +173,7 @@ void TurnCycle::T_End_rtn() {
     yearEnd.Jinji_rtn();
     once.commit();
     g_.msgText = reportText.at(0);
-    host_.showMessageWindow();
+    host_.showMessageWindow(textWindow(g_.msgMode, g_.msgText));
     g_.msgMode = 1;
     reportText.page = 0;
 }
@@ -181,7 +185,7 @@ void TurnCycle::report(const char* title) {
     reports.Houkoku_rtn();
     g_.msgText = reportText.at(0);
     g_.msgMode = 3;
-    host_.showMessageWindow();
+    host_.showMessageWindow(textWindow(g_.msgMode, g_.msgText));
 }
 
 void TurnCycle::Res_rtn() {
@@ -205,7 +209,7 @@ void TurnCycle::Res_rtn() {
 void TurnCycle::End_rtn() {
     host_.showFactionList();
     g_.msgMode = 0;
-    host_.showMessageWindow();
+    host_.showMessageWindow(creditsWindow());
     ended_ = true;
     host_.endProgram();
 }

@@ -2,11 +2,12 @@
 // The engine behind the main screen: the year from the dealing of offers through the players' turns,
 // the resolution, the year end and the year change, up to the final report. It owns the frames, the
 // offers, the computer's choice, the year-end administration and the reports, keeps the turn and the
-// year, and talks to the person only through Host. The main screen shows what it holds and turns
-// clicks into calls.
+// year, and talks to the person only through Host. The order of a year lives here alone: each step
+// is carried out first, then the Host is handed the pages to show. The main screen shows what the
+// cycle holds and turns clicks into calls.
 //
-// A working file that cannot be read or written stops the step it happened in and is reported
-// through Host; the calls then return false.
+// A working file that cannot be read or written stops the step it happened in; the error is caught
+// once, where the call came in, and reported through Host; the call then returns false.
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 // The message window's engine (form Msg): the 41 pages it shows, the page on view and the enabled
-// state of its four page buttons. The window composes its pages by mode when it opens (credits,
-// a year's resolution handed in by the caller, or one prepared text), then always shows page 0.
+// state of its four page buttons. The window composes nothing: it is opened with the pages its opener
+// composed (the credits, a year's story, one prepared text) and always shows page 0 first.
 //
 // Paging never leaves the pages: next stops at the page before "EOT" and never passes page 40, last
 // goes to the page before the last "EOT" among pages 1..40. A button that is disabled does nothing.
@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,16 +27,24 @@ inline constexpr std::array<const char*, 4> kPageButtonCaptions = {"閉", "前�
 // Height units of the text label.
 inline constexpr int kTallestLabel = 30400;
 
+// What the window is opened with: the pages, "EOT" after the last, and how to show them.
+struct WindowPages {
+    int16_t mode = 0;  // msgMode: 0 the credits, 1 a year's story, 2 the year-end text, 3 a report
+    MessagePages pages;
+    bool caution = false;  // a player's faction was attacked this year: the warning is shown
+};
+
+// The closing credits (mode 0): the credits page, then "EOT".
+WindowPages creditsWindow();
+// One prepared text (modes 2 and 3): the text on page 0, then "EOT".
+WindowPages textWindow(int16_t mode, const std::string& text);
+
 class MessageWindow {
 public:
     explicit MessageWindow(GameGlobals& globals) : g_(globals) {}
 
-    // Opening, by msgMode: 0 the credits with close disabled; 1 the year's resolution, which 'resolve'
-    // composes on the pages after the year banner; 2 and 3 msgText on page 0 and "EOT" on page 1.
-    // Then page 0 is shown.
-    void Form_Load(const std::function<void(MessagePages&)>& resolve = {});
-    // Clears the pages and writes the banner of the year on page 0.
-    void init_rtn(int year);
+    // Opening: the pages handed in, shown from page 0. Close starts disabled for the credits only.
+    void Form_Load(const WindowPages& shown);
     // Shows page 'page'; enables close when the next page is "EOT".
     void dsp_Text_rtn();
     void resetEnable();

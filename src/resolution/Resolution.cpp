@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <string>
 
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
@@ -58,49 +59,39 @@ bool isCarriedOut(int command) { return command >= 1 && command <= 12; }
 
 // Year and files
 
-std::optional<FileError> Resolution::resolveYear(const GameFolder& folder) {
+void Resolution::resolveYear(const GameFolder& folder) {
     beginYearPages(turn_.pages, g_.detailId);
     attacked_ = false;
     Metubou_Flg = false;
     All_Metubou_Flg = false;
-    try {
-        // A working file cut short is refused: a year played on it would write the gap back as nobodies.
-        auto officerFile = folder.ini(kOfficerFile), factionFile = folder.ini(kFactionFile);
-        if (firstLackingOfficer(*readOfficerFile(folder, officerFile), g_.officerCount) != 0)
-            return FileError(FileError::Kind::CutShort, folder.display(officerFile));
-        if (firstLackingFaction(*readFactionFile(folder, factionFile), g_.factionCount) != 0)
-            return FileError(FileError::Kind::CutShort, folder.display(factionFile));
-        turn_.records.ld_Chr(folder, g_.officerCount);
-        turn_.records.ld_Gun(folder, g_.factionCount);
-        turn_.records.ld_Chr2(g_.officerCount, g_.factionCount);
-    } catch (const FileError& e) {
-        return e;
-    }
+    // A working file cut short is refused: a year played on it would write the gap back as nobodies.
+    auto officerFile = folder.ini(kOfficerFile), factionFile = folder.ini(kFactionFile);
+    if (firstLackingOfficer(*readOfficerFile(folder, officerFile), g_.officerCount) != 0)
+        throw FileError(FileError::Kind::CutShort, folder.display(officerFile));
+    if (firstLackingFaction(*readFactionFile(folder, factionFile), g_.factionCount) != 0)
+        throw FileError(FileError::Kind::CutShort, folder.display(factionFile));
+    turn_.records.ld_Chr(folder, g_.officerCount);
+    turn_.records.ld_Gun(folder, g_.factionCount);
+    turn_.records.ld_Chr2(g_.officerCount, g_.factionCount);
     Strate_rtn();
-    return saveRecords(folder);
+    saveRecords(folder);
 }
 
-std::optional<FileError> Resolution::saveRecords(const GameFolder& folder) {
+void Resolution::saveRecords(const GameFolder& folder) {
     const auto officerFile = folder.ini(kOfficerFile);
-    std::string before;
-    try {
-        before = folder.readBytes(officerFile);
-        turn_.records.sv_Chr(folder, g_.officerCount);
-    } catch (const FileError& e) {
-        return e;
-    }
+    const std::string before = folder.readBytes(officerFile);
+    turn_.records.sv_Chr(folder, g_.officerCount);
     try {
         turn_.records.sv_Gun(folder, g_.factionCount);
-    } catch (const FileError& e) {
+    } catch (const FileError&) {
         // Officers and factions must stay a matching pair: the year is lost, not half kept.
         try {
             folder.writeText(officerFile, before);
         } catch (const FileError&) {
             // The faction file's failure is the one to report; it caused this.
         }
-        return e;
+        throw;
     }
-    return std::nullopt;
 }
 
 // The pass

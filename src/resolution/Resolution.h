@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 
 #include "battle/BattleRunner.h"
 #include "battle/Turn.h"
@@ -35,11 +34,11 @@ class Resolution {
 public:
     Resolution(Turn& turn, BattleRunner& battles) : turn_(turn), g_(turn.g), battles_(battles) {}
 
-    // What the message window does with a year: the banner on page 0 of fresh pages, the tables loaded
-    // from the working files (ld_Chr, ld_Gun, ld_Chr2), the pass, and the officer and faction files
-    // written back (sv_Chr, sv_Gun). A file that cannot be read or written is returned, and then both
-    // working files hold what they held before the call.
-    [[nodiscard]] std::optional<FileError> resolveYear(const GameFolder& folder);
+    // The year of g.detailId: the banner on page 0 of fresh pages, the tables loaded from the working
+    // files (ld_Chr, ld_Gun, ld_Chr2), the pass, and the officer and faction files written back
+    // (sv_Chr, sv_Gun). Throws FileError when a file cannot be read or written; both working files
+    // then hold what they held before the call.
+    void resolveYear(const GameFolder& folder);
 
     // The pass over every offer of the year, in memory: faction dice, every offer of frames 0..3 in
     // list order, the fall check, and "EOT" after the last page written.
@@ -87,8 +86,8 @@ private:
     // The battle of commands 11 and 12, after the text both share.
     void startWar(const OfferContest& c, bool righteous);
     // Rewrites the officer file, then the faction file; puts the officer file back when the faction
-    // file cannot be written.
-    std::optional<FileError> saveRecords(const GameFolder& folder);
+    // file cannot be written. Throws FileError.
+    void saveRecords(const GameFolder& folder);
 
     // Records
     Bushou& winnerOf(const OfferContest& c) { return turn_.officer(c.winner); }

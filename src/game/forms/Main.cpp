@@ -45,7 +45,7 @@ QListWidget* makeList(const QString& name, int rows, QWidget* parent) {
 }  // namespace
 
 Main::Main(const GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent)
-    : QDialog(parent), folder_(folder), g_(g), rng_(rng), cycle_(folder, g, rng, *this) {
+    : QDialog(parent), folder_(folder), g_(g), cycle_(folder, g, rng, *this) {
     init_rtn();
 }
 
@@ -314,12 +314,11 @@ bool Main::askOkCancel(const std::string& text) {
     return tei::askOkCancel(this, qsText(text));
 }
 
-MessageWindowResult Main::showMessageWindow() {
+void Main::showMessageWindow(const WindowPages& pages) {
     refresh();
-    Msg window(folder_, g_, rng_, this);
+    Msg window(g_, pages, this);
     window.Form_Load();
     window.exec();
-    return window.flags();
 }
 
 void Main::showStrategy() {
