@@ -42,7 +42,7 @@ public:
     bool askYesNo(const std::string&) override { return true; }
     bool askOkCancel(const std::string&) override { return true; }
     void showMessageWindow(const WindowPages& window) override {
-        if (window.mode == 1)
+        if (window.mode == MsgMode::Resolution)
             require(window.pages.page >= 0 && window.pages.page <= 39, "a year composes on pages 0..39");
     }
     void showStrategy() override {}
@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!title.startNewGame({choice & 0x0F}).ok) return 0;
     } else {
         title.ori_Chr_rtn();
-        g.gameMode = 0;
+        g.gameMode = GameMode::New;
         for (int t = 0; t < kSlotCount; ++t) g.slotFaction[t] = g.slotRuler[t] = 0;
     }
     QuietHost host;

@@ -36,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     GameGlobals g;
     WindowPages shown;
-    shown.mode = static_cast<int16_t>(first % 4);
+    shown.mode = MsgMode(first % 4);
     shown.pages = pages;
     MessageWindow window(g);
     window.Form_Load(shown);

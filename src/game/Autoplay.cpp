@@ -53,8 +53,8 @@ public:
         std::string shown;
         for (int i = 0; i < window.pages.count() && !window.pages.isEnd(i); ++i)
             shown += unixLines(window.pages.at(i)) + "\n" + std::string(40, '-') + "\n";
-        if (window.mode == 1) ++yearsResolved;
-        if (window.mode == 3) lastReport = shown;
+        if (window.mode == MsgMode::Resolution) ++yearsResolved;
+        if (window.mode == MsgMode::Report) lastReport = shown;
         if (!quiet_) out_ << shown;
         if (watch_) watch_->windowShown(window.mode, window.pages);
     }
@@ -186,7 +186,7 @@ int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::o
         } catch (const FileError& e) {
             return fail(e.message());
         }
-        g.gameMode = 0;
+        g.gameMode = GameMode::New;
         for (int t = 0; t < kSlotCount; ++t) g.slotFaction[t] = g.slotRuler[t] = 0;
     } else if (auto o = title.startNewGame(rows); !o.ok) {
         return fail(o.message);

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/GameFolder.h"
+#include "core/GameTerms.h"
 #include "messages/MessagePages.h"
 
 namespace tei {
@@ -30,7 +31,7 @@ struct AutoplayOptions {
 class AutoplayWatch {
 public:
     virtual ~AutoplayWatch() = default;
-    virtual void windowShown(int mode, const MessagePages& pages) = 0;
+    virtual void windowShown(MsgMode mode, const MessagePages& pages) = 0;
     virtual void turnDone() = 0;
 };
 

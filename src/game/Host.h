@@ -29,7 +29,7 @@ public:
     virtual void showFactionDetail() = 0;
     // The list of all factions.
     virtual void showFactionList() = 0;
-    // The save/load screen in mode g.gameMode (1 save, 2 load); sets g.dialogResult to 1 when done.
+    // The save/load screen for g.gameMode (Save, or Continue to load); sets g.dialogResult to 1 when done.
     virtual void showSaveLoad() = 0;
     // The program ends after the current call returns.
     virtual void endProgram() = 0;

@@ -20,12 +20,12 @@ int characters(std::string_view text) {
 
 WindowPages creditsWindow() {
     WindowPages w;
-    w.mode = 0;
+    w.mode = MsgMode::Ending;
     credit(w.pages);
     return w;
 }
 
-WindowPages textWindow(int16_t mode, const std::string& text) {
+WindowPages textWindow(MsgMode mode, const std::string& text) {
     WindowPages w;
     w.mode = mode;
     w.pages.at(0) = text;
@@ -37,7 +37,7 @@ void MessageWindow::Form_Load(const WindowPages& shown) {
     mode_ = shown.mode;
     pages = shown.pages;
     enabled_ = {true, true, true, true};
-    if (mode_ == 0) enabled_[CloseButton] = false;
+    if (mode_ == MsgMode::Ending) enabled_[CloseButton] = false;
     pages.page = 0;
     dsp_Text_rtn();
     resetEnable();
@@ -79,7 +79,7 @@ bool MessageWindow::Command1_Click(int index) {
 }
 
 void MessageWindow::Timer1_Timer() {
-    if (mode_ != 0) return;
+    if (mode_ != MsgMode::Ending) return;
     if (!pages.isEnd(pages.page + 1) && pages.page < kLastPage) ++pages.page;
     dsp_Text_rtn();
 }

@@ -29,15 +29,15 @@ inline constexpr int kTallestLabel = 30400;
 
 // What the window is opened with: the pages, "EOT" after the last, and how to show them.
 struct WindowPages {
-    int16_t mode = 0;  // msgMode: 0 the credits, 1 a year's story, 2 the year-end text, 3 a report
+    MsgMode mode = MsgMode::Ending;
     MessagePages pages;
     bool caution = false;  // a player's faction was attacked this year: the warning is shown
 };
 
-// The closing credits (mode 0): the credits page, then "EOT".
+// The closing credits (Ending): the credits page, then "EOT".
 WindowPages creditsWindow();
-// One prepared text (modes 2 and 3): the text on page 0, then "EOT".
-WindowPages textWindow(int16_t mode, const std::string& text);
+// One prepared text (YearEnd, Report): the text on page 0, then "EOT".
+WindowPages textWindow(MsgMode mode, const std::string& text);
 
 class MessageWindow {
 public:
@@ -52,7 +52,7 @@ public:
     // Buttons and timer
     // True when the window closes (close sets dialogResult to 1 and parmTextHeight to 0).
     bool Command1_Click(int index);
-    // The credits' page timer: on to the next page until the page before "EOT" (mode 0 only).
+    // The credits' page timer: on to the next page until the page before "EOT" (Ending only).
     void Timer1_Timer();
 
     // What the form shows
@@ -68,7 +68,7 @@ public:
 
 private:
     GameGlobals& g_;
-    int16_t mode_ = 0;
+    MsgMode mode_ = MsgMode::Ending;
     std::array<bool, 4> enabled_{true, true, true, true};
     std::string shown_;
 };

@@ -18,11 +18,11 @@ namespace tei {
 // One offer as the pass resolves it: where it stands, what the dealing put in it, and what the
 // contest between the officers decided.
 struct OfferContest {
-    int frame = 0;    // 0 independents, 1..3 alliances
-    int row = 0;      // list position in the frame, 0..3
-    int command = 0;  // strategy command 0..13
-    int target = 0;   // officer or faction number, by command
-    int amount = 0;   // percentage or thousands of troops, by command
+    int frame = 0;  // 0 independents, 1..3 alliances
+    int row = 0;    // list position in the frame, 0..3
+    Command command = Command::Wait;
+    int target = 0;  // officer or faction number, by command
+    int amount = 0;  // percentage or thousands of troops, by command
     int difficulty = 0;
     int winner = 0;       // officer number of the winner, 0 = nobody took the offer
     int best = 0;         // the winning score, 16-bit
@@ -80,7 +80,7 @@ public:
 
 private:
     void playerHeaders(int frame, int row);
-    bool takesPart(const Bushou& b, int frame, int row, int command) const;
+    bool takesPart(const Bushou& b, int frame, int row, Command command) const;
     // The leader beaten by command 4 or 5 joins the winner's faction or hides.
     void captureLeader(const Bushou& winner, Bushou& leader, int capacity, int roll);
     // The battle of commands 11 and 12, after the text both share.

@@ -27,7 +27,7 @@ protected:
         EXPECT_TRUE(cycle->Form_Load());
         g.detailId = 189;
         ResolvedYear year = resolveYear(tmp.folder(), g, rng);
-        return {1, year.pages, year.caution};
+        return {MsgMode::Resolution, year.pages, year.caution};
     }
 
     test::FakeHost host{g};

@@ -20,7 +20,7 @@ public:
     bool askYesNo(const std::string& text) override { return answer("ask " + text); }
     bool askOkCancel(const std::string& text) override { return answer("confirm " + text); }
     void showMessageWindow(const WindowPages& window) override {
-        log.push_back("window " + std::to_string(window.mode) + " " + std::to_string(g_.detailId));
+        log.push_back("window " + std::to_string(numberOf(window.mode)) + " " + std::to_string(g_.detailId));
         if (onWindow) onWindow(window);
     }
     void showStrategy() override {
@@ -30,7 +30,7 @@ public:
     void showFactionDetail() override { log.push_back("faction " + std::to_string(g_.detailId) + " " + g_.msgText); }
     void showFactionList() override { log.push_back("faction list"); }
     void showSaveLoad() override {
-        log.push_back("saveload " + std::to_string(g_.gameMode));
+        log.push_back("saveload " + std::to_string(numberOf(g_.gameMode)));
         if (onSaveLoad) onSaveLoad();
     }
     void endProgram() override { log.push_back("end"); }

@@ -14,12 +14,12 @@ using namespace test;
 class TurnCycleTest : public MainFixture {
 protected:
     void SetUp() override {
-        writeScenario({{1, "甲王", 1, 5},
-                       {2, "乙王", 2, 5},
-                       {3, "丙王", 3, 5},
-                       {.id = 4, .name = "甲将", .kunID = 1, .Job = 4},
-                       {.id = 5, .name = "乙将", .kunID = 2, .Job = 4},
-                       {.id = 6, .name = "丙将", .kunID = 3, .Job = 4}},
+        writeScenario({{1, "甲王", 1, Job::Ruler},
+                       {2, "乙王", 2, Job::Ruler},
+                       {3, "丙王", 3, Job::Ruler},
+                       {.id = 4, .name = "甲将", .kunID = 1, .Job = Job::General},
+                       {.id = 5, .name = "乙将", .kunID = 2, .Job = Job::General},
+                       {.id = 6, .name = "丙将", .kunID = 3, .Job = Job::General}},
                       {{.id = 1, .name = "甲", .kunshuID = 1, .army = 50, .meisei = 50, .tian = 50},
                        {.id = 2, .name = "乙", .kunshuID = 2, .army = 40, .meisei = 40, .tian = 50},
                        {.id = 3, .name = "丙", .kunshuID = 3, .army = 30, .meisei = 30, .tian = 50}});
@@ -39,11 +39,13 @@ protected:
     // A world where 甲 has nobody but its ruler and too few troops, so the fall check of the first
     // year's resolution strikes it whatever it draws; 乙 is as weak but stands while 乙将 serves it.
     void writeWeakWorld() {
-        writeScenario(
-            {{1, "甲王", 1, 5}, {2, "乙王", 2, 5}, {3, "丙王", 3, 5}, {.id = 5, .name = "乙将", .kunID = 2, .Job = 4}},
-            {{.id = 1, .name = "甲", .kunshuID = 1, .army = 19},
-             {.id = 2, .name = "乙", .kunshuID = 2, .army = 19},
-             {.id = 3, .name = "丙", .kunshuID = 3, .army = 30}});
+        writeScenario({{1, "甲王", 1, Job::Ruler},
+                       {2, "乙王", 2, Job::Ruler},
+                       {3, "丙王", 3, Job::Ruler},
+                       {.id = 5, .name = "乙将", .kunID = 2, .Job = Job::General}},
+                      {{.id = 1, .name = "甲", .kunshuID = 1, .army = 19},
+                       {.id = 2, .name = "乙", .kunshuID = 2, .army = 19},
+                       {.id = 3, .name = "丙", .kunshuID = 3, .army = 30}});
     }
     // Officer n serves 'lord' from the next resolution on.
     void setLord(int n, int16_t lord) {
@@ -54,7 +56,7 @@ protected:
     }
     // Every frame offers only 待機: the resolution carries nothing out and only the fall check acts.
     void waitOnly() {
-        for (auto& offers : g.offerCommands) offers.assign(1, 0);
+        for (auto& offers : g.offerCommands) offers.assign(1, Command::Wait);
     }
     void player(int slot, int16_t faction, const char* name) {
         g.slotFaction[slot] = faction;
@@ -80,7 +82,7 @@ TEST_F(TurnCycleTest, TurnsGoBySlotSkippingGapsThenTheYearIsResolved) {
     // holds it: the year reaches the disk as one step when it is over).
     std::string story, chronicle;
     host.onWindow = [&](const WindowPages& w) {
-        if (w.mode != 1) return;
+        if (w.mode != MsgMode::Resolution) return;
         story = w.pages.at(0);
         chronicle = tmp.folder().readText(tmp.folder().ini("teiji.log"));
     };
@@ -113,7 +115,7 @@ TEST_F(TurnCycleTest, AConfirmedPickIsStoredAndTheLastOneResolvesTheYear) {
     int last = static_cast<int>(g.offerCommands[0].size()) - 1;
     int resolvedChoice = -1;
     host.onWindow = [&](const WindowPages& w) {
-        if (w.mode == 1) resolvedChoice = g.factionChoice[2];
+        if (w.mode == MsgMode::Resolution) resolvedChoice = g.factionChoice[2];
     };
     ASSERT_TRUE(cycle.Com_Lst_Click(0, last));
     EXPECT_EQ(resolvedChoice, last);
@@ -124,7 +126,7 @@ TEST_F(TurnCycleTest, AConfirmedPickIsStoredAndTheLastOneResolvesTheYear) {
 TEST_F(TurnCycleTest, OfferCaptionsTheMovingLineAndAnotherFramesOfferIsReadOnly) {
     player(0, 1, "甲");
     cycle.Form_Load();
-    g.offerCommands[0] = {1, 2, 0, 4};
+    g.offerCommands[0] = {Command::Recruit, Command::RaiseTroops, Command::Wait, Command::YellowTurbans};
     g.offerTarget[0] = {5, 2, 0, 0};
     g.offerAmount[0] = {0, 15, 0, 12};
     g.offerDifficulty[0] = {7, 5, 0, 3};
@@ -150,7 +152,7 @@ TEST_F(TurnCycleTest, OfferCaptionsTheMovingLineAndAnotherFramesOfferIsReadOnly)
     EXPECT_EQ(g.textArg1, "何某");
     EXPECT_EQ(g.textArg2, " 12000を傘下に収める。\r\n");
 
-    g.offerCommands[2] = {6};
+    g.offerCommands[2] = {Command::Mediation};
     g.offerDifficulty[2] = {4};
     host.decide = true;
     cycle.Com_Lst_Click(2, 0);
@@ -230,7 +232,7 @@ TEST_F(TurnCycleTest, QuittingAsksOnlyWhenNotSavedSinceTheLastResolution) {
 
 TEST_F(TurnCycleTest, ALoadedGameStartsTheSavedYearAgainWithFreshOffers) {
     g.saveHeader = {200, 30, 40, 50, 2, 0, 0, 0};
-    g.gameMode = 2;
+    g.gameMode = GameMode::Continue;
     player(1, 2, "乙");
     ASSERT_TRUE(cycle.Form_Load());
     EXPECT_EQ(cycle.yearCounter, 200);

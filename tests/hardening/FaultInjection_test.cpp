@@ -64,8 +64,8 @@ public:
     // What the save/load screen does on its confirm button.
     void showSaveLoad() override {
         SaveSlots slots(folder_, g_);
-        SlotResult r = g_.gameMode == 1 ? slots.save_rtn(slot) : slots.Rinload_rtn(slot);
-        if (r.ok && g_.gameMode == 2) r = slots.load_rtn(slot);
+        SlotResult r = g_.gameMode == GameMode::Save ? slots.save_rtn(slot) : slots.Rinload_rtn(slot);
+        if (r.ok && g_.gameMode == GameMode::Continue) r = slots.load_rtn(slot);
         if (!r.ok) notify(r.text);
     }
     void endProgram() override {}
@@ -85,7 +85,7 @@ protected:
         ScenarioSetup title(tmp.folder(), g, rng);
         ASSERT_TRUE(title.Form_Load().ok);
         title.ori_Chr_rtn();  // nobody plays: one press of Auto is one year
-        g.gameMode = 0;
+        g.gameMode = GameMode::New;
         ASSERT_TRUE(cycle.Form_Load());
     }
 

@@ -26,7 +26,7 @@ std::ostream& operator<<(std::ostream& os, const Buttons& b) {
 TEST(MessageWindow, OnePreparedPageDisablesPagingAndEnablesClose) {
     GameGlobals g;
     MessageWindow w(g);
-    w.Form_Load(textWindow(2, "年末の人事"));
+    w.Form_Load(textWindow(MsgMode::YearEnd, "年末の人事"));
     EXPECT_EQ(w.shownText(), "年末の人事");
     EXPECT_EQ(w.pages.at(1), "EOT");
     EXPECT_EQ(buttons(w), (Buttons{true, false, false, false}));
@@ -40,7 +40,7 @@ TEST(MessageWindow, OnePreparedPageDisablesPagingAndEnablesClose) {
 
 TEST(MessageWindow, AYearsPagesAreShownFromTheFirstWhereverCompositionEnded) {
     GameGlobals g;
-    WindowPages year{1, {}};
+    WindowPages year{MsgMode::Resolution, {}};
     year.pages.append("一");
     year.pages.nextPage();
     year.pages.append("二");

@@ -74,7 +74,7 @@ protected:
 
 TEST_F(ResolveYear, LoadsResolvesAndWritesBothWorkingFiles) {
     // 魏 raises troops from 呉 (row 0); 呉 recruits 荀彧 (row 1).
-    g.offerCommands[0] = {2, 1};
+    g.offerCommands[0] = {Command::RaiseTroops, Command::Recruit};
     g.offerTarget[0] = {2, 2, 0, 0};
     g.offerAmount[0][0] = 50;
     g.factionChoice[2] = 1;
@@ -105,7 +105,7 @@ class ResolveYearWithWar : public ResolveYear {
 protected:
     void SetUp() override {
         // 魏 goes to war on 呉; the battle moves 荀彧 over and then the file is blocked.
-        g.offerCommands[0] = {11};
+        g.offerCommands[0] = {Command::War};
         g.offerTarget[0][0] = 2;
         g.factionChoice[2] = 1;
         for (int i = 0; i < 19; ++i) rng.dice(1, 1);

@@ -202,7 +202,7 @@ bool grabGame(const fs::path& data, const QString& out) {
     ok &= script.done();
     ok &= save(main, out, "Main_190");
 
-    g.gameMode = 1;
+    g.gameMode = GameMode::Save;
     {
         SVLD w(folder, g, &main);
         w.findChild<QPushButton*>(QStringLiteral("Command1_1"))->click();

@@ -209,7 +209,7 @@ void Main::refresh() {
         std::vector<std::string> names = cycle_.offerNames(k);
         for (size_t p = 0; p < names.size(); ++p) {
             auto* item = new QListWidgetItem(qs(names[p]), Com_Lst_[i]);
-            item->setData(Qt::UserRole, g_.offerCommands[i][p]);
+            item->setData(Qt::UserRole, numberOf(g_.offerCommands[i][p]));
         }
         QPalette pal = Com_Lst_[i]->palette();
         pal.setColor(QPalette::Base,

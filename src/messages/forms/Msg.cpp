@@ -44,7 +44,7 @@ void Msg::init_rtn() {
 void Msg::Form_Load() {
     window_.Form_Load(shown_);
     Lbl_Caution_->setVisible(shown_.caution);
-    if (shown_.mode == 0) Timer1_->start();
+    if (shown_.mode == MsgMode::Ending) Timer1_->start();
     dsp_Text_rtn();
 }
 

@@ -243,7 +243,7 @@ void Form2::Command1_Click(int index) {
         done(Quit);
         return;
     }
-    g_.gameMode = 2;
+    g_.gameMode = GameMode::Continue;
     g_.dialogResult = 0;
     SVLD load(folder_, g_, this);
     load.exec();
