@@ -12,7 +12,7 @@ void RecordScratch::ld_Chr_rtn() {
             return;
         }
         if (r.number != recordNo) continue;
-        applyOfficerFields(r.officer, r.fields, officer);
+        copyFields(r.officer, r.fields, officer);
         officer.id = r.number;
         return;
     }
@@ -26,9 +26,9 @@ bool RecordScratch::ld_Gun_rtn() {
             return true;
         }
         if (r.number != recordNo) continue;
-        applyFactionFields(r.faction, r.fields, faction);
+        copyFields(r.faction, r.fields, faction);
         faction.id = r.number;
-        faction.del = r.fields > 9 && r.fallen == "TRUE";
+        faction.del = r.hasFlag() && r.fallen == "TRUE";
         return !faction.del;
     }
     return true;
@@ -65,33 +65,27 @@ void RecordScratch::sv_Gun_rtn() {
     auto records = readFactionFile(folder_, live);  // the snapshot holds the same text
     folder_.snapshotFile(live, snapshot);
     std::string out;
-    auto q = [](const std::string& s) { return "\"" + s + "\""; };
-    auto n16 = [](int16_t v) { return std::to_string(v); };
     // The records as a reader will find them in the new text, so that the year end's next read of the
     // file need not parse it again. That holds while no text holds a quote or a line break.
     auto written = std::make_shared<FactionFile>();
     bool plain = true;
-    auto plainText = [](const std::string& s) { return s.find_first_of("\"\r\n") == std::string::npos; };
     for (const auto& r : *records) {
-        const gun& g = r.faction;
-        const gun& v = r.number == recordNo ? faction : g;
-        const std::string& fallen = r.fields > 9 ? r.fallen : std::string();
+        // The name and the flag as read, the numbers the new ones for the record rewritten.
+        gun v = r.number == recordNo ? faction : r.faction;
+        v.name = r.faction.name;
+        const std::string fallen = r.hasFlag() ? r.fallen : std::string();
         out += r.marker + kCrLf;
-        out += q(g.name) + kCrLf;
-        out += n16(v.meishuID) + "," + n16(v.kunshuID) + "," + n16(v.army) + "," + n16(v.seihei) + "," + n16(v.meisei) +
-               "," + n16(v.tian) + "," + n16(v.kessoku) + "," + n16(v.ifu) + kCrLf;
-        out += q(fallen) + kCrLf;
+        appendFields(out, v, RecordWriter::OneFaction, &fallen);
 
         FactionFileRecord w;
         w.number = r.number;
         w.marker = r.marker;
-        applyFactionFields(v, 9, w.faction);
+        w.fields = wholeRecordFields<gun>();
+        copyFields(v, w.fields, w.faction);
         w.faction.id = r.number;
-        w.faction.name = g.name;
         w.fallen = fallen;
-        w.fields = 10;
         written->push_back(std::move(w));
-        plain = plain && plainText(g.name) && plainText(fallen) && plainText(r.marker);
+        plain = plain && readsBackAsWritten(v, &fallen) && readsBack(r.marker);
         if (r.number > factionCount_) break;
     }
     if (plain)

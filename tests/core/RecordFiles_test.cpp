@@ -73,6 +73,26 @@ TEST(parseFactions, FallenFlagFalseOnlyForFALSEOrfalse) {
                                           ".3", "曹操", "2,8,40,10,70,70,80,20", "\"TRUE\""}));
 }
 
+// A record is whole with its last field and lacking without it: the loaders take what is there, and
+// the resolution refuses a file whose record lacks even the last field.
+TEST(firstLacking, ARecordWithoutItsLastFieldIsNotWhole) {
+    const std::string officer10 = crlf({".1", "甲", "1,1,1,1", "1,1", "0,1", "\"p\""});  // no commentID
+    const std::string officer11 = crlf({".1", "甲", "1,1,1,1", "1,1", "0,1", "\"p\"", "7"});
+    EXPECT_EQ(parseOfficerFile(officer10).front().fields, 10);
+    EXPECT_EQ(firstLackingOfficer(parseOfficerFile(officer10), 1), 1);
+    EXPECT_EQ(firstLackingOfficer(parseOfficerFile(officer11), 1), 0);
+
+    const std::string faction9 = crlf({".1", "甲", "0,1,2,3,4,5,6,7", ".2", "乙", "0,2,2,3,4,5,6,7", "\"TRUE\""});
+    FactionFile f = parseFactionFile(faction9);
+    EXPECT_EQ(f[0].fields, 9);
+    EXPECT_FALSE(f[0].hasFlag());
+    EXPECT_EQ(f[0].fallen, "FALSE");
+    EXPECT_TRUE(f[1].hasFlag());
+    EXPECT_EQ(firstLackingFaction(f, 2), 1);
+    EXPECT_EQ(firstLackingFaction(f, 1), 1);
+    EXPECT_EQ(firstLackingFaction(parseFactionFile(crlf({".1", "乙", "0,2,2,3,4,5,6,7", "\"TRUE\""})), 1), 0);
+}
+
 TEST(deriveFactions, OfficersFollowTheirLordsFaction) {
     OfficerTable o;
     FactionTable f;
