@@ -23,7 +23,7 @@ std::optional<gun> RecordScratch::ld_Gun_rtn(int no) const {
         gun g;
         copyFields(r.faction, r.fields, g);
         g.id = r.number;
-        g.del = r.hasFlag() && r.fallen == "TRUE";
+        g.del = r.fallen == "TRUE";
         return g;
     }
     return std::nullopt;
