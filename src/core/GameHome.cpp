@@ -1,9 +1,11 @@
 #include "core/GameHome.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -39,8 +41,10 @@ std::vector<fs::path> shippedFiles(const fs::path& dir) {
     return files;
 }
 
-// Copies one shipped file into the game folder through a temporary file beside the target, so a start
-// cut short never leaves half a file that later starts would take for the player's own.
+// Copies one shipped file into the game folder through a temporary file beside the target, flushed to
+// the disk before it takes the target's name: a start cut short, even by a power loss, leaves the
+// file whole or absent (and copied again by the next start), never a part that later starts would
+// keep as the player's own.
 std::string seedFile(const fs::path& from, const fs::path& to) {
     std::string bytes;
     {
@@ -48,22 +52,24 @@ std::string seedFile(const fs::path& from, const fs::path& to) {
         if (in.is_open()) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
         if (!in.is_open() || in.bad()) return "ゲームのデータ「" + from.string() + "」を読めません。";
     }
-    const std::string cannotWrite = "ゲームフォルダにファイル「" + to.string() + "」を作れません。";
-    fs::path temporary = to.parent_path() / ("." + to.filename().string() + ".seed");
-    std::error_code ec;
-    {
-        std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-        out.close();
-        if (!out) {
-            fs::remove(temporary, ec);
-            return cannotWrite;
-        }
+    const fs::path temporary = to.parent_path() / ("." + to.filename().string() + ".seed");
+    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    bool written = fd >= 0;
+    for (size_t done = 0; written && done < bytes.size();) {
+        ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0)
+            written = false;
+        else
+            done += static_cast<size_t>(n);
     }
-    fs::rename(temporary, to, ec);
-    if (ec) {
+    written = written && ::fsync(fd) == 0;
+    if (fd >= 0 && ::close(fd) != 0) written = false;
+    std::error_code ec;
+    if (written) fs::rename(temporary, to, ec);
+    if (!written || ec) {
         fs::remove(temporary, ec);
-        return cannotWrite;
+        return "ゲームフォルダにファイル「" + to.string() + "」を作れません。";
     }
     return {};
 }
