@@ -8,6 +8,7 @@
 // 0 to 1) and fails above 0.02: the SVG, drawn by another renderer, is checked against the PNG.
 
 #include <QBrush>
+#include <QByteArray>
 #include <QFile>
 #include <QGradient>
 #include <QImage>
@@ -233,11 +234,15 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (int i = 2; i < argc; ++i) {
-        const int size = std::stoi(argv[i]);
+        const int size = QByteArray(argv[i]).toInt();  // 0 when not a number
+        if (size < 1 || size > 1024) {
+            std::cerr << "icon: not a size from 1 to 1024: " << argv[i] << "\n";
+            return 2;
+        }
         const std::string name = std::to_string(size) + "x" + std::to_string(size);
         std::filesystem::path p = out / name / "apps" / "teijiroku.png";
         std::filesystem::create_directories(p.parent_path());
-        if (size < 1 || size > 1024 || !render(scene, size).save(QString::fromStdString(p.string()), "PNG")) {
+        if (!render(scene, size).save(QString::fromStdString(p.string()), "PNG")) {
             std::cerr << "icon: cannot write " << p.string() << "\n";
             return 1;
         }
