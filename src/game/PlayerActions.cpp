@@ -56,23 +56,15 @@ bool TurnCycle::Com_Lst_Click(int frame, int p) {
         std::string moving;
         for (int f = 1; f <= g_.factionCount && f <= kMaxFaction; ++f) {
             if (g_.factionAlliance[f] != frame || g_.factionChoice[f] != p) continue;
-            scratch_.recordNo = static_cast<int16_t>(f);
-            if (scratch_.ld_Gun_rtn()) moving += scratch_.faction.name + "、";
+            if (auto F = scratch_.ld_Gun_rtn(f); F && !F->del) moving += F->name + "、";
         }
         if (!moving.empty()) moving += "が動いている";
 
         int16_t target = g_.offerTarget[frame][p];
-        auto officerName = [&](int16_t n) {
-            scratch_.recordNo = n;
-            scratch_.officer.name = kNobodyName;  // a number without a record names nobody
-            scratch_.ld_Chr_rtn();
-            return scratch_.officer.name;
-        };
+        auto officerName = [&](int16_t n) { return scratch_.ld_Chr_rtn(n).name; };  // "何某" without a record
         auto factionName = [&](int16_t n) {
-            scratch_.recordNo = n;
-            scratch_.faction.name = kNowhereName;
-            scratch_.ld_Gun_rtn();
-            return scratch_.faction.name;
+            auto F = scratch_.ld_Gun_rtn(n);
+            return F ? F->name : std::string(kNowhereName);
         };
         g_.detailId = 0;
         switch (c) {

@@ -29,7 +29,7 @@ WorldView WorldView::parse(std::string_view officerText, std::string_view factio
         gun f;
         std::string fallen;
         FieldReader fields(items);
-        readFactionFields(fields, f, fallen);
+        readFields(fields, f, &fallen);
         if (n > 0 && n <= kMaxFaction) {
             f.id = static_cast<int16_t>(n);
             f.del = fallen == "TRUE";

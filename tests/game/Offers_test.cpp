@@ -118,6 +118,27 @@ TEST_F(OffersTest, JoiningNeedsAnotherAllianceAndTheEmptyFrameDealsNothingForIt)
     EXPECT_EQ(rng.left(), 0u);
 }
 
+// Frame 3 holds no alliance: its raise-troops, subversion and denounce offers find no faction to name
+// and draw no pick for it.
+TEST_F(OffersTest, AnEmptyFramesOffersNameNoFactionAndDrawNoPick) {
+    g.offerTarget[3] = {9, 9, 9, 9};
+    leaveDraws(8);
+    rng.face(1, 14).face(0, 11).face(0, 4).face(0, 4);  // raise troops: 10 %, difficulty 2
+    rng.face(2, 14).face(1, 4).face(1, 4);              // subversion: difficulty 4
+    rng.face(6, 14).face(3, 4).face(3, 4);              // denounce: difficulty 8
+    leaveDraws(1);
+    for (int i = 0; i < 4; ++i) rng.face(3, 9).face(0, 3).face(0, 3).face(0, 3);  // frame 0: join 袁紹
+    offers.ld_Com_rtn();
+    EXPECT_EQ(g.offerCommands[3],
+              (Commands{Command::RaiseTroops, Command::Subversion, Command::Denounce, Command::LeaveAlliance}));
+    EXPECT_EQ(g.offerTarget[3], (std::array<int16_t, 4>{0, 0, 0, 9}));
+    EXPECT_EQ(g.offerAmount[3][0], 10);
+    EXPECT_EQ(g.offerDifficulty[3][0], 2);
+    EXPECT_EQ(g.offerDifficulty[3][1], 4);
+    EXPECT_EQ(g.offerDifficulty[3][2], 8);
+    EXPECT_EQ(rng.left(), 0u);
+}
+
 TEST_F(OffersTest, NothingIsDealtOutsideTheResolutionMode) {
     g.msgMode = MsgMode::Report;
     g.offerCommands[2] = {Command::Recruit, Command::RaiseTroops};

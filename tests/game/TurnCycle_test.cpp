@@ -151,6 +151,9 @@ TEST_F(TurnCycleTest, OfferCaptionsTheMovingLineAndAnotherFramesOfferIsReadOnly)
     EXPECT_EQ(g.detailId, 0);
     EXPECT_EQ(g.textArg1, "何某");
     EXPECT_EQ(g.textArg2, " 12000を傘下に収める。\r\n");
+    g.offerCommands[0][3] = Command::Denounce;  // a denounce offer that names no faction, as an empty frame deals it
+    cycle.Com_Lst_Click(0, 3);
+    EXPECT_EQ(g.textArg1, "某国");
 
     g.offerCommands[2] = {Command::Mediation};
     g.offerDifficulty[2] = {4};

@@ -20,10 +20,25 @@ TEST_F(Diplomacy, MediationRaisesFameAndTheFramesCohesionBothClamped) {
     officer(2).policy = 30;
     faction(1).meisei = 197;
     res.mediate(won(Command::Mediation, 2, 7, 0, 0, 6));
-    EXPECT_EQ(story(), "[6:荀彧|魏の名声が 30]\r\n");
+    EXPECT_EQ(story(), "[6:荀彧|魏の名声が 3]\r\n");  // 197 + 6 stops at 200: 3 gained
     EXPECT_EQ(faction(1).meisei, 200);
     EXPECT_EQ(g.allianceCohesion[1], 100);
     EXPECT_EQ(g.allianceCohesion[2], 50);
+}
+
+// The story names the Fame gained, which is the difficulty, not the mediator's Politics (the
+// cohesion gain): Politics 7 and difficulty 5 must not be mixed up.
+TEST_F(Diplomacy, MediationTellsTheFameGainedNotThePolitics) {
+    officer(2).policy = 7;
+    faction(1).meisei = 50;
+    res.mediate(won(Command::Mediation, 2, 7, 0, 0, 5));
+    EXPECT_EQ(story(), "[6:荀彧|魏の名声が 5]\r\n");
+    EXPECT_EQ(faction(1).meisei, 55);
+    EXPECT_EQ(g.allianceCohesion[1], 87);  // 80 + Politics 7
+    faction(1).meisei = 195;               // exactly on the cap: all 5 still count
+    res.mediate(won(Command::Mediation, 2, 7, 0, 0, 5));
+    EXPECT_EQ(faction(1).meisei, 200);
+    EXPECT_EQ(story(), "[6:荀彧|魏の名声が 5]\r\n[6:荀彧|魏の名声が 5]\r\n");
 }
 
 TEST_F(Diplomacy, FailedMediationAndDenunciationNameTheCommand) {

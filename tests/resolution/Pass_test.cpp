@@ -43,7 +43,7 @@ TEST_F(Pass, ResolvesEveryFrameInOrderAndEndsAfterTheLastPage) {
               "（戦）\r\n"
               "***蜀（プレイヤー）が関わった作戦***\r\n"
               "***呉（プレイヤー）が関わった作戦***\r\n"
-              "[6:周瑜|呉の名声が 1]\r\n");
+              "[6:周瑜|呉の名声が 4]\r\n");  // the Fame gained: the difficulty 4
     EXPECT_EQ(turn.pages.page, 1);
     EXPECT_EQ(battles.calls, (std::vector<Call>{{false, 1, 2, 1}}));
     EXPECT_TRUE(res.cautionShown());

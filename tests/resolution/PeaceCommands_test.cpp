@@ -141,8 +141,21 @@ TEST_F(Subvert, CohesionStaysWithin0And100AndAtFullCohesionNobodyComes) {
     defection(0, 0, 0, 0);
     defection(0, 0, 0, 0);
     res.subvert(won(Command::Subversion, 2, 7, 2));
-    EXPECT_EQ(story(), "[3:荀彧|呉陣営の結束が 100]\r\n[13:|魏]\r\n[3:荀彧|呉陣営の結束が 0]\r\n[13:|魏]\r\n");
+    EXPECT_EQ(story(), "[3:荀彧|呉陣営の結束が 100]\r\n[3:荀彧|呉陣営の結束が 0]\r\n");
     EXPECT_EQ(faction(2).kessoku, 0);
+}
+
+// The flight is told only when somebody went over; its arguments are set all the same.
+TEST_F(Subvert, NobodyGoingOverTellsNoFlight) {
+    officer(2).wisdom = 5;    // keeps 20 / 25 of 50 = 40
+    defection(7, 7, 49, 49);  // 孫堅 would come, but a ruler stays
+    defection(1, 0, 49, 49);  // 周瑜: a = 1 is one short of Restraint 0 + 2
+    res.subvert(won(Command::Subversion, 2, 7, 2));
+    EXPECT_EQ(story(), "[3:荀彧|呉陣営の結束が 40]\r\n");
+    EXPECT_EQ(officer(5).gunID, 2);
+    EXPECT_EQ(g.textArg1, "");
+    EXPECT_EQ(g.textArg2, "魏");
+    EXPECT_EQ(rng.left(), 0u);
 }
 
 TEST_F(Subvert, TheTargetWinningItsOwnOfferChangesNothing) {
@@ -165,7 +178,7 @@ TEST_F(Subvert, WithoutAWinnerOnlyAFailedOutsiderIsTold) {
 TEST_F(Subvert, ATargetWithoutARecordDrawsNoLordlessOfficerOver) {
     officer(2).wisdom = 20;
     res.subvert(won(Command::Subversion, 2, 7, 0));
-    EXPECT_EQ(story(), "[3:荀彧|某国陣営の結束が 0]\r\n[13:|魏]\r\n");
+    EXPECT_EQ(story(), "[3:荀彧|某国陣営の結束が 0]\r\n");
     EXPECT_EQ(officer(8).gunID, 0);  // 徐庶, of "faction 0", stays free
     EXPECT_EQ(officer(8).kunID, 0);
     EXPECT_EQ(rng.draws(), 0);
