@@ -66,24 +66,30 @@ TEST(MessageWindow, AYearsPagesAreShownFromTheFirstWhereverCompositionEnded) {
     EXPECT_EQ(w.page(), 0);
 }
 
-TEST(MessageWindow, CreditsTurnByThemselvesUpToTheLastPage) {
+TEST(MessageWindow, CreditsTurnByThemselvesAndCloseOnlyOnTheLastPage) {
     GameGlobals g;
     MessageWindow w(g);
     w.Form_Load(creditsWindow());
     EXPECT_NE(w.shownText().find("Produced by"), std::string::npos);
-    // Close starts disabled in this mode, and the one credits page is already the last.
+    // The one credits page is already the last: close is enabled at once.
     EXPECT_EQ(buttons(w), (Buttons{true, false, false, false}));
     w.Timer1_Timer();
     EXPECT_EQ(w.page(), 0);
 
-    w.pages.at(1) = "二";
-    w.pages.at(2) = "三";
-    w.pages.at(3) = "EOT";
+    // Credits of three pages hold close back until the timer reaches the last one.
+    WindowPages three = creditsWindow();
+    three.pages.at(1) = "二";
+    three.pages.at(2) = "三";
+    three.pages.at(3) = "EOT";
+    w.Form_Load(three);
+    EXPECT_FALSE(w.enabled(CloseButton));
     w.Timer1_Timer();
     EXPECT_EQ(w.shownText(), "二");
+    EXPECT_FALSE(w.enabled(CloseButton));
     w.Timer1_Timer();
     w.Timer1_Timer();
     EXPECT_EQ(w.page(), 2);
+    EXPECT_TRUE(w.enabled(CloseButton));
 }
 
 TEST(MessageWindow, LabelHeightByCharacters) {
