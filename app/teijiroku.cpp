@@ -5,9 +5,9 @@
 #include <QApplication>
 
 #include "core/GameHome.h"
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 #include "game/forms/GameProgram.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -8,8 +8,8 @@ namespace tei {
 
 namespace {
 
-bool hasJob(const Bushou& b, std::initializer_list<int16_t> jobs) {
-    return std::find(jobs.begin(), jobs.end(), b.Job) != jobs.end();
+bool hasJob(const Bushou& b, std::initializer_list<Job> jobs) {
+    return std::find(jobs.begin(), jobs.end(), Job(b.Job)) != jobs.end();
 }
 
 // The running best of a pick: a candidate takes the post only with a strictly higher score, and the
@@ -58,7 +58,7 @@ Pick Battle::Gunsi_rtn(const gun& faction) {
             int r = pickTerm();
             best.offer(i, static_cast<float>(b.wisdom + b.tactics + r));
         }
-        if (b.Job == Job::General) {
+        if (Job(b.Job) == Job::General) {
             int r = pickTerm();
             best.offer(i, static_cast<float>(b.wisdom) / 2.0f + static_cast<float>(b.tactics) + static_cast<float>(r));
         }
@@ -70,7 +70,7 @@ Pick Battle::Shougun_rtn(const gun& faction) {
     BestPick best;
     for (int i = 1; i <= lastOfficer(turn_); ++i) {
         const Bushou& b = turn_.records.officers[i];
-        if (b.gunID != faction.id || b.Job != Job::General) continue;
+        if (b.gunID != faction.id || Job(b.Job) != Job::General) continue;
         int r = pickTerm();
         best.offer(i, static_cast<float>(b.tactics + r));
     }
@@ -93,7 +93,7 @@ namespace {
 
 // Sum of one ability over the faction's officers of the given jobs; 1 instead of 0, so that a total
 // can divide and multiply safely.
-int16_t total(const Turn& turn, const gun& faction, std::initializer_list<int16_t> jobs, int16_t Bushou::*ability) {
+int16_t total(const Turn& turn, const gun& faction, std::initializer_list<Job> jobs, int16_t Bushou::*ability) {
     long long sum = 0;
     for (int i = 1; i <= lastOfficer(turn); ++i) {
         const Bushou& b = turn.records.officers[i];

@@ -138,7 +138,7 @@ private:
         for (Side& x : s_) {
             if (x.strategist > 0) {
                 const Bushou& g = turn_.officer(x.strategist);
-                x.gi = g.Job == Job::General ? to16(static_cast<float>(g.wisdom) / 2.0f) : g.wisdom;
+                x.gi = Job(g.Job) == Job::General ? to16(static_cast<float>(g.wisdom) / 2.0f) : g.wisdom;
                 x.gl = g.tactics;
                 x.strategistName = g.name;
             } else {

@@ -8,20 +8,14 @@
 
 namespace tei {
 
-namespace Command {
-inline constexpr int16_t Wait = 0, Recruit = 1, RaiseTroops = 2, Subversion = 3, YellowTurbans = 4, Barbarians = 5,
-                         Mediation = 6, Denounce = 7, JoinAlliance = 8, LeaveAlliance = 9, ChangeLeader = 10, War = 11,
-                         RighteousWar = 12;
-}
-
 void Offers::ld_Com_rtn() {
     for (auto& list : g_.offerCommands) list.clear();
-    if (g_.msgMode != 1) return;
+    if (g_.msgMode != MsgMode::Resolution) return;
     for (int k = 1; k < kFrameCount; ++k) dealAllianceFrame(k);
     dealIndependentFrame();
 }
 
-int Offers::add(int k, int16_t c) {
+int Offers::add(int k, Command c) {
     g_.offerCommands[k].push_back(c);
     return static_cast<int>(g_.offerCommands[k].size()) - 1;
 }
@@ -80,7 +74,7 @@ void Offers::dealAllianceFrame(int k) {
                 break;
             case 3:
             case 7:
-                p = add(k, static_cast<int16_t>(r));
+                p = add(k, r == 3 ? Command::Subversion : Command::Denounce);
                 target[p] = Rnd_Dou_rtn(k);
                 difficulty[p] = standardDifficulty();
                 break;
@@ -93,7 +87,7 @@ void Offers::dealAllianceFrame(int k) {
                 break;
             case 6:
             case 10:
-                p = add(k, static_cast<int16_t>(r));
+                p = add(k, r == 6 ? Command::Mediation : Command::ChangeLeader);
                 difficulty[p] = standardDifficulty();
                 break;
             case 8: {

@@ -19,7 +19,7 @@ public:
     Offers(GameGlobals& g, Random& rng, const RecordScratch& scratch, const Frames& frames)
         : g_(g), rng_(rng), scratch_(scratch), frames_(frames) {}
 
-    // Deals every frame; deals nothing while msgMode is not 1.
+    // Deals every frame; deals nothing while msgMode is not Resolution.
     void ld_Com_rtn();
 
     // Pickers. Each returns entry Int(Rnd * n) of its n candidates, 0 when there are none.
@@ -33,7 +33,7 @@ private:
     void dealAllianceFrame(int k);
     void dealIndependentFrame();
     // Adds an offer of command c to frame k and returns its list position.
-    int add(int k, int16_t c);
+    int add(int k, Command c);
     int16_t standardDifficulty();
     int16_t independentDifficulty();
     int16_t pick(const int16_t* candidates, int n);

@@ -32,7 +32,8 @@ void YearEnd::Policy_rtn() {
     scratch_.ld_Kunshu_rtn();
     OfficerColumns c = readColumns(kSelectorPolicy);
     for (int i = 1; i <= g_.officerCount && i <= kMaxOfficer; ++i) {
-        if (c.lord[i] == 0 || c.job[i] == Job::Military || c.job[i] == Job::General) continue;
+        Job job = Job(c.job[i]);
+        if (c.lord[i] == 0 || job == Job::Military || job == Job::General) continue;
         int P = c.ability[i];
         int f = factionOf(c.lord[i]);
         if (P >= 5) orderGain[f] = sat16(orderGain[f] + P - 4);
@@ -68,7 +69,8 @@ void YearEnd::Jinji_rtn() {
     scratch_.ld_Kunshu_rtn();
     OfficerColumns c = readColumns(kSelectorCharm);
     for (int i = 1; i <= g_.officerCount && i <= kMaxOfficer; ++i) {
-        if (c.lord[i] == 0 || c.job[i] == Job::Civil || c.job[i] == Job::Military) continue;
+        Job job = Job(c.job[i]);
+        if (c.lord[i] == 0 || job == Job::Civil || job == Job::Military) continue;
         int C = c.ability[i];
         int f = factionOf(c.lord[i]);
         int n = rng_.twoDice();

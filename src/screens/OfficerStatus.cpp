@@ -9,8 +9,8 @@ OfficerStatus loadOfficerStatus(const GameFolder& folder, const GameGlobals& g, 
     OfficerStatus s;
     s.officer = RecordScratch(folder, g.officerCount, g.factionCount).ld_Chr_rtn(officerNo);
     s.found = officerNo > 0 && s.officer.id == officerNo;
-    s.job = jobLabel(s.officer.Job);
-    s.rows = abilityLines(s.officer, s.officer.Job);
+    s.job = jobLabel(Job(s.officer.Job));
+    s.rows = abilityLines(s.officer, Job(s.officer.Job));
     if (s.found) s.comment = ld_Comment_rtn(folder, s.officer.commentID);
     return s;
 }

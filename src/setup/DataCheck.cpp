@@ -179,9 +179,9 @@ void Checker::checkScenario(int scenario) {
         if (ruler.kunID != k)
             problem(rulerLabel + ": 軍閥 ." + std::to_string(f) + " の君主なのに kunID が " +
                     std::to_string(ruler.kunID) + " です（" + std::to_string(k) + " であるべきです）。");
-        if (ruler.Job != Job::Ruler)
+        if (Job(ruler.Job) != Job::Ruler)
             problem(rulerLabel + ": 軍閥 ." + std::to_string(f) + " の君主なのに Job が " + std::to_string(ruler.Job) +
-                    " です（5 であるべきです）。");
+                    " です（" + std::to_string(numberOf(Job::Ruler)) + " であるべきです）。");
     }
 
     // Alliances

@@ -28,7 +28,7 @@ int roll(Random& rng, const Dice& d) {
 
 // The ability patterns of the fictional officers, by the job draw t = 1..10.
 struct Pattern {
-    int16_t job;
+    Job job;
     Dice policy, fight, wisdom, tactics, charm;
 };
 
@@ -180,7 +180,7 @@ SetupOutcome ScenarioSetup::startNewGame(const std::vector<int>& selectedRows) {
     } catch (const FileError& e) {
         return failed(e);
     }
-    g_.gameMode = 0;
+    g_.gameMode = GameMode::New;
     for (size_t r = 0; r < rows_.size(); ++r) {
         if (selected[r]) {
             g_.slotFaction[r] = rows_[r].faction;
@@ -260,7 +260,7 @@ void ScenarioSetup::mk_Abl_rtn() {
         b.id = static_cast<int16_t>(i);
         int t = rng_.I(10) + 1;
         const Pattern& p = *kPatterns[static_cast<size_t>(t - 1)];
-        b.Job = p.job;
+        b.Job = numberOf(p.job);
         b.policy = static_cast<int16_t>(roll(rng_, p.policy));
         b.fight = static_cast<int16_t>(roll(rng_, p.fight));
         b.wisdom = static_cast<int16_t>(roll(rng_, p.wisdom));

@@ -22,7 +22,7 @@ protected:
             OfficerSpec{.id = 9, .name = "乙王", .kunID = 9, .Job = Job::Ruler, .fight = 9, .tactics = 9, .charm = 9});
     }
     // An officer of 甲: number, name, job; Politics, Valor, Intellect, Leadership, Capacity.
-    void hire(int16_t id, const char* name, int16_t job, int16_t policy, int16_t fight, int16_t wisdom, int16_t tactics,
+    void hire(int16_t id, const char* name, Job job, int16_t policy, int16_t fight, int16_t wisdom, int16_t tactics,
               int16_t charm) {
         put(turn, OfficerSpec{id, name, 1, job, policy, fight, wisdom, tactics, charm, 0});
     }

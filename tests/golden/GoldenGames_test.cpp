@@ -135,8 +135,8 @@ struct Played {
 class YearCuts final : public AutoplayWatch {
 public:
     explicit YearCuts(const std::ostringstream& out) : out_(out) {}
-    void windowShown(int mode, const MessagePages&) override {
-        if (mode == 2) cuts.push_back(out_.str().size());
+    void windowShown(MsgMode mode, const MessagePages&) override {
+        if (mode == MsgMode::YearEnd) cuts.push_back(out_.str().size());
     }
     void turnDone() override {}
     std::vector<size_t> cuts;
