@@ -44,7 +44,8 @@ std::optional<Item> ItemReader::next() {
 std::optional<Item> ItemReader::read() {
     if (atEnd()) return std::nullopt;
     Item item;
-    item.startsLine = pos_ == 0 || text_[pos_ - 1] == '\n';
+    // A line ends at CR LF, LF or a lone CR, as for the line readers (core/TextLines.h).
+    item.startsLine = pos_ == 0 || text_[pos_ - 1] == '\n' || text_[pos_ - 1] == '\r';
     skipBlanks();
     auto lineEnd = [&](size_t i) { return i >= text_.size() || text_[i] == '\r' || text_[i] == '\n'; };
     if (pos_ < text_.size() && text_[pos_] == '"') {

@@ -6,25 +6,13 @@
 #include "core/Numbers.h"
 #include "core/OfficerRecordFile.h"
 #include "core/RecordFiles.h"
+#include "core/TextLines.h"
 
 namespace tei {
 
 namespace {
 
 inline constexpr const char* kFullWidthStop = "．";
-
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
-        start = end + 1;
-    }
-    return lines;
-}
 
 bool startsWithStop(std::string_view line) { return !line.empty() && line[0] == '.'; }
 
