@@ -30,7 +30,14 @@ FileError::FileError(Kind kind, std::string path) : std::runtime_error(path), ki
         case Kind::CutShort:
             message_ = "ファイル「" + path_ + "」は記録が欠けているか、途中で切れています。";
             break;
+        case Kind::BadRecord:
+            message_ = "ファイル「" + path_ + "」に読めない記録があります。";
+            break;
     }
+}
+
+FileError::FileError(std::string path, const std::string& detail) : FileError(Kind::BadRecord, std::move(path)) {
+    message_ = "ファイル「" + path_ + "」の" + detail;
 }
 
 namespace {

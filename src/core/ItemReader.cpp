@@ -4,6 +4,13 @@
 
 namespace tei {
 
+bool Item::isHeader() const {
+    if (!isMarker() || text.size() < 2) return false;
+    for (size_t i = 1; i < text.size(); ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
+
 int16_t Item::markerNumber() const { return Val16(std::string_view(text).substr(1)); }
 int16_t Item::number() const {
     // Most items are plain whole numbers: read those directly, anything else as the game's numeric

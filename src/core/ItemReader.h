@@ -19,6 +19,9 @@ struct Item {
     bool startsLine = false;  // the item is the first on its line
 
     bool isMarker() const { return !quoted && !text.empty() && text[0] == '.'; }
+    // A marker as the writers write one: "." and decimal digits only. Any other marker is a value
+    // written bare with a leading "." (a name such as ".abc") that the record scan mistakes for one.
+    bool isHeader() const;
     int16_t markerNumber() const;  // the numeric value of the text after the ".", 0 without digits
     int16_t number() const;        // the item as a 16-bit number (leading number, saturated)
 };

@@ -57,7 +57,7 @@ bool TurnCycle::Form_Load() {
             // A faction master cut short would start a game the first resolution refuses: name it now.
             auto master = folder_.ini(factionMasterName(g_.scenarioNo));
             if (firstLackingFaction(*readFactionFile(folder_, master), scenarioInfo(g_.scenarioNo).factionCount) != 0)
-                throw FileError(FileError::Kind::CutShort, folder_.display(master));
+                throw factionsCutShort(folder_, master);
             mkFristLog();
             mk_Gunsv_rtn();
             ld_PCGun_rtn();

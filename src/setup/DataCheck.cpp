@@ -28,6 +28,10 @@ struct RawRecord {
     int n = 0;
     std::vector<std::string> values;
     bool extra = false;  // more values than the layout has before the next record
+    // The first value written bare with a leading "." at the start of a line, which the game would
+    // take for the next record's marker: its place among the values. Read on as a value here, so the
+    // one fault is reported once.
+    std::optional<size_t> dotted;
 };
 
 struct RawFile {
@@ -43,9 +47,16 @@ RawFile readRecords(std::string_view text, size_t fieldCount) {
     while (auto marker = items.nextMarker()) {
         RawRecord r;
         r.n = marker->markerNumber();
-        FieldReader fields(items);
         std::string v;
-        while (r.values.size() < fieldCount && fields.text(v)) r.values.push_back(v);
+        for (;;) {
+            FieldReader fields(items);
+            while (r.values.size() < fieldCount && fields.text(v)) r.values.push_back(v);
+            if (r.values.size() == fieldCount) break;
+            const auto& next = items.peek();
+            if (!next || !next->isMarker() || !next->startsLine || next->isHeader()) break;
+            if (!r.dotted) r.dotted = r.values.size();
+            r.values.push_back(items.next()->text);
+        }
         if (r.values.size() == fieldCount) {
             auto next = items.peek();
             r.extra = next && !(next->isMarker() && next->startsLine);
@@ -120,6 +131,10 @@ void Checker::checkStructure(const std::string& file, const std::string& text, i
             problem(label + ": 番号が順番どおりではありません（." + std::to_string(previous + 1) +
                     " があるべき位置です）。");
         previous = r.n;
+        if (r.dotted) {
+            DottedValue d{static_cast<int16_t>(r.n), recordFieldLabel(layout[*r.dotted].name), r.values[*r.dotted]};
+            problem(label + ": " + d.reason());
+        }
         if (r.values.size() < fieldCount)
             problem(label + ": 値が足りません（" + std::to_string(r.values.size()) + " 個、" +
                     std::to_string(fieldCount) + " 個必要です）。");

@@ -231,7 +231,21 @@ void ScenarioSetup::initBushouFile() {
     folder_.copyFile(folder_.ini(officerBackupName(g_.scenarioNo)), folder_.ini(officerMasterName(g_.scenarioNo)));
 }
 
+// A name written bare with a leading "." would take the rest of its record for another record: the
+// new game would give that officer a nobody's values, and the first year would find the faction file
+// cut short. Such a master is refused before anything is made from it.
+void ScenarioSetup::requireReadableMasters() const {
+    auto officers = folder_.ini(officerMasterName(g_.scenarioNo));
+    auto factions = folder_.ini(factionMasterName(g_.scenarioNo));
+    auto dotted = [&](const std::filesystem::path& p, const std::optional<DottedValue>& d) {
+        if (d) throw FileError(folder_.display(p), d->inRecord());
+    };
+    dotted(officers, findDottedOfficerValue(folder_.readText(officers)));
+    dotted(factions, findDottedFactionValue(folder_.readText(factions)));
+}
+
 void ScenarioSetup::ori_Chr_rtn() {
+    requireReadableMasters();
     mk_Name_rtn();
     mk_Abl_rtn();
     mk_Busv_rtn();

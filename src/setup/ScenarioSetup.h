@@ -97,6 +97,9 @@ public:
 private:
     // Reads each named ini file once, so a missing one is found before anything is written.
     void requireFiles(const std::vector<std::string>& names) const;
+    // Throws FileError naming the record when the scenario's officer or faction master holds a value
+    // written bare with a leading ".".
+    void requireReadableMasters() const;
     std::vector<bool> selection(const std::vector<int>& selectedRows) const;
 
     const GameFolder& folder_;

@@ -151,6 +151,28 @@ TEST_F(DataCheckTest, CommentsNamesAndTemplates) {
                        }));
 }
 
+TEST_F(DataCheckTest, BareValueStartingWithAStopIsNamedOnceWithItsRecord) {
+    // Officer 5's name and officer 9's picture name, and faction 4's name, written bare with a leading
+    // "." would each start a record of their own: one line says so, and the values after them still
+    // belong to their record. A quoted ".名" is a name like any other.
+    for (const char* file : {"bushou1.ini", "BUSHOU1_BK.ini"}) {
+        edit(file, officerRecord(5, "武将5", 5, 5, 0), officerRecord(5, ".武将5", 5, 5, 0));
+        edit(file, crlf({".9", "武将9", "5,5,5,5", "5,5", "9,5", "\"zouhyou1\""}),
+             crlf({".9", "武将9", "5,5,5,5", "5,5", "9,5", ".jpg"}));
+        edit(file, officerRecord(20, "武将20", 0, 2, 0), officerRecord(20, "\".武将20\"", 0, 2, 0));
+    }
+    edit("Gunbatu2.ini", factionRecord(4, 0, 4), factionRecord(4, 0, 4).replace(4, 4, ". 国4"));
+    EXPECT_EQ(check(),
+              (Lines{
+                  "ini/bushou1.ini の記録 .5（.武将5）: 名前「.武将5」は「.」で始まるため、次の記録の見出しと読まれて"
+                  "しまいます。二重引用符で囲んでください（\".武将5\"）。",
+                  "ini/bushou1.ini の記録 .9（武将9）: 画像名「.jpg」は「.」で始まるため、次の記録の見出しと読まれて"
+                  "しまいます。二重引用符で囲んでください（\".jpg\"）。",
+                  "ini/Gunbatu2.ini の記録 .4（. 国4）: 名前「. 国4」は「.」で始まるため、次の記録の見出しと読まれて"
+                  "しまいます。二重引用符で囲んでください（\". 国4\"）。",
+              }));
+}
+
 TEST_F(DataCheckTest, GarbageNeverCrashesTheCheck) {
     tmp.writeIni("bushou1.ini", "\xff\xfe garbage");
     tmp.writeIni("Gunbatu1.ini", "x,y\r\n.\r\n.-5\r\n\"\r\n.99999999999\r\n");

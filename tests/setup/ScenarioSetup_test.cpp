@@ -171,6 +171,19 @@ TEST_F(ScenarioSetupTest, FactionScreenNoteOnlyInWhatIfScenarios) {
     EXPECT_EQ(g.msgText, "配下の構成は変わります");
 }
 
+TEST_F(ScenarioSetupTest, NewGameRefusesAMasterWithABareNameStartingWithAStop) {
+    ASSERT_TRUE(setup.Form_Load().ok);
+    tmp.writeIni("Gunbatu1.ini", faction(1, "董卓", 1) + faction(2, ".袁紹", 2));
+    auto outcome = setup.startNewGame({0});
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message,
+              "ファイル「ini/Gunbatu1.ini」の記録 .2 の名前「.袁紹」は「.」で始まるため、次の記録の見出しと読まれて"
+              "しまいます。二重引用符で囲んでください（\".袁紹\"）。");
+    EXPECT_EQ(rng.draws(), 0);
+    EXPECT_EQ(g.slotFaction[0], 0);
+    EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
+}
+
 TEST_F(ScenarioSetupTest, ResetCopiesTheBackupOverTheMasterAndRebuilds) {
     ASSERT_TRUE(setup.Form_Load().ok);
     EXPECT_EQ(setup.resetQuestion(), "シナリオ 1においてエディットした武将データを全て初期化しますか？");
