@@ -1,5 +1,6 @@
 #include "setup/DataCheck.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <map>
@@ -253,7 +254,10 @@ void Checker::checkComments() {
 void Checker::checkNames(const char* file, int needed, const char* what) {
     auto text = read(file);
     if (!text) return;
-    int count = static_cast<int>(parseNameList(*text, INT_MAX).size());
+    auto names = parseNameList(*text, INT_MAX);
+    int count = static_cast<int>(names.size());
+    names.resize(std::min(names.size(), static_cast<size_t>(needed)));  // only the names a game reads
+    if (auto quoted = nameWithQuote(names)) problem(shown(file) + ": " + *quoted);
     if (count < needed)
         problem(shown(file) + ": " + what + "が " + std::to_string(count) + " 個しかありません（" +
                 std::to_string(needed) + " 個以上必要です）。");

@@ -5,11 +5,11 @@
 //
 // Checked: every master file of the six scenarios is present and readable text; the officer masters
 // hold records 1..155/155/160 and the faction masters 1..13/12/13, numbered in order, each with all
-// its values and no more, and no name written bare with a leading "." (which would pass for a marker); every ruler serves himself with Job 5; every faction's ruler is such an
-// officer; alliance leaders lead themselves and members name a leader; every officer serves nobody or
-// a ruler of his scenario; comment numbers lie below 200 and exist in Comment.ini; the backups equal
-// their masters; the name lists are long enough; every template the game shows and every description
-// is present and reachable.
+// its values and no more, and no name written bare with a leading "." (which would pass for a marker); every ruler
+// serves himself with Job 5; every faction's ruler is such an officer; alliance leaders lead themselves and members
+// name a leader; every officer serves nobody or a ruler of his scenario; comment numbers lie below 200 and exist in
+// Comment.ini; the backups equal their masters; the name lists are long enough and hold no double quote; every template
+// the game shows and every description is present and reachable.
 
 #include <filesystem>
 #include <string>

@@ -85,6 +85,15 @@ std::vector<std::string> parseNameList(std::string_view text, int limit) {
     return names;
 }
 
+std::optional<std::string> nameWithQuote(const std::vector<std::string>& names) {
+    for (const auto& name : names)
+        if (name.find('"') != std::string::npos)
+            return "名前「" + name +
+                   "」には二重引用符（\"）が入っています。架空の武将の名前は姓と名をつないで作るので、" +
+                   "二重引用符のある名前は使えません。";
+    return std::nullopt;
+}
+
 // Screen actions
 
 void ScenarioSetup::requireFiles(const std::vector<std::string>& names) const {
@@ -258,6 +267,8 @@ void ScenarioSetup::ori_Chr_rtn() {
 void ScenarioSetup::mk_Name_rtn() {
     auto family = parseNameList(folder_.readText(folder_.ini(kFamilyNameFile)), kFamilyNamesRead);
     auto given = parseNameList(folder_.readText(folder_.ini(kGivenNameFile)), kGivenNamesRead);
+    for (const auto& [file, names] : {std::pair{kFamilyNameFile, &family}, std::pair{kGivenNameFile, &given}})
+        if (auto quoted = nameWithQuote(*names)) throw FileError(folder_.display(folder_.ini(file)), *quoted);
     rng_.Randomize();
     for (int i = 1; i <= kGameOfficerCount; ++i) {
         int a = rng_.I(kFamilyNamesUsed) + 1;

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -113,5 +114,10 @@ private:
 
 // The name lists: at most 'limit' names, one per item; empty items are no names.
 std::vector<std::string> parseNameList(std::string_view text, int limit);
+// What is wrong with the first name holding a double quote ("名前「…」には二重引用符…"), if any.
+// A fictional officer's name joins a family name and a given name, and a join of a name holding a
+// quote with one holding a comma, or a blank or "." at its start, could be written to the officer
+// file in neither form: the lists must hold no quote.
+std::optional<std::string> nameWithQuote(const std::vector<std::string>& names);
 
 }  // namespace tei

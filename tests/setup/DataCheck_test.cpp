@@ -173,6 +173,18 @@ TEST_F(DataCheckTest, BareValueStartingWithAStopIsNamedOnceWithItsRecord) {
               }));
 }
 
+TEST_F(DataCheckTest, NameListsHoldNoQuote) {
+    edit("sei.ini", "姓7\r\n", "姓\"7\"\r\n");
+    edit("mei.ini", "名150\r\n", "名\"150\r\n");
+    tmp.writeIni("mei.ini", tmp.readIni("mei.ini") + "名\"151\r\n");  // beyond the names read
+    EXPECT_EQ(check(), (Lines{
+                           "ini/sei.ini: 名前「姓\"7\"」には二重引用符（\"）が入っています。架空の武将の名前は姓と名を"
+                           "つないで作るので、二重引用符のある名前は使えません。",
+                           "ini/mei.ini: 名前「名\"150」には二重引用符（\"）が入っています。架空の武将の名前は姓と名を"
+                           "つないで作るので、二重引用符のある名前は使えません。",
+                       }));
+}
+
 TEST_F(DataCheckTest, GarbageNeverCrashesTheCheck) {
     tmp.writeIni("bushou1.ini", "\xff\xfe garbage");
     tmp.writeIni("Gunbatu1.ini", "x,y\r\n.\r\n.-5\r\n\"\r\n.99999999999\r\n");

@@ -171,7 +171,7 @@ TEST_F(ScenarioSetupTest, FactionScreenNoteOnlyInWhatIfScenarios) {
     EXPECT_EQ(g.msgText, "配下の構成は変わります");
 }
 
-TEST_F(ScenarioSetupTest, NewGameRefusesAMasterWithABareNameStartingWithAStop) {
+TEST_F(ScenarioSetupTest, NewGameRefusesMastersAndNameListsItCannotWriteBack) {
     ASSERT_TRUE(setup.Form_Load().ok);
     tmp.writeIni("Gunbatu1.ini", faction(1, "董卓", 1) + faction(2, ".袁紹", 2));
     auto outcome = setup.startNewGame({0});
@@ -181,6 +181,16 @@ TEST_F(ScenarioSetupTest, NewGameRefusesAMasterWithABareNameStartingWithAStop) {
               "しまいます。二重引用符で囲んでください（\".袁紹\"）。");
     EXPECT_EQ(rng.draws(), 0);
     EXPECT_EQ(g.slotFaction[0], 0);
+    EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
+
+    // Nor is a name list holding a quote used for the fictional officers.
+    tmp.writeIni("Gunbatu1.ini", faction(1, "董卓", 1) + faction(2, "袁紹", 2));
+    tmp.writeIni("mei.ini", "名1\r\n名\"2\r\n");
+    outcome = setup.startNewGame({0});
+    EXPECT_EQ(outcome.message,
+              "ファイル「ini/mei.ini」の名前「名\"2」には二重引用符（\"）が入っています。架空の武将の名前は姓と名を"
+              "つないで作るので、二重引用符のある名前は使えません。");
+    EXPECT_EQ(rng.draws(), 0);
     EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
 }
 
