@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint8_t choice = data[0];
     GameFolder folder(dir.root);
     folder.writeText(folder.ini("Gunbatu1.ini"), fuzz::bytes(data + 1, size - 1));
-    (void)checkDataFolder(dir.root / "ini");
+    (void)checkDataFolder(dir.root / "ini").problems;
 
     GameGlobals g;
     SeededRandom rng(choice);

@@ -206,9 +206,10 @@ int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::o
 }
 
 int runCheck(const std::filesystem::path& iniDir, std::ostream& out) {
-    auto problems = checkDataFolder(iniDir);
-    for (const auto& p : problems) out << p << "\n";
-    return problems.empty() ? 0 : 1;
+    DataCheckReport report = checkDataFolder(iniDir);
+    for (const auto& p : report.problems) out << p << "\n";
+    for (const auto& n : report.notes) out << "注意: " << n << "\n";
+    return report.problems.empty() ? 0 : 1;
 }
 
 }  // namespace tei

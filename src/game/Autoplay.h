@@ -44,7 +44,8 @@ std::optional<AutoplayOptions> parseAutoplayOptions(const std::vector<std::strin
 int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,
                 AutoplayWatch* watch = nullptr);
 
-// Checks the ini folder; one line per problem on 'out'. Returns 0 when there is none, 1 otherwise.
+// Checks the ini folder; one line per problem on 'out', then one per note ("注意: "). Returns 0 when
+// there is no problem (notes or not), 1 otherwise.
 int runCheck(const std::filesystem::path& iniDir, std::ostream& out);
 
 // The program's usage text.

@@ -67,6 +67,21 @@ RawFile readRecords(std::string_view text, size_t fieldCount) {
     return file;
 }
 
+// How many records of two officer files differ in any value, or are in one file only.
+int changedRecords(std::string_view text, std::string_view other, size_t fieldCount) {
+    std::map<int, std::vector<std::string>> mine, theirs;
+    for (auto& r : readRecords(text, fieldCount).records) mine.emplace(r.n, std::move(r.values));
+    for (auto& r : readRecords(other, fieldCount).records) theirs.emplace(r.n, std::move(r.values));
+    int changed = 0;
+    for (const auto& [n, values] : mine) {
+        auto it = theirs.find(n);
+        if (it == theirs.end() || it->second != values) ++changed;
+    }
+    for (const auto& [n, values] : theirs)
+        if (!mine.count(n)) ++changed;
+    return changed;
+}
+
 bool isInteger(std::string_view s) {
     if (!s.empty() && (s[0] == '-' || s[0] == '+')) s.remove_prefix(1);
     if (s.empty()) return false;
@@ -80,12 +95,13 @@ public:
     // Files are named by the folder's own name and theirs: "ini/bushou1.ini".
     explicit Checker(fs::path dir) : dir_(dir.has_filename() ? dir : dir.parent_path()), folder_(dir_.parent_path()) {}
 
-    std::vector<std::string> run();
+    DataCheckReport run();
 
 private:
     fs::path path(const std::string& name) const { return findFile(dir_, name); }
     std::string shown(const std::string& name) const { return folder_.display(path(name)); }
-    void problem(std::string line) { problems_.push_back(std::move(line)); }
+    void problem(std::string line) { report_.problems.push_back(std::move(line)); }
+    void note(std::string line) { report_.notes.push_back(std::move(line)); }
     std::string recordLabel(const std::string& file, int n, const std::string& name) const {
         return shown(file) + " の記録 ." + std::to_string(n) + (name.empty() ? "" : "（" + name + "）");
     }
@@ -103,7 +119,7 @@ private:
 
     fs::path dir_;
     GameFolder folder_;
-    std::vector<std::string> problems_;
+    DataCheckReport report_;
     std::set<int> comments_;
     bool commentsRead_ = false;
 };
@@ -166,12 +182,19 @@ void Checker::checkScenario(int scenario) {
     auto officerText = read(officersFile);
     auto factionText = read(factionsFile);
     auto backupText = read(backupFile);
-    if (officerText && backupText && *officerText != *backupText)
-        problem(shown(backupFile) + " が " + shown(officersFile) + " と一致しません。");
 
     OfficerTable officers{};
     FactionTable factions{};
     if (officerText) checkStructure(officersFile, *officerText, info.historicalOfficers, "武将", officers);
+    if (officerText && backupText && *officerText != *backupText) {
+        // The editor's doing: the backup that restores from it must be sound too.
+        OfficerTable original{};
+        checkStructure(backupFile, *backupText, info.historicalOfficers, "武将", original);
+        int changed = changedRecords(*officerText, *backupText, layoutOf<Bushou>().size());
+        if (changed > 0)
+            note(shown(officersFile) + ": " + std::to_string(changed) + " 人の武将が " + shown(backupFile) +
+                 " から変わっています（武将エディタでの変更です。タイトル画面の「武将初期化」で元に戻せます）。");
+    }
     if (factionText) checkStructure(factionsFile, *factionText, info.factionCount, "軍閥", factions);
     if (!officerText || !factionText) return;
 
@@ -273,7 +296,7 @@ void Checker::checkTemplates(const char* file, const std::vector<int>& numbers, 
                     " がないか、.100 以上の見出しより後ろにあって読まれません。");
 }
 
-std::vector<std::string> Checker::run() {
+DataCheckReport Checker::run() {
     checkComments();
     for (int scenario = 1; scenario <= 3; ++scenario) checkScenario(scenario);
     checkNames(kFamilyNameFile, kFamilyNamesRead, "姓");
@@ -287,11 +310,11 @@ std::vector<std::string> Checker::run() {
     for (int n = 1; n <= 12; ++n) descriptions.push_back(n);
     for (int n = 20; n <= 26; ++n) descriptions.push_back(n);
     checkTemplates(kCommandTemplates, descriptions, "説明");
-    return problems_;
+    return report_;
 }
 
 }  // namespace
 
-std::vector<std::string> checkDataFolder(const std::filesystem::path& iniDir) { return Checker(iniDir).run(); }
+DataCheckReport checkDataFolder(const std::filesystem::path& iniDir) { return Checker(iniDir).run(); }
 
 }  // namespace tei

@@ -63,7 +63,8 @@ protected:
         tmp.writeIni(file, text);
     }
 
-    std::vector<std::string> check() { return checkDataFolder(tmp.root() / "ini"); }
+    std::vector<std::string> check() { return checkDataFolder(tmp.root() / "ini").problems; }
+    std::vector<std::string> notes() { return checkDataFolder(tmp.root() / "ini").notes; }
 
     TempGameFolder tmp;
 };
@@ -72,15 +73,31 @@ using Lines = std::vector<std::string>;
 
 TEST_F(DataCheckTest, ASoundFolderHasNoProblems) { EXPECT_EQ(check(), Lines{}); }
 
-TEST_F(DataCheckTest, MissingFilesAndBackupsThatDiffer) {
+TEST_F(DataCheckTest, MissingFiles) {
     std::filesystem::remove(tmp.root() / "ini" / "BUSHOU2_BK.ini");
     std::filesystem::remove(tmp.root() / "ini" / "mei.ini");
-    edit("BUSHOU1_BK.ini", "武将20", "武将二十");
     // Found whatever the case of its name.
     std::filesystem::rename(tmp.root() / "ini" / "Gunbatu.ini", tmp.root() / "ini" / "GUNBATU.INI");
     EXPECT_EQ(check(),
-              (Lines{"ini/BUSHOU1_BK.ini が ini/bushou1.ini と一致しません。",
-                     "ファイル「ini/BUSHOU2_BK.ini」が見つかりません。", "ファイル「ini/mei.ini」が見つかりません。"}));
+              (Lines{"ファイル「ini/BUSHOU2_BK.ini」が見つかりません。", "ファイル「ini/mei.ini」が見つかりません。"}));
+}
+
+// A master the editor changed is no fault: a note counts the officers changed (a record quoted
+// differently is no change). A backup that differs must be sound itself.
+TEST_F(DataCheckTest, AMasterEditedAwayFromItsBackupIsANote) {
+    edit("bushou1.ini", officerRecord(20, "武将20", 0, 2, 0), officerRecord(20, "武将20", 0, 4, 0));
+    edit("bushou1.ini", officerRecord(21, "武将21", 1, 2, 0),
+         crlf({".21", "武将21", "9,5,5,5", "5,5", "1,2", "zouhyou1", "0"}));
+    edit("bushou1.ini", officerRecord(22, "武将22", 0, 2, 0),
+         crlf({".22", "\"武将22\"", "5,5,5,5", "5,5", "0,2", "zouhyou1", "0"}));
+    EXPECT_EQ(check(), Lines{});
+    EXPECT_EQ(notes(), Lines{"ini/bushou1.ini: 2 人の武将が ini/BUSHOU1_BK.ini から変わっています（武将エディタでの"
+                             "変更です。タイトル画面の「武将初期化」で元に戻せます）。"});
+
+    edit("BUSHOU1_BK.ini", officerRecord(30, "武将30", 0, 2, 0), crlf({".30", "武将30", "5,5,5,5", "5,5", "0,2"}));
+    EXPECT_EQ(check(), Lines{"ini/BUSHOU1_BK.ini の記録 .30（武将30）: 値が足りません（9 個、11 個必要です）。"});
+    EXPECT_EQ(notes().size(), 1u);
+    EXPECT_NE(notes()[0].find("3 人の武将"), std::string::npos);
 }
 
 TEST_F(DataCheckTest, CountsNumberingAndValues) {
@@ -197,7 +214,8 @@ TEST_F(DataCheckTest, GarbageNeverCrashesTheCheck) {
 
 TEST(DataCheckShipped, TheShippedDataHasNoProblems) {
     std::filesystem::path dir = std::filesystem::path(TEIJIROKU_SOURCE_DIR) / "data" / "ini";
-    EXPECT_EQ(checkDataFolder(dir), Lines{});
+    EXPECT_EQ(checkDataFolder(dir).problems, Lines{});
+    EXPECT_EQ(checkDataFolder(dir).notes, Lines{});
 }
 
 }  // namespace
