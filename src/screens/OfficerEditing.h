@@ -24,15 +24,16 @@ namespace tei {
 inline constexpr const char* kRegisterQuestion = "編集した内容を登録しますか？";
 inline constexpr const char* kRegistered = "登録しました。";
 
-// The number typed into an ability box: the value of its leading number ("12abc" is 12, "abc" is 0),
-// rounded half to even. Nothing when the value lies outside -32768..32767.
+// The number typed into an ability box, rounded half to even: a whole text of an optional sign,
+// digits and a fraction, blanks around it allowed, full-width forms read as their half-width twins.
+// Nothing for any other text ("abc", "12abc", an empty box) and for a value outside -32768..32767.
 std::optional<int16_t> abilityFromText(std::string_view typed);
 
 // Register: 'officer' with job 'job' and the six ability boxes as typed (rows as abilityRows(job)
 // gives them; boxes of rows the job does not show are not read). Writes ini/busv.ini, then the
-// scenario's officer master; on success 'officer' holds the new values. A value out of range, a
-// missing file or record, or a file that cannot be written leaves every file and 'officer' as they
-// were and says why.
+// scenario's officer master; on success 'officer' holds the new values. A value that is no number or
+// is out of range, a missing file or record, or a file that cannot be written leaves every file and
+// 'officer' as they were and says why.
 EditOutcome registerOfficerEdits(const GameFolder& folder, int scenarioNo, Bushou& officer, Job job,
                                  const std::array<std::string, kAbilityRows>& boxes);
 

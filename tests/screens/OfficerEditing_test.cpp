@@ -45,27 +45,30 @@ struct EditorFiles {
     }
 };
 
-TEST(abilityFromText, ReadsTheLeadingNumberRoundedHalfToEvenWithin16Bits) {
+// A box holds a number or is refused: a typo is never read as its leading digits or as 0. Full-width
+// digits and signs, as a Japanese input method types them, are digits and signs.
+TEST(abilityFromText, ReadsAWholeNumberRoundedHalfToEvenWithin16Bits) {
     struct Row {
         const char* typed;
         int16_t value;
     } rows[] = {
-        {"12abc", 12},      {"abc", 0},          {"", 0},    {"  7", 7},
-        {"2.5", 2},         {"3.5", 4},          {"-3", -3}, {"32767", 32767},
-        {"-32768", -32768}, {"-32768.5", -32768}  // the half goes to the even -32768
+        {"  7 ", 7},      {"2.5", 2},         {"3.5", 4},           {"-3", -3},    {"+3", 3},
+        {"32767", 32767}, {"-32768", -32768}, {"-32768.5", -32768},  // the half goes to the even -32768
+        {"１０", 10},     {"－１２", -12},    {"　８　", 8},        {"７．５", 8}, {"−4", -4},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
         EXPECT_EQ(abilityFromText(row.typed), row.value);
     }
-    for (const char* typed : {"32767.5", "32768", "-32769", "40000", "1e9"})
+    for (const char* typed : {"12abc", "abc", "", " ", "-", ".", "1 2", "1e3", "十", "32767.5", "32768", "-32769",
+                              "40000", "１００００００"})
         EXPECT_EQ(abilityFromText(typed), std::nullopt) << typed;
 }
 
 TEST(registerOfficerEdits, CivilOfficialMadeGeneralTakesTheThreeBoxesAndKeepsPolitics) {
     EditorFiles f;
     Bushou b = f.officer(2);
-    auto out = registerOfficerEdits(f.tmp.folder(), 1, b, Job::General, {"9abc", " 8", "7.5", "99", "6.5", "8"});
+    auto out = registerOfficerEdits(f.tmp.folder(), 1, b, Job::General, {"９", " 8", "7.5", "99", "6.5", "8"});
     EXPECT_TRUE(out.ok);
     EXPECT_EQ(out.message, "登録しました。");
     EXPECT_EQ(std::make_tuple(Job(b.Job), b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu),
@@ -107,6 +110,19 @@ TEST(registerOfficerEdits, ValueOutOfRangeIsRefusedAndNothingIsWritten) {
     EXPECT_EQ(b.fight, 2);
 
     EXPECT_TRUE(registerOfficerEdits(f.tmp.folder(), 1, b, Job::Civil, {"5", "99999", "", "", "5", "5"}).ok);
+}
+
+TEST(registerOfficerEdits, ATypoIsRefusedAndNothingIsWritten) {
+    EditorFiles f;
+    auto before = f.files();
+    Bushou b = f.officer(2);
+    auto out = registerOfficerEdits(f.tmp.folder(), 1, b, Job::Civil, {"abc", "", "", "", "5", "5"});
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(out.message, "「政治」の値「abc」は登録できません。-32768 から 32767 までの数を入力してください。");
+    out = registerOfficerEdits(f.tmp.folder(), 1, b, Job::Civil, {"7", "", "", "", "5", "1O"});
+    EXPECT_EQ(out.message, "「節度」の値「1O」は登録できません。-32768 から 32767 までの数を入力してください。");
+    EXPECT_EQ(f.files(), before);
+    EXPECT_EQ(b.policy, 8);
 }
 
 TEST(registerOfficerEdits, MissingMasterIsNamedAndNothingIsWritten) {
