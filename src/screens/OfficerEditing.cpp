@@ -82,8 +82,27 @@ std::optional<int16_t> abilityFromText(std::string_view typed) {
     return static_cast<int16_t>(v);
 }
 
+bool rulesAFaction(const GameFolder& folder, int factionCount, int id) {
+    if (id <= 0) return false;
+    for (const auto& r : *readFactionFile(folder, folder.ini(kFactionFile))) {
+        if (r.number > 0 && r.number <= factionCount && r.fields > 2 && r.faction.kunshuID == id) return true;
+        if (r.number >= factionCount) break;
+    }
+    return false;
+}
+
 EditOutcome registerOfficerEdits(const GameFolder& folder, int scenarioNo, Bushou& officer, Job job,
                                  const std::array<std::string, kAbilityRows>& boxes) {
+    // Whether he rules a faction matters only when the job changes to or from 君主.
+    if ((job == Job::Ruler) != (Job(officer.Job) == Job::Ruler)) {
+        try {
+            bool ruler = rulesAFaction(folder, scenarioInfo(scenarioNo).factionCount, officer.id);
+            if (job == Job::Ruler && !ruler) return {false, kOnlyRulersRule};
+            if (job != Job::Ruler && ruler) return {false, kRulerKeepsHisJob};
+        } catch (const FileError& e) {
+            return {false, e.message()};
+        }
+    }
     Bushou edited = officer;
     edited.Job = numberOf(job);
     auto rows = abilityRows(job);
@@ -130,15 +149,18 @@ EditOutcome registerOfficerEdits(const GameFolder& folder, int scenarioNo, Busho
 EditOutcome restoreOfficerFromBackup(const GameFolder& folder, int scenarioNo, Bushou& officer) {
     auto backup = folder.ini(officerBackupName(scenarioNo));
     std::optional<Bushou> original;
+    bool ruler = false;
     try {
         original = readOfficerRecord(folder, backup, officer.id);
+        if (original && officer.id > 0 && original->Job != officer.Job)
+            ruler = rulesAFaction(folder, scenarioInfo(scenarioNo).factionCount, officer.id);
     } catch (const FileError& e) {
         return {false, e.message()};
     }
     if (!original || officer.id <= 0) return {false, noRecord(folder, backup, officer.id)};
     int16_t job = officer.Job;
     copyJobAndAbilities(*original, officer);
-    if (Job(job) == Job::Ruler || Job(original->Job) == Job::Ruler) officer.Job = job;
+    if (ruler) officer.Job = job;
     return {true, {}};
 }
 

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
 
 #include "ScreenFixture.h"
 #include "core/OfficerRecordFile.h"
@@ -69,6 +70,29 @@ TEST_F(ScreenTest, RulerJobCannotChangeAndCancelWritesNothing) {
     EXPECT_EQ(tmp.readIni("busv.ini"), before);
     press(&editor, "Command1");
     EXPECT_FALSE(editor.isVisible());
+}
+
+// The job list offers 君主 to a faction's ruler (and locks it for him) and to one who holds job 5
+// already; nobody else can choose it.
+TEST_F(ScreenTest, JobListOffersTheRulerJobOnlyToARuler) {
+    auto rulerRow = [&](Editor& e) {
+        auto* jobs = qobject_cast<QStandardItemModel*>(child<QComboBox>(&e, "cmbJob")->model());
+        return jobs->item(4)->isEnabled();
+    };
+    Editor strategist(tmp.folder(), g, *parseOfficerRecord(test::kWorldOfficers, 2));  // 李儒, job 6
+    EXPECT_TRUE(child<QComboBox>(&strategist, "cmbJob")->isEnabled());
+    EXPECT_FALSE(rulerRow(strategist));
+
+    Bushou made = *parseOfficerRecord(test::kWorldOfficers, 3);  // 呂布 made 君主 by mistake
+    made.Job = numberOf(Job::Ruler);
+    Editor mistaken(tmp.folder(), g, made);
+    EXPECT_TRUE(child<QComboBox>(&mistaken, "cmbJob")->isEnabled());
+    EXPECT_EQ(child<QComboBox>(&mistaken, "cmbJob")->currentText(), "君主");
+    EXPECT_TRUE(rulerRow(mistaken));
+
+    Editor fallenRuler(tmp.folder(), g, *parseOfficerRecord(test::kWorldOfficers, 8));  // 袁紹, faction 3 fell
+    EXPECT_FALSE(child<QComboBox>(&fallenRuler, "cmbJob")->isEnabled());
+    EXPECT_TRUE(rulerRow(fallenRuler));
 }
 
 TEST_F(ScreenTest, CommentEditorConfirmGivesAnOfficerWithoutCommentANewRecord) {
