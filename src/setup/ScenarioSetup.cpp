@@ -147,17 +147,28 @@ void ScenarioSetup::showFactionOfRow(int row) {
     g_.msgText = scenarioInfo(g_.scenarioNo).whatIf ? kRetainersWillChange : "";
 }
 
+// Scenarios n and n + 3 share one officer master, so the reset of one is the reset of both: the
+// question says so on a line of its own after the game's sentence.
 std::string ScenarioSetup::resetQuestion() const {
-    return "シナリオ" + Str(g_.scenarioNo) + "においてエディットした武将データを全て初期化しますか？";
+    int first = (g_.scenarioNo - 1) % 3 + 1;
+    return "シナリオ" + Str(g_.scenarioNo) + "においてエディットした武将データを全て初期化しますか？" + kCrLf +
+           "（シナリオ" + Str(first) + "とシナリオ" + Str(first + 3) +
+           "は同じ武将データを使うため、どちらのシナリオの武将も初期化されます）";
 }
 
 SetupOutcome ScenarioSetup::resetOfficers() {
     try {
         requireFiles({officerBackupName(g_.scenarioNo), kCommentMaster});
         initBushouFile();
-        mk_Rinbusv();
     } catch (const FileError& e) {
         return failed(e);
+    }
+    // The master is reset from here on, whatever follows: say so, and what could not be done.
+    try {
+        mk_Rinbusv();
+    } catch (const FileError& e) {
+        return {false, std::string(kResetDone) + kCrLf + "ただし、ゲームで使うファイルを作り直せませんでした。" +
+                           kCrLf + e.message()};
     }
     return {true, kResetDone};
 }

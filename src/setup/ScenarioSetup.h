@@ -68,7 +68,9 @@ public:
     [[nodiscard]] SetupOutcome chooseScenario(int row);
     // A click on a ruler row: detailId and msgText for the faction screen.
     void showFactionOfRow(int row);
-    // The question before resetting the scenario's officers, and the reset itself.
+    // The question before resetting the scenario's officers (with a line naming the two scenarios
+    // that share the master), and the reset itself: "初期化しました" once the backup is copied over
+    // the master, followed by what failed if the working files could not then be rebuilt.
     std::string resetQuestion() const;
     [[nodiscard]] SetupOutcome resetOfficers();
     // The new-game command: what to ask (or the refusal), then, after OK, the new game itself: the

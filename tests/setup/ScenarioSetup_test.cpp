@@ -196,7 +196,9 @@ TEST_F(ScenarioSetupTest, NewGameRefusesMastersAndNameListsItCannotWriteBack) {
 
 TEST_F(ScenarioSetupTest, ResetCopiesTheBackupOverTheMasterAndRebuilds) {
     ASSERT_TRUE(setup.Form_Load().ok);
-    EXPECT_EQ(setup.resetQuestion(), "シナリオ 1においてエディットした武将データを全て初期化しますか？");
+    EXPECT_EQ(setup.resetQuestion(),
+              "シナリオ 1においてエディットした武将データを全て初期化しますか？\r\n"
+              "（シナリオ 1とシナリオ 4は同じ武将データを使うため、どちらのシナリオの武将も初期化されます）");
     auto outcome = setup.resetOfficers();
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(outcome.message, "初期化しました");
@@ -208,6 +210,25 @@ TEST_F(ScenarioSetupTest, ResetCopiesTheBackupOverTheMasterAndRebuilds) {
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.message, "ファイル「ini/BUSHOU2_BK.ini」が見つかりません。");
     EXPECT_EQ(tmp.readIni("bushou2.ini"), officer(1, "曹操", 1, 5));
+}
+
+// Once the backup is over the master the reset has happened: a working file that cannot be rebuilt
+// then is reported after the notice, not instead of it. The question names both scenarios sharing
+// the master.
+TEST_F(ScenarioSetupTest, ResetThatCannotRebuildTheWorkingFilesStillSaysItReset) {
+    ASSERT_TRUE(setup.Form_Load().ok);
+    ASSERT_TRUE(setup.chooseScenario(3).ok);  // scenario 4 uses bushou1.ini
+    EXPECT_EQ(setup.resetQuestion(),
+              "シナリオ 4においてエディットした武将データを全て初期化しますか？\r\n"
+              "（シナリオ 1とシナリオ 4は同じ武将データを使うため、どちらのシナリオの武将も初期化されます）");
+    std::filesystem::remove(tmp.root() / "ini" / "busv.ini");
+    std::filesystem::create_directory(tmp.root() / "ini" / "busv.ini");  // no file can be put there
+    auto outcome = setup.resetOfficers();
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message,
+              "初期化しました\r\nただし、ゲームで使うファイルを作り直せませんでした。\r\n"
+              "ファイル「ini/busv.ini」に書き込めません。");
+    EXPECT_EQ(tmp.readIni("bushou1.ini"), officer(1, "原本", 1, 5));
 }
 
 TEST_F(ScenarioSetupTest, NewGameNeedsASelectedRowAndFillsTheSlotsAtTheRowsPositions) {
