@@ -7,6 +7,8 @@
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <limits>
+#include <string>
 #include <system_error>
 
 namespace tei {
@@ -181,12 +183,33 @@ void GameFolder::writeText(const fs::path& p, std::string_view content, bool dur
     writeNow(p, content, durable);
 }
 
+namespace {
+
+// The temporary beside a file: a prefix naming the process and a count, then the file's own name. A
+// step that replaces several files names the old one after the temporary and kOldSuffix.
+constexpr const char* kOldSuffix = ".old";
+std::string temporaryPrefix(unsigned count) {
+    return ".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(count) + "-";
+}
+
+}  // namespace
+
+size_t GameFolder::longestName(std::string_view folder) const {
+    fs::path dir = root_ / std::string(folder);
+    std::error_code ec;
+    if (!fs::is_directory(dir, ec)) dir = root_;
+    long most = ::pathconf(dir.c_str(), _PC_NAME_MAX);
+    if (most <= 0) most = 255;
+    size_t extra =
+        temporaryPrefix(std::numeric_limits<unsigned>::max()).size() + std::char_traits<char>::length(kOldSuffix);
+    return static_cast<size_t>(most) > extra ? static_cast<size_t>(most) - extra : 0;
+}
+
 fs::path GameFolder::writeTemporary(const fs::path& p, std::string_view content, bool durable,
                                     const CopySource* copyOf) const {
     static std::atomic<unsigned> counter{0};
     std::error_code ec;
-    fs::path tmp = p.parent_path() / (".tmp-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + "-" +
-                                      p.filename().string());
+    fs::path tmp = p.parent_path() / (temporaryPrefix(counter++) + p.filename().string());
     if (copyOf && !durable) {
         struct stat st {};
         struct stat target {};
@@ -278,7 +301,7 @@ void GameFolder::writeBatch(const std::vector<Pending>& files, bool durable) con
     std::vector<fs::path> olds(files.size());
     if (files.size() > 1)
         for (size_t i = 0; i < files.size(); ++i) {
-            fs::path old = temporaries[i].native() + ".old";
+            fs::path old = temporaries[i].native() + kOldSuffix;
             if (existed[i] && ::link(files[i].target.c_str(), old.c_str()) == 0) olds[i] = std::move(old);
         }
     auto removeOlds = [&] {

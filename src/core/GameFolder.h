@@ -46,6 +46,10 @@ public:
 
     bool exists(const std::filesystem::path& p) const;
 
+    // The longest file name the folder "ini" or "save" can take for a file this class writes there:
+    // what the file system holds in a name, less what the temporary file written beside it adds.
+    size_t longestName(std::string_view folder) const;
+
     // Whole text of a file with a leading BOM removed. Throws FileError when the file is missing, cannot
     // be read, or is not UTF-8 text (a NUL byte or an invalid sequence).
     std::string readText(const std::filesystem::path& p) const;

@@ -1,6 +1,7 @@
 #pragma once
 // Save slots: copies of the working files and a save-information file in save/, named by the slot
-// number as the player typed it ("7" and "07" are different slots; an empty number is a slot too).
+// number as the player typed it ("7" and "07" are different slots; an empty number is a slot too, and
+// so is a number of any length whose files' names the file system can hold).
 //
 //   save/busvN.ini  save/gunsvN.ini  save/CmtsvN.ini  save/teilogN.log   byte copies
 //   save/saveN.ini  "同盟結束力" / year,cohesion1,cohesion2,cohesion3,scenario,0 / then for player
@@ -27,7 +28,6 @@ inline constexpr const char* kSaveQuestionTail = "でセーブしますか？";
 inline constexpr const char* kLoadQuestionTail = "これをロードしますか？";
 inline constexpr const char* kTypeSlotNumber = "セーブ番号を打ち込んでください";
 inline constexpr const char* kSaveFailed = "セーブできませんでした。";
-inline constexpr int kMaxSlotDigits = 8;
 
 // The contents of a save-information file.
 struct SaveInfo {
@@ -50,8 +50,9 @@ std::optional<SaveInfo> parseSaveInfo(std::string_view text);
 // The slot number being typed on the dialog's digit buttons.
 class SlotNumber {
 public:
-    // Appends digit 0..9; a ninth digit is refused with a message and the number stays as it was.
-    [[nodiscard]] std::optional<std::string> type(int digit);
+    // Appends digit 0..9; a digit beyond 'longest' (SaveSlots::longestSlotNumber) is refused with a
+    // message and the number stays as it was.
+    [[nodiscard]] std::optional<std::string> type(int digit, size_t longest);
     void clear() { digits_.clear(); }
     const std::string& digits() const { return digits_; }
     // Lab_num's caption and the slot's display name in the questions: "save" and the digits.
@@ -71,8 +72,12 @@ class SaveSlots {
 public:
     SaveSlots(const GameFolder& folder, GameGlobals& globals) : folder_(folder), g_(globals) {}
 
-    // A message when the slot number cannot name a slot: not only digits, or longer than 8 digits.
-    static std::optional<std::string> slotProblem(std::string_view slot);
+    // The most digits a slot number can have: its files' names must fit the file system (the
+    // longest, teilogN.log, with the temporary written beside it). Any shorter number is a slot.
+    size_t longestSlotNumber() const;
+    // A message when the slot number cannot name a slot: not only digits, or too long for the file
+    // system to hold its files' names.
+    std::optional<std::string> slotProblem(std::string_view slot) const;
 
     // The questions the dialog asks before saving and before loading.
     static std::string saveQuestion(std::string_view slot);

@@ -39,11 +39,13 @@ void SVLD::init_rtn() {
     Lab_num_ = new QLabel(qs(slot_.label()), this);
     Lab_num_->setObjectName(QStringLiteral("Lab_num"));
     Lab_num_->setFrameShape(QFrame::StyledPanel);
-    Lab_num_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("save00000000  ")));
     QFont big = Lab_num_->font();
     big.setPointSizeF(big.pointSizeF() * 1.5);
     Lab_num_->setFont(big);
     Lab_num_->setMargin(4);
+    // Room for "save" and sixteen digits; a longer number is shortened in the middle.
+    Lab_num_->setFixedWidth(Lab_num_->fontMetrics().horizontalAdvance(QStringLiteral("save0000000000000000")) +
+                            2 * Lab_num_->margin() + 2 * Lab_num_->frameWidth() + 4);
     layout->addWidget(Lab_num_);
 
     // The digits as on a telephone: 1 2 3 / 4 5 6 / 7 8 9 / 0.
@@ -81,14 +83,14 @@ void SVLD::init_rtn() {
 }
 
 void SVLD::Command1_Click(int digit) {
-    if (auto refused = slot_.type(digit)) showNotice(this, qs(*refused));
-    Lab_num_->setText(qs(slot_.label()));
+    if (auto refused = slot_.type(digit, slots_.longestSlotNumber())) showNotice(this, qs(*refused));
+    showSlotNumber();
 }
 
 void SVLD::Command2_Click(int index) {
     if (index == 0) {
         slot_.clear();
-        Lab_num_->setText(qs(slot_.label()));
+        showSlotNumber();
         return;
     }
     if (mode_ == GameMode::Save) {
@@ -114,6 +116,14 @@ void SVLD::Command2_Click(int index) {
         return;
     }
     accept();
+}
+
+// A number of any length is a slot; one longer than the label holds shows its first and last digits
+// around "…", and the whole of it when the pointer rests on it.
+void SVLD::showSlotNumber() {
+    QString full = qs(slot_.label());
+    Lab_num_->setText(Lab_num_->fontMetrics().elidedText(full, Qt::ElideMiddle, Lab_num_->contentsRect().width()));
+    Lab_num_->setToolTip(Lab_num_->text() == full ? QString() : full);
 }
 
 void SVLD::Command3_Click() { reject(); }

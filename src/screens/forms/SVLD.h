@@ -32,6 +32,7 @@ private:
     void Command1_Click(int digit);
     void Command2_Click(int index);
     void Command3_Click();
+    void showSlotNumber();
 
     GameGlobals& g_;
     SaveSlots slots_;
