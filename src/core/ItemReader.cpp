@@ -57,10 +57,19 @@ std::optional<Item> ItemReader::read() {
     auto lineEnd = [&](size_t i) { return i >= text_.size() || text_[i] == '\r' || text_[i] == '\n'; };
     if (pos_ < text_.size() && text_[pos_] == '"') {
         item.quoted = true;
-        size_t close = pos_ + 1;
-        while (close < text_.size() && text_[close] != '"' && text_[close] != '\n' && text_[close] != '\r') ++close;
-        item.text.assign(text_.substr(pos_ + 1, close - pos_ - 1));
-        pos_ = close < text_.size() && text_[close] == '"' ? close + 1 : close;
+        size_t from = pos_ + 1;
+        for (;;) {
+            size_t close = from;
+            while (close < text_.size() && text_[close] != '"' && !lineEnd(close)) ++close;
+            item.text.append(text_.substr(from, close - from));
+            if (quotes_ == Quotes::Doubled && text_.substr(close, 2) == "\"\"") {
+                item.text += '"';
+                from = close + 2;
+                continue;
+            }
+            pos_ = close < text_.size() && text_[close] == '"' ? close + 1 : close;
+            break;
+        }
         // Anything between the closing quote and the separator is not part of the item.
         while (!lineEnd(pos_) && text_[pos_] != ',') ++pos_;
     } else {

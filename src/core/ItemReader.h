@@ -28,7 +28,12 @@ struct Item {
 
 class ItemReader {
 public:
-    explicit ItemReader(std::string_view text) : text_(text) {}
+    // How a double quote inside a quoted item is read.
+    enum class Quotes {
+        Plain,    // the first quote after the opening one closes the item
+        Doubled,  // two quotes in a row stand for one quote of the text (the comment file's lines)
+    };
+    explicit ItemReader(std::string_view text, Quotes quotes = Quotes::Plain) : text_(text), quotes_(quotes) {}
 
     bool atEnd() const;
     // The next item; nothing at the end of the text.
@@ -42,6 +47,7 @@ private:
     std::optional<Item> read();
     void skipBlanks();
     std::string_view text_;
+    Quotes quotes_;
     size_t pos_ = 0;
     std::optional<Item> lookahead_;  // an item peeked at and not yet taken
 };

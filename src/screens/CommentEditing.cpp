@@ -12,46 +12,43 @@ namespace tei {
 
 namespace {
 
-inline constexpr const char* kFullWidthStop = "．";
-
 bool startsWithStop(std::string_view line) { return !line.empty() && line[0] == '.'; }
 
 // The number after the leading "." of a line; 0 for a record's closing line.
 int markerNumber(std::string_view line) { return Val16(line.substr(1)); }
 
-// A line with every item-leading "." made full width.
-std::string guarded(std::string_view line) {
-    std::string out;
-    bool itemStart = true;
-    for (char c : line) {
-        if (itemStart && c == '.') {
-            out += kFullWidthStop;
-            itemStart = false;
-            continue;
-        }
-        out += c;
-        if (c == ',')
-            itemStart = true;
-        else if (c != ' ' && c != '\t')
-            itemStart = false;
-    }
-    return out;
-}
+bool blank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
+
+std::string commentItem(std::string_view line) {
+    bool bare =
+        line.find_first_of(",\r\n") == std::string_view::npos &&
+        (line.empty() || (!blank(line.front()) && !blank(line.back()) && line.front() != '.' && line.front() != '"'));
+    if (bare) return std::string(line);
+    std::string out = "\"";
+    for (char c : line) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
 
 std::string commentLines(std::string_view typed) {
     auto lines = splitLines(typed);
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     std::string out;
-    for (auto line : lines) out += guarded(line) + kCrLf;
+    for (auto line : lines) {
+        if (line.starts_with(kCommentIndent)) line.remove_prefix(std::char_traits<char>::length(kCommentIndent));
+        out += commentItem(line) + kCrLf;
+    }
     return out;
 }
 
 std::optional<CommentRewrite> rewriteComments(std::string_view fileText, int commentID, std::string_view name,
                                               std::string_view typed) {
     auto lines = splitLines(fileText);
-    std::string record = guarded(name) + kCrLf + commentLines(typed) + "." + kCrLf;
+    std::string record = commentItem(name) + kCrLf + commentLines(typed) + "." + kCrLf;
     CommentRewrite result;
     std::string& out = result.text;
     bool found = false;

@@ -7,9 +7,13 @@
 // looked up) and anything outside a record are dropped. A new record takes the number one above the
 // highest record of the file, and never 200, which stays reserved: after 199 comes 201.
 //
-// Typed text is written as typed, except that a "." that would begin an item (at the start of a
-// line or after a comma, blanks before it not counting) becomes a full-width "．": a typed ".5"
-// would otherwise end the record or pass for the header of record 5.
+// The editor's box holds the comment as the status shows it, each line indented by two blanks. Each
+// line is written so that the comment reads back as it stands in the box: the indent is taken off,
+// and a line that bare would read back otherwise (a comma, which starts a new line when shown; a
+// blank at either end, which the reader drops; a quote or "." at its start, which would open a quoted
+// text or pass for a record's marker) is written in double quotes, a quote in it doubled. The
+// comment reader takes two quotes in a row inside quotes for one. The officer's name line is written
+// the same way, so it stays one item.
 
 #include <cstdint>
 #include <optional>
@@ -35,8 +39,11 @@ struct CommentRewrite {
 std::optional<CommentRewrite> rewriteComments(std::string_view fileText, int commentID, std::string_view name,
                                               std::string_view typed);
 
+// One line of a comment record as written: bare when it reads back so, else in double quotes with
+// its quotes doubled.
+std::string commentItem(std::string_view line);
 // The typed text as the lines of a record: line breaks of any kind become CR LF, empty lines at the
-// end are dropped, and a "." beginning an item becomes "．".
+// end are dropped, a line's two-blank indent is taken off, and each line is a commentItem.
 std::string commentLines(std::string_view typed);
 
 // Writes the comment into ini/Cmtsv.ini (snapshot ini/Cmtimg.ini first). When a new record is made,

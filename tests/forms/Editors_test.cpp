@@ -104,19 +104,19 @@ TEST_F(ScreenTest, CommentEditorConfirmGivesAnOfficerWithoutCommentANewRecord) {
         ModalSequence s;
         s.then<Cmt_Edit>([&](Cmt_Edit* editor) {
             EXPECT_EQ(text(editor, "Name_lab"), "賈詡");
-            child<QPlainTextEdit>(editor, "Txt_cmt")->setPlainText(".5 は記録ではない");
+            child<QPlainTextEdit>(editor, "Txt_cmt")->setPlainText(".5 は記録ではない\n\"兵\"は1,000人");
             press(editor, "Command1_1");
         });
         QTest::mouseClick(child<QLabel>(&status, "Lab_cmt"), Qt::LeftButton);
     }
-    EXPECT_EQ(text(&status, "Lab_cmt"), "  ．5 は記録ではない\r\n");
+    EXPECT_EQ(text(&status, "Lab_cmt"), "  .5 は記録ではない\r\n  \"兵\"は1,000人\r\n");
     EXPECT_EQ(parseOfficerRecord(tmp.readIni("busv.ini"), 4)->commentID, 5);
 
     // Back writes nothing.
     std::string before = tmp.readIni("Cmtsv.ini");
     ModalSequence s;
     s.then<Cmt_Edit>([&](Cmt_Edit* editor) {
-        EXPECT_EQ(child<QPlainTextEdit>(editor, "Txt_cmt")->toPlainText(), "  ．5 は記録ではない\n");
+        EXPECT_EQ(child<QPlainTextEdit>(editor, "Txt_cmt")->toPlainText(), "  .5 は記録ではない\n  \"兵\"は1,000人\n");
         child<QPlainTextEdit>(editor, "Txt_cmt")->setPlainText("捨てる");
         press(editor, "Command1_0");
     });

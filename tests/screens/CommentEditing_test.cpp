@@ -41,7 +41,7 @@ TEST(sv_Cmt_rtn, OfficerWithoutCommentGetsANewRecordAndLaterEditsRewriteIt) {
         EXPECT_EQ(b.commentID, 4);
         EXPECT_EQ(f.tmp.readIni("Cmtsv.ini"), crlf({".1", "董卓", "暴政を敷いた。", ".",  //
                                                     ".3", "呂布", "飛将。", ".",          //
-                                                    ".4", b.name, "  一行目", "  二行目", "."}));
+                                                    ".4", b.name, "一行目", "二行目", "."}));
         EXPECT_EQ(f.tmp.readIni("Cmtimg.ini"), kComments);
         EXPECT_EQ(f.officer(id).commentID, 4);
 
@@ -82,12 +82,28 @@ TEST(rewriteComments, NewNumberSkips200) {
     EXPECT_FALSE(rewriteComments(crlf({".32767", "甲", "a", "."}), 0, "丙", "c"));
 }
 
-TEST(rewriteComments, TypedStopThatWouldBeginAnItemBecomesFullWidth) {
-    auto r = rewriteComments("", 0, "丙", ".5\r\n  .\r\n本文,.3と. 1.5\r\n");
-    EXPECT_EQ(r->text, crlf({".1", "丙", "．5", "  ．", "本文,．3と. 1.5", "."}));
-    // The record reads back whole and no record 5 or 3 appears.
-    EXPECT_EQ(commentFromText(r->text, 1), "  ．5\r\n  ．\r\n  本文\r\n  ．3と. 1.5\r\n");
-    EXPECT_EQ(commentFromText(r->text, 5), "");
+// What the box shows is what the status shows after the comment is confirmed, and confirming it
+// again unchanged writes the same file: commas, quotes, blanks at either end and a leading "." stay
+// as typed. The name line stays one item whatever it holds.
+TEST(rewriteComments, ACommentReadsBackAsTyped) {
+    const std::string typed =
+        "兵は1,000人\n\"天下\"を取る\n 先頭に空白\n末尾に空白 \n.5\n..\n\"\n引用\"と,読点\"\n\n普通の行";
+    const std::string shown =
+        "  兵は1,000人\r\n  \"天下\"を取る\r\n   先頭に空白\r\n  末尾に空白 \r\n  .5\r\n  ..\r\n  \"\r\n"
+        "  引用\"と,読点\"\r\n  \r\n  普通の行\r\n";
+    auto first = rewriteComments(crlf({".1", "甲", "a", "."}), 0, "曹,操", typed);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->text, crlf({".1", "甲", "a", ".", ".2", "\"曹,操\"", "\"兵は1,000人\"", "\"\"\"天下\"\"を取る\"",
+                                 "\" 先頭に空白\"", "\"末尾に空白 \"", "\".5\"", "\"..\"", "\"\"\"\"",
+                                 "\"引用\"\"と,読点\"\"\"", "", "普通の行", "."}));
+    EXPECT_EQ(commentFromText(first->text, 2), shown);
+    EXPECT_EQ(commentFromText(first->text, 1), "  a\r\n");  // no record 5 appeared, record 1 is whole
+    EXPECT_EQ(commentFromText(first->text, 5), "");
+
+    auto again = rewriteComments(first->text, 2, "曹,操", shown);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->text, first->text);
+    EXPECT_EQ(again->newCommentId, 0);
 }
 
 TEST(rewriteComments, ShownCommentTypedBackDoesNotGrow) {
@@ -96,7 +112,7 @@ TEST(rewriteComments, ShownCommentTypedBackDoesNotGrow) {
         std::string shown = commentFromText(file, 1);
         file = rewriteComments(file, 1, "董卓", shown)->text;
     }
-    EXPECT_EQ(file, crlf({".1", "董卓", "  暴政を敷いた。", "."}));
+    EXPECT_EQ(file, crlf({".1", "董卓", "暴政を敷いた。", "."}));
 }
 
 TEST(rewriteComments, RecordCutShortIsClosedBeforeTheNextHeader) {
