@@ -6,6 +6,7 @@
 #include "core/Numbers.h"
 #include "core/OfficerRecordFile.h"
 #include "core/RecordFiles.h"
+#include "core/Scenarios.h"
 #include "core/TextLines.h"
 
 namespace tei {
@@ -46,7 +47,7 @@ std::string commentLines(std::string_view typed) {
 }
 
 std::optional<CommentRewrite> rewriteComments(std::string_view fileText, int commentID, std::string_view name,
-                                              std::string_view typed) {
+                                              std::string_view typed, int heldAbove) {
     auto lines = splitLines(fileText);
     std::string record = commentItem(name) + kCrLf + commentLines(typed) + "." + kCrLf;
     CommentRewrite result;
@@ -84,7 +85,7 @@ std::optional<CommentRewrite> rewriteComments(std::string_view fileText, int com
         if (!closed) out += std::string(".") + kCrLf;
     }
     if (!found) {
-        int next = highest + 1;
+        int next = std::max(highest, heldAbove) + 1;
         if (next == kFictionalCommentId) ++next;
         if (next > 32767) return std::nullopt;
         result.newCommentId = static_cast<int16_t>(next);
@@ -93,37 +94,48 @@ std::optional<CommentRewrite> rewriteComments(std::string_view fileText, int com
     return result;
 }
 
-EditOutcome sv_Cmt_rtn(const GameFolder& folder, Bushou& officer, std::string_view name, std::string_view typed) {
+EditOutcome sv_Cmt_rtn(const GameFolder& folder, int scenarioNo, Bushou& officer, std::string_view name,
+                       std::string_view typed) {
     auto comments = folder.ini(kCommentFile);
     auto working = folder.ini(kOfficerFile);
     try {
-        auto rewrite = rewriteComments(folder.readText(comments), officer.commentID, name, typed);
+        // A number an officer holds is not free, even when the comment file lacks its record.
+        int held = 0;
+        for (const auto& r : *readOfficerFile(folder, working))
+            if (r.officer.commentID != kFictionalCommentId) held = std::max<int>(held, r.officer.commentID);
+        auto rewrite = rewriteComments(folder.readText(comments), officer.commentID, name, typed, held);
         if (!rewrite)
             return {false, "ファイル「" + folder.display(comments) + "」にはこれ以上コメントを追加できません。"};
-        std::optional<Bushou> stored;
-        if (rewrite->newCommentId != 0) {
-            stored = parseOfficerRecord(folder.readText(working), officer.id);
-            if (!stored || officer.id <= 0)
-                return {false, "ファイル「" + folder.display(working) + "」に武将" + Str(officer.id) +
-                                   " の記録がありません。"};
-            stored->commentID = rewrite->newCommentId;
+        if (rewrite->newCommentId == 0) {
+            folder.copyFile(comments, folder.ini(kCommentSnapshot));
+            folder.writeText(comments, rewrite->text);
+            return {true, {}};
         }
-        std::string before = folder.readBytes(comments);
+
+        // A new number goes into the officer's record of the game's file and, as the register carries
+        // the job, of the scenario's master: a new game makes the officer file from the master, and
+        // would otherwise leave the comment without its officer. Fictional officers have no record
+        // there. The three files are replaced together.
+        std::string workingText = folder.readText(working);
+        auto stored = parseOfficerRecord(workingText, officer.id);
+        if (!stored || officer.id <= 0)
+            return {false,
+                    "ファイル「" + folder.display(working) + "」に武将" + Str(officer.id) + " の記録がありません。"};
+        stored->commentID = rewrite->newCommentId;
+        auto master = folder.ini(officerMasterName(scenarioNo));
+        std::string masterText = folder.readText(master);
+        auto inMaster = parseOfficerRecord(masterText, officer.id);
+
         folder.copyFile(comments, folder.ini(kCommentSnapshot));
-        folder.writeText(comments, rewrite->text);
-        if (stored) {
-            try {
-                writeOfficerRecord(folder, working, *stored);
-            } catch (const FileError&) {
-                // Without the officer pointing at it the new record would be lost: take it back.
-                try {
-                    folder.writeText(comments, before);
-                } catch (const FileError&) {
-                }
-                throw;
-            }
-            officer.commentID = rewrite->newCommentId;
+        folder.copyFile(working, folder.ini(kOfficerSnapshot));
+        std::vector<std::pair<std::filesystem::path, std::string>> files = {
+            {comments, rewrite->text}, {working, replaceOfficerRecord(workingText, *stored)}};
+        if (inMaster) {
+            inMaster->commentID = rewrite->newCommentId;
+            files.emplace_back(master, replaceOfficerRecord(masterText, *inMaster));
         }
+        folder.writeTogether(files);
+        officer.commentID = rewrite->newCommentId;
     } catch (const FileError& e) {
         return {false, e.message()};
     }

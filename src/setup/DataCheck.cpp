@@ -186,9 +186,10 @@ void Checker::checkScenario(int scenario) {
     OfficerTable officers{};
     FactionTable factions{};
     if (officerText) checkStructure(officersFile, *officerText, info.historicalOfficers, "武将", officers);
+    OfficerTable original = officers;  // the backup's records
     if (officerText && backupText && *officerText != *backupText) {
         // The editor's doing: the backup that restores from it must be sound too.
-        OfficerTable original{};
+        original = OfficerTable{};
         checkStructure(backupFile, *backupText, info.historicalOfficers, "武将", original);
         int changed = changedRecords(*officerText, *backupText, layoutOf<Bushou>().size());
         if (changed > 0)
@@ -253,10 +254,17 @@ void Checker::checkScenario(int scenario) {
             problem(label + ": 主君 kunID " + std::to_string(b.kunID) + " はこのシナリオの君主ではありません。");
         int c = b.commentID;
         if (c == 0) continue;
-        if (c < 0 || c >= kLowestReservedComment)
+        // The comment editor gives an officer without a comment a new number, above Comment.ini's
+        // records and never 200, and carries it into the master; the comment itself lives in the
+        // game's comment file only.
+        bool given =
+            backupText && original[i].id == i && original[i].commentID != c && c > 0 && c != kLowestReservedComment;
+        if (!given && (c < 0 || c >= kLowestReservedComment))
             problem(label + ": コメント番号 " + std::to_string(c) + " は 1〜199 であるべきです。");
         else if (commentsRead_ && !comments_.count(c))
-            problem(label + ": コメント番号 " + std::to_string(c) + " が " + shown(kCommentMaster) + " にありません。");
+            (given ? report_.notes : report_.problems)
+                .push_back(label + ": コメント番号 " + std::to_string(c) + " が " + shown(kCommentMaster) +
+                           " にありません" + (given ? "（コメントエディタで付けた番号です）。" : "。"));
     }
 }
 

@@ -94,10 +94,23 @@ TEST_F(DataCheckTest, AMasterEditedAwayFromItsBackupIsANote) {
     EXPECT_EQ(notes(), Lines{"ini/bushou1.ini: 2 人の武将が ini/BUSHOU1_BK.ini から変わっています（武将エディタでの"
                              "変更です。タイトル画面の「武将初期化」で元に戻せます）。"});
 
+    // The comment editor gave officer 23 a number of his own, which Comment.ini does not hold; officer
+    // 24's number was the backup's already, and is a fault.
+    edit("bushou1.ini", officerRecord(23, "武将23", 1, 2, 0), officerRecord(23, "武将23", 1, 2, 201));
+    edit("bushou1.ini", officerRecord(24, "武将24", 0, 2, 0), officerRecord(24, "武将24", 0, 2, 9));
+    edit("BUSHOU1_BK.ini", officerRecord(24, "武将24", 0, 2, 0), officerRecord(24, "武将24", 0, 2, 9));
+    EXPECT_EQ(check(), Lines{"ini/bushou1.ini の記録 .24（武将24）: コメント番号 9 が ini/Comment.ini にありません。"});
+    EXPECT_EQ(notes(), (Lines{"ini/bushou1.ini: 3 人の武将が ini/BUSHOU1_BK.ini から変わっています（武将エディタでの"
+                              "変更です。タイトル画面の「武将初期化」で元に戻せます）。",
+                              "ini/bushou1.ini の記録 .23（武将23）: コメント番号 201 が ini/Comment.ini にありません"
+                              "（コメントエディタで付けた番号です）。"}));
+    edit("bushou1.ini", officerRecord(24, "武将24", 0, 2, 9), officerRecord(24, "武将24", 0, 2, 0));
+    edit("BUSHOU1_BK.ini", officerRecord(24, "武将24", 0, 2, 9), officerRecord(24, "武将24", 0, 2, 0));
+
     edit("BUSHOU1_BK.ini", officerRecord(30, "武将30", 0, 2, 0), crlf({".30", "武将30", "5,5,5,5", "5,5", "0,2"}));
     EXPECT_EQ(check(), Lines{"ini/BUSHOU1_BK.ini の記録 .30（武将30）: 値が足りません（9 個、11 個必要です）。"});
-    EXPECT_EQ(notes().size(), 1u);
-    EXPECT_NE(notes()[0].find("3 人の武将"), std::string::npos);
+    EXPECT_EQ(notes().size(), 2u);
+    EXPECT_NE(notes()[0].find("4 人の武将"), std::string::npos);
 }
 
 TEST_F(DataCheckTest, CountsNumberingAndValues) {
