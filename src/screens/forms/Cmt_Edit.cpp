@@ -58,7 +58,6 @@ void Cmt_Edit::Command1_Click(int index) {
         showNotice(this, qs(outcome.message));
         return;
     }
-    g_.dialogResult = 1;
     accept();
 }
 
