@@ -2,11 +2,12 @@
 // The engine behind the main screen: the year from the dealing of offers through the players' turns,
 // the resolution, the year end and the year change, up to the final report. It owns the frames, the
 // offers, the computer's choice, the year-end administration and the reports, keeps the turn and the
-// year, and talks to the person only through Host. The main screen shows what it holds and turns
-// clicks into calls.
+// year, and talks to the person only through Host. The order of a year lives here alone: each step
+// is carried out first, then the Host is handed the pages to show. The main screen shows what the
+// cycle holds and turns clicks into calls.
 //
-// A working file that cannot be read or written stops the step it happened in and is reported
-// through Host; the calls then return false.
+// A working file that cannot be read or written stops the step it happened in; the error is caught
+// once, where the call came in, and reported through Host; the call then returns false.
 
 #include <array>
 #include <cstdint>
@@ -26,10 +27,6 @@
 
 namespace tei {
 
-inline constexpr std::array<const char*, 16> kCommandNames = {
-    "待機",     "人材募集", "兵力確保", "調略", "黄巾賊退治", "異民族討伐", "調停", "糾弾",
-    "同盟参加", "脱退",     "盟主交替", "戦争", "義戦",       "暗殺",       "",     ""};
-
 inline constexpr const char* kNotSavedQuestion = "セーブをしてませんがよろしいですか？";
 
 struct PlayerLine {
@@ -41,7 +38,7 @@ class TurnCycle {
 public:
     TurnCycle(const GameFolder& folder, GameGlobals& g, Random& rng, Host& host);
 
-    // Start-up of the main screen: a new game (gameMode 0) or a loaded one (gameMode 2).
+    // Start-up of the main screen: a new game, or a loaded one (gameMode Continue).
     bool Form_Load();
 
     // Player actions
@@ -84,7 +81,7 @@ public:
     int16_t lastYear = 0;
     bool allLostNoticeShown = false;
     MessagePages reportText{51, 50};
-    int16_t selectedCommand = 0;
+    Command selectedCommand = Command::Wait;
 
 private:
     void init_rtn();
@@ -93,7 +90,8 @@ private:
     void endOfTurn();
     void restoreLoadedGame();
     void report(const char* title);
-    std::string commandName(int frame, int position) const;
+    // The name of the offer at a list position of frame k; empty when there is none.
+    std::string offerName(int frame, int position) const;
     // Runs a step; a FileError is reported through Host and makes it return false.
     bool guarded(const std::function<void()>& step);
 

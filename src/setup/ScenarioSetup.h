@@ -71,7 +71,7 @@ public:
     std::string resetQuestion() const;
     [[nodiscard]] SetupOutcome resetOfficers();
     // The new-game command: what to ask (or the refusal), then, after OK, the new game itself: the
-    // officer file with the fictional officers, then gameMode 0 and the player slots at the rows'
+    // officer file with the fictional officers, then gameMode New and the player slots at the rows'
     // positions. Rows are ruler-list rows; numbers that are no row are ignored.
     NewGameQuestion askNewGame(const std::vector<int>& selectedRows) const;
     [[nodiscard]] SetupOutcome startNewGame(const std::vector<int>& selectedRows);

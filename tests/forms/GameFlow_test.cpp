@@ -55,7 +55,7 @@ TEST_F(GameFlowTest, TheLastYearEndsWithTheFinalReportTheFactionListAndTheCredit
     newGame({2});
     // As a load of a game saved in 215 leaves things.
     tmp.writeIni("teiji.log", "鼎峙録の記録\r\n");
-    g.gameMode = 2;
+    g.gameMode = GameMode::Continue;
     g.saveHeader = {215, 0, 0, 0, 1, 0};
     std::unique_ptr<Main> main = openMain("曹操");
     ASSERT_EQ(text(main.get(), "yearHeading"), " 215年の戦況（水色のリストの戦略が選択可能です）");

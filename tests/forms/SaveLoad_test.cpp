@@ -85,7 +85,7 @@ TEST_F(SaveLoadTest, SavedThenLoadedFromTheTitleScreenTheGameResumesTheSavedYear
 }
 
 TEST_F(SaveLoadTest, TheLoadScreenTypesByKeysAndRefusesANinthDigitAndAMissingSlot) {
-    g.gameMode = 2;
+    g.gameMode = GameMode::Continue;
     SVLD load(tmp.folder(), g);
     load.show();
     press(&load, "Command1_1");

@@ -97,7 +97,7 @@ protected:
             return;
         }
         title.ori_Chr_rtn();
-        g.gameMode = 0;
+        g.gameMode = GameMode::New;
         for (int t = 0; t < kSlotCount; ++t) {
             g.slotFaction[t] = g.slotRuler[t] = 0;
             g.slotName[t].clear();

@@ -10,7 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "screens/forms/GameLook.h"
+#include "core/forms/GameLook.h"
 
 namespace {
 

@@ -31,7 +31,10 @@
 #include "core/OfficerRecordFile.h"
 #include "core/Random.h"
 #include "core/RecordFiles.h"
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 #include "game/forms/Main.h"
+#include "game/forms/VersionBox.h"
 #include "messages/Chronicle.h"
 #include "messages/forms/DLogReader.h"
 #include "messages/forms/Msg.h"
@@ -40,13 +43,10 @@
 #include "screens/forms/B_data.h"
 #include "screens/forms/Cmt_Edit.h"
 #include "screens/forms/Editor.h"
-#include "screens/forms/GameLook.h"
 #include "screens/forms/Gdata.h"
-#include "screens/forms/MessageBoxes.h"
 #include "screens/forms/SVLD.h"
 #include "screens/forms/Status.h"
 #include "screens/forms/Strate.h"
-#include "screens/forms/VersionBox.h"
 #include "setup/ScenarioSetup.h"
 #include "setup/forms/Form2.h"
 
@@ -202,7 +202,7 @@ bool grabGame(const fs::path& data, const QString& out) {
     ok &= script.done();
     ok &= save(main, out, "Main_190");
 
-    g.gameMode = 1;
+    g.gameMode = GameMode::Save;
     {
         SVLD w(folder, g, &main);
         w.findChild<QPushButton*>(QStringLiteral("Command1_1"))->click();

@@ -1,8 +1,8 @@
 #include "game/forms/GameProgram.h"
 
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 #include "game/forms/Main.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
 #include "setup/StartCheck.h"
 #include "setup/forms/Form2.h"
 

@@ -2,10 +2,10 @@
 
 #include <QKeyEvent>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 #include "messages/MessageWindow.h"
 #include "messages/forms/PageView.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
 
 namespace tei {
 

@@ -3,15 +3,14 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
+#include <utility>
 
-#include "game/YearResolution.h"
+#include "core/forms/GameLook.h"
 #include "messages/forms/PageView.h"
-#include "screens/forms/GameLook.h"
 
 namespace tei {
 
-Msg::Msg(const GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent)
-    : QDialog(parent), folder_(folder), g_(g), rng_(rng), window_(g) {
+Msg::Msg(GameGlobals& g, WindowPages shown, QWidget* parent) : QDialog(parent), window_(g), shown_(std::move(shown)) {
     init_rtn();
 }
 
@@ -43,15 +42,9 @@ void Msg::init_rtn() {
 }
 
 void Msg::Form_Load() {
-    bool caution = false;
-    window_.Form_Load([&](MessagePages& pages) {
-        ResolvedYear year = resolveYear(folder_, g_, rng_);
-        pages = year.pages;
-        caution = year.caution;
-        flags_ = year.flags;
-    });
-    Lbl_Caution_->setVisible(caution);
-    if (g_.msgMode == 0) Timer1_->start();
+    window_.Form_Load(shown_);
+    Lbl_Caution_->setVisible(shown_.caution);
+    if (shown_.mode == MsgMode::Ending) Timer1_->start();
     dsp_Text_rtn();
 }
 

@@ -5,9 +5,9 @@
 #include <QListWidget>
 #include <QVBoxLayout>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 #include "screens/WorldView.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
 #include "screens/forms/Status.h"
 
 namespace tei {

@@ -4,9 +4,9 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 #include "screens/WorldView.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
 
 namespace tei {
 

@@ -6,9 +6,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 #include "screens/CommentEditing.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
 
 namespace tei {
 

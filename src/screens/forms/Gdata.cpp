@@ -10,9 +10,9 @@
 #include <QVBoxLayout>
 #include <utility>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 #include "screens/forms/B_data.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
 #include "screens/forms/Status.h"
 
 namespace tei {

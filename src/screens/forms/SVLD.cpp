@@ -7,8 +7,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 
 namespace tei {
 
@@ -19,15 +19,18 @@ constexpr const char* kBack = "戻る";
 }  // namespace
 
 SVLD::SVLD(const GameFolder& folder, GameGlobals& g, QWidget* parent)
-    : QDialog(parent), g_(g), slots_(folder, g), mode_(g.gameMode == 2 ? 2 : 1) {
+    : QDialog(parent),
+      g_(g),
+      slots_(folder, g),
+      mode_(g.gameMode == GameMode::Continue ? GameMode::Continue : GameMode::Save) {
     init_rtn();
 }
 
 void SVLD::init_rtn() {
     setObjectName(QStringLiteral("SVLD"));
-    setWindowTitle(qs(mode_ == 1 ? kSaveCaption : kLoadCaption));
+    setWindowTitle(qs(mode_ == GameMode::Save ? kSaveCaption : kLoadCaption));
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(makeHeading(qs(mode_ == 1 ? kSaveCaption : kLoadCaption), this));
+    layout->addWidget(makeHeading(qs(mode_ == GameMode::Save ? kSaveCaption : kLoadCaption), this));
 
     auto* hlp = new QLabel(qs(kTypeSlotNumber), this);
     hlp->setObjectName(QStringLiteral("Hlp"));
@@ -88,7 +91,7 @@ void SVLD::Command2_Click(int index) {
         Lab_num_->setText(qs(slot_.label()));
         return;
     }
-    if (mode_ == 1) {
+    if (mode_ == GameMode::Save) {
         if (!askOkCancel(this, qs(SaveSlots::saveQuestion(slot_.digits())))) return;
         SlotResult saved = slots_.save_rtn(slot_.digits());
         if (!saved.ok) {

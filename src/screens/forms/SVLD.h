@@ -1,5 +1,5 @@
 #pragma once
-// The save/load screen, in save mode (gameMode 1) or load mode (gameMode 2): the slot number is typed
+// The save/load screen, in save mode (gameMode Save) or load mode (Continue): the slot number is typed
 // on ten digit buttons (or the keyboard's digits), "取消" clears it, "決定" asks and then saves or
 // loads, "戻る" closes without doing anything. A shell over SaveSlots; dialogResult is 1 when a save
 // or load was carried out.
@@ -36,7 +36,7 @@ private:
     GameGlobals& g_;
     SaveSlots slots_;
     SlotNumber slot_;
-    int16_t mode_ = 1;  // 1 save, 2 load
+    GameMode mode_ = GameMode::Save;  // Save, or Continue to load
     QLabel* Lab_num_ = nullptr;
 };
 

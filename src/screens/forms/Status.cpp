@@ -8,11 +8,11 @@
 #include <QPushButton>
 #include <utility>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/HoverHelp.h"
+#include "core/forms/MessageBoxes.h"
 #include "screens/forms/Cmt_Edit.h"
 #include "screens/forms/Editor.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/HoverHelp.h"
-#include "screens/forms/MessageBoxes.h"
 
 namespace tei {
 

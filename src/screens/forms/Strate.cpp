@@ -5,9 +5,9 @@
 #include <QPushButton>
 #include <utility>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 #include "messages/TemplateBook.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
 #include "screens/forms/Status.h"
 
 namespace tei {

@@ -12,10 +12,10 @@
 #include <utility>
 
 #include "core/Scenarios.h"
-#include "screens/forms/GameLook.h"
+#include "core/forms/GameLook.h"
+#include "core/forms/HoverHelp.h"
+#include "core/forms/MessageBoxes.h"
 #include "screens/forms/Gdata.h"
-#include "screens/forms/HoverHelp.h"
-#include "screens/forms/MessageBoxes.h"
 #include "screens/forms/SVLD.h"
 #include "setup/forms/TitleCard.h"
 
@@ -243,7 +243,7 @@ void Form2::Command1_Click(int index) {
         done(Quit);
         return;
     }
-    g_.gameMode = 2;
+    g_.gameMode = GameMode::Continue;
     g_.dialogResult = 0;
     SVLD load(folder_, g_, this);
     load.exec();

@@ -1,4 +1,4 @@
-#include "screens/forms/HoverHelp.h"
+#include "core/forms/HoverHelp.h"
 
 #include <QEvent>
 #include <QMouseEvent>
