@@ -27,7 +27,11 @@
 
 namespace tei {
 
+inline constexpr const char* kHintSeparator = "　";
 inline constexpr const char* kNotSavedQuestion = "セーブをしてませんがよろしいですか？";
+
+// The heading of the year-end window, the year just resolved: "189年 年末".
+inline std::string yearEndHeading(int year) { return std::to_string(year) + "年 年末"; }
 
 struct PlayerLine {
     std::string name;  // the slot's display name

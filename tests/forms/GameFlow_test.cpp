@@ -63,7 +63,7 @@ TEST_F(GameFlowTest, TheLastYearEndsWithTheFinalReportTheFactionListAndTheCredit
     ModalSequence s;
     s.box("曹操の行動をコンピュータに任せますか？", "はい");
     closeStory(s, 215);
-    closeYearEnd(s);
+    closeYearEnd(s, 215);
     s.then<Msg>([](Msg* report) {
         EXPECT_EQ(report->window().pages.at(0).rfind("ゲーム最終結果\r\n", 0), 0u);
         press(report, "Command1_0");

@@ -115,7 +115,7 @@ TEST_F(MainScreenTest, TwoPlayersTakeTheirTurnsInTheirLightCyanFrames) {
         box->button(QMessageBox::Yes)->click();
     });
     closeStory(s, 189);
-    closeYearEnd(s);
+    closeYearEnd(s, 189);
     s.box("曹操の番です。", "OK");
     clickItem(offers(sun), 0);
     EXPECT_TRUE(s.done());

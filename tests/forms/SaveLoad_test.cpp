@@ -20,7 +20,7 @@ TEST_F(SaveLoadTest, SavedThenLoadedFromTheTitleScreenTheGameResumesTheSavedYear
         ModalSequence s;
         s.box("曹操の行動をコンピュータに任せますか？", "はい");
         closeStory(s, 189);
-        closeYearEnd(s);
+        closeYearEnd(s, 189);
         s.box("曹操の番です。", "OK");
         press(&main, "Command1_3");
         ASSERT_EQ(text(&main, "yearHeading"), " 190年の戦況（水色のリストの戦略が選択可能です）");

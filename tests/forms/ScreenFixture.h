@@ -115,17 +115,25 @@ protected:
         return main;
     }
     // The message window of the year's story, closed from its last page, and the year-end window, a
-    // single page.
+    // single page under the heading of its year.
     static void closeStory(ModalSequence& s, int year) {
         s.then<Msg>([year](Msg* story) {
             EXPECT_EQ(story->window().pages.at(0).find("＝＝ 　" + std::to_string(year) + "年　＝＝"), 29u);
+            EXPECT_FALSE(child<QLabel>(story, "headingLabel")->isVisible());
             if (enabled(story, "Command1_3")) press(story, "Command1_3");
+            // On the last page the counter's two numbers are the same.
+            QStringList counter = text(story, "pageCounter").split(" / ");
+            EXPECT_EQ(counter.size(), 2);
+            EXPECT_EQ(counter.value(0), counter.value(1));
             press(story, "Command1_0");
         });
     }
-    static void closeYearEnd(ModalSequence& s) {
-        s.then<Msg>([](Msg* yearEnd) {
+    static void closeYearEnd(ModalSequence& s, int year) {
+        s.then<Msg>([year](Msg* yearEnd) {
             EXPECT_EQ(yearEnd->window().pages.at(1), "EOT");
+            EXPECT_EQ(text(yearEnd, "headingLabel"), QString::number(year) + "年 年末");
+            EXPECT_TRUE(child<QLabel>(yearEnd, "headingLabel")->isVisible());
+            EXPECT_EQ(text(yearEnd, "pageCounter"), "1 / 1");
             press(yearEnd, "Command1_0");
         });
     }

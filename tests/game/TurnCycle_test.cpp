@@ -80,8 +80,9 @@ TEST_F(TurnCycleTest, TurnsGoBySlotSkippingGapsThenTheYearIsResolved) {
 
     // The window shows the year's story once it is resolved and added to the chronicle (as the folder
     // holds it: the year reaches the disk as one step when it is over).
-    std::string story, chronicle;
+    std::string story, chronicle, headings;
     host.onWindow = [&](const WindowPages& w) {
+        headings += "[" + w.heading + "]";
         if (w.mode != MsgMode::Resolution) return;
         story = w.pages.at(0);
         chronicle = tmp.folder().readText(tmp.folder().ini("teiji.log"));
@@ -101,6 +102,7 @@ TEST_F(TurnCycleTest, TurnsGoBySlotSkippingGapsThenTheYearIsResolved) {
                                                            "ask 甲の行動をコンピュータに任せますか？ -> yes",
                                                            "ask 丙の行動をコンピュータに任せますか？ -> yes"}));
     EXPECT_EQ(host.lines("window"), (std::vector<std::string>{"window 1 195", "window 2 195"}));
+    EXPECT_EQ(headings, "[][195年 年末]");  // the year end is headed with the year it ends
     EXPECT_TRUE(story.starts_with(yearBanner(195))) << story;
     EXPECT_NE(chronicle.find(story), std::string::npos);
 }

@@ -30,10 +30,21 @@ void Msg::init_rtn() {
     Lbl_Caution_->hide();
     layout->addWidget(Lbl_Caution_);
 
+    heading_ = makeHeading({}, back);
+    heading_->setObjectName(QStringLiteral("headingLabel"));
+    heading_->hide();
+    layout->addWidget(heading_);
+
     // The page: its own scroll bar (VScroll1) shows whatever does not fit.
     Label1_ = makePageView(QStringLiteral("Label1"), back);
     layout->addWidget(Label1_, 1);
-    layout->addLayout(makePageButtons(back, Command1_, [this](int i) { Command1_Click(i); }));
+    QHBoxLayout* buttons = makePageButtons(back, Command1_, [this](int i) { Command1_Click(i); });
+    pageCounter_ = new QLabel(back);
+    pageCounter_->setObjectName(QStringLiteral("pageCounter"));
+    pageCounter_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral(" 41 / 41 ")));
+    pageCounter_->setAlignment(Qt::AlignCenter);
+    buttons->insertWidget(buttons->indexOf(Command1_[LastButton]) + 1, pageCounter_);
+    layout->addLayout(buttons);
 
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -44,12 +55,15 @@ void Msg::init_rtn() {
 void Msg::Form_Load() {
     window_.Form_Load(shown_);
     Lbl_Caution_->setVisible(shown_.caution);
+    heading_->setText(qs(shown_.heading));
+    heading_->setVisible(!shown_.heading.empty());
     if (shown_.mode == MsgMode::Ending) Timer1_->start();
     dsp_Text_rtn();
 }
 
 void Msg::dsp_Text_rtn() {
     showPage(Label1_, Command1_, window_.shownText(), [this](int i) { return window_.enabled(i); });
+    pageCounter_->setText(qs(window_.pageCounter()));
 }
 
 void Msg::Command1_Click(int index) {
