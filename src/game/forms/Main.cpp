@@ -210,6 +210,7 @@ void Main::refresh() {
         for (size_t p = 0; p < names.size(); ++p) {
             auto* item = new QListWidgetItem(qs(names[p]), Com_Lst_[i]);
             item->setData(Qt::UserRole, numberOf(g_.offerCommands[i][p]));
+            item->setToolTip(qs(cycle_.offerHint(k, static_cast<int>(p))));
         }
         QPalette pal = Com_Lst_[i]->palette();
         pal.setColor(QPalette::Base,

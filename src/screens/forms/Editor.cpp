@@ -76,9 +76,15 @@ void Editor::init_rtn() {
     layout->addLayout(rows);
     layout->addStretch(1);
 
+    // The help has a fixed area of two wrapped lines: a long help never widens the screen under the
+    // pointer, so the button pointed at stays where it is.
     auto* help = new QLabel(back);
     help->setObjectName(QStringLiteral("Lab_hlp"));
-    help->setMinimumHeight(fontMetrics().height());
+    help->setWordWrap(true);
+    help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    help->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    help->setMinimumWidth(fontMetrics().horizontalAdvance(QString(20, QChar(0x6F22))));
+    help->setFixedHeight(fontMetrics().lineSpacing() * 2 + 2);
     layout->addWidget(help);
     auto* hover = new HoverHelp(help, back);
 
