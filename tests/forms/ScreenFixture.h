@@ -16,6 +16,7 @@
 #include "ModalSequence.h"
 #include "core/GameGlobals.h"
 #include "core/Random.h"
+#include "core/forms/RememberedGeometry.h"
 #include "game/forms/Main.h"
 #include "messages/forms/Msg.h"
 #include "screens/ScreensWorld.h"
@@ -35,6 +36,7 @@ namespace tei::test {
 class ScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        forgetWindowPlaces();
         writeWorld(tmp);
         tmp.writeIni("bushou1.ini", kWorldOfficers);
         tmp.writeIni("BUSHOU1_BK.ini", kWorldOfficers);
@@ -48,6 +50,9 @@ protected:
             w->close();
         }
     }
+
+    // Every window opens as the game first opens it, not where an earlier test left it.
+    static void forgetWindowPlaces() { gameSettings()->clear(); }
 
     template <class T>
     static T* child(QWidget* w, const QString& name) {
@@ -83,6 +88,7 @@ protected:
 class GameScreenTest : public ScreenTest {
 protected:
     void SetUp() override {
+        forgetWindowPlaces();
         tmp.copyShippedData();
         g = GameGlobals{};
     }

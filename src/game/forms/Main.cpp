@@ -14,6 +14,7 @@
 #include "core/forms/GameLook.h"
 #include "core/forms/HoverHelp.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "game/forms/VersionBox.h"
 #include "messages/Chronicle.h"
 #include "messages/forms/DLogReader.h"
@@ -119,6 +120,7 @@ void Main::init_rtn() {
     help->add(Command1_3_, qs(kHelpAuto));
 
     resize(1180, 700);
+    rememberGeometry(this);
 }
 
 void Main::buildMenus() {

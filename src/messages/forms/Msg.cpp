@@ -1,17 +1,20 @@
 #include "messages/forms/Msg.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
 #include <utility>
 
 #include "core/forms/GameLook.h"
+#include "core/forms/RememberedGeometry.h"
 #include "messages/forms/PageView.h"
 
 namespace tei {
 
 Msg::Msg(GameGlobals& g, WindowPages shown, QWidget* parent) : QDialog(parent), window_(g), shown_(std::move(shown)) {
     init_rtn();
+    rememberGeometry(this);
 }
 
 void Msg::init_rtn() {

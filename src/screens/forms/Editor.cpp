@@ -12,6 +12,7 @@
 #include "core/forms/GameLook.h"
 #include "core/forms/HoverHelp.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "screens/OfficerEditing.h"
 #include "screens/OfficerStatus.h"
 
@@ -33,6 +34,7 @@ Editor::Editor(const GameFolder& folder, GameGlobals& g, const Bushou& officer, 
     : QDialog(parent), folder_(folder), g_(g), officer_(officer) {
     init_rtn();
     Dsp_Chr_rtn1();
+    rememberGeometry(this);
 }
 
 void Editor::setBushou(const Bushou& officer) {

@@ -8,6 +8,7 @@
 
 #include "core/forms/GameLook.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "messages/TemplateBook.h"
 #include "screens/forms/Status.h"
 
@@ -24,6 +25,7 @@ Strate::Strate(const GameFolder& folder, GameGlobals& g, QWidget* parent)
     init_rtn();
     dsp_Cmd_rtn();
     dsp_Text_rtn();
+    rememberGeometry(this);
 }
 
 int Strate::exec() {
