@@ -89,6 +89,11 @@ std::string TurnCycle::offerHint(int frame, int p) const {
     } catch (const FileError&) {
         // Hovering only shows; a file that cannot be read is reported when the offer is clicked.
     }
+    // The amount the description tells, shortly: two rebel bands may share a leader.
+    const int16_t amount = g_.offerAmount[frame][p];
+    if (c == Command::RaiseTroops) hint += std::string(kHintSeparator) + "借用" + Str(amount) + "％";
+    if (c == Command::YellowTurbans || c == Command::Barbarians)
+        hint += std::string(kHintSeparator) + "兵力" + Str(amount) + "000";
     if (showsDifficulty(c)) hint += std::string(kHintSeparator) + "難易度" + Str(g_.offerDifficulty[frame][p]);
     return hint;
 }

@@ -64,9 +64,10 @@ public:
     const Frames& frames() const { return frames_; }
     // Offer texts of frame k, in list order.
     std::vector<std::string> offerNames(int k) const;
-    // What pointing at an offer shows: its name, then its target and its difficulty as its description
-    // tells them ("糾弾　対象：袁紹　難易度 3"), so two offers of one name can be told apart. Reads the
-    // working files but changes nothing; empty when there is no such offer.
+    // What pointing at an offer shows: its name, then its target, the troops it gains and its
+    // difficulty as its description tells them ("糾弾　対象：袁紹　難易度 3", "黄巾賊退治　対象：張角
+    // 兵力 12000　難易度 5"), so two offers of one name can be told apart. Reads the working files but
+    // changes nothing; empty when there is no such offer.
     std::string offerHint(int frame, int position) const;
     // True when frame k's offer list is the current player's (light cyan).
     bool isCurrentPlayersFrame(int k) const { return frames_.isPlayersFrame(k, turnSlot); }

@@ -176,9 +176,10 @@ TEST_F(TurnCycleTest, OfferHintsNameTheTargetAndDifficultyTheDescriptionShows) {
     g.offerCommands[1] = {Command::Denounce, Command::Denounce, Command::Recruit, Command::JoinAlliance};
     g.offerTarget[1] = {2, 3, 5, 6};
     g.offerDifficulty[1] = {3, 8, 7, 2};
-    g.offerCommands[2] = {Command::Mediation, Command::Wait, Command::YellowTurbans};
-    g.offerTarget[2] = {9, 0, 0};
-    g.offerDifficulty[2] = {4, 0, 6};
+    g.offerCommands[2] = {Command::Mediation, Command::Wait, Command::YellowTurbans, Command::RaiseTroops};
+    g.offerTarget[2] = {9, 0, 0, 3};
+    g.offerAmount[2] = {0, 0, 12, 30};
+    g.offerDifficulty[2] = {4, 0, 6, 5};
     g.textArg1 = "前";
     g.textArg2 = "後";
     g.detailId = 77;
@@ -190,8 +191,9 @@ TEST_F(TurnCycleTest, OfferHintsNameTheTargetAndDifficultyTheDescriptionShows) {
     EXPECT_EQ(cycle.offerHint(1, 3), "同盟参加　対象：丙将　難易度 2");
     EXPECT_EQ(cycle.offerHint(2, 0), "調停　難易度 4");  // acts on the own alliance: no target
     EXPECT_EQ(cycle.offerHint(2, 1), "待機");
-    EXPECT_EQ(cycle.offerHint(2, 2), "黄巾賊退治　対象：何某　難易度 6");
-    EXPECT_EQ(cycle.offerHint(2, 3), "");
+    EXPECT_EQ(cycle.offerHint(2, 2), "黄巾賊退治　対象：何某　兵力 12000　難易度 6");
+    EXPECT_EQ(cycle.offerHint(2, 3), "兵力確保　対象：丙　借用 30％　難易度 5");
+    EXPECT_EQ(cycle.offerHint(2, 4), "");
     EXPECT_EQ(cycle.offerHint(4, 0), "");
     // Pointing changes none of the values the description screens are handed.
     EXPECT_EQ(std::make_tuple(g.textArg1, g.textArg2, g.detailId), std::make_tuple("前", "後", 77));

@@ -23,20 +23,25 @@ void Msg::init_rtn() {
     auto* layout = makeBackColumn(this, QStringLiteral("Picture1"));
     QWidget* back = layout->parentWidget();
 
+    // The line above the page holds the heading (the year end's) and the warning. Both keep their
+    // room while hidden, so every message window has one size and the buttons keep their places.
+    QSizePolicy keep = QSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    keep.setRetainSizeWhenHidden(true);
+    heading_ = makeHeading({}, back);
+    heading_->setObjectName(QStringLiteral("headingLabel"));
+    heading_->setSizePolicy(keep);
+    heading_->setFixedHeight(heading_->fontMetrics().lineSpacing() + 4);
+    heading_->hide();
     Lbl_Caution_ = new QLabel(qs(kUnderAttack), back);
     Lbl_Caution_->setObjectName(QStringLiteral("Lbl_Caution"));
     Lbl_Caution_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
-    // Its line stays reserved while hidden, so the page and the buttons keep their places.
-    QSizePolicy keep = Lbl_Caution_->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
     Lbl_Caution_->setSizePolicy(keep);
     Lbl_Caution_->hide();
-    layout->addWidget(Lbl_Caution_);
-
-    heading_ = makeHeading({}, back);
-    heading_->setObjectName(QStringLiteral("headingLabel"));
-    heading_->hide();
-    layout->addWidget(heading_);
+    auto* top = new QHBoxLayout;
+    top->addWidget(heading_);
+    top->addStretch(1);
+    top->addWidget(Lbl_Caution_);
+    layout->addLayout(top);
 
     // The page: its own scroll bar (VScroll1) shows whatever does not fit.
     Label1_ = makePageView(QStringLiteral("Label1"), back);

@@ -110,7 +110,8 @@ void ALL_Gdata::fitTable() {
     int width = side->sizeHint().width() + table_->frameWidth() * 2 + 2;
     for (int c = 0; c < table_->columnCount(); ++c) width += top->sectionSize(c);
     top->setStretchLastSection(true);
-    int rowHeight = side->defaultSectionSize();
+    // Rows as high as the ones shown; without any, as high as a row of text.
+    int rowHeight = table_->rowCount() > 0 ? 0 : table_->fontMetrics().height() + 8;
     for (int r = 0; r < table_->rowCount(); ++r) rowHeight = std::max(rowHeight, table_->rowHeight(r));
     table_->setMinimumSize(width, top->sizeHint().height() + rowHeight * kMaxRowsShown + table_->frameWidth() * 2 + 2);
 }
