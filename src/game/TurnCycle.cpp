@@ -172,7 +172,9 @@ void TurnCycle::T_End_rtn() {
     yearEnd.Jinji_rtn();
     once.commit();
     g_.msgText = reportText.at(0);
-    host_.showMessageWindow(textWindow(g_.msgMode, g_.msgText));
+    WindowPages window = textWindow(g_.msgMode, g_.msgText);
+    window.heading = yearEndHeading(yearCounter);
+    host_.showMessageWindow(window);
     g_.msgMode = MsgMode::Resolution;
     reportText.page = 0;
 }

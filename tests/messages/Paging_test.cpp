@@ -92,6 +92,36 @@ TEST(MessageWindow, CreditsTurnByThemselvesAndCloseOnlyOnTheLastPage) {
     EXPECT_TRUE(w.enabled(CloseButton));
 }
 
+TEST(MessageWindow, PageCounterCountsToTheLastPageThatHoldsText) {
+    GameGlobals g;
+    MessageWindow w(g);
+    w.Form_Load(textWindow(MsgMode::YearEnd, "年末"));
+    EXPECT_EQ(w.pageCounter(), "1 / 1");
+
+    // The story ended on a page left empty: it is not counted until it is on view.
+    WindowPages year{MsgMode::Resolution, {}};
+    year.pages.append("一");
+    year.pages.nextPage();
+    year.pages.append("二");
+    year.pages.nextPage();
+    year.pages.markEnd();
+    year.pages.at(5) = "後";  // beyond the end: never reached, never counted
+    w.Form_Load(year);
+    EXPECT_EQ(w.pageCounter(), "1 / 2");
+    w.Command1_Click(NextButton);
+    EXPECT_EQ(w.pageCounter(), "2 / 2");
+    w.Command1_Click(LastButton);
+    EXPECT_EQ(w.page(), 2);
+    EXPECT_EQ(w.pageCounter(), "3 / 3");
+
+    // Without any "EOT" the pages run to page 40.
+    WindowPages open{MsgMode::Resolution, {}};
+    open.pages.at(0) = "始";
+    open.pages.at(40) = "終";
+    w.Form_Load(open);
+    EXPECT_EQ(w.pageCounter(), "1 / 41");
+}
+
 TEST(MessageWindow, LabelHeightByCharacters) {
     EXPECT_EQ(MessageWindow::labelHeight(std::string(1999, 'a'), 0), 23988);
     EXPECT_EQ(MessageWindow::labelHeight(std::string(2000, 'a'), 0), 30400);
