@@ -22,10 +22,10 @@ int rateFromBoth(const Bushou& P) { return static_cast<int>(Nearest((P.policy + 
 // The same from Politics alone.
 int rateFromPolitics(const Bushou& P) { return 2 * P.policy + 10; }
 
-// What is left of the loser's troops at rate p; never below nothing.
+// What is left of the loser's troops at rate p, Int((1 - p / 100) * army) exactly; never below nothing.
 int16_t troopsLeft(int16_t army, int p) {
-    double left = Int((1 - p / 100.0) * army);
-    return left < 0 ? int16_t{0} : to16(left);
+    long long left = IntRatio(static_cast<long long>(100 - p) * army, 100);
+    return left < 0 ? int16_t{0} : sat16(left);
 }
 
 }  // namespace
@@ -35,10 +35,11 @@ int16_t troopsLeft(int16_t army, int p) {
 // Leadership after a surrender, the other way round from the loser's.
 void Battle::Shouri_rtn(gun& W, const gun& L, const Bushou& P, int16_t F) {
     int p = F != 0 ? rateFromBoth(P) : rateFromPolitics(P);
-    double g = Int(p / 100.0 * L.army);
-    W.army = to16(W.army + g);
+    long long g = IntRatio(static_cast<long long>(p) * L.army, 100);
+    W.army = sat16(W.army + g);
     // Public order divides by the new army, which is 0 only when both armies were; it then stays.
-    if (W.army != 0) W.tian = to16(Int(W.tian * (1 - g / W.army)));
+    // Int(order * (1 - g / army)) is worked out as order * (army - g) / army.
+    if (W.army != 0) W.tian = sat16(IntRatio(W.tian * (W.army - g), W.army));
     W.meisei = raiseTo(W.meisei, 10, kFameCap);
     W.kessoku = raiseTo(W.kessoku, 10, kCohesionCap);
     W.ifu = raiseTo(W.ifu, 5, kAweCap);

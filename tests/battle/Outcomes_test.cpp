@@ -71,6 +71,58 @@ TEST_F(OutcomesTest, VictoryBetweenEmptyArmiesKeepsPublicOrderAndTroopsSaturate)
     EXPECT_EQ(ko().army, 32767);
 }
 
+// What a defeated army keeps is Int((100 - p) / 100 * army) worked out exactly: 68 % of 75 is 51, not
+// the 50 that 0.68 held in binary would give. Armies one each side of the exact product floor as usual.
+TEST_F(OutcomesTest, TheLoserKeepsItsShareOfTroopsExactly) {
+    struct Row {
+        const char* name;
+        bool surrender;
+        int16_t policy, tactics, army, kept;
+    };
+    const Row rows[] = {
+        {"fought, p 32: 0.68 x 75", false, 8, 7, 75, 51},
+        {"fought, p 32: 0.68 x 74", false, 8, 7, 74, 50},
+        {"fought, p 32: 0.68 x 76", false, 8, 7, 76, 51},
+        {"fought, p 30: 0.7 x 90", false, 6, 7, 90, 63},
+        {"fought, p 34: 0.66 x 50", false, 8, 8, 50, 33},
+        {"surrendered, p 30: 0.7 x 170", true, 10, 0, 170, 119},
+        {"surrendered, p 30: 0.7 x 180", true, 10, 0, 180, 126},
+        {"surrendered, p 32: 0.68 x 125", true, 11, 0, 125, 85},
+        {"surrendered, p 34: 0.66 x 100", true, 12, 0, 100, 66},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Bushou P = strategist();
+        P.policy = row.policy;
+        P.tactics = row.tactics;
+        otsu().army = row.army;
+        nobodyLeaves();
+        if (row.surrender)
+            battle.Haiboku_rtn2(otsu(), P);
+        else
+            battle.Haiboku_rtn(otsu(), P);
+        EXPECT_EQ(otsu().army, row.kept);
+    }
+}
+
+// The winner's public order is diluted by the absorbed troops: Int(order * (1 - g / army)) exactly.
+// 30 troops absorbing 7 (26 % of 27) with order 37 keep 37 * 30 / 37 = 30.
+TEST_F(OutcomesTest, AbsorbedTroopsDiluteTheWinnersPublicOrderExactly) {
+    ko().army = 30;
+    ko().tian = 37;
+    otsu().army = 27;
+    battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
+    EXPECT_EQ(ko().army, 37);
+    EXPECT_EQ(ko().tian, 30);
+    // 26 % of 30 is 7.8: 7 join, and order 36 becomes 36 * 30 / 37 = 29.19.
+    ko().army = 30;
+    ko().tian = 36;
+    otsu().army = 30;
+    battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
+    EXPECT_EQ(ko().army, 37);
+    EXPECT_EQ(ko().tian, 29);
+}
+
 TEST_F(OutcomesTest, TheLosersTroopsNeverFallBelowZero) {
     // Abilities beyond the usual range give rates above 100 percent.
     Bushou giant = strategist();

@@ -25,6 +25,17 @@ TEST(Int, IsTheFloorAlsoBelowZero) {
     EXPECT_EQ(Int(-2.0f), -2.0f);
 }
 
+TEST(IntRatio, IsTheExactFloorOfAQuotient) {
+    struct Row {
+        long long num, den, floor;
+    };
+    for (Row r : {Row{68 * 75, 100, 51}, Row{6799, 100, 67}, Row{0, 7, 0}, Row{-1, 100, -1}, Row{-100, 100, -1},
+                  Row{-101, 100, -2}, Row{7, -2, -4}, Row{-7, -2, 3}, Row{8, -2, -4}}) {
+        SCOPED_TRACE(std::to_string(r.num) + " / " + std::to_string(r.den));
+        EXPECT_EQ(IntRatio(r.num, r.den), r.floor);
+    }
+}
+
 TEST(to16, RoundsThenSaturates) {
     EXPECT_EQ(to16(32.5), 32);
     EXPECT_EQ(to16(-0.5), 0);

@@ -65,6 +65,22 @@ TEST_F(Diplomacy, DenunciationWithDifficulty4Takes20Percent) {
     EXPECT_EQ(g.allianceCohesion[1], 80);
 }
 
+// Difficulty 6 takes 30 %: what is left is Int(value * 14 / 20) worked out exactly, so 90, 170 and 180
+// keep 63, 119 and 126 (not one less, as 0.7 held in binary would give); 89 and 91 floor as usual.
+TEST_F(Diplomacy, DenunciationLeavesExactlyTheShareNotTaken) {
+    struct Row {
+        int16_t value, left;
+    };
+    for (Row row : {Row{90, 63}, Row{170, 119}, Row{180, 126}, Row{89, 62}, Row{91, 63}}) {
+        SCOPED_TRACE(row.value);
+        faction(2).meisei = row.value;
+        faction(2).kessoku = row.value;
+        res.denounce(won(Command::Denounce, 2, 7, 2, 0, 6));
+        EXPECT_EQ(faction(2).meisei, row.left);
+        EXPECT_EQ(faction(2).kessoku, row.left);
+    }
+}
+
 TEST_F(Diplomacy, DenouncingOnesOwnFactionChangesNothing) {
     faction(1).meisei = 100;
     res.denounce(won(Command::Denounce, 2, 7, 1, 0, 4));
