@@ -97,9 +97,10 @@ void Battle::Hikiwake_rtn(gun& A, gun& B) {
 }
 
 // The loser of a surrender joins the winner's alliance (or becomes independent with an independent
-// winner), unless it leads an alliance of its own.
+// winner), unless it leads an alliance of its own. A faction outside every alliance leads none, even
+// when its ruler number is 0 as well.
 void Battle::Kouhuku_rtn(const gun& W, gun& L) {
-    if (L.kunshuID == L.meishuID) {
+    if (L.meishuID != 0 && L.kunshuID == L.meishuID) {
         turn_.g.textArg2 = W.name;
         turn_.g.textArg1 = L.name;
         turn_.show(57);

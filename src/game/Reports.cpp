@@ -6,7 +6,8 @@
 namespace tei {
 
 namespace {
-bool leadsItsAlliance(const gun& f) { return f.meishuID == f.kunshuID; }
+// A faction outside every alliance leads none, even when its ruler number is 0 as well.
+bool leadsItsAlliance(const gun& f) { return f.meishuID != 0 && f.meishuID == f.kunshuID; }
 }  // namespace
 
 double Reports::score(const gun& f) const {

@@ -152,5 +152,15 @@ TEST_F(OutcomesTest, SurrenderMovesTheLoserIntoTheWinnersAllianceUnlessItLeadsIt
     EXPECT_EQ(narrative(), "[41:乙|独立軍閥]\r\n[41:乙|丙王]\r\n[57:丙|甲]\r\n");
 }
 
+// A faction without a ruler (ruler number 0, outside any alliance) leads no alliance: it is absorbed
+// like any other loser, not taken for a leader because its two zeros match.
+TEST_F(OutcomesTest, ALoserWithoutARulerIsNoLeaderAndJoinsTheWinnersAlliance) {
+    otsu().kunshuID = 0;
+    ko().meishuID = 7;
+    battle.Kouhuku_rtn(ko(), otsu());
+    EXPECT_EQ(otsu().meishuID, 7);
+    EXPECT_EQ(narrative(), "[41:乙|丙王]\r\n");
+}
+
 }  // namespace
 }  // namespace tei
