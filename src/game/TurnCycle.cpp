@@ -85,12 +85,18 @@ void TurnCycle::restoreLoadedGame() {
     g_.officerCount = kGameOfficerCount;
     setScenarioYears(false);
     frames_.ini_Mei_rtn();
-    for (int k = 1; k <= 3; ++k) g_.allianceCohesion[k] = g_.saveHeader[k];
+    restoreSavedCohesion();
     yearCounter = static_cast<int16_t>(g_.saveHeader[0] - 1);
     turnSlot = 0;
     tebanIncliment_rtn();
     Res_rtn();
-    for (int k = 1; k <= 3; ++k) g_.allianceCohesion[k] = g_.saveHeader[k];
+    restoreSavedCohesion();
+}
+
+// A frame that holds no alliance keeps cohesion 0 whatever the header says for it.
+void TurnCycle::restoreSavedCohesion() {
+    for (int k = 1; k <= 3; ++k)
+        if (g_.allianceLeader[k] != 0) g_.allianceCohesion[k] = g_.saveHeader[k];
 }
 
 void TurnCycle::mkFristLog() { tei::mkFristLog(folder_); }

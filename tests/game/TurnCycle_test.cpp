@@ -240,8 +240,8 @@ TEST_F(TurnCycleTest, ALoadedGameStartsTheSavedYearAgainWithFreshOffers) {
     ASSERT_TRUE(cycle.Form_Load());
     EXPECT_EQ(cycle.yearCounter, 200);
     EXPECT_EQ(cycle.turnSlot, 1);
-    EXPECT_EQ(g.allianceCohesion[1], 30);
-    EXPECT_EQ(g.allianceCohesion[3], 50);
+    // No alliance stands in any frame of this world: the saved 30, 40 and 50 are not taken.
+    EXPECT_EQ(g.allianceCohesion, (std::array<int16_t, 4>{0, 0, 0, 0}));
     EXPECT_EQ(cycle.lastYear, 221);
     EXPECT_FALSE(g.offerCommands[0].empty());
 }
@@ -255,7 +255,7 @@ TEST_F(TurnCycleTest, ALoadedGameIsDrawnAndReportedWithTheSavedCohesion) {
                    {.id = 2, .name = "乙", .kunshuID = 2, .meishuID = 2, .army = 40, .meisei = 65, .tian = 50},
                    {.id = 3, .name = "丙", .kunshuID = 3, .meishuID = 1, .army = 30, .meisei = 30, .tian = 50}});
     tmp.writeIni("teiji.log", "鼎峙録の記録\r\nEOT=======\r\n");
-    g.saveHeader = {211, 50, 55, 0, 2, 0, 0, 0};
+    g.saveHeader = {211, 50, 55, 40, 2, 0, 0, 0};  // frame 3 holds no alliance: its 40 is not taken
     g.gameMode = GameMode::Continue;
     player(0, 1, "甲");
     std::string report;
@@ -273,6 +273,8 @@ TEST_F(TurnCycleTest, ALoadedGameIsDrawnAndReportedWithTheSavedCohesion) {
     EXPECT_EQ(cycle.frames().summaryValue(1), " 80000\r\n 50");
     EXPECT_EQ(g.allianceCohesion[1], 50);
     EXPECT_EQ(g.allianceCohesion[2], 55);
+    EXPECT_EQ(g.allianceCohesion[3], 0);
+    EXPECT_EQ(cycle.frames().summaryValue(3), " 0000\r\n 0");
 }
 
 TEST_F(TurnCycleTest, AMissingWorkingFileIsReportedOnceAndNoWindowOpens) {
