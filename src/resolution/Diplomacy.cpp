@@ -1,8 +1,8 @@
 // Commands 6 調停 and 7 糾弾: standing among the warlords. Mediation raises the winner's Fame and his
 // alliance's cohesion; denunciation cuts the target's Fame and Cohesion and its alliance's cohesion.
 
+#include "core/Gains.h"
 #include "core/Numbers.h"
-#include "resolution/Gains.h"
 #include "resolution/Resolution.h"
 
 namespace tei {

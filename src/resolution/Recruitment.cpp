@@ -1,8 +1,8 @@
 // Commands that bring in people and troops: 1 人材募集 (an officer changes sides) and 2 兵力確保 (a share
 // of another faction's troops, lent for good).
 
+#include "core/Gains.h"
 #include "core/Numbers.h"
-#include "resolution/Gains.h"
 #include "resolution/Resolution.h"
 
 namespace tei {
