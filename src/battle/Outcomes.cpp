@@ -1,6 +1,5 @@
-#include <algorithm>
-
 #include "battle/Battle.h"
+#include "core/Gains.h"
 #include "core/Numbers.h"
 
 namespace tei {
@@ -12,9 +11,6 @@ inline constexpr const char* kIndependentWarlord = "独立軍閥";
 inline constexpr int kFameCap = 200;
 inline constexpr int kCohesionCap = 100;
 inline constexpr int kAweCap = 100;
-
-// A gain that may not carry a value past its cap.
-int16_t raiseTo(int16_t value, int gain, int cap) { return sat16(std::min<long long>(value + gain, cap)); }
 
 // The share of its troops a defeated faction loses, in percent: from the winning strategist's
 // Politics and Leadership.
@@ -40,9 +36,9 @@ void Battle::Shouri_rtn(gun& W, const gun& L, const Bushou& P, int16_t F) {
     // Public order divides by the new army, which is 0 only when both armies were; it then stays.
     // Int(order * (1 - g / army)) is worked out as order * (army - g) / army.
     if (W.army != 0) W.tian = sat16(IntRatio(W.tian * (W.army - g), W.army));
-    W.meisei = raiseTo(W.meisei, 10, kFameCap);
-    W.kessoku = raiseTo(W.kessoku, 10, kCohesionCap);
-    W.ifu = raiseTo(W.ifu, 5, kAweCap);
+    gainCapped(W.meisei, 10, kFameCap);
+    gainCapped(W.kessoku, 10, kCohesionCap);
+    gainCapped(W.ifu, 5, kAweCap);
 }
 
 // A fought battle lost: troops, elite troops, fame, public order and cohesion fall, and two officers

@@ -50,6 +50,16 @@ TEST_F(OutcomesTest, VictoryAfterABattleGainsAtTheRateOfPoliticsAndStopsAtTheCap
     EXPECT_EQ(narrative(), "");
 }
 
+// The caps stop a gain but never take away what a value already holds above them (Awe passes 100
+// through gains made while below it: 99 + 3).
+TEST_F(OutcomesTest, VictoryNeverLowersAValueAlreadyAboveItsCap) {
+    ko().meisei = 201;
+    ko().kessoku = 101;
+    ko().ifu = 102;
+    battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
+    EXPECT_EQ(standing(ko()), "army 76 elite 0 order 39 fame 201 cohesion 101 awe 102");
+}
+
 TEST_F(OutcomesTest, VictoryBySurrenderGainsAtTheRateOfPoliticsAndLeadership) {
     ko().meisei = 100;
     ko().kessoku = 50;

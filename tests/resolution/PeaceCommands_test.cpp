@@ -92,6 +92,13 @@ TEST_F(RaiseTroops, FifteenPercentOf820IsExactly123) {
     EXPECT_EQ(faction(1).army, 248);
 }
 
+TEST_F(RaiseTroops, ALenderAboveTheFameCapKeepsItsFame) {
+    faction(2).meisei = 202;
+    res.raiseTroops(won(Command::RaiseTroops, 2, 6, 2, 20, 5));
+    EXPECT_EQ(faction(2).army, 36);
+    EXPECT_EQ(faction(2).meisei, 202);
+}
+
 TEST_F(RaiseTroops, FailsWhenFameAndPoliticsFallShortOfDifficultyAndRoll) {
     res.raiseTroops(won(Command::RaiseTroops, 2, 7, 2, 20, 5));
     EXPECT_EQ(story(), "[22:荀彧|前2]\r\n");
