@@ -123,6 +123,8 @@ TEST(ChronicleReader, OpensOnTheLatestYearAndPagesBack) {
     r.Command1_Click(LastButton);
     EXPECT_EQ(r.page(), 2);
     r.Command1_Click(PreviousButton);
+    r.Command1_Click(PreviousButton);
+    r.Command1_Click(NextButton);
     EXPECT_EQ(r.page(), 1);
     EXPECT_EQ(r.shownLabelHeight(), 30400);
     EXPECT_EQ(ChronicleReader::labelHeight(159), 30210);
