@@ -16,9 +16,11 @@
 // instead of a second writing of them; since no file is ever rewritten in place, the two names part
 // when the file is replaced. Copies of a GameFolder share all three.
 
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <typeindex>
@@ -45,6 +47,11 @@ public:
     std::string display(const std::filesystem::path& p) const;
 
     bool exists(const std::filesystem::path& p) const;
+    // The names of the files in ini/ or save/, held ones included, in no particular order.
+    std::vector<std::string> files(std::string_view folder) const;
+    // When the file was last changed, in seconds since 1970; nothing when the file is missing or the
+    // time is not known.
+    std::optional<std::time_t> modifiedAt(const std::filesystem::path& p) const;
 
     // The longest file name the folder "ini" or "save" can take for a file this class writes there:
     // what the file system holds in a name, less what the temporary file written beside it adds.

@@ -114,7 +114,8 @@ private:
     OfficerTable officers_{};
 };
 
-// The name lists: at most 'limit' names, one per item; empty items are no names.
+// The name lists: at most 'limit' names, one per item; an empty item (",," or a blank line) is an
+// empty name.
 std::vector<std::string> parseNameList(std::string_view text, int limit);
 // What is wrong with the first name holding a double quote ("名前「…」には二重引用符…"), if any.
 // A fictional officer's name joins a family name and a given name, and a join of a name holding a

@@ -1,4 +1,5 @@
 #include <QListWidget>
+#include <QTimer>
 
 #include "ScreenFixture.h"
 #include "game/forms/GameProgram.h"
@@ -27,6 +28,7 @@ TEST_F(GameFlowTest, TheProgramGoesFromTheTitleToTheGameAndBackUntilQuit) {
     GameProgram program(tmp.root());
     ModalSequence s;
     s.then<Form2>([](Form2* title) {
+        EXPECT_TRUE(child<QWidget>(title, "Picture1")->isVisible());  // the first start plays the opening
         for (int i = 0; i < 3; ++i) QTest::mouseClick(child<QWidget>(title, "Picture1"), Qt::LeftButton);
         clickItem(child<QListWidget>(title, "List1_1"), 2);
         press(title, "Command2");
@@ -39,9 +41,10 @@ TEST_F(GameFlowTest, TheProgramGoesFromTheTitleToTheGameAndBackUntilQuit) {
         main->findChild<QAction*>("newGame")->trigger();
     });
     s.box("セーブをしてませんがよろしいですか？", "はい");
-    // A fresh title screen: the opening again, nothing selected.
+    // A fresh title screen without the opening (played once, when the program started), nothing selected.
     s.then<Form2>([](Form2* title) {
-        EXPECT_TRUE(child<QWidget>(title, "Picture1")->isVisible());
+        EXPECT_FALSE(child<QWidget>(title, "Picture1")->isVisible());
+        EXPECT_FALSE(child<QTimer>(title, "Timer1")->isActive());
         EXPECT_TRUE(child<QListWidget>(title, "List1_1")->selectedItems().isEmpty());
         press(title, "Command1_0");
     });
@@ -63,7 +66,7 @@ TEST_F(GameFlowTest, TheLastYearEndsWithTheFinalReportTheFactionListAndTheCredit
     ModalSequence s;
     s.box("曹操の行動をコンピュータに任せますか？", "はい");
     closeStory(s, 215);
-    closeYearEnd(s);
+    closeYearEnd(s, 215);
     s.then<Msg>([](Msg* report) {
         EXPECT_EQ(report->window().pages.at(0).rfind("ゲーム最終結果\r\n", 0), 0u);
         press(report, "Command1_0");

@@ -7,6 +7,7 @@
 
 #include "core/forms/GameLook.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "screens/WorldView.h"
 #include "screens/forms/Status.h"
 
@@ -18,13 +19,14 @@ constexpr int kColumns = 7;  // factions side by side in a row
 // Rows of names a list shows before it scrolls: two rows of lists, the heading and the buttons fit a
 // 768-pixel screen with a title bar and a panel. A window reaching past the screen's edge leaves the
 // windows opened over it reading back black on X, and its 戻る out of reach.
-constexpr int kListRows = 12;
+constexpr int kListRows = 10;
 }  // namespace
 
 All_Bdata::All_Bdata(const GameFolder& folder, GameGlobals& g, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g) {
     init_rtn();
     Dsp_rtn();
+    rememberGeometry(this);
 }
 
 int All_Bdata::exec() { return reportLoadFailure(parentWidget(), loadError_) ? Rejected : QDialog::exec(); }
