@@ -162,8 +162,7 @@ std::optional<AutoplayOptions> parseAutoplayOptions(const std::vector<std::strin
 
 int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,
                 AutoplayWatch* watch) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder.root() / "ini", ec)) {
+    if (!folder.hasFolder("ini")) {
         err << "エラー: ini フォルダが見つかりません（" << folder.root().string() << "）。\n"
             << "error: no ini folder in " << folder.root().string() << "\n";
         return 2;
