@@ -1,6 +1,7 @@
 // Speed of the game without a window, on the shipped scenario 1 data, file work included: one year
 // (dealing, computer choice, resolution, year end, year change) and a whole computer-only game of 27
-// years, in a temporary game folder on the disk and in memory.
+// years, in a temporary game folder on the disk as the programs keep it (every step flushed to the
+// disk), on the disk without the flushes (what is left is the journal of the steps), and in memory.
 //
 //   build/bench/game_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
@@ -11,6 +12,7 @@
 #include <memory>
 #include <sstream>
 
+#include "core/DiskStorage.h"
 #include "core/GameFolder.h"
 #include "core/MemoryStorage.h"
 #include "core/Random.h"
@@ -81,6 +83,14 @@ static void WholeGameScenario1(benchmark::State& state) {
     for (auto _ : state) playWholeGame(state, tei::GameFolder(dir.root()));
 }
 BENCHMARK(WholeGameScenario1)->Unit(benchmark::kMillisecond);
+
+static void WholeGameScenario1Unflushed(benchmark::State& state) {
+    BenchFolder dir;
+    using tei::DiskStorage;
+    for (auto _ : state)
+        playWholeGame(state, tei::GameFolder(std::make_shared<DiskStorage>(dir.root(), DiskStorage::Flush::WhenAsked)));
+}
+BENCHMARK(WholeGameScenario1Unflushed)->Unit(benchmark::kMillisecond);
 
 // Each game gets its own memory storage, a copy of one read from the disk before the clock starts.
 static void WholeGameInMemory(benchmark::State& state) {

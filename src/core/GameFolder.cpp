@@ -89,6 +89,11 @@ std::vector<std::string> GameFolder::files(std::string_view folder) const {
     return names;
 }
 
+std::optional<std::string> GameFolder::recover() const {
+    shared_->cache.clear();
+    return storage_->recover();
+}
+
 // Reading
 
 GameFolder::Contents& GameFolder::contentsOf(const fs::path& p) const {

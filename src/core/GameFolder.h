@@ -7,7 +7,7 @@
 //
 // Text files are UTF-8; readers accept CR LF or LF and a leading byte-order mark, writers write what
 // they are given (the game's writers end lines with CR LF). A file is only ever replaced whole, and the
-// files of one step all together or not at all (see the storages).
+// files of one step all together or not at all, also when the program dies half-way (see DiskStorage).
 //
 // Two things keep the many small reads and rewrites of a year cheap. A read is served from memory, its
 // parsed forms included, while the storage says the file is still the version last seen. And a step
@@ -20,6 +20,7 @@
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <typeindex>
@@ -35,7 +36,7 @@ inline constexpr const char* kCrLf = "\r\n";
 
 class GameFolder {
 public:
-    // The game folder on the disk at root.
+    // The game folder on the disk at root, every step flushed to the disk as the programs need it.
     explicit GameFolder(std::filesystem::path root = std::filesystem::current_path());
     // The game folder the storage keeps.
     explicit GameFolder(std::shared_ptr<Storage> storage);
@@ -55,12 +56,17 @@ public:
     // The names of the files in ini/ or save/, held ones included, in no particular order.
     std::vector<std::string> files(std::string_view folder) const;
 
+    // Finishes or undoes a step of several files that a stopped run of the game left half done, so
+    // that every file is whole: the programs call it when they start, before anything is read. A
+    // message naming what is in the way when that cannot be done (the files are then left as they are).
+    [[nodiscard]] std::optional<std::string> recover() const;
+
     // Whole text of a file with a leading BOM removed. Throws FileError when the file is missing, cannot
     // be read, or is not UTF-8 text (a NUL byte or an invalid sequence).
     std::string readText(const std::filesystem::path& p) const;
 
-    // Replaces the file with the given bytes. With durable set the bytes are on the disk when it returns:
-    // used for save slots. Throws FileError on failure.
+    // Replaces the file with the given bytes. With durable set the bytes are on the disk when it returns,
+    // even on a storage that does not flush every write: used for save slots. Throws FileError on failure.
     void writeText(const std::filesystem::path& p, std::string_view content, bool durable = false) const;
 
     // Byte copy that replaces the target. Throws FileError naming the file that failed.

@@ -26,6 +26,7 @@ public:
     std::vector<std::string> list(const std::filesystem::path& dir) const override;
     bool isFolder(const std::filesystem::path& dir) const override;
     void replace(const std::vector<Replacement>& files, bool durable) override;
+    std::optional<std::string> recover() override { return std::nullopt; }
 
 private:
     struct File {

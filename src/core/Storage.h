@@ -7,6 +7,7 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,12 @@ public:
     // FileError naming the file that failed, every target holds what it held before. With durable set
     // the new bytes are on the disk when the call returns. A missing folder of a target is made.
     virtual void replace(const std::vector<Replacement>& files, bool durable) = 0;
+
+    // Finishes or undoes a step that a run of the game stopped in the middle of (the process was killed
+    // or the power failed), so that every file is whole again: called when a program starts, before
+    // anything is read. A message naming what is in the way when that cannot be done; the files are
+    // then left as they are.
+    [[nodiscard]] virtual std::optional<std::string> recover() = 0;
 
 private:
     std::filesystem::path root_;
