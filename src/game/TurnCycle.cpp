@@ -58,8 +58,13 @@ bool TurnCycle::Form_Load() {
             auto master = folder_.ini(factionMasterName(g_.scenarioNo));
             if (firstLackingFaction(*readFactionFile(folder_, master), scenarioInfo(g_.scenarioNo).factionCount) != 0)
                 throw factionsCutShort(folder_, master);
-            mkFristLog();
-            mk_Gunsv_rtn();
+            {
+                // A new game's chronicle and faction file are made as one step.
+                GameFolder::DeferredWrites step(folder_);
+                mkFristLog();
+                mk_Gunsv_rtn();
+                step.commit();
+            }
             ld_PCGun_rtn();
             setScenarioYears(true);
             frames_.ini_Mei_rtn();

@@ -107,15 +107,17 @@ EditOutcome sv_Cmt_rtn(const GameFolder& folder, int scenarioNo, Bushou& officer
         if (!rewrite)
             return {false, "ファイル「" + folder.display(comments) + "」にはこれ以上コメントを追加できません。"};
         if (rewrite->newCommentId == 0) {
+            GameFolder::DeferredWrites step(folder);
             folder.copyFile(comments, folder.ini(kCommentSnapshot));
             folder.writeText(comments, rewrite->text);
+            step.commit();
             return {true, {}};
         }
 
         // A new number goes into the officer's record of the game's file and, as the register carries
         // the job, of the scenario's master: a new game makes the officer file from the master, and
         // would otherwise leave the comment without its officer. Fictional officers have no record
-        // there. The three files are replaced together.
+        // there. The new record and the officer pointing at it are written as one step.
         std::string workingText = folder.readText(working);
         auto stored = parseOfficerRecord(workingText, officer.id);
         if (!stored || officer.id <= 0)
@@ -126,15 +128,16 @@ EditOutcome sv_Cmt_rtn(const GameFolder& folder, int scenarioNo, Bushou& officer
         std::string masterText = folder.readText(master);
         auto inMaster = parseOfficerRecord(masterText, officer.id);
 
+        GameFolder::DeferredWrites step(folder);
         folder.copyFile(comments, folder.ini(kCommentSnapshot));
         folder.copyFile(working, folder.ini(kOfficerSnapshot));
-        std::vector<std::pair<std::filesystem::path, std::string>> files = {
-            {comments, rewrite->text}, {working, replaceOfficerRecord(workingText, *stored)}};
+        folder.writeText(comments, rewrite->text);
+        folder.writeText(working, replaceOfficerRecord(workingText, *stored));
         if (inMaster) {
             inMaster->commentID = rewrite->newCommentId;
-            files.emplace_back(master, replaceOfficerRecord(masterText, *inMaster));
+            folder.writeText(master, replaceOfficerRecord(masterText, *inMaster));
         }
-        folder.writeTogether(files);
+        step.commit();
         officer.commentID = rewrite->newCommentId;
     } catch (const FileError& e) {
         return {false, e.message()};

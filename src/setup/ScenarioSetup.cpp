@@ -5,6 +5,7 @@
 #include "core/OfficerRecordFile.h"
 #include "core/RecordFiles.h"
 #include "core/Scenarios.h"
+#include "messages/Chronicle.h"
 #include "messages/TemplateBook.h"
 
 namespace tei {
@@ -106,11 +107,14 @@ SetupOutcome ScenarioSetup::Form_Load() {
     g_.officerCount = static_cast<int16_t>(scenarioInfo(1).historicalOfficers);
     try {
         requireFiles({officerMasterName(1), kCommentMaster, factionMasterName(1), kCommandTemplates});
+        // The scenario's three working files are made as one step.
+        GameFolder::DeferredWrites step(folder_);
         mk_Rinbusv();
         g_.textNo = kFirstDescription;
         ld_Text_rtn();
         ld_Gnm_rtn();
         mk_Gunsv_rtn();
+        step.commit();
     } catch (const FileError& e) {
         return failed(e);
     }
@@ -132,9 +136,11 @@ SetupOutcome ScenarioSetup::chooseScenario(int row) {
         g_.scenarioNo = static_cast<int16_t>(scenario);
         g_.factionCount = static_cast<int16_t>(info.factionCount);
         g_.officerCount = static_cast<int16_t>(info.historicalOfficers);
+        GameFolder::DeferredWrites step(folder_);
         mk_Rinbusv();
         ld_Gnm_rtn();
         mk_Gunsv_rtn();
+        step.commit();
     } catch (const FileError& e) {
         return failed(e);
     }
@@ -159,16 +165,13 @@ std::string ScenarioSetup::resetQuestion() const {
 SetupOutcome ScenarioSetup::resetOfficers() {
     try {
         requireFiles({officerBackupName(g_.scenarioNo), kCommentMaster});
+        // The master and the working files it makes change together.
+        GameFolder::DeferredWrites step(folder_);
         initBushouFile();
-    } catch (const FileError& e) {
-        return failed(e);
-    }
-    // The master is reset from here on, whatever follows: say so, and what could not be done.
-    try {
         mk_Rinbusv();
+        step.commit();
     } catch (const FileError& e) {
-        return {false, std::string(kResetDone) + kCrLf + "ただし、ゲームで使うファイルを作り直せませんでした。" +
-                           kCrLf + e.message()};
+        return {false, std::string(kResetNotDone) + kCrLf + e.message()};
     }
     return {true, kResetDone};
 }
@@ -194,9 +197,15 @@ SetupOutcome ScenarioSetup::startNewGame(const std::vector<int>& selectedRows) {
     bool any = false;
     for (bool s : selected) any = any || s;
     if (!any) return {false, kNoRulerSelected};
-    // The officer file first: when a file is missing the slots of the title screen stay as they were.
+    // The files first: when one is missing the slots of the title screen stay as they were. The new
+    // officers go to the disk in one step with the chronicle and the faction file the main screen opens
+    // the game with (it writes the same bytes again), so a new game's files are never half made.
     try {
+        GameFolder::DeferredWrites step(folder_);
         ori_Chr_rtn();
+        mkFristLog(folder_);
+        mk_Gunsv_rtn();
+        step.commit();
     } catch (const FileError& e) {
         return failed(e);
     }

@@ -4,8 +4,8 @@
 //
 // The screen actions (Form_Load, chooseScenario, resetOfficers, startNewGame) read every file they
 // need before they write anything: a missing or unreadable file is reported as a Japanese message
-// naming it, and the working files and the scenario in effect stay as they were. The routines under
-// their names in the game throw FileError instead.
+// naming it, and the working files and the scenario in effect stay as they were. Each writes its files
+// as one step. The routines under their names in the game throw FileError instead.
 
 #include <array>
 #include <cstdint>
@@ -31,6 +31,7 @@ inline constexpr const char* kNoRulerSelected = "武将が選択されていま�
 inline constexpr const char* kStartQuestionTail = "でゲームを開始しますか？";
 inline constexpr const char* kRetainersWillChange = "配下の構成は変わります";
 inline constexpr const char* kResetDone = "初期化しました";
+inline constexpr const char* kResetNotDone = "武将データは初期化されていません。";
 inline constexpr const char* kMakingData = "データを作成しています";
 inline constexpr const char* kHelpScenarioList = "シナリオを選んでください";
 inline constexpr const char* kHelpRulerList =
@@ -69,13 +70,15 @@ public:
     // A click on a ruler row: detailId and msgText for the faction screen.
     void showFactionOfRow(int row);
     // The question before resetting the scenario's officers (with a line naming the two scenarios
-    // that share the master), and the reset itself: "初期化しました" once the backup is copied over
-    // the master, followed by what failed if the working files could not then be rebuilt.
+    // that share the master), and the reset itself: the backup over the master and the working files
+    // rebuilt from it, as one step. When any of it fails nothing is changed, and the message says so
+    // before naming what failed.
     std::string resetQuestion() const;
     [[nodiscard]] SetupOutcome resetOfficers();
     // The new-game command: what to ask (or the refusal), then, after OK, the new game itself: the
-    // officer file with the fictional officers, then gameMode New and the player slots at the rows'
-    // positions. Rows are ruler-list rows; numbers that are no row are ignored.
+    // officer file with the fictional officers (with the new game's chronicle and faction file), then
+    // gameMode New and the player slots at the rows' positions. Rows are ruler-list rows; numbers that
+    // are no row are ignored.
     NewGameQuestion askNewGame(const std::vector<int>& selectedRows) const;
     [[nodiscard]] SetupOutcome startNewGame(const std::vector<int>& selectedRows);
 
