@@ -18,7 +18,7 @@ constexpr const char* kHeading = "各軍閥所属部将";
 constexpr int kColumns = 7;  // factions side by side in a row
 // Rows of names a list shows before it scrolls: two rows of lists, the heading and the buttons fit a
 // 768-pixel screen with a title bar and a panel. A window reaching past the screen's edge leaves the
-// windows opened over it reading back black on X, and its 戻る out of reach.
+// windows opened over it black on X (never painted), and its 戻る out of reach.
 constexpr int kListRows = 10;
 }  // namespace
 
