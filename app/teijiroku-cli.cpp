@@ -1,12 +1,33 @@
-// teijiroku-cli: the game without a window, in the current directory.
+// teijiroku-cli: the game without a window, in the game folder: the current directory when it holds
+// ini/, otherwise the player's own folder (see core/GameHome.h), named on stderr.
 //   autoplay  plays a whole game with the computer (see --help)
 //   check     validates an ini folder
 
 #include <iostream>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/GameHome.h"
 #include "game/Autoplay.h"
+
+namespace {
+
+// The game folder, or nothing after the reason went to stderr.
+std::optional<std::filesystem::path> gameFolderRoot() {
+    tei::GameHome home = tei::locateGameHome(tei::thisProcessSetting(TEIJIROKU_PROGRAM_TO_DATA));
+    if (!home.ready()) {
+        std::cerr << home.problem << "\n";
+        return std::nullopt;
+    }
+    if (!home.isCurrentDir) std::cerr << "ゲームフォルダ / game folder: " << home.root.string() << "\n";
+    if (!home.seeded.empty())
+        std::cerr << "ゲームのデータを " << home.seeded.size() << " ファイル用意しました / seeded "
+                  << home.seeded.size() << " data files\n";
+    return home.root;
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
@@ -22,9 +43,16 @@ int main(int argc, char** argv) {
             std::cerr << error << "\n" << tei::cliUsage();
             return 2;
         }
-        return tei::runAutoplay(*options, tei::GameFolder(), std::cout, std::cerr);
+        auto root = gameFolderRoot();
+        if (!root) return 2;
+        return tei::runAutoplay(*options, tei::GameFolder(*root), std::cout, std::cerr);
     }
-    if (args[0] == "check" && args.size() <= 2) return tei::runCheck(args.size() == 2 ? args[1] : "ini", std::cout);
+    if (args[0] == "check" && args.size() == 2) return tei::runCheck(args[1], std::cout);
+    if (args[0] == "check" && args.size() == 1) {
+        auto root = gameFolderRoot();
+        if (!root) return 2;
+        return tei::runCheck(*root / "ini", std::cout);
+    }
     std::cerr << "不明なコマンドです: " << args[0] << " / unknown command: " << args[0] << "\n" << tei::cliUsage();
     return 2;
 }

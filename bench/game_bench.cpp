@@ -40,35 +40,21 @@ private:
     fs::path root_;
 };
 
-// Says nothing and answers Yes; the message window resolves the year as the game does.
+// Says nothing and answers Yes; the turn cycle resolves every year as the game does.
 class QuietHost final : public tei::Host {
 public:
-    QuietHost(const tei::GameFolder& folder, tei::GameGlobals& g, tei::Random& rng)
-        : folder_(folder), g_(g), rng_(rng) {}
     void notify(const std::string&) override {}
     bool askYesNo(const std::string&) override { return true; }
     bool askOkCancel(const std::string&) override { return true; }
-    tei::MessageWindowResult showMessageWindow() override;
+    void showMessageWindow(const tei::WindowPages&) override {}
     void showStrategy() override {}
     void showFactionDetail() override {}
     void showFactionList() override {}
     void showSaveLoad() override {}
     void endProgram() override {}
-
-private:
-    const tei::GameFolder& folder_;
-    tei::GameGlobals& g_;
-    tei::Random& rng_;
 };
 
 }  // namespace
-
-#include "game/YearResolution.h"
-
-tei::MessageWindowResult QuietHost::showMessageWindow() {
-    if (g_.msgMode != 1) return {};
-    return tei::resolveYear(folder_, g_, rng_).flags;
-}
 
 void playWholeGame(benchmark::State& state, const tei::GameFolder& folder) {
     tei::AutoplayOptions o;
@@ -105,7 +91,7 @@ static void OneYearScenario1(benchmark::State& state) {
     tei::GameFolder folder(dir.root());
     tei::SeededRandom rng(1);
     tei::GameGlobals g;
-    QuietHost host(folder, g, rng);
+    QuietHost host;
     std::unique_ptr<tei::TurnCycle> cycle;
     auto newGame = [&] {
         g = tei::GameGlobals{};

@@ -30,9 +30,9 @@
 #include <vector>
 
 #include "core/Random.h"
+#include "core/forms/GameLook.h"
 #include "game/forms/Main.h"
 #include "messages/forms/Msg.h"
-#include "screens/forms/GameLook.h"
 #include "setup/ScenarioSetup.h"
 #include "setup/StartCheck.h"
 #include "setup/forms/Form2.h"

@@ -14,7 +14,6 @@
 #include "core/Random.h"
 #include "core/RecordFiles.h"
 #include "game/TurnCycle.h"
-#include "game/YearResolution.h"
 #include "setup/DataCheck.h"
 #include "setup/ScenarioSetup.h"
 
@@ -36,18 +35,15 @@ struct Folder {
     ~Folder() { fs::remove_all(root); }
 };
 
-// Answers Yes to everything; the message window resolves the year as the game does.
+// Answers Yes to everything; the turn cycle resolves every year as the game does.
 class QuietHost final : public Host {
 public:
-    QuietHost(const GameFolder& folder, GameGlobals& g, Random& rng) : folder_(folder), g_(g), rng_(rng) {}
     void notify(const std::string&) override {}
     bool askYesNo(const std::string&) override { return true; }
     bool askOkCancel(const std::string&) override { return true; }
-    MessageWindowResult showMessageWindow() override {
-        if (g_.msgMode != 1) return {};
-        ResolvedYear year = resolveYear(folder_, g_, rng_);
-        require(year.pages.page >= 0 && year.pages.page <= 39, "a year composes on pages 0..39");
-        return year.flags;
+    void showMessageWindow(const WindowPages& window) override {
+        if (window.mode == MsgMode::Resolution)
+            require(window.pages.page >= 0 && window.pages.page <= 39, "a year composes on pages 0..39");
     }
     void showStrategy() override {}
     void showFactionDetail() override {}
@@ -57,11 +53,6 @@ public:
     void reportFileError(const FileError&) override { failed = true; }
     bool ended = false;
     bool failed = false;
-
-private:
-    const GameFolder& folder_;
-    GameGlobals& g_;
-    Random& rng_;
 };
 
 // The records a writer handed on with its text are those a reader finds in the bytes on the disk.
@@ -113,10 +104,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (!title.startNewGame({choice & 0x0F}).ok) return 0;
     } else {
         title.ori_Chr_rtn();
-        g.gameMode = 0;
+        g.gameMode = GameMode::New;
         for (int t = 0; t < kSlotCount; ++t) g.slotFaction[t] = g.slotRuler[t] = 0;
     }
-    QuietHost host(folder, g, rng);
+    QuietHost host;
     TurnCycle cycle(folder, g, rng, host);
     if (!cycle.Form_Load()) return 0;
     for (int press = 0; press < 2 * kSlotCount && !host.ended && !host.failed && !cycle.ended(); ++press) {

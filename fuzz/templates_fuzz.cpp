@@ -35,10 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     require(pages.isEnd(pages.page + 1), "the end mark fits after the last page");
 
     GameGlobals g;
-    g.msgMode = static_cast<int16_t>(first % 4);
-    g.msgText = std::string(arg1);
+    WindowPages shown;
+    shown.mode = MsgMode(first % 4);
+    shown.pages = pages;
     MessageWindow window(g);
-    window.Form_Load([&](MessagePages& p) { p = pages; });
+    window.Form_Load(shown);
     for (char c : presses) {
         if (window.Command1_Click(static_cast<unsigned char>(c) % 4)) break;
         if (static_cast<unsigned char>(c) & 0x80) window.Timer1_Timer();

@@ -11,6 +11,13 @@
 
 namespace tei {
 
+// The officer a pick puts forward for a role (0 = nobody) and his best score (0 without him).
+struct Pick {
+    int officer = 0;
+    int16_t score = 0;
+    bool operator==(const Pick&) const = default;
+};
+
 class Battle : public BattleRunner {
 public:
     explicit Battle(Turn& turn) : turn_(turn) {}
@@ -23,18 +30,18 @@ public:
     // demoralised, and the fight always runs to a victory or a draw.
     void Gisen_rtn(gun& attacker, gun& defender) override;
 
-    // Pickers: the officer a faction puts forward for a role (0 = nobody), best score in pickScore.
-    // Each candidate draws a small random term, in officer order; ties keep the lower number.
-    int Taishou_rtn(const gun& faction);  // commander: generals, rulers, chief strategists
-    int Gunsi_rtn(const gun& faction);    // strategist: staff, chief strategists, generals at half intellect
-    int Shougun_rtn(const gun& faction);  // general
-    int Ikki_rtn(const gun& faction);     // champion for single combat: military officers, generals, rulers
+    // Pickers: the officer a faction puts forward for a role and his score. Each candidate draws a
+    // small random term, in officer order; ties keep the lower number.
+    Pick Taishou_rtn(const gun& faction);  // commander: generals, rulers, chief strategists
+    Pick Gunsi_rtn(const gun& faction);    // strategist: staff, chief strategists, generals at half intellect
+    Pick Shougun_rtn(const gun& faction);  // general
+    Pick Ikki_rtn(const gun& faction);     // champion for single combat: military officers, generals, rulers
 
-    // Totals: one ability summed over the faction's officers of some jobs, at least 1, in pickScore.
-    void Ttl_Shou_rtn(const gun& faction);  // generals' Leadership
-    void Ttl_Fgt_rtn(const gun& faction);   // generals' Valor
-    void Ttl_Plc_rtn(const gun& faction);   // Politics of civil officials, staff, generals, chief strategists
-    void Ttl_Wis_rtn(const gun& faction);   // Leadership of staff, generals, chief strategists
+    // Totals: one ability summed over the faction's officers of some jobs, at least 1.
+    int16_t Ttl_Shou_rtn(const gun& faction);  // generals' Leadership
+    int16_t Ttl_Fgt_rtn(const gun& faction);   // generals' Valor
+    int16_t Ttl_Plc_rtn(const gun& faction);   // Politics of civil officials, staff, generals, chief strategists
+    int16_t Ttl_Wis_rtn(const gun& faction);   // Leadership of staff, generals, chief strategists
 
     // Outcomes. P is the winning side's strategist (possibly the placeholder officer 0); F is 0 after a
     // fought battle and -1 after a surrender.
@@ -43,9 +50,6 @@ public:
     void Haiboku_rtn2(gun& L, const Bushou& P);
     void Hikiwake_rtn(gun& A, gun& B);
     void Kouhuku_rtn(const gun& W, gun& L);
-
-    // The last pick's best score or the last total; the callers read it right after the call.
-    int16_t pickScore = 0;
 
 private:
     // Draws Int(Rnd * 3) + Int(Rnd * 3) + 2, the random term of most picks.

@@ -8,20 +8,19 @@ namespace tei {
 
 namespace {
 
-bool hasJob(const Bushou& b, std::initializer_list<int16_t> jobs) {
-    return std::find(jobs.begin(), jobs.end(), b.Job) != jobs.end();
+bool hasJob(const Bushou& b, std::initializer_list<Job> jobs) {
+    return std::find(jobs.begin(), jobs.end(), Job(b.Job)) != jobs.end();
 }
 
 // The running best of a pick: a candidate takes the post only with a strictly higher score, and the
 // score is kept rounded (halves to even) while the comparison uses it unrounded.
 struct BestPick {
-    int16_t best = 0;
-    int chosen = 0;
+    Pick pick;
 
     void offer(int officer, float score) {
-        if (score > static_cast<float>(best)) {
-            best = to16(score);
-            chosen = officer;
+        if (score > static_cast<float>(pick.score)) {
+            pick.score = to16(score);
+            pick.officer = officer;
         }
     }
 };
@@ -37,68 +36,64 @@ int Battle::pickTerm() {
     return r;
 }
 
-int Battle::Taishou_rtn(const gun& faction) {
-    BestPick pick;
+Pick Battle::Taishou_rtn(const gun& faction) {
+    BestPick best;
     for (int i = 1; i <= lastOfficer(turn_); ++i) {
         const Bushou& b = turn_.records.officers[i];
         if (b.gunID != faction.id || !hasJob(b, {Job::General, Job::Ruler, Job::Strategist})) continue;
         int r = pickTerm();
-        pick.offer(i, static_cast<float>(b.tactics + b.charm + r));
+        best.offer(i, static_cast<float>(b.tactics + b.charm + r));
     }
-    pickScore = pick.best;
-    return pick.chosen;
+    return best.pick;
 }
 
 // Chief strategists and staff officers count their full intellect, generals half of it; each officer
 // meets the two tests in turn, so all of them compete for the one post.
-int Battle::Gunsi_rtn(const gun& faction) {
-    BestPick pick;
+Pick Battle::Gunsi_rtn(const gun& faction) {
+    BestPick best;
     for (int i = 1; i <= lastOfficer(turn_); ++i) {
         const Bushou& b = turn_.records.officers[i];
         if (b.gunID != faction.id) continue;
         if (hasJob(b, {Job::Staff, Job::Strategist})) {
             int r = pickTerm();
-            pick.offer(i, static_cast<float>(b.wisdom + b.tactics + r));
+            best.offer(i, static_cast<float>(b.wisdom + b.tactics + r));
         }
-        if (b.Job == Job::General) {
+        if (Job(b.Job) == Job::General) {
             int r = pickTerm();
-            pick.offer(i, static_cast<float>(b.wisdom) / 2.0f + static_cast<float>(b.tactics) + static_cast<float>(r));
+            best.offer(i, static_cast<float>(b.wisdom) / 2.0f + static_cast<float>(b.tactics) + static_cast<float>(r));
         }
     }
-    pickScore = pick.best;
-    return pick.chosen;
+    return best.pick;
 }
 
-int Battle::Shougun_rtn(const gun& faction) {
-    BestPick pick;
+Pick Battle::Shougun_rtn(const gun& faction) {
+    BestPick best;
     for (int i = 1; i <= lastOfficer(turn_); ++i) {
         const Bushou& b = turn_.records.officers[i];
-        if (b.gunID != faction.id || b.Job != Job::General) continue;
+        if (b.gunID != faction.id || Job(b.Job) != Job::General) continue;
         int r = pickTerm();
-        pick.offer(i, static_cast<float>(b.tactics + r));
+        best.offer(i, static_cast<float>(b.tactics + r));
     }
-    pickScore = pick.best;
-    return pick.chosen;
+    return best.pick;
 }
 
 // Strategists and civil officials never fight a duel; a ruler does.
-int Battle::Ikki_rtn(const gun& faction) {
-    BestPick pick;
+Pick Battle::Ikki_rtn(const gun& faction) {
+    BestPick best;
     for (int i = 1; i <= lastOfficer(turn_); ++i) {
         const Bushou& b = turn_.records.officers[i];
         if (b.gunID != faction.id || !hasJob(b, {Job::Military, Job::General, Job::Ruler})) continue;
         int r = turn_.rng.I(2) + 1;
-        pick.offer(i, static_cast<float>(b.fight + r));
+        best.offer(i, static_cast<float>(b.fight + r));
     }
-    pickScore = pick.best;
-    return pick.chosen;
+    return best.pick;
 }
 
 namespace {
 
 // Sum of one ability over the faction's officers of the given jobs; 1 instead of 0, so that a total
 // can divide and multiply safely.
-int16_t total(const Turn& turn, const gun& faction, std::initializer_list<int16_t> jobs, int16_t Bushou::*ability) {
+int16_t total(const Turn& turn, const gun& faction, std::initializer_list<Job> jobs, int16_t Bushou::*ability) {
     long long sum = 0;
     for (int i = 1; i <= lastOfficer(turn); ++i) {
         const Bushou& b = turn.records.officers[i];
@@ -110,16 +105,16 @@ int16_t total(const Turn& turn, const gun& faction, std::initializer_list<int16_
 
 }  // namespace
 
-void Battle::Ttl_Shou_rtn(const gun& faction) { pickScore = total(turn_, faction, {Job::General}, &Bushou::tactics); }
+int16_t Battle::Ttl_Shou_rtn(const gun& faction) { return total(turn_, faction, {Job::General}, &Bushou::tactics); }
 
-void Battle::Ttl_Fgt_rtn(const gun& faction) { pickScore = total(turn_, faction, {Job::General}, &Bushou::fight); }
+int16_t Battle::Ttl_Fgt_rtn(const gun& faction) { return total(turn_, faction, {Job::General}, &Bushou::fight); }
 
-void Battle::Ttl_Plc_rtn(const gun& faction) {
-    pickScore = total(turn_, faction, {Job::Civil, Job::Staff, Job::General, Job::Strategist}, &Bushou::policy);
+int16_t Battle::Ttl_Plc_rtn(const gun& faction) {
+    return total(turn_, faction, {Job::Civil, Job::Staff, Job::General, Job::Strategist}, &Bushou::policy);
 }
 
-void Battle::Ttl_Wis_rtn(const gun& faction) {
-    pickScore = total(turn_, faction, {Job::Staff, Job::General, Job::Strategist}, &Bushou::tactics);
+int16_t Battle::Ttl_Wis_rtn(const gun& faction) {
+    return total(turn_, faction, {Job::Staff, Job::General, Job::Strategist}, &Bushou::tactics);
 }
 
 }  // namespace tei

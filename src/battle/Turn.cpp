@@ -2,18 +2,18 @@
 
 namespace tei {
 
-int Turn::Sch_chr_rtn(int f) {
-    officerList.clear();
+std::vector<int16_t> Turn::Sch_chr_rtn(int f) const {
+    std::vector<int16_t> officers;
     for (int i = 1; i <= officerCount() && i <= kMaxOfficer; ++i)
-        if (records.officers[i].gunID == f) officerList.push_back(static_cast<int16_t>(i));
-    return static_cast<int>(officerList.size());
+        if (records.officers[i].gunID == f) officers.push_back(static_cast<int16_t>(i));
+    return officers;
 }
 
 int Turn::Rnd_Shuppon(int f) {
-    int n = Sch_chr_rtn(f);
-    if (n <= 1) return 0;
+    std::vector<int16_t> officers = Sch_chr_rtn(f);
+    if (officers.size() <= 1) return 0;
     const gun& F = faction(f);
-    for (int16_t o : officerList) {
+    for (int16_t o : officers) {
         int r = rng.I(10);
         r += rng.I(10) + 2;
         const Bushou& b = officer(o);

@@ -35,8 +35,8 @@ public:
     void append(std::string_view text) { narration_.append(text); }
 
     // Officers and players
-    // The officers whose faction is f, in number order (Sch_chr_rtn fills this list).
-    int Sch_chr_rtn(int f);
+    // The officers whose faction is f, in number order.
+    std::vector<int16_t> Sch_chr_rtn(int f) const;
     // One officer who deserts faction f after a defeat, or 0.
     int Rnd_Shuppon(int f);
     // Officers of faction 'from' who go over to faction 'to'; their names, each followed by "、",
@@ -50,7 +50,6 @@ public:
     const TemplateBook& book;
     RecordTables records;
     MessagePages pages;
-    std::vector<int16_t> officerList;  // filled by Sch_chr_rtn
 
 private:
     Narration narration_;

@@ -120,10 +120,11 @@ private:
 
     void commanders() {
         for (Side& x : s_) {
-            const Bushou& c = turn_.officer(battle_.Taishou_rtn(*x.rec));
+            Pick commander = battle_.Taishou_rtn(*x.rec);
+            const Bushou& c = turn_.officer(commander.officer);
             x.commanderName = c.name;
             x.capacity = c.charm;
-            x.cs = battle_.pickScore;
+            x.cs = commander.score;
         }
         setArgs(leads(s_[A]), leads(s_[B]));
         turn_.show(16);
@@ -133,11 +134,11 @@ private:
     // A missing strategist counts 1 for intellect and leadership and has no name; a general counts half
     // his intellect.
     void strategists() {
-        for (Side& x : s_) x.strategist = battle_.Gunsi_rtn(*x.rec);
+        for (Side& x : s_) x.strategist = battle_.Gunsi_rtn(*x.rec).officer;
         for (Side& x : s_) {
             if (x.strategist > 0) {
                 const Bushou& g = turn_.officer(x.strategist);
-                x.gi = g.Job == Job::General ? to16(static_cast<float>(g.wisdom) / 2.0f) : g.wisdom;
+                x.gi = Job(g.Job) == Job::General ? to16(static_cast<float>(g.wisdom) / 2.0f) : g.wisdom;
                 x.gl = g.tactics;
                 x.strategistName = g.name;
             } else {
@@ -151,12 +152,12 @@ private:
 
     void generalsAndDuelists() {
         for (Side& x : s_) {
-            const Bushou& g = turn_.officer(battle_.Shougun_rtn(*x.rec));
+            const Bushou& g = turn_.officer(battle_.Shougun_rtn(*x.rec).officer);
             x.gL = g.tactics;
             x.generalName = g.name;
         }
         for (Side& x : s_) {
-            const Bushou& d = turn_.officer(battle_.Ikki_rtn(*x.rec));
+            const Bushou& d = turn_.officer(battle_.Ikki_rtn(*x.rec).officer);
             x.dv = d.fight;
             x.duelistName = d.name;
         }
@@ -193,14 +194,10 @@ private:
 
     void totals() {
         for (Side& x : s_) {
-            battle_.Ttl_Shou_rtn(*x.rec);
-            x.sh = battle_.pickScore;
-            battle_.Ttl_Fgt_rtn(*x.rec);
-            x.fg = battle_.pickScore;
-            battle_.Ttl_Plc_rtn(*x.rec);
-            x.pl = battle_.pickScore;
-            battle_.Ttl_Wis_rtn(*x.rec);
-            x.ws = battle_.pickScore;
+            x.sh = battle_.Ttl_Shou_rtn(*x.rec);
+            x.fg = battle_.Ttl_Fgt_rtn(*x.rec);
+            x.pl = battle_.Ttl_Plc_rtn(*x.rec);
+            x.ws = battle_.Ttl_Wis_rtn(*x.rec);
         }
     }
 

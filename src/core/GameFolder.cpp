@@ -89,6 +89,12 @@ std::vector<std::string> GameFolder::files(std::string_view folder) const {
     return names;
 }
 
+std::optional<std::time_t> GameFolder::modifiedAt(const fs::path& p) const {
+    Storage::Probe probe = storage_->probe(p);
+    if (probe.kind != Storage::Kind::File || probe.version.stamp == 0) return std::nullopt;
+    return static_cast<std::time_t>(probe.version.stamp / 1'000'000'000);
+}
+
 std::optional<std::string> GameFolder::recover() const {
     shared_->cache.clear();
     return storage_->recover();

@@ -17,6 +17,7 @@
 // same bytes under a second name instead of writing them again. Copies of a GameFolder share the
 // storage, the cache and the held writes.
 
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -55,6 +56,9 @@ public:
     bool hasFolder(std::string_view folder) const;
     // The names of the files in ini/ or save/, held ones included, in no particular order.
     std::vector<std::string> files(std::string_view folder) const;
+    // When the file was last changed, in seconds since 1970; nothing when the file is missing or the
+    // time is not known (a storage in memory keeps no times).
+    std::optional<std::time_t> modifiedAt(const std::filesystem::path& p) const;
 
     // Finishes or undoes a step of several files that a stopped run of the game left half done, so
     // that every file is whole: the programs call it when they start, before anything is read. A

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/GameTerms.h"
 #include "core/Records.h"
 
 namespace tei {
@@ -26,11 +27,11 @@ struct GameGlobals {
     int16_t officerCount = 155;  // historical count on the title screen, 170 once a game exists
 
     // Screen to screen
-    int16_t gameMode = 0;      // save/load screen and main screen start: 0 new, 1 save, 2 continue
+    GameMode gameMode{};       // what the save/load screen and the main screen open for; New at first
     int16_t selectable = 0;    // 1 when the clicked offer may be chosen by the current player
     int16_t dialogResult = 0;  // 1 when a modal screen confirmed or did its work
     int16_t savedFlag = 0;     // non-zero after a save; cleared after every resolution
-    int16_t msgMode = 0;       // message window: 0 ending, 1 resolution, 2 year end, 3 report
+    MsgMode msgMode{};         // what the message window shows; Ending at first
     std::string msgText;       // text handed to the next screen
     int16_t detailId = 0;      // faction, officer or year handed to the next screen
     int16_t textNo = 0;        // template number
@@ -50,9 +51,9 @@ struct GameGlobals {
     std::array<int16_t, kMaxFaction + 1> factionAlliance{};  // frame 1..3 of faction f, else 0
     std::array<int16_t, kMaxFaction + 1> factionChoice{};    // list position of f's offer
 
-    // The year's offers, by frame and list position: the command numbers the main screen lists in
-    // frame k (at most four), and each offer's target, amount and difficulty
-    std::array<std::vector<int16_t>, kFrameCount> offerCommands{};
+    // The year's offers, by frame and list position: the commands the main screen lists in frame k
+    // (at most four), and each offer's target, amount and difficulty
+    std::array<std::vector<Command>, kFrameCount> offerCommands{};
     FrameTable offerTarget{};
     FrameTable offerAmount{};
     FrameTable offerDifficulty{};

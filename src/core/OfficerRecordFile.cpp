@@ -15,7 +15,7 @@ std::optional<Bushou> parseOfficerRecord(std::string_view text, int number) {
         if (marker->markerNumber() != number) continue;
         Bushou b;
         FieldReader fields(items);
-        readOfficerFields(fields, b);
+        readFields(fields, b);
         b.id = static_cast<int16_t>(number);
         return b;
     }
@@ -35,18 +35,12 @@ bool isMarkerLine(std::string_view line) { return !line.empty() && line[0] == '.
 std::string replaceOfficerRecord(std::string_view text, const Bushou& b) {
     auto lines = splitLines(text);
     std::string out;
-    auto n = [](int16_t v) { return std::to_string(v); };
     for (size_t i = 0; i < lines.size(); ++i) {
         out.append(lines[i]).append(kCrLf);
         if (!(isMarkerLine(lines[i]) && b.id > 0 && Val16(lines[i].substr(1)) == b.id)) continue;
-        out += bareOrQuoted(b.name) + kCrLf;
-        out += n(b.policy) + "," + n(b.fight) + "," + n(b.wisdom) + "," + n(b.tactics) + kCrLf;
-        out += n(b.charm) + "," + n(b.Setu) + kCrLf;
-        out += n(b.kunID) + "," + n(b.Job) + kCrLf;
-        out += bareOrQuoted(b.jpg) + kCrLf;
-        out += n(b.commentID) + kCrLf;
-        // Pass over the old record's six lines (fewer when it was cut short).
-        for (int k = 0; k < 6 && i + 1 < lines.size() && !isMarkerLine(lines[i + 1]); ++k) ++i;
+        appendFields(out, b, RecordWriter::Editor);
+        // Pass over the old record's lines (fewer when it was cut short).
+        for (int k = 0; k < linesAfterMarker<Bushou>() && i + 1 < lines.size() && !isMarkerLine(lines[i + 1]); ++k) ++i;
     }
     return out;
 }

@@ -4,22 +4,6 @@
 
 namespace tei {
 
-int readOfficerFields(FieldReader& f, Bushou& b) {
-    int n = 0;
-    f.text(b.name) && ++n&& f.number(b.policy) && ++n&& f.number(b.fight) && ++n&& f.number(b.wisdom) &&
-        ++n&& f.number(b.tactics) && ++n&& f.number(b.charm) && ++n&& f.number(b.Setu) && ++n&& f.number(b.kunID) &&
-        ++n&& f.number(b.Job) && ++n&& f.text(b.jpg) && ++n&& f.number(b.commentID) && ++n;
-    return n;
-}
-
-int readFactionFields(FieldReader& f, gun& g, std::string& fallen) {
-    int n = 0;
-    f.text(g.name) && ++n&& f.number(g.meishuID) && ++n&& f.number(g.kunshuID) && ++n&& f.number(g.army) &&
-        ++n&& f.number(g.seihei) && ++n&& f.number(g.meisei) && ++n&& f.number(g.tian) && ++n&& f.number(g.kessoku) &&
-        ++n&& f.number(g.ifu) && ++n&& f.text(fallen) && ++n;
-    return n;
-}
-
 OfficerFile parseOfficerFile(std::string_view text) {
     OfficerFile records;
     ItemReader items(text);
@@ -27,7 +11,7 @@ OfficerFile parseOfficerFile(std::string_view text) {
         OfficerFileRecord r;
         r.number = marker->markerNumber();
         FieldReader fields(items);
-        r.fields = readOfficerFields(fields, r.officer);
+        r.fields = readFields(fields, r.officer);
         r.officer.id = r.number;
         records.push_back(std::move(r));
     }
@@ -42,8 +26,7 @@ FactionFile parseFactionFile(std::string_view text) {
         r.number = marker->markerNumber();
         r.marker = marker->text;
         FieldReader fields(items);
-        r.fallen = "FALSE";  // a record cut short keeps the initial value
-        r.fields = readFactionFields(fields, r.faction, r.fallen);
+        r.fields = readFields(fields, r.faction, &r.fallen);
         r.faction.id = r.number;
         records.push_back(std::move(r));
     }
@@ -58,30 +41,10 @@ std::shared_ptr<const FactionFile> readFactionFile(const GameFolder& folder, con
     return folder.readParsed<FactionFile>(p, parseFactionFile);
 }
 
-void applyOfficerFields(const Bushou& from, int fields, Bushou& to) {
-    if (fields > 0) to.name = from.name;
-    int16_t* const dst[] = {&to.policy, &to.fight, &to.wisdom, &to.tactics, &to.charm, &to.Setu, &to.kunID, &to.Job};
-    for (int k = 1; k <= 8 && k < fields; ++k) *dst[k - 1] = officerNumberField(from, k);
-    if (fields > 9) to.jpg = from.jpg;
-    if (fields > 10) to.commentID = from.commentID;
-}
+// The eight numbers after the name are fields 1..8 of both layouts.
+int16_t officerNumberField(const Bushou& b, int k) { return k >= 1 && k <= 8 ? numberAt(b, k) : int16_t{0}; }
 
-void applyFactionFields(const gun& from, int fields, gun& to) {
-    if (fields > 0) to.name = from.name;
-    int16_t* const dst[] = {&to.meishuID, &to.kunshuID, &to.army,    &to.seihei,
-                            &to.meisei,   &to.tian,     &to.kessoku, &to.ifu};
-    for (int k = 1; k <= 8 && k < fields; ++k) *dst[k - 1] = factionNumberField(from, k);
-}
-
-int16_t officerNumberField(const Bushou& b, int k) {
-    const int16_t values[] = {b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu, b.kunID, b.Job};
-    return k >= 1 && k <= 8 ? values[k - 1] : 0;
-}
-
-int16_t factionNumberField(const gun& g, int k) {
-    const int16_t values[] = {g.meishuID, g.kunshuID, g.army, g.seihei, g.meisei, g.tian, g.kessoku, g.ifu};
-    return k >= 1 && k <= 8 ? values[k - 1] : 0;
-}
+int16_t factionNumberField(const gun& g, int k) { return k >= 1 && k <= 8 ? numberAt(g, k) : int16_t{0}; }
 
 void fillOfficers(const OfficerFile& records, int officerCount, OfficerTable& table) {
     table.fill(Bushou{});
@@ -123,11 +86,11 @@ int firstLacking(const Records& records, int count, int wholeFields, int most) {
 }  // namespace
 
 int firstLackingOfficer(const OfficerFile& records, int officerCount) {
-    return firstLacking(records, officerCount, 11, kMaxOfficer);
+    return firstLacking(records, officerCount, wholeRecordFields<Bushou>(), kMaxOfficer);
 }
 
 int firstLackingFaction(const FactionFile& records, int factionCount) {
-    return firstLacking(records, factionCount, 10, kMaxFaction);
+    return firstLacking(records, factionCount, wholeRecordFields<gun>(), kMaxFaction);
 }
 
 void parseOfficers(std::string_view text, int officerCount, OfficerTable& table) {
@@ -144,35 +107,12 @@ void deriveFactions(OfficerTable& officers, const FactionTable& factions, int of
             if (officers[i].kunID == factions[f].kunshuID) officers[i].gunID = factions[f].id;
 }
 
-namespace {
-std::string num(int16_t v) { return std::to_string(v); }
-
-bool readsBackBare(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") != std::string::npos) return false;
-    if (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' || s.back() == '\t')) return false;
-    return s.empty() || s.front() != '.';
-}
-}  // namespace
-
-bool readsBack(const std::string& text) { return text.find_first_of("\"\r\n") == std::string::npos; }
-
-std::string bareOrQuoted(const std::string& text) {
-    if (readsBackBare(text) || !readsBack(text)) return text;
-    return "\"" + text + "\"";
-}
-
 std::string formatOfficers(const OfficerTable& t, int officerCount) {
     std::string out;
     out.reserve(static_cast<size_t>(officerCount) * 48);
     for (int i = 1; i <= officerCount && i <= kMaxOfficer; ++i) {
-        const Bushou& b = t[i];
         out += "." + std::to_string(i) + kCrLf;
-        out += bareOrQuoted(b.name) + kCrLf;
-        out += num(b.policy) + "," + num(b.fight) + "," + num(b.wisdom) + "," + num(b.tactics) + kCrLf;
-        out += num(b.charm) + "," + num(b.Setu) + kCrLf;
-        out += num(b.kunID) + "," + num(b.Job) + kCrLf;
-        out += "\"" + b.jpg + "\"" + kCrLf;
-        out += num(b.commentID) + kCrLf;
+        appendFields(out, t[i], RecordWriter::WholeFile);
     }
     return out;
 }
@@ -180,12 +120,8 @@ std::string formatOfficers(const OfficerTable& t, int officerCount) {
 std::string formatFactions(const FactionTable& t, int factionCount) {
     std::string out;
     for (int i = 1; i <= factionCount && i <= kMaxFaction; ++i) {
-        const gun& g = t[i];
         out += "." + std::to_string(i) + kCrLf;
-        out += bareOrQuoted(g.name) + kCrLf;
-        out += num(g.meishuID) + "," + num(g.kunshuID) + "," + num(g.army) + "," + num(g.seihei) + "," + num(g.meisei) +
-               "," + num(g.tian) + "," + num(g.kessoku) + "," + num(g.ifu) + kCrLf;
-        out += std::string(g.del ? "\"TRUE\"" : "\"FALSE\"") + kCrLf;
+        appendFields(out, t[i], RecordWriter::WholeFile);
     }
     return out;
 }
@@ -210,11 +146,10 @@ void RecordTables::sv_Chr(const GameFolder& folder, int officerCount) const {
     for (int i = 1; i <= officerCount && i <= kMaxOfficer; ++i) {
         OfficerFileRecord r;
         r.number = static_cast<int16_t>(i);
-        r.officer = officers[static_cast<size_t>(i)];
+        r.fields = wholeRecordFields<Bushou>();
+        copyFields(officers[static_cast<size_t>(i)], r.fields, r.officer);  // only what the file stores
         r.officer.id = r.number;
-        r.officer.gunID = 0;  // never stored
-        r.fields = 11;
-        plain = plain && readsBack(r.officer.name) && readsBack(r.officer.jpg);
+        plain = plain && readsBackAsWritten(r.officer);
         written->push_back(std::move(r));
     }
     auto path = folder.ini(kOfficerFile);

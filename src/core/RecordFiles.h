@@ -1,12 +1,7 @@
 #pragma once
 // The officer file and the faction file: whole-table loading and writing, as the message window and
-// the computer players use them. The same layouts serve the working files (ini/busv.ini,
-// ini/gunsv.ini) and the scenario masters.
-//
-// Officer record, seven lines:  .n / name / policy,fight,wisdom,tactics / charm,Setu / kunID,Job /
-//                               picture / commentID
-// Faction record, four lines:   .n / name / meishuID,kunshuID,army,seihei,meisei,tian,kessoku,ifu /
-//                               "TRUE" or "FALSE"
+// the computer players use them. The same layouts (core/RecordSchema.h) serve the working files
+// (ini/busv.ini, ini/gunsv.ini) and the scenario masters.
 //
 // Loading never fails on content: a record numbered 0, negative or beyond the table is skipped, a
 // record cut short keeps the initial values of the fields it lacks, a value that is no number reads 0
@@ -18,6 +13,7 @@
 #include <vector>
 
 #include "core/GameFolder.h"
+#include "core/RecordSchema.h"
 #include "core/Records.h"
 
 namespace tei {
@@ -35,11 +31,6 @@ inline constexpr const char* kCommentMaster = "Comment.ini";
 // number is at least 'count'.
 void parseOfficers(std::string_view text, int officerCount, OfficerTable& table);
 void parseFactions(std::string_view text, int factionCount, FactionTable& table);
-// Read one record's fields (after its marker) into b or g; fields the record lacks keep their values.
-// 'fallen' receives the faction's fallen-flag text as it stands in the file. Return the number of
-// fields the record had (11 for a whole officer record, 10 for a whole faction record).
-int readOfficerFields(class FieldReader& fields, Bushou& b);
-int readFactionFields(class FieldReader& fields, gun& g, std::string& fallen);
 
 // Every record of an officer or faction file in file order, as the record scan finds them: the
 // marker's text and number and the fields the record has. The routines that read single records or
@@ -53,8 +44,10 @@ struct FactionFileRecord {
     int16_t number = 0;
     std::string marker;  // the marker item as written: ".3"
     gun faction;
-    std::string fallen;  // the fallen flag's text as written
+    std::string fallen = "FALSE";  // the fallen flag's text as written; "FALSE" when the record lacks it
     int fields = 0;
+
+    bool hasFlag() const { return fields >= wholeRecordFields<gun>(); }  // the flag is the last field
 };
 using OfficerFile = std::vector<OfficerFileRecord>;
 using FactionFile = std::vector<FactionFileRecord>;
@@ -63,9 +56,6 @@ FactionFile parseFactionFile(std::string_view text);
 // The parsed records of a file in the game folder. Throws FileError.
 std::shared_ptr<const OfficerFile> readOfficerFile(const GameFolder& folder, const std::filesystem::path& p);
 std::shared_ptr<const FactionFile> readFactionFile(const GameFolder& folder, const std::filesystem::path& p);
-// Copies the first 'fields' fields of a parsed record over a record (the rest keep their values).
-void applyOfficerFields(const Bushou& from, int fields, Bushou& to);
-void applyFactionFields(const gun& from, int fields, gun& to);
 // A number field of a parsed record by its place after the name: 1 policy .. 8 Job for officers,
 // 1 meishuID .. 8 ifu for factions (the order of the file).
 int16_t officerNumberField(const Bushou& b, int k);
@@ -81,12 +71,6 @@ int firstLackingFaction(const FactionFile& records, int factionCount);
 // Derives gunID: officer i serves faction f when his kunID is f's kunshuID. Officers matching no
 // faction keep the gunID they had.
 void deriveFactions(OfficerTable& officers, const FactionTable& factions, int officerCount, int factionCount);
-// A text as the writers that write texts bare put it: bare when it reads back so, in double quotes
-// when bare it would not (a comma, a quote at its start, a blank at either end, a leading "."), so a
-// hand-edited name such as "曹,操" survives the rewrite.
-std::string bareOrQuoted(const std::string& text);
-// True when a text written by bareOrQuoted reads back as the same text (no quote, no line break).
-bool readsBack(const std::string& text);
 // The whole-file writers' layout: names bare, picture name and the fallen flag in double quotes.
 std::string formatOfficers(const OfficerTable& table, int officerCount);
 std::string formatFactions(const FactionTable& table, int factionCount);

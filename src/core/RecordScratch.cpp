@@ -4,94 +4,87 @@
 
 namespace tei {
 
-void RecordScratch::ld_Chr_rtn() {
-    auto records = readOfficerFile(folder_, folder_.ini(kOfficerFile));
-    for (const auto& r : *records) {
-        if (r.number > officerCount_) {
-            officer.name = kNobodyName;
-            return;
-        }
-        if (r.number != recordNo) continue;
-        applyOfficerFields(r.officer, r.fields, officer);
-        officer.id = r.number;
-        return;
+Bushou RecordScratch::ld_Chr_rtn(int no) const {
+    Bushou b;
+    for (const auto& r : *readOfficerFile(folder_, folder_.ini(kOfficerFile))) {
+        if (r.number > officerCount_) return Bushou{};
+        if (r.number != no) continue;
+        copyFields(r.officer, r.fields, b);
+        b.id = r.number;
+        return b;
     }
+    return b;
 }
 
-bool RecordScratch::ld_Gun_rtn() {
-    auto records = readFactionFile(folder_, folder_.ini(kFactionFile));
-    for (const auto& r : *records) {
-        if (r.number > factionCount_) {
-            faction.name.clear();
-            return true;
-        }
-        if (r.number != recordNo) continue;
-        applyFactionFields(r.faction, r.fields, faction);
-        faction.id = r.number;
-        faction.del = r.fields > 9 && r.fallen == "TRUE";
-        return !faction.del;
+std::optional<gun> RecordScratch::ld_Gun_rtn(int no) const {
+    for (const auto& r : *readFactionFile(folder_, folder_.ini(kFactionFile))) {
+        if (r.number > factionCount_) return gun{};
+        if (r.number != no) continue;
+        gun g;
+        copyFields(r.faction, r.fields, g);
+        g.id = r.number;
+        g.del = r.fallen == "TRUE";
+        return g;
     }
-    return true;
+    return std::nullopt;
 }
 
-void RecordScratch::ld_Abl_rtn() {
-    if (fieldSelector < 1 || fieldSelector > 8) return;
+RecordColumn RecordScratch::ld_Abl_rtn(int selector) const {
+    RecordColumn column{};
+    if (selector < 1 || selector > 8) return column;
     for (const auto& r : *readOfficerFile(folder_, folder_.ini(kOfficerFile)))
-        if (r.number >= 0 && r.number <= kMaxOfficer && r.fields > fieldSelector)
-            values[r.number] = officerNumberField(r.officer, fieldSelector);
+        if (r.number >= 0 && r.number <= kMaxOfficer && r.fields > selector)
+            column[static_cast<size_t>(r.number)] = officerNumberField(r.officer, selector);
+    return column;
 }
 
-void RecordScratch::ld_gAbl_rtn() {
-    if (fieldSelector < 1 || fieldSelector > 8) return;
+RecordColumn RecordScratch::ld_gAbl_rtn(int selector) const {
+    RecordColumn column{};
+    if (selector < 1 || selector > 8) return column;
     for (const auto& r : *readFactionFile(folder_, folder_.ini(kFactionFile)))
-        if (r.number >= 0 && r.number <= kMaxOfficer && r.fields > fieldSelector)
-            values[r.number] = factionNumberField(r.faction, fieldSelector);
+        if (r.number >= 0 && r.number <= kMaxOfficer && r.fields > selector)
+            column[static_cast<size_t>(r.number)] = factionNumberField(r.faction, selector);
+    return column;
 }
 
 void RecordScratch::ld_Kunshu_rtn() {
-    fieldSelector = 2;
-    ld_gAbl_rtn();
-    for (int f = 1; f <= factionCount_ && f <= kMaxFaction; ++f) rulerOf[f] = values[f];
+    RecordColumn rulers = ld_gAbl_rtn(2);
+    for (int f = 1; f <= factionCount_ && f <= kMaxFaction; ++f) rulerOf_[static_cast<size_t>(f)] = rulers[f];
 }
 
-void RecordScratch::ld_gID_rtn() {
+int16_t RecordScratch::ld_gID_rtn(int ruler) {
     for (int f = 1; f <= factionCount_ && f <= kMaxFaction; ++f)
-        if (rulerOf[f] == recordNo) currentFaction = static_cast<int16_t>(f);
+        if (rulerOf_[static_cast<size_t>(f)] == ruler) currentFaction_ = static_cast<int16_t>(f);
+    return currentFaction_;
 }
 
-void RecordScratch::sv_Gun_rtn() {
+void RecordScratch::sv_Gun_rtn(int no, const gun& faction) const {
     auto live = folder_.ini(kFactionFile);
     auto snapshot = folder_.ini(kFactionSnapshot);
     auto records = readFactionFile(folder_, live);  // the snapshot holds the same text
     folder_.snapshotFile(live, snapshot);
     std::string out;
-    auto q = [](const std::string& s) { return "\"" + s + "\""; };
-    auto n16 = [](int16_t v) { return std::to_string(v); };
     // The records as a reader will find them in the new text, so that the year end's next read of the
     // file need not parse it again. That holds while no text holds a quote or a line break.
     auto written = std::make_shared<FactionFile>();
     bool plain = true;
-    auto plainText = [](const std::string& s) { return s.find_first_of("\"\r\n") == std::string::npos; };
     for (const auto& r : *records) {
-        const gun& g = r.faction;
-        const gun& v = r.number == recordNo ? faction : g;
-        const std::string& fallen = r.fields > 9 ? r.fallen : std::string();
+        // The name and the flag as read, the numbers the new ones for the record rewritten.
+        gun v = r.number == no ? faction : r.faction;
+        v.name = r.faction.name;
+        const std::string fallen = r.hasFlag() ? r.fallen : std::string();
         out += r.marker + kCrLf;
-        out += q(g.name) + kCrLf;
-        out += n16(v.meishuID) + "," + n16(v.kunshuID) + "," + n16(v.army) + "," + n16(v.seihei) + "," + n16(v.meisei) +
-               "," + n16(v.tian) + "," + n16(v.kessoku) + "," + n16(v.ifu) + kCrLf;
-        out += q(fallen) + kCrLf;
+        appendFields(out, v, RecordWriter::OneFaction, &fallen);
 
         FactionFileRecord w;
         w.number = r.number;
         w.marker = r.marker;
-        applyFactionFields(v, 9, w.faction);
+        w.fields = wholeRecordFields<gun>();
+        copyFields(v, w.fields, w.faction);
         w.faction.id = r.number;
-        w.faction.name = g.name;
         w.fallen = fallen;
-        w.fields = 10;
         written->push_back(std::move(w));
-        plain = plain && plainText(g.name) && plainText(fallen) && plainText(r.marker);
+        plain = plain && readsBackAsWritten(v, &fallen) && readsBack(r.marker);
         if (r.number > factionCount_) break;
     }
     if (plain)

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/GameTerms.h"
+
 namespace tei {
 
 // The most officers and factions a table can hold: officer numbers 0..200, faction numbers 0..20.
@@ -29,7 +31,7 @@ struct Bushou {
     int16_t Setu = 0;       // Restraint 節度
     int16_t kunID = 0;      // lord: officer number of the ruler served; a ruler holds his own; 0 none
     int16_t gunID = 0;      // faction of kunID; derived on loading, never stored in a file
-    int16_t Job = 0;        // job 0..6, see Job below
+    int16_t Job = 0;        // job 0..6, the number of a Job (core/GameTerms.h)
     std::string jpg;        // portrait picture name
     int16_t commentID = 0;  // comment record number; 0 none; 200 fictional officer
 
@@ -50,20 +52,6 @@ struct gun {
     bool del = false;      // the faction has fallen
     int16_t gunshi = 0;    // strategist score, computed when needed, never stored
 };
-
-// Job values of Bushou::Job.
-namespace Job {
-inline constexpr int16_t None = 0;
-inline constexpr int16_t Civil = 1;       // 文官
-inline constexpr int16_t Military = 2;    // 武官
-inline constexpr int16_t Staff = 3;       // 参謀
-inline constexpr int16_t General = 4;     // 将軍
-inline constexpr int16_t Ruler = 5;       // 君主
-inline constexpr int16_t Strategist = 6;  // 軍師
-}  // namespace Job
-
-// Screen labels of the jobs, index = job value; job 0 has no label.
-inline constexpr std::array<const char*, 7> kJobLabels = {"", "文官", "武官", "参謀", "将軍", "君主", "軍師"};
 
 // Tables are indexed by record number; entry 0 is the placeholder.
 using OfficerTable = std::array<Bushou, kMaxOfficer + 1>;

@@ -7,8 +7,6 @@
 #include "core/Random.h"
 #include "core/Scenarios.h"
 #include "game/TurnCycle.h"
-#include "game/YearResolution.h"
-#include "messages/MessageWindow.h"
 #include "setup/DataCheck.h"
 #include "setup/ScenarioSetup.h"
 
@@ -39,9 +37,8 @@ std::string unixLines(std::string text) {
 // Answers every question with Yes and prints what the screens would show.
 class TextHost final : public Host {
 public:
-    TextHost(const GameFolder& folder, GameGlobals& g, Random& rng, std::ostream& out, std::ostream& err, bool quiet,
-             AutoplayWatch* watch)
-        : folder_(folder), g_(g), rng_(rng), out_(out), err_(err), quiet_(quiet), watch_(watch) {}
+    TextHost(std::ostream& out, std::ostream& err, bool quiet, AutoplayWatch* watch)
+        : out_(out), err_(err), quiet_(quiet), watch_(watch) {}
 
     void notify(const std::string& text) override { say("[message] " + text); }
     bool askYesNo(const std::string& text) override {
@@ -52,22 +49,14 @@ public:
         say("[question] " + text + " -> OK");
         return true;
     }
-    MessageWindowResult showMessageWindow() override {
-        int mode = g_.msgMode;
-        MessageWindow window(g_);
-        ResolvedYear year;
-        window.Form_Load([&](MessagePages& pages) {
-            year = resolveYear(folder_, g_, rng_);
-            pages = year.pages;
-        });
+    void showMessageWindow(const WindowPages& window) override {
         std::string shown;
         for (int i = 0; i < window.pages.count() && !window.pages.isEnd(i); ++i)
             shown += unixLines(window.pages.at(i)) + "\n" + std::string(40, '-') + "\n";
-        if (mode == 1) ++yearsResolved;
-        if (mode == 3) lastReport = shown;
+        if (window.mode == MsgMode::Resolution) ++yearsResolved;
+        if (window.mode == MsgMode::Report) lastReport = shown;
         if (!quiet_) out_ << shown;
-        if (watch_) watch_->windowShown(mode, mode == 1 ? year.pages : window.pages);
-        return year.flags;
+        if (watch_) watch_->windowShown(window.mode, window.pages);
     }
     void showStrategy() override {}
     void showFactionDetail() override {}
@@ -88,9 +77,6 @@ private:
     void say(const std::string& line) {
         if (!quiet_) out_ << unixLines(line) << "\n";
     }
-    const GameFolder& folder_;
-    GameGlobals& g_;
-    Random& rng_;
     std::ostream& out_;
     std::ostream& err_;
     bool quiet_;
@@ -206,13 +192,13 @@ int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::o
         } catch (const FileError& e) {
             return fail(e.message());
         }
-        g.gameMode = 0;
+        g.gameMode = GameMode::New;
         for (int t = 0; t < kSlotCount; ++t) g.slotFaction[t] = g.slotRuler[t] = 0;
     } else if (auto o = title.startNewGame(rows); !o.ok) {
         return fail(o.message);
     }
 
-    TextHost host(folder, g, *rng, out, err, options.quiet, watch);
+    TextHost host(out, err, options.quiet, watch);
     TurnCycle cycle(folder, g, *rng, host);
     if (!cycle.Form_Load()) return 2;
     try {

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "core/GameFolder.h"
+#include "core/GameTerms.h"
 #include "messages/MessagePages.h"
 
 namespace tei {
@@ -25,12 +26,12 @@ struct AutoplayOptions {
 };
 
 // Looks on while runAutoplay plays, for checks between the steps of a game: after every message
-// window (the year's pages as composed for mode 1, the shown text for the others) and after every
-// press of Auto, when the year's files are on the disk.
+// window, with the pages it was opened with (a year's story as composed: its page index is the last
+// page written), and after every press of Auto, when the year's files are on the disk.
 class AutoplayWatch {
 public:
     virtual ~AutoplayWatch() = default;
-    virtual void windowShown(int mode, const MessagePages& pages) = 0;
+    virtual void windowShown(MsgMode mode, const MessagePages& pages) = 0;
     virtual void turnDone() = 0;
 };
 

@@ -17,7 +17,7 @@ void ComputerChoice::loadGunshi() {
     for (const auto& r : *readOfficerFile(folder_, folder_.ini(kOfficerFile))) {
         if (r.number > g_.officerCount) break;
         const Bushou& b = r.officer;
-        if (b.Job <= Job::Military) continue;
+        if (Job(b.Job) <= Job::Military) continue;
         int v = b.wisdom + b.tactics - 10;
         for (int f = 1; f <= g_.factionCount && f <= kMaxFaction; ++f)
             if (b.kunID == factions_[f].kunshuID && factions_[f].gunshi < v)
@@ -42,7 +42,7 @@ int16_t ComputerChoice::searchCommand(int f, int k) {
         int n = static_cast<int>(offers.size());
         if (n > 0) {
             choice = static_cast<int16_t>(rng_.I(n));
-            if (offers[static_cast<size_t>(choice)] == 0) choice = 0;
+            if (offers[static_cast<size_t>(choice)] == Command::Wait) choice = 0;
         } else {
             choice = 0;
         }
@@ -56,10 +56,10 @@ int16_t ComputerChoice::searchGunbi(int f, int k) {
     int n = 0;
     const gun& own = factionAt(factions_, f);
     for (size_t p = 0; p < offers.size() && p < kOffersPerFrame; ++p) {
-        int16_t c = offers[p];
+        Command c = offers[p];
         bool acceptable = true;
-        if (c == 11 || c == 12) {
-            long long w = c == 12 ? 2 : 1;
+        if (c == Command::War || c == Command::RighteousWar) {
+            long long w = c == Command::RighteousWar ? 2 : 1;
             const gun& enemy = factionAt(factions_, g_.offerTarget[k][p]);
             long long ownStrength = static_cast<long long>(own.gunshi) * own.army * w;
             long long enemyStrength = static_cast<long long>(enemy.gunshi) * enemy.army;

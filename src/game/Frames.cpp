@@ -7,11 +7,12 @@ namespace tei {
 
 namespace {
 
-// Walks the faction file record by record, up to the record numbered factionCount or more.
+// Walks the faction file record by record, up to the record numbered factionCount or more, with each
+// record's fallen flag as written.
 template <class Visit>
 void eachFactionRecord(const GameFolder& folder, int factionCount, Visit&& visit) {
     for (const auto& r : *readFactionFile(folder, folder.ini(kFactionFile))) {
-        visit(r.faction, r.fields > 9 ? r.fallen : std::string());
+        visit(r.faction, r.fallen);
         if (r.number >= factionCount) break;
     }
 }

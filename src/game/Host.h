@@ -6,14 +6,9 @@
 #include <string>
 
 #include "core/FileError.h"
+#include "messages/MessageWindow.h"
 
 namespace tei {
-
-// What the message window reports after a resolution of the year.
-struct MessageWindowResult {
-    bool Metubou_Flg = false;      // a player's faction fell
-    bool All_Metubou_Flg = false;  // no player faction is left
-};
 
 class Host {
 public:
@@ -24,9 +19,9 @@ public:
     virtual bool askYesNo(const std::string& text) = 0;
     virtual bool askOkCancel(const std::string& text) = 0;
 
-    // The message window in the mode g.msgMode (0 closing pages, 1 resolution of the year, 2 year-end
-    // text, 3 report), with g.detailId (the year) and g.msgText set. Composes and shows its pages.
-    virtual MessageWindowResult showMessageWindow() = 0;
+    // The message window with the pages the turn cycle composed for it (the closing credits, the
+    // year's story, the year-end text or a report), from page 0.
+    virtual void showMessageWindow(const WindowPages& window) = 0;
     // The strategy description of the clicked offer (g.textNo, textArg1/2, msgText, selectable,
     // detailId); sets g.dialogResult to 1 when the player decides on it.
     virtual void showStrategy() = 0;
@@ -34,7 +29,7 @@ public:
     virtual void showFactionDetail() = 0;
     // The list of all factions.
     virtual void showFactionList() = 0;
-    // The save/load screen in mode g.gameMode (1 save, 2 load); sets g.dialogResult to 1 when done.
+    // The save/load screen for g.gameMode (Save, or Continue to load); sets g.dialogResult to 1 when done.
     virtual void showSaveLoad() = 0;
     // The program ends after the current call returns.
     virtual void endProgram() = 0;

@@ -8,20 +8,14 @@
 
 namespace tei {
 
-namespace Command {
-inline constexpr int16_t Wait = 0, Recruit = 1, RaiseTroops = 2, Subversion = 3, YellowTurbans = 4, Barbarians = 5,
-                         Mediation = 6, Denounce = 7, JoinAlliance = 8, LeaveAlliance = 9, ChangeLeader = 10, War = 11,
-                         RighteousWar = 12;
-}
-
 void Offers::ld_Com_rtn() {
     for (auto& list : g_.offerCommands) list.clear();
-    if (g_.msgMode != 1) return;
+    if (g_.msgMode != MsgMode::Resolution) return;
     for (int k = 1; k < kFrameCount; ++k) dealAllianceFrame(k);
     dealIndependentFrame();
 }
 
-int Offers::add(int k, int16_t c) {
+int Offers::add(int k, Command c) {
     g_.offerCommands[k].push_back(c);
     return static_cast<int>(g_.offerCommands[k].size()) - 1;
 }
@@ -63,44 +57,37 @@ void Offers::dealAllianceFrame(int k) {
         int p;
         switch (r) {
             case 1:
-            case 14:
-                scratch_.recordNo = 0;
-                Rnd_Zai_rtn();
-                if (scratch_.recordNo > 0) {
+            case 14: {
+                int16_t free = Rnd_Zai_rtn();
+                if (free > 0) {
                     p = add(k, Command::Recruit);
-                    target[p] = scratch_.recordNo;
-                    scratch_.ld_Chr_rtn();
-                    difficulty[p] = scratch_.officer.charm;
+                    target[p] = free;
+                    difficulty[p] = scratch_.ld_Chr_rtn(free).charm;
                 }
                 break;
+            }
             case 2:
-                frameArg = static_cast<int16_t>(k);
-                Rnd_Dou_rtn();
                 p = add(k, Command::RaiseTroops);
-                target[p] = scratch_.recordNo;
+                target[p] = Rnd_Dou_rtn(k);
                 amount[p] = static_cast<int16_t>(rng_.I(11) + 10);
                 difficulty[p] = standardDifficulty();
                 break;
             case 3:
             case 7:
-                frameArg = static_cast<int16_t>(k);
-                Rnd_Dou_rtn();
-                p = add(k, static_cast<int16_t>(r));
-                target[p] = scratch_.recordNo;
+                p = add(k, r == 3 ? Command::Subversion : Command::Denounce);
+                target[p] = Rnd_Dou_rtn(k);
                 difficulty[p] = standardDifficulty();
                 break;
             case 4:
             case 5:
-                scratch_.recordNo = 0;
-                Rnd_Zai_rtn();
                 p = add(k, r == 4 ? Command::YellowTurbans : Command::Barbarians);
-                target[p] = scratch_.recordNo;
+                target[p] = Rnd_Zai_rtn();
                 amount[p] = r == 4 ? bandSize(rng_) : hostSize(rng_);
                 difficulty[p] = standardDifficulty();
                 break;
             case 6:
             case 10:
-                p = add(k, static_cast<int16_t>(r));
+                p = add(k, r == 6 ? Command::Mediation : Command::ChangeLeader);
                 difficulty[p] = standardDifficulty();
                 break;
             case 8: {
@@ -119,11 +106,8 @@ void Offers::dealAllianceFrame(int k) {
             case 11:
             case 12:
             case 13:
-                frameArg = static_cast<int16_t>(k);
-                scratch_.recordNo = 0;
-                Rnd_Teki_rtn();
                 p = add(k, r == 12 ? Command::RighteousWar : Command::War);
-                target[p] = scratch_.recordNo;
+                target[p] = Rnd_Teki_rtn(k);
                 break;
         }
     }
@@ -138,14 +122,14 @@ void Offers::dealIndependentFrame() {
         int r = rng_.I(9) + 1;
         int p = -1;
         switch (r) {
-            case 1:
-                scratch_.recordNo = 0;
-                Rnd_Zai_rtn();
-                if (scratch_.recordNo > 0) {
+            case 1: {
+                int16_t free = Rnd_Zai_rtn();
+                if (free > 0) {
                     p = add(0, Command::Recruit);
-                    target[p] = scratch_.recordNo;
+                    target[p] = free;
                 }
                 break;
+            }
             case 2:
             case 7:
             case 3:
@@ -153,9 +137,7 @@ void Offers::dealIndependentFrame() {
                 bool turbans = r == 2 || r == 7;
                 p = add(0, turbans ? Command::YellowTurbans : Command::Barbarians);
                 amount[p] = turbans ? bandSize(rng_) : hostSize(rng_);
-                scratch_.recordNo = 0;
-                Rnd_Zai_rtn();
-                target[p] = scratch_.recordNo;
+                target[p] = Rnd_Zai_rtn();
                 break;
             }
             case 4:
@@ -188,7 +170,7 @@ int16_t Offers::pick(const int16_t* candidates, int n) {
     return candidates[rng_.I(n)];
 }
 
-void Offers::Rnd_Zai_rtn() {
+int16_t Offers::Rnd_Zai_rtn() {
     rng_.Randomize();
     // The free officers (no lord) of the officer file, in file order.
     std::array<int16_t, kMaxOfficer + 1> free{};
@@ -197,23 +179,24 @@ void Offers::Rnd_Zai_rtn() {
         if (r.number >= 1 && r.number <= g_.officerCount && r.number <= kMaxOfficer && r.officer.kunID == 0 &&
             n <= kMaxOfficer)
             free[static_cast<size_t>(n++)] = r.number;
-    scratch_.recordNo = pick(free.data(), n);
+    return pick(free.data(), n);
 }
 
-void Offers::Rnd_Dou_rtn() {
-    const auto& list = frames_.members(frameArg);
+// Unlike the other pickers, an empty frame draws nothing.
+int16_t Offers::Rnd_Dou_rtn(int k) {
+    const auto& list = frames_.members(k);
     int n = static_cast<int>(list.size());
-    if (n > 0) scratch_.recordNo = list[static_cast<size_t>(rng_.I(n))].faction;
+    return n > 0 ? list[static_cast<size_t>(rng_.I(n))].faction : int16_t{0};
 }
 
-void Offers::Rnd_Teki_rtn() {
+int16_t Offers::Rnd_Teki_rtn(int own) {
     std::array<int16_t, 4 * (kMaxFaction + 1)> candidates{};
     int n = 0;
     for (int k = 0; k < kFrameCount; ++k) {
-        if (k > 0 && k == frameArg) continue;
+        if (k > 0 && k == own) continue;
         for (const auto& m : frames_.members(k)) candidates[n++] = m.faction;
     }
-    scratch_.recordNo = pick(candidates.data(), n);
+    return pick(candidates.data(), n);
 }
 
 int16_t Offers::rndTaMeiRtn(int k) {

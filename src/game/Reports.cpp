@@ -22,15 +22,14 @@ int Reports::Houkoku_rtn() {
     auto& page = report_.at(0);
     int16_t total = 0;
     for (int f = 1; f <= g_.factionCount && f <= kMaxFaction; ++f) {
-        scratch_.recordNo = static_cast<int16_t>(f);
-        bool alive = scratch_.ld_Gun_rtn();
-        scratch_.faction.id = static_cast<int16_t>(f);
-        if (alive) {
-            double s = score(scratch_.faction);
+        gun F = scratch_.ld_Gun_rtn(f).value_or(gun{});
+        F.id = static_cast<int16_t>(f);
+        if (!F.del) {
+            double s = score(F);
             total = to16(total + s);
-            page += scratch_.faction.name + " " + Str(s) + kCrLf;
+            page += F.name + " " + Str(s) + kCrLf;
         } else {
-            page += scratch_.faction.name + " " + "滅亡" + Str(0) + kCrLf;
+            page += F.name + " " + "滅亡" + Str(0) + kCrLf;
         }
     }
     page += kCrLf;
@@ -40,11 +39,9 @@ int Reports::Houkoku_rtn() {
         int f = g_.slotFaction[t];
         if (f <= 0) continue;
         height += 1080;
-        scratch_.recordNo = static_cast<int16_t>(f);
-        bool alive = scratch_.ld_Gun_rtn();
-        const gun& rec = scratch_.faction;
+        const gun rec = scratch_.ld_Gun_rtn(f).value_or(gun{});
         page += rec.name + "（プレイヤー）" + kCrLf;
-        if (!alive) {
+        if (rec.del) {
             page += std::string("滅亡：0") + kCrLf + kCrLf;
             continue;
         }

@@ -1,12 +1,14 @@
 #include "game/TurnCycle.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
 #include "core/Scenarios.h"
 #include "game/Reports.h"
 #include "game/YearEnd.h"
+#include "game/YearResolution.h"
 #include "messages/Chronicle.h"
 #include "messages/TemplateBook.h"
 
@@ -49,7 +51,7 @@ void TurnCycle::setScenarioYears(bool setFirstYear) {
 bool TurnCycle::Form_Load() {
     init_rtn();
     bool ok = guarded([&] {
-        if (g_.gameMode == 2) {
+        if (g_.gameMode == GameMode::Continue) {
             restoreLoadedGame();
         } else {
             // A faction master cut short would start a game the first resolution refuses: name it now.
@@ -68,7 +70,7 @@ bool TurnCycle::Form_Load() {
             frames_.ini_Mei_rtn();
             scratch_.ld_Kunshu_rtn();
             turnSlot = 0;
-            g_.msgMode = 1;
+            g_.msgMode = MsgMode::Resolution;
             Dsp_rtn();
             choice_.Tagun_rtn();
             tebanIncliment_rtn();
@@ -115,15 +117,14 @@ std::vector<PlayerLine> TurnCycle::playerList() const {
 
 std::vector<std::string> TurnCycle::offerNames(int k) const {
     std::vector<std::string> names;
-    for (int16_t c : g_.offerCommands[k]) names.emplace_back(c >= 0 && c < 16 ? kCommandNames[c] : "");
+    for (Command c : g_.offerCommands[k]) names.emplace_back(commandName(c));
     return names;
 }
 
-std::string TurnCycle::commandName(int frame, int position) const {
+std::string TurnCycle::offerName(int frame, int position) const {
     const auto& offers = g_.offerCommands[frame];
     if (position < 0 || position >= static_cast<int>(offers.size())) return {};
-    int16_t c = offers[static_cast<size_t>(position)];
-    return c >= 0 && c < 16 ? kCommandNames[c] : "";
+    return commandName(offers[static_cast<size_t>(position)]);
 }
 
 // The year
@@ -147,25 +148,27 @@ void TurnCycle::Limit_rtn() {
     for (auto& c : g_.allianceCohesion) c = std::clamp<int16_t>(c, 0, 100);
 }
 
+// The year is resolved and written first; the window then shows its story.
 void TurnCycle::Strate_rtn() {
     g_.detailId = yearCounter;
-    g_.msgMode = 1;
-    MessageWindowResult result = host_.showMessageWindow();
-    if (result.Metubou_Flg) host_.notify("プレイヤーの軍団が滅亡しました。");
-    if (result.All_Metubou_Flg && !allLostNoticeShown) {
+    g_.msgMode = MsgMode::Resolution;
+    ResolvedYear year = resolveYear(folder_, g_, rng_);
+    host_.showMessageWindow({g_.msgMode, std::move(year.pages), year.caution});
+    if (year.Metubou_Flg) host_.notify("プレイヤーの軍団が滅亡しました。");
+    if (year.All_Metubou_Flg && !allLostNoticeShown) {
         allLostNoticeShown = true;
         if (!host_.askYesNo(std::string("プレイヤーの軍団が全て滅亡しました。") + kCrLf + "このまま続けますか？")) {
             ended_ = true;
             host_.endProgram();
         }
     }
-    g_.msgMode = 0;
+    g_.msgMode = MsgMode::Ending;
 }
 
 void TurnCycle::T_End_rtn() {
     reportText.page = 0;
     reportText.at(0).clear();
-    g_.msgMode = 2;
+    g_.msgMode = MsgMode::YearEnd;
     TemplateBook text = TemplateBook::load(folder_, kTextTemplates);
     YearEnd yearEnd(g_, rng_, scratch_, text, reportText);
     // The officers rewrite the faction file record by record; it reaches the disk once.
@@ -174,19 +177,21 @@ void TurnCycle::T_End_rtn() {
     yearEnd.Jinji_rtn();
     once.commit();
     g_.msgText = reportText.at(0);
-    host_.showMessageWindow();
-    g_.msgMode = 1;
+    WindowPages window = textWindow(g_.msgMode, g_.msgText);
+    window.heading = yearEndHeading(yearCounter);
+    host_.showMessageWindow(window);
+    g_.msgMode = MsgMode::Resolution;
     reportText.page = 0;
 }
 
 void TurnCycle::report(const char* title) {
     reportText.at(0) = std::string(title) + kCrLf;
-    g_.msgMode = 3;
+    g_.msgMode = MsgMode::Report;
     Reports reports(folder_, g_, scratch_, reportText);
     reports.Houkoku_rtn();
     g_.msgText = reportText.at(0);
-    g_.msgMode = 3;
-    host_.showMessageWindow();
+    g_.msgMode = MsgMode::Report;
+    host_.showMessageWindow(textWindow(g_.msgMode, g_.msgText));
 }
 
 void TurnCycle::Res_rtn() {
@@ -194,12 +199,12 @@ void TurnCycle::Res_rtn() {
     frames_.res_Mei_rtn();
     ++yearCounter;
     Limit_rtn();
-    g_.msgMode = 1;
+    g_.msgMode = MsgMode::Resolution;
     Dsp_rtn();
     choice_.Tagun_rtn();
     if (yearCounter == lastYear - 10) {
         report(kInterimReportTitle);
-        g_.msgMode = 1;
+        g_.msgMode = MsgMode::Resolution;
     }
     if (yearCounter >= lastYear) {
         report(kFinalReportTitle);
@@ -209,8 +214,8 @@ void TurnCycle::Res_rtn() {
 
 void TurnCycle::End_rtn() {
     host_.showFactionList();
-    g_.msgMode = 0;
-    host_.showMessageWindow();
+    g_.msgMode = MsgMode::Ending;
+    host_.showMessageWindow(creditsWindow());
     ended_ = true;
     host_.endProgram();
 }

@@ -2,11 +2,12 @@
 // The engine behind the main screen: the year from the dealing of offers through the players' turns,
 // the resolution, the year end and the year change, up to the final report. It owns the frames, the
 // offers, the computer's choice, the year-end administration and the reports, keeps the turn and the
-// year, and talks to the person only through Host. The main screen shows what it holds and turns
-// clicks into calls.
+// year, and talks to the person only through Host. The order of a year lives here alone: each step
+// is carried out first, then the Host is handed the pages to show. The main screen shows what the
+// cycle holds and turns clicks into calls.
 //
-// A working file that cannot be read or written stops the step it happened in and is reported
-// through Host; the calls then return false.
+// A working file that cannot be read or written stops the step it happened in; the error is caught
+// once, where the call came in, and reported through Host; the call then returns false.
 
 #include <array>
 #include <cstdint>
@@ -26,11 +27,11 @@
 
 namespace tei {
 
-inline constexpr std::array<const char*, 16> kCommandNames = {
-    "待機",     "人材募集", "兵力確保", "調略", "黄巾賊退治", "異民族討伐", "調停", "糾弾",
-    "同盟参加", "脱退",     "盟主交替", "戦争", "義戦",       "暗殺",       "",     ""};
-
+inline constexpr const char* kHintSeparator = "　";
 inline constexpr const char* kNotSavedQuestion = "セーブをしてませんがよろしいですか？";
+
+// The heading of the year-end window, the year just resolved: "189年 年末".
+inline std::string yearEndHeading(int year) { return std::to_string(year) + "年 年末"; }
 
 struct PlayerLine {
     std::string name;  // the slot's display name
@@ -41,7 +42,7 @@ class TurnCycle {
 public:
     TurnCycle(const GameFolder& folder, GameGlobals& g, Random& rng, Host& host);
 
-    // Start-up of the main screen: a new game (gameMode 0) or a loaded one (gameMode 2).
+    // Start-up of the main screen: a new game, or a loaded one (gameMode Continue).
     bool Form_Load();
 
     // Player actions
@@ -63,6 +64,11 @@ public:
     const Frames& frames() const { return frames_; }
     // Offer texts of frame k, in list order.
     std::vector<std::string> offerNames(int k) const;
+    // What pointing at an offer shows: its name, then its target, the troops it gains and its
+    // difficulty as its description tells them ("糾弾　対象：袁紹　難易度 3", "黄巾賊退治　対象：張角
+    // 兵力 12000　難易度 5"), so two offers of one name can be told apart. Reads the working files but
+    // changes nothing; empty when there is no such offer.
+    std::string offerHint(int frame, int position) const;
     // True when frame k's offer list is the current player's (light cyan).
     bool isCurrentPlayersFrame(int k) const { return frames_.isPlayersFrame(k, turnSlot); }
     bool ended() const { return ended_; }
@@ -84,16 +90,26 @@ public:
     int16_t lastYear = 0;
     bool allLostNoticeShown = false;
     MessagePages reportText{51, 50};
-    int16_t selectedCommand = 0;
+    Command selectedCommand = Command::Wait;
 
 private:
+    // What an offer's description names besides its caption.
+    struct OfferTarget {
+        bool named = false;   // false for the offers that act on the own alliance, and 待機
+        std::string name;     // the target officer's or faction's name (textArg1)
+        int16_t officer = 0;  // the officer whose data the description offers (detailId), else 0
+        std::string amount;   // the line telling the troops gained, for the offers that gain some
+    };
+    OfferTarget offerTarget(int frame, int position) const;
+
     void init_rtn();
     void ld_PCGun_rtn();
     void setScenarioYears(bool setFirstYear);
     void endOfTurn();
     void restoreLoadedGame();
     void report(const char* title);
-    std::string commandName(int frame, int position) const;
+    // The name of the offer at a list position of frame k; empty when there is none.
+    std::string offerName(int frame, int position) const;
     // Runs a step; a FileError is reported through Host and makes it return false.
     bool guarded(const std::function<void()>& step);
 

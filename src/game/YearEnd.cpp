@@ -11,32 +11,15 @@ constexpr int kSelectorPolicy = 1, kSelectorCharm = 5, kSelectorLord = 7, kSelec
 }
 
 YearEnd::OfficerColumns YearEnd::readColumns(int abilitySelector) {
-    OfficerColumns c;
-    auto read = [&](int selector, std::array<int16_t, kMaxOfficer + 1>& into) {
-        scratch_.fieldSelector = static_cast<int16_t>(selector);
-        scratch_.values.fill(0);
-        scratch_.ld_Abl_rtn();
-        into = scratch_.values;
-    };
-    read(kSelectorLord, c.lord);
-    read(kSelectorJob, c.job);
-    read(abilitySelector, c.ability);
-    return c;
+    return {scratch_.ld_Abl_rtn(kSelectorLord), scratch_.ld_Abl_rtn(kSelectorJob),
+            scratch_.ld_Abl_rtn(abilitySelector)};
 }
 
-int YearEnd::factionOf(int lord) {
-    scratch_.recordNo = static_cast<int16_t>(lord);
-    scratch_.ld_gID_rtn();
-    return std::clamp<int>(scratch_.currentFaction, 0, kMaxFaction);
-}
+int YearEnd::factionOf(int lord) { return std::clamp<int>(scratch_.ld_gID_rtn(lord), 0, kMaxFaction); }
 
-void YearEnd::tell(int n, int officer) {
-    g_.textArg1 = scratch_.faction.name;
-    int16_t factionNo = scratch_.recordNo;
-    scratch_.recordNo = static_cast<int16_t>(officer);
-    scratch_.ld_Chr_rtn();
-    scratch_.recordNo = factionNo;
-    g_.textArg2 = scratch_.officer.name;
+void YearEnd::tell(int n, const gun& faction, int officer) {
+    g_.textArg1 = faction.name;
+    g_.textArg2 = scratch_.ld_Chr_rtn(officer).name;
     g_.textNo = static_cast<int16_t>(n);
     text_.append(g_.textNo, g_.textArg1, g_.textArg2, report_);
 }
@@ -49,7 +32,8 @@ void YearEnd::Policy_rtn() {
     scratch_.ld_Kunshu_rtn();
     OfficerColumns c = readColumns(kSelectorPolicy);
     for (int i = 1; i <= g_.officerCount && i <= kMaxOfficer; ++i) {
-        if (c.lord[i] == 0 || c.job[i] == Job::Military || c.job[i] == Job::General) continue;
+        Job job = Job(c.job[i]);
+        if (c.lord[i] == 0 || job == Job::Military || job == Job::General) continue;
         int P = c.ability[i];
         int f = factionOf(c.lord[i]);
         if (P >= 5) orderGain[f] = sat16(orderGain[f] + P - 4);
@@ -64,14 +48,14 @@ void YearEnd::Policy_rtn() {
         }
     }
     for (int f = 1; f <= g_.factionCount && f <= kMaxFaction; ++f) {
-        scratch_.recordNo = static_cast<int16_t>(f);
-        if (!scratch_.ld_Gun_rtn()) continue;
-        scratch_.faction.tian = static_cast<int16_t>(std::min(100, scratch_.faction.tian + orderGain[f]));
-        scratch_.sv_Gun_rtn();
+        std::optional<gun> F = scratch_.ld_Gun_rtn(f);
+        if (!F || F->del) continue;
+        F->tian = static_cast<int16_t>(std::min(100, F->tian + orderGain[f]));
+        scratch_.sv_Gun_rtn(f, *F);
         if (orderDivisor[f] > 0) {
-            scratch_.faction.tian = to16(Int(static_cast<double>(scratch_.faction.tian) / orderDivisor[f]));
-            scratch_.sv_Gun_rtn();
-            tell(11, orderCulprit[f]);
+            F->tian = to16(Int(static_cast<double>(F->tian) / orderDivisor[f]));
+            scratch_.sv_Gun_rtn(f, *F);
+            tell(11, *F, orderCulprit[f]);
         }
     }
 }
@@ -85,7 +69,8 @@ void YearEnd::Jinji_rtn() {
     scratch_.ld_Kunshu_rtn();
     OfficerColumns c = readColumns(kSelectorCharm);
     for (int i = 1; i <= g_.officerCount && i <= kMaxOfficer; ++i) {
-        if (c.lord[i] == 0 || c.job[i] == Job::Civil || c.job[i] == Job::Military) continue;
+        Job job = Job(c.job[i]);
+        if (c.lord[i] == 0 || job == Job::Civil || job == Job::Military) continue;
         int C = c.ability[i];
         int f = factionOf(c.lord[i]);
         int n = rng_.twoDice();
@@ -103,18 +88,18 @@ void YearEnd::Jinji_rtn() {
         }
     }
     for (int f = 1; f <= g_.factionCount && f <= kMaxFaction; ++f) {
-        scratch_.recordNo = static_cast<int16_t>(f);
-        if (!scratch_.ld_Gun_rtn()) continue;
+        std::optional<gun> F = scratch_.ld_Gun_rtn(f);
+        if (!F || F->del) continue;
         int t = rng_.twoDice();
         if (bestCapacity[f] > t) {
-            scratch_.faction.kessoku = static_cast<int16_t>(std::min(100, scratch_.faction.kessoku + bestCapacity[f]));
-            scratch_.sv_Gun_rtn();
-            tell(45, bestOfficer[f]);
+            F->kessoku = static_cast<int16_t>(std::min(100, F->kessoku + bestCapacity[f]));
+            scratch_.sv_Gun_rtn(f, *F);
+            tell(45, *F, bestOfficer[f]);
         }
         if (cohesionDivisor[f] > 0) {
-            scratch_.faction.kessoku = to16(Int(static_cast<double>(scratch_.faction.kessoku) / cohesionDivisor[f]));
-            scratch_.sv_Gun_rtn();
-            tell(38, cohesionCulprit[f]);
+            F->kessoku = to16(Int(static_cast<double>(F->kessoku) / cohesionDivisor[f]));
+            scratch_.sv_Gun_rtn(f, *F);
+            tell(38, *F, cohesionCulprit[f]);
         }
     }
 }

@@ -25,14 +25,14 @@ public:
 
 private:
     struct OfficerColumns {
-        std::array<int16_t, kMaxOfficer + 1> lord{}, job{}, ability{};
+        RecordColumn lord{}, job{}, ability{};
     };
     OfficerColumns readColumns(int abilitySelector);
     // The faction of an officer: the faction whose ruler is his lord (the last one found stays when
     // none matches).
     int factionOf(int lord);
     // Appends template n with the faction's name and the named officer's name.
-    void tell(int n, int officer);
+    void tell(int n, const gun& faction, int officer);
 
     GameGlobals& g_;
     Random& rng_;

@@ -15,14 +15,10 @@ ResolvedYear resolveYear(const GameFolder& folder, GameGlobals& g, Random& rng) 
     Resolution resolution(turn, battle);
     // The records and the chronicle change together or not at all.
     GameFolder::DeferredWrites together(folder);
-    if (auto problem = resolution.resolveYear(folder)) throw *problem;
+    resolution.resolveYear(folder);
     mkLog(folder, turn.pages);
     together.commit();
-    ResolvedYear year;
-    year.pages = turn.pages;
-    year.caution = resolution.cautionShown();
-    year.flags = {resolution.Metubou_Flg, resolution.All_Metubou_Flg};
-    return year;
+    return {turn.pages, resolution.cautionShown(), resolution.Metubou_Flg, resolution.All_Metubou_Flg};
 }
 
 }  // namespace tei

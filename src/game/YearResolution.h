@@ -1,20 +1,20 @@
 #pragma once
-// What the message window does when it opens for the resolution of a year: the year's offers are
-// resolved from the working files (the battles included), the records are written back, and the
-// year's pages are added to the chronicle. The window then shows the pages.
+// The resolution of a year as the turn cycle runs it: the year's offers are resolved from the working
+// files (the battles included), the records are written back, and the year's pages are added to the
+// chronicle. The turn cycle then has the pages shown.
 
 #include "core/GameFolder.h"
 #include "core/GameGlobals.h"
 #include "core/Random.h"
-#include "game/Host.h"
 #include "messages/MessagePages.h"
 
 namespace tei {
 
 struct ResolvedYear {
-    MessagePages pages;         // the year's story, "EOT" after the last page
-    bool caution = false;       // a player's faction was attacked (Lbl_Caution shown)
-    MessageWindowResult flags;  // the fall of player factions
+    MessagePages pages;            // the year's story, "EOT" after the last page
+    bool caution = false;          // a player's faction was attacked (Lbl_Caution shown)
+    bool Metubou_Flg = false;      // a player's faction fell
+    bool All_Metubou_Flg = false;  // no player faction is left
 };
 
 // Resolves the year g.detailId. Throws FileError when a working file or Text.ini cannot be read or

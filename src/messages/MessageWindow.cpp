@@ -1,8 +1,8 @@
 #include "messages/MessageWindow.h"
 
-#include "core/GameFolder.h"
+#include <algorithm>
+
 #include "messages/Chronicle.h"
-#include "messages/YearBanner.h"
 
 namespace tei {
 
@@ -20,29 +20,30 @@ int characters(std::string_view text) {
 
 }  // namespace
 
-void MessageWindow::Form_Load(const std::function<void(MessagePages&)>& resolve) {
-    mode_ = g_.msgMode;
-    init_rtn(g_.detailId);
+WindowPages creditsWindow() {
+    WindowPages w;
+    w.mode = MsgMode::Ending;
+    credit(w.pages);
+    return w;
+}
+
+WindowPages textWindow(MsgMode mode, const std::string& text) {
+    WindowPages w;
+    w.mode = mode;
+    w.pages.at(0) = text;
+    w.pages.at(1) = kEndOfPages;
+    return w;
+}
+
+void MessageWindow::Form_Load(const WindowPages& shown) {
+    mode_ = shown.mode;
+    pages = shown.pages;
     enabled_ = {true, true, true, true};
-    switch (mode_) {
-        case 0:
-            enabled_[CloseButton] = false;
-            credit(pages);
-            break;
-        case 1:
-            if (resolve) resolve(pages);
-            break;
-        default:
-            pages.at(0) = g_.msgText;
-            pages.at(1) = kEndOfPages;
-            break;
-    }
+    if (mode_ == MsgMode::Ending) enabled_[CloseButton] = false;
     pages.page = 0;
     dsp_Text_rtn();
     resetEnable();
 }
-
-void MessageWindow::init_rtn(int year) { beginYearPages(pages, year); }
 
 void MessageWindow::dsp_Text_rtn() {
     shown_ = pages.at(pages.page);
@@ -80,9 +81,20 @@ bool MessageWindow::Command1_Click(int index) {
 }
 
 void MessageWindow::Timer1_Timer() {
-    if (mode_ != 0) return;
+    if (mode_ != MsgMode::Ending) return;
     if (!pages.isEnd(pages.page + 1) && pages.page < kLastPage) ++pages.page;
     dsp_Text_rtn();
+}
+
+std::string MessageWindow::pageCounter() const {
+    // The pages that paging can reach end before the first "EOT" after page 0, and at page 40.
+    int reachable = 0;
+    while (reachable < kLastPage && !pages.isEnd(reachable + 1)) ++reachable;
+    int last = 0;
+    for (int i = 0; i <= reachable; ++i)
+        if (!pages.at(i).empty()) last = i;
+    last = std::max<int>(last, pages.page);
+    return std::to_string(pages.page + 1) + " / " + std::to_string(last + 1);
 }
 
 int MessageWindow::labelHeight(std::string_view text, int parmTextHeight) {

@@ -1,7 +1,7 @@
 #pragma once
 // The message window's engine (form Msg): the 41 pages it shows, the page on view and the enabled
-// state of its four page buttons. The window composes its pages by mode when it opens (credits,
-// a year's resolution handed in by the caller, or one prepared text), then always shows page 0.
+// state of its four page buttons. The window composes nothing: it is opened with the pages its opener
+// composed (the credits, a year's story, one prepared text) and always shows page 0 first.
 //
 // Paging never leaves the pages: next stops at the page before "EOT" and never passes page 40, last
 // goes to the page before the last "EOT" among pages 1..40. A button that is disabled does nothing.
@@ -9,7 +9,6 @@
 
 #include <array>
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,16 +27,25 @@ inline constexpr std::array<const char*, 4> kPageButtonCaptions = {"閉", "前�
 // Height units of the text label.
 inline constexpr int kTallestLabel = 30400;
 
+// What the window is opened with: the pages, "EOT" after the last, and how to show them.
+struct WindowPages {
+    MsgMode mode = MsgMode::Ending;
+    MessagePages pages;
+    bool caution = false;   // a player's faction was attacked this year: the warning is shown
+    std::string heading{};  // a line above the pages ("189年 年末"); none when empty
+};
+
+// The closing credits (Ending): the credits page, then "EOT".
+WindowPages creditsWindow();
+// One prepared text (YearEnd, Report): the text on page 0, then "EOT".
+WindowPages textWindow(MsgMode mode, const std::string& text);
+
 class MessageWindow {
 public:
     explicit MessageWindow(GameGlobals& globals) : g_(globals) {}
 
-    // Opening, by msgMode: 0 the credits with close disabled; 1 the year's resolution, which 'resolve'
-    // composes on the pages after the year banner; 2 and 3 msgText on page 0 and "EOT" on page 1.
-    // Then page 0 is shown.
-    void Form_Load(const std::function<void(MessagePages&)>& resolve = {});
-    // Clears the pages and writes the banner of the year on page 0.
-    void init_rtn(int year);
+    // Opening: the pages handed in, shown from page 0. Close starts disabled for the credits only.
+    void Form_Load(const WindowPages& shown);
     // Shows page 'page'; enables close when the next page is "EOT".
     void dsp_Text_rtn();
     void resetEnable();
@@ -45,13 +53,16 @@ public:
     // Buttons and timer
     // True when the window closes (close sets dialogResult to 1 and parmTextHeight to 0).
     bool Command1_Click(int index);
-    // The credits' page timer: on to the next page until the page before "EOT" (mode 0 only).
+    // The credits' page timer: on to the next page until the page before "EOT" (Ending only).
     void Timer1_Timer();
 
     // What the form shows
     bool enabled(int button) const { return button >= 0 && button < 4 && enabled_[static_cast<size_t>(button)]; }
     const std::string& shownText() const { return shown_; }
     int16_t page() const { return pages.page; }
+    // "n / m" beside the buttons: the page on view and the last page that holds text and can be
+    // reached (never below the page on view), both counted from 1.
+    std::string pageCounter() const;
     // Height of the text label: parmTextHeight when above 0, else 12 per character below 2000
     // characters, else the tallest label.
     static int labelHeight(std::string_view text, int parmTextHeight);
@@ -61,7 +72,7 @@ public:
 
 private:
     GameGlobals& g_;
-    int16_t mode_ = 0;
+    MsgMode mode_ = MsgMode::Ending;
     std::array<bool, 4> enabled_{true, true, true, true};
     std::string shown_;
 };

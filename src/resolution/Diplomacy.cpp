@@ -17,11 +17,13 @@ void Resolution::mediate(const OfferContest& c) {
     }
     Bushou& winner = winnerOf(c);
     gun& side = factionOf(winner);
+    const int16_t fameBefore = side.meisei;
     gainCapped(side.meisei, c.difficulty, 200);
     int k = frameOf(winner.gunID);
     if (k >= 0) gainCapped(g_.allianceCohesion[static_cast<size_t>(k)], winner.policy, 100);
     g_.textArg1 = winner.name;
-    g_.textArg2 = side.name + "の名声が" + Str(winner.policy);
+    // The story tells the Fame actually gained (the difficulty, less what the cap took).
+    g_.textArg2 = side.name + "の名声が" + Str(side.meisei - fameBefore);
     turn_.show(6);
 }
 

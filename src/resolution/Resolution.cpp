@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <string>
 
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
@@ -22,85 +23,76 @@ constexpr const char* kPlayerHeaderClose = "（プレイヤー）が関わった
 enum class Group { A, B, C };
 
 // The contest rule of a command: the ability that scores it, the jobs that may not take part (bit n
-// for job n), and the group.
+// for job number n), and the group.
 struct CommandRule {
     int16_t Bushou::*ability;
     unsigned excludedJobs;
     Group group;
 };
 
-constexpr unsigned jobs(std::initializer_list<int> list) {
+constexpr unsigned jobs(std::initializer_list<Job> list) {
     unsigned bits = 0;
-    for (int j : list) bits |= 1u << j;
+    for (Job j : list) bits |= 1u << numberOf(j);
     return bits;
 }
 
-// Commands 1..12; index 0 is unused.
+// By command number: commands 1..12; entry 0 is unused.
 const std::array<CommandRule, 13> kRules = {{
-    {&Bushou::charm, 0, Group::A},                  // 0 待機: passed over
-    {&Bushou::charm, jobs({1, 2}), Group::C},       // 1 人材募集
-    {&Bushou::policy, jobs({2, 4}), Group::B},      // 2 兵力確保
-    {&Bushou::wisdom, jobs({1, 2, 4}), Group::C},   // 3 調略
-    {&Bushou::fight, jobs({1, 3, 6}), Group::B},    // 4 黄巾賊退治
-    {&Bushou::tactics, jobs({1, 2, 3}), Group::C},  // 5 異民族討伐
-    {&Bushou::charm, jobs({1, 2, 4}), Group::C},    // 6 調停
-    {&Bushou::policy, jobs({2, 4}), Group::C},      // 7 糾弾
-    {&Bushou::policy, jobs({2, 4}), Group::A},      // 8 同盟参加
-    {&Bushou::wisdom, jobs({1, 2}), Group::B},      // 9 脱退
-    {&Bushou::wisdom, jobs({1, 2, 4}), Group::A},   // 10 盟主交替
-    {&Bushou::wisdom, jobs({1, 2}), Group::A},      // 11 戦争
-    {&Bushou::policy, jobs({1, 2, 4}), Group::A},   // 12 義戦
+    {&Bushou::charm, 0, Group::A},                                                 // 0 待機: passed over
+    {&Bushou::charm, jobs({Job::Civil, Job::Military}), Group::C},                 // 1 人材募集
+    {&Bushou::policy, jobs({Job::Military, Job::General}), Group::B},              // 2 兵力確保
+    {&Bushou::wisdom, jobs({Job::Civil, Job::Military, Job::General}), Group::C},  // 3 調略
+    {&Bushou::fight, jobs({Job::Civil, Job::Staff, Job::Strategist}), Group::B},   // 4 黄巾賊退治
+    {&Bushou::tactics, jobs({Job::Civil, Job::Military, Job::Staff}), Group::C},   // 5 異民族討伐
+    {&Bushou::charm, jobs({Job::Civil, Job::Military, Job::General}), Group::C},   // 6 調停
+    {&Bushou::policy, jobs({Job::Military, Job::General}), Group::C},              // 7 糾弾
+    {&Bushou::policy, jobs({Job::Military, Job::General}), Group::A},              // 8 同盟参加
+    {&Bushou::wisdom, jobs({Job::Civil, Job::Military}), Group::B},                // 9 脱退
+    {&Bushou::wisdom, jobs({Job::Civil, Job::Military, Job::General}), Group::A},  // 10 盟主交替
+    {&Bushou::wisdom, jobs({Job::Civil, Job::Military}), Group::A},                // 11 戦争
+    {&Bushou::policy, jobs({Job::Civil, Job::Military, Job::General}), Group::A},  // 12 義戦
 }};
 
-bool isCarriedOut(int command) { return command >= 1 && command <= 12; }
+bool isCarriedOut(Command c) { return c >= Command::Recruit && c <= Command::RighteousWar; }
+const CommandRule& ruleOf(Command c) { return kRules[static_cast<size_t>(numberOf(c))]; }
 
 }  // namespace
 
 // Year and files
 
-std::optional<FileError> Resolution::resolveYear(const GameFolder& folder) {
+void Resolution::resolveYear(const GameFolder& folder) {
     beginYearPages(turn_.pages, g_.detailId);
     attacked_ = false;
     Metubou_Flg = false;
     All_Metubou_Flg = false;
-    try {
-        // A working file cut short is refused: a year played on it would write the gap back as nobodies.
-        auto officerFile = folder.ini(kOfficerFile), factionFile = folder.ini(kFactionFile);
-        if (firstLackingOfficer(*readOfficerFile(folder, officerFile), g_.officerCount) != 0)
-            return FileError(FileError::Kind::CutShort, folder.display(officerFile));
-        if (firstLackingFaction(*readFactionFile(folder, factionFile), g_.factionCount) != 0)
-            return FileError(FileError::Kind::CutShort, folder.display(factionFile));
-        turn_.records.ld_Chr(folder, g_.officerCount);
-        turn_.records.ld_Gun(folder, g_.factionCount);
-        turn_.records.ld_Chr2(g_.officerCount, g_.factionCount);
-    } catch (const FileError& e) {
-        return e;
-    }
+    // A working file cut short is refused: a year played on it would write the gap back as nobodies.
+    auto officerFile = folder.ini(kOfficerFile), factionFile = folder.ini(kFactionFile);
+    if (firstLackingOfficer(*readOfficerFile(folder, officerFile), g_.officerCount) != 0)
+        throw FileError(FileError::Kind::CutShort, folder.display(officerFile));
+    if (firstLackingFaction(*readFactionFile(folder, factionFile), g_.factionCount) != 0)
+        throw FileError(FileError::Kind::CutShort, folder.display(factionFile));
+    turn_.records.ld_Chr(folder, g_.officerCount);
+    turn_.records.ld_Gun(folder, g_.factionCount);
+    turn_.records.ld_Chr2(g_.officerCount, g_.factionCount);
     Strate_rtn();
-    return saveRecords(folder);
+    saveRecords(folder);
 }
 
-std::optional<FileError> Resolution::saveRecords(const GameFolder& folder) {
+void Resolution::saveRecords(const GameFolder& folder) {
     const auto officerFile = folder.ini(kOfficerFile);
-    std::string before;
-    try {
-        before = folder.readBytes(officerFile);
-        turn_.records.sv_Chr(folder, g_.officerCount);
-    } catch (const FileError& e) {
-        return e;
-    }
+    const std::string before = folder.readBytes(officerFile);
+    turn_.records.sv_Chr(folder, g_.officerCount);
     try {
         turn_.records.sv_Gun(folder, g_.factionCount);
-    } catch (const FileError& e) {
+    } catch (const FileError&) {
         // Officers and factions must stay a matching pair: the year is lost, not half kept.
         try {
             folder.writeText(officerFile, before);
         } catch (const FileError&) {
             // The faction file's failure is the one to report; it caused this.
         }
-        return e;
+        throw;
     }
-    return std::nullopt;
 }
 
 // The pass
@@ -137,15 +129,14 @@ void Resolution::playerHeaders(int frame, int row) {
     }
 }
 
-bool Resolution::takesPart(const Bushou& b, int frame, int row, int command) const {
+bool Resolution::takesPart(const Bushou& b, int frame, int row, Command command) const {
     if (b.kunID <= 0) return false;
     int f = b.gunID;
     if (f < 0 || f > kMaxFaction) return false;
     if (turn_.records.factions[static_cast<size_t>(f)].del) return false;
     if (g_.factionAlliance[static_cast<size_t>(f)] != frame || g_.factionChoice[static_cast<size_t>(f)] != row)
         return false;
-    if (isCarriedOut(command) && b.Job >= 0 && b.Job < 32 &&
-        (kRules[static_cast<size_t>(command)].excludedJobs & (1u << b.Job)))
+    if (isCarriedOut(command) && b.Job >= 0 && b.Job < 32 && (ruleOf(command).excludedJobs & (1u << b.Job)))
         return false;
     return true;
 }
@@ -160,7 +151,7 @@ OfferContest Resolution::contest(int frame, int row) {
     c.difficulty = g_.offerDifficulty[static_cast<size_t>(frame)][static_cast<size_t>(row)];
     if (!isCarriedOut(c.command)) return c;
 
-    const CommandRule& rule = kRules[static_cast<size_t>(c.command)];
+    const CommandRule& rule = ruleOf(c.command);
     for (int o = 1; o <= turn_.officerCount() && o <= kMaxOfficer; ++o) {
         const Bushou& b = turn_.records.officers[static_cast<size_t>(o)];
         if (!takesPart(b, frame, row, c.command)) continue;
@@ -206,40 +197,40 @@ OfferContest Resolution::contest(int frame, int row) {
 
 void Resolution::carryOut(const OfferContest& c) {
     switch (c.command) {
-        case 1:
+        case Command::Recruit:
             recruit(c);
             break;
-        case 2:
+        case Command::RaiseTroops:
             raiseTroops(c);
             break;
-        case 3:
+        case Command::Subversion:
             subvert(c);
             break;
-        case 4:
+        case Command::YellowTurbans:
             subdueYellowTurbans(c);
             break;
-        case 5:
+        case Command::Barbarians:
             subdueBarbarians(c);
             break;
-        case 6:
+        case Command::Mediation:
             mediate(c);
             break;
-        case 7:
+        case Command::Denounce:
             denounce(c);
             break;
-        case 8:
+        case Command::JoinAlliance:
             joinAlliance(c);
             break;
-        case 9:
+        case Command::LeaveAlliance:
             leaveAlliance(c);
             break;
-        case 10:
+        case Command::ChangeLeader:
             takeOverAlliance(c);
             break;
-        case 11:
+        case Command::War:
             declareWar(c);
             break;
-        case 12:
+        case Command::RighteousWar:
             righteousWar(c);
             break;
         default:

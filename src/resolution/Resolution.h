@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
 
 #include "battle/BattleRunner.h"
 #include "battle/Turn.h"
@@ -19,11 +18,11 @@ namespace tei {
 // One offer as the pass resolves it: where it stands, what the dealing put in it, and what the
 // contest between the officers decided.
 struct OfferContest {
-    int frame = 0;    // 0 independents, 1..3 alliances
-    int row = 0;      // list position in the frame, 0..3
-    int command = 0;  // strategy command 0..13
-    int target = 0;   // officer or faction number, by command
-    int amount = 0;   // percentage or thousands of troops, by command
+    int frame = 0;  // 0 independents, 1..3 alliances
+    int row = 0;    // list position in the frame, 0..3
+    Command command = Command::Wait;
+    int target = 0;  // officer or faction number, by command
+    int amount = 0;  // percentage or thousands of troops, by command
     int difficulty = 0;
     int winner = 0;       // officer number of the winner, 0 = nobody took the offer
     int best = 0;         // the winning score, 16-bit
@@ -35,11 +34,11 @@ class Resolution {
 public:
     Resolution(Turn& turn, BattleRunner& battles) : turn_(turn), g_(turn.g), battles_(battles) {}
 
-    // What the message window does with a year: the banner on page 0 of fresh pages, the tables loaded
-    // from the working files (ld_Chr, ld_Gun, ld_Chr2), the pass, and the officer and faction files
-    // written back (sv_Chr, sv_Gun). A file that cannot be read or written is returned, and then both
-    // working files hold what they held before the call.
-    [[nodiscard]] std::optional<FileError> resolveYear(const GameFolder& folder);
+    // The year of g.detailId: the banner on page 0 of fresh pages, the tables loaded from the working
+    // files (ld_Chr, ld_Gun, ld_Chr2), the pass, and the officer and faction files written back
+    // (sv_Chr, sv_Gun). Throws FileError when a file cannot be read or written; both working files
+    // then hold what they held before the call.
+    void resolveYear(const GameFolder& folder);
 
     // The pass over every offer of the year, in memory: faction dice, every offer of frames 0..3 in
     // list order, the fall check, and "EOT" after the last page written.
@@ -81,14 +80,14 @@ public:
 
 private:
     void playerHeaders(int frame, int row);
-    bool takesPart(const Bushou& b, int frame, int row, int command) const;
+    bool takesPart(const Bushou& b, int frame, int row, Command command) const;
     // The leader beaten by command 4 or 5 joins the winner's faction or hides.
     void captureLeader(const Bushou& winner, Bushou& leader, int capacity, int roll);
     // The battle of commands 11 and 12, after the text both share.
     void startWar(const OfferContest& c, bool righteous);
     // Rewrites the officer file, then the faction file; puts the officer file back when the faction
-    // file cannot be written.
-    std::optional<FileError> saveRecords(const GameFolder& folder);
+    // file cannot be written. Throws FileError.
+    void saveRecords(const GameFolder& folder);
 
     // Records
     Bushou& winnerOf(const OfferContest& c) { return turn_.officer(c.winner); }

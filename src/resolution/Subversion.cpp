@@ -37,7 +37,8 @@ void Resolution::subvert(const OfferContest& c) {
     else
         g_.textArg1.clear();
     g_.textArg2 = factionOf(winner).name;
-    turn_.show(13);
+    // Nobody went over: there is no flight to tell.
+    if (!g_.textArg1.empty()) turn_.show(13);
 }
 
 }  // namespace tei

@@ -43,7 +43,7 @@ int16_t Bushou::*fieldOf(Ability a) {
 int16_t& abilityOf(Bushou& b, Ability a) { return b.*fieldOf(a); }
 int16_t abilityOf(const Bushou& b, Ability a) { return b.*fieldOf(a); }
 
-bool abilityCounts(int job, Ability a) {
+bool abilityCounts(Job job, Ability a) {
     switch (a) {
         case Ability::Capacity:
         case Ability::Restraint:
@@ -59,7 +59,7 @@ bool abilityCounts(int job, Ability a) {
     return false;
 }
 
-std::array<std::optional<Ability>, kAbilityRows> abilityRows(int job) {
+std::array<std::optional<Ability>, kAbilityRows> abilityRows(Job job) {
     std::array<std::optional<Ability>, kAbilityRows> rows{};
     size_t next = 0;
     for (Ability a : {Ability::Politics, Ability::Valor, Ability::Intellect, Ability::Leadership})
@@ -69,7 +69,7 @@ std::array<std::optional<Ability>, kAbilityRows> abilityRows(int job) {
     return rows;
 }
 
-std::array<AbilityLine, kAbilityRows> abilityLines(const Bushou& b, int job) {
+std::array<AbilityLine, kAbilityRows> abilityLines(const Bushou& b, Job job) {
     std::array<AbilityLine, kAbilityRows> lines{};
     auto rows = abilityRows(job);
     for (size_t r = 0; r < rows.size(); ++r) {
@@ -79,8 +79,9 @@ std::array<AbilityLine, kAbilityRows> abilityLines(const Bushou& b, int job) {
     return lines;
 }
 
-std::string jobLabel(int job) {
-    return job >= 0 && job < static_cast<int>(kJobLabels.size()) ? kJobLabels[static_cast<size_t>(job)] : "";
+std::string jobLabel(Job job) {
+    int n = numberOf(job);
+    return n >= 0 && n < static_cast<int>(kJobLabels.size()) ? kJobLabels[static_cast<size_t>(n)] : "";
 }
 
 }  // namespace tei

@@ -27,11 +27,11 @@ const char* abilityLabel(Ability a);
 int16_t& abilityOf(Bushou& b, Ability a);
 int16_t abilityOf(const Bushou& b, Ability a);
 
-bool abilityCounts(int job, Ability a);
+bool abilityCounts(Job job, Ability a);
 
 // The ability each of the six rows shows for the job: rows 0..3 the key abilities in the order
 // Politics, Valor, Intellect, Leadership, the unused rows empty; rows 4 and 5 Capacity and Restraint.
-std::array<std::optional<Ability>, kAbilityRows> abilityRows(int job);
+std::array<std::optional<Ability>, kAbilityRows> abilityRows(Job job);
 
 // One row as a screen shows it.
 struct AbilityLine {
@@ -41,9 +41,9 @@ struct AbilityLine {
 };
 
 // The six rows of an officer shown as if his job were 'job'.
-std::array<AbilityLine, kAbilityRows> abilityLines(const Bushou& b, int job);
+std::array<AbilityLine, kAbilityRows> abilityLines(const Bushou& b, Job job);
 
 // The job's screen label, empty for job 0 and any number outside 1..6.
-std::string jobLabel(int job);
+std::string jobLabel(Job job);
 
 }  // namespace tei

@@ -36,10 +36,10 @@ std::optional<int16_t> abilityFromText(std::string_view typed) {
     return static_cast<int16_t>(v);
 }
 
-EditOutcome registerOfficerEdits(const GameFolder& folder, int scenarioNo, Bushou& officer, int job,
+EditOutcome registerOfficerEdits(const GameFolder& folder, int scenarioNo, Bushou& officer, Job job,
                                  const std::array<std::string, kAbilityRows>& boxes) {
     Bushou edited = officer;
-    edited.Job = static_cast<int16_t>(job);
+    edited.Job = numberOf(job);
     auto rows = abilityRows(job);
     for (size_t r = 0; r < rows.size(); ++r) {
         if (!rows[r]) continue;
@@ -85,7 +85,7 @@ EditOutcome restoreOfficerFromBackup(const GameFolder& folder, int scenarioNo, B
     if (!original || officer.id <= 0) return {false, noRecord(folder, backup, officer.id)};
     int16_t job = officer.Job;
     copyJobAndAbilities(*original, officer);
-    if (job == Job::Ruler || original->Job == Job::Ruler) officer.Job = job;
+    if (Job(job) == Job::Ruler || Job(original->Job) == Job::Ruler) officer.Job = job;
     return {true, {}};
 }
 

@@ -6,15 +6,11 @@
 namespace tei {
 
 OfficerStatus loadOfficerStatus(const GameFolder& folder, const GameGlobals& g, int officerNo) {
-    RecordScratch scratch(folder, g.officerCount, g.factionCount);
-    scratch.recordNo = static_cast<int16_t>(officerNo);
-    scratch.ld_Chr_rtn();
-
     OfficerStatus s;
-    s.officer = scratch.officer;
+    s.officer = RecordScratch(folder, g.officerCount, g.factionCount).ld_Chr_rtn(officerNo);
     s.found = officerNo > 0 && s.officer.id == officerNo;
-    s.job = jobLabel(s.officer.Job);
-    s.rows = abilityLines(s.officer, s.officer.Job);
+    s.job = jobLabel(Job(s.officer.Job));
+    s.rows = abilityLines(s.officer, Job(s.officer.Job));
     if (s.found) s.comment = ld_Comment_rtn(folder, s.officer.commentID);
     return s;
 }

@@ -29,7 +29,7 @@ WorldView WorldView::parse(std::string_view officerText, std::string_view factio
         gun f;
         std::string fallen;
         FieldReader fields(items);
-        readFactionFields(fields, f, fallen);
+        readFields(fields, f, &fallen);
         if (n > 0 && n <= kMaxFaction) {
             f.id = static_cast<int16_t>(n);
             f.del = fallen == "TRUE";
@@ -96,9 +96,10 @@ FactionDetail WorldView::factionDetail(int f, std::string_view note) const {
     for (size_t i = 0; i < values.size(); ++i) d.values.emplace_back(kFactionValueLabels[i], values[i]);
     d.note = note;
     for (int16_t id : officersOf(f)) {
-        int job = officer(id).Job;
+        Job job = Job(officer(id).Job);
         if (job < Job::Civil || job > Job::Strategist) continue;
-        size_t list = job == Job::Strategist ? Job::Staff - 1 : static_cast<size_t>(job - 1);
+        // Lists 0..4 by job 1..5; the 軍師 stand with the 参謀.
+        size_t list = static_cast<size_t>(numberOf(job == Job::Strategist ? Job::Staff : job) - 1);
         d.jobLists[list].push_back({id, officer(id).name});
     }
     return d;
@@ -114,8 +115,8 @@ std::vector<OfficerTableLine> WorldView::officerTable(int f) const {
         size_t column = 1;
         for (Ability a : {Ability::Politics, Ability::Valor, Ability::Intellect, Ability::Leadership, Ability::Capacity,
                           Ability::Restraint})
-            line.cells[column++] = abilityCounts(b.Job, a) ? std::to_string(abilityOf(b, a)) : "-";
-        line.cells[7] = jobLabel(b.Job);
+            line.cells[column++] = abilityCounts(Job(b.Job), a) ? std::to_string(abilityOf(b, a)) : "-";
+        line.cells[7] = jobLabel(Job(b.Job));
         lines.push_back(std::move(line));
     }
     return lines;

@@ -1,5 +1,6 @@
 #include "setup/DataCheck.h"
 
+#include <array>
 #include <climits>
 #include <map>
 #include <optional>
@@ -20,8 +21,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kOfficerFields = 11;  // name, six abilities, kunID, Job, picture, commentID
-constexpr int kFactionFields = 10;  // name, eight numbers, fallen flag
 constexpr int kLowestReservedComment = 200;
 
 // One record of a data file as it stands: its number and its values.
@@ -82,9 +81,9 @@ private:
     // The text of a file, or nothing (and a problem line) when it is missing or no text.
     std::optional<std::string> read(const std::string& name);
     // The records' structure: numbering, counts and values; fills the table with what was read.
-    template <class Table, class Fill>
-    void checkStructure(const std::string& file, const std::string& text, size_t fieldCount, int expected,
-                        const char* what, Table& table, Fill&& fill);
+    template <class Record, size_t N>
+    void checkStructure(const std::string& file, const std::string& text, int expected, const char* what,
+                        std::array<Record, N>& table);
     void checkScenario(int scenario);
     void checkComments();
     void checkNames(const char* file, int needed, const char* what);
@@ -106,9 +105,11 @@ std::optional<std::string> Checker::read(const std::string& name) {
     }
 }
 
-template <class Table, class Fill>
-void Checker::checkStructure(const std::string& file, const std::string& text, size_t fieldCount, int expected,
-                             const char* what, Table& table, Fill&& fill) {
+template <class Record, size_t N>
+void Checker::checkStructure(const std::string& file, const std::string& text, int expected, const char* what,
+                             std::array<Record, N>& table) {
+    const auto& layout = layoutOf<Record>();
+    const size_t fieldCount = layout.size();
     RawFile raw = readRecords(text, fieldCount);
     if (raw.leadingJunk) problem(shown(file) + ": 最初の記録の前に余分な値があります。");
     int previous = 0;
@@ -124,39 +125,21 @@ void Checker::checkStructure(const std::string& file, const std::string& text, s
                     std::to_string(fieldCount) + " 個必要です）。");
         if (r.extra) problem(label + ": 値が多すぎます（名前に「,」が入っていませんか）。");
         for (size_t k = 0; k < r.values.size(); ++k)
-            if (fill.numeric(k) && !isInteger(r.values[k]))
+            if (layout[k].kind == FieldKind::Number && !isInteger(r.values[k]))
                 problem(label + ": " + std::to_string(k + 1) + " 番目の値「" + r.values[k] +
                         "」が整数ではありません。");
-        if (r.n >= 1 && r.n < static_cast<int>(table.size())) fill(table[static_cast<size_t>(r.n)], r);
+        if (r.n >= 1 && r.n < static_cast<int>(table.size())) {
+            Record& rec = table[static_cast<size_t>(r.n)];
+            rec = Record{};
+            rec.id = static_cast<int16_t>(r.n);
+            for (size_t k = 0; k < r.values.size(); ++k) setFromText(rec, static_cast<int>(k), r.values[k]);
+        }
     }
     int count = static_cast<int>(raw.records.size());
     if (count != expected)
         problem(shown(file) + ": " + what + "の記録が " + std::to_string(count) + " 件あります（" +
                 std::to_string(expected) + " 件のはずです）。");
 }
-
-struct OfficerFill {
-    bool numeric(size_t k) const { return k != 0 && k != 9; }
-    void operator()(Bushou& b, const RawRecord& r) const {
-        auto v = [&](size_t k) { return k < r.values.size() ? Val16(r.values[k]) : int16_t{0}; };
-        b = Bushou{};
-        b.id = static_cast<int16_t>(r.n);
-        if (!r.values.empty()) b.name = r.values[0];
-        b.policy = v(1), b.fight = v(2), b.wisdom = v(3), b.tactics = v(4), b.charm = v(5), b.Setu = v(6);
-        b.kunID = v(7), b.Job = v(8), b.commentID = v(10);
-    }
-};
-
-struct FactionFill {
-    bool numeric(size_t k) const { return k >= 1 && k <= 8; }
-    void operator()(gun& g, const RawRecord& r) const {
-        auto v = [&](size_t k) { return k < r.values.size() ? Val16(r.values[k]) : int16_t{0}; };
-        g = gun{};
-        g.id = static_cast<int16_t>(r.n);
-        if (!r.values.empty()) g.name = r.values[0];
-        g.meishuID = v(1), g.kunshuID = v(2);
-    }
-};
 
 void Checker::checkScenario(int scenario) {
     const ScenarioInfo& info = scenarioInfo(scenario);
@@ -172,11 +155,8 @@ void Checker::checkScenario(int scenario) {
 
     OfficerTable officers{};
     FactionTable factions{};
-    if (officerText)
-        checkStructure(officersFile, *officerText, kOfficerFields, info.historicalOfficers, "武将", officers,
-                       OfficerFill{});
-    if (factionText)
-        checkStructure(factionsFile, *factionText, kFactionFields, info.factionCount, "軍閥", factions, FactionFill{});
+    if (officerText) checkStructure(officersFile, *officerText, info.historicalOfficers, "武将", officers);
+    if (factionText) checkStructure(factionsFile, *factionText, info.factionCount, "軍閥", factions);
     if (!officerText || !factionText) return;
 
     // Rulers
@@ -199,9 +179,9 @@ void Checker::checkScenario(int scenario) {
         if (ruler.kunID != k)
             problem(rulerLabel + ": 軍閥 ." + std::to_string(f) + " の君主なのに kunID が " +
                     std::to_string(ruler.kunID) + " です（" + std::to_string(k) + " であるべきです）。");
-        if (ruler.Job != Job::Ruler)
+        if (Job(ruler.Job) != Job::Ruler)
             problem(rulerLabel + ": 軍閥 ." + std::to_string(f) + " の君主なのに Job が " + std::to_string(ruler.Job) +
-                    " です（5 であるべきです）。");
+                    " です（" + std::to_string(numberOf(Job::Ruler)) + " であるべきです）。");
     }
 
     // Alliances

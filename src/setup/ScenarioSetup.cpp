@@ -29,7 +29,7 @@ int roll(Random& rng, const Dice& d) {
 
 // The ability patterns of the fictional officers, by the job draw t = 1..10.
 struct Pattern {
-    int16_t job;
+    Job job;
     Dice policy, fight, wisdom, tactics, charm;
 };
 
@@ -61,21 +61,12 @@ const std::string& nameAt(const std::vector<std::string>& list, int k) {
     return list[static_cast<size_t>(k - 1) % list.size()];
 }
 
-std::string quoted(const std::string& s) { return "\"" + s + "\""; }
-
-// The new officer file's layout: names and picture names in double quotes.
+// The new officer file: names and picture names in double quotes.
 std::string formatNewOfficers(const OfficerTable& t) {
     std::string out;
-    auto n = [](int16_t v) { return std::to_string(v); };
     for (int i = 1; i <= kGameOfficerCount; ++i) {
-        const Bushou& b = t[i];
         out += "." + std::to_string(i) + kCrLf;
-        out += quoted(b.name) + kCrLf;
-        out += n(b.policy) + "," + n(b.fight) + "," + n(b.wisdom) + "," + n(b.tactics) + kCrLf;
-        out += n(b.charm) + "," + n(b.Setu) + kCrLf;
-        out += n(b.kunID) + "," + n(b.Job) + kCrLf;
-        out += quoted(b.jpg) + kCrLf;
-        out += n(b.commentID) + kCrLf;
+        appendFields(out, t[i], RecordWriter::NewGame);
     }
     return out;
 }
@@ -204,7 +195,7 @@ SetupOutcome ScenarioSetup::startNewGame(const std::vector<int>& selectedRows) {
     } catch (const FileError& e) {
         return failed(e);
     }
-    g_.gameMode = 0;
+    g_.gameMode = GameMode::New;
     for (size_t r = 0; r < rows_.size(); ++r) {
         if (selected[r]) {
             g_.slotFaction[r] = rows_[r].faction;
@@ -239,9 +230,8 @@ void ScenarioSetup::ld_Gnm_rtn() {
         if (static_cast<int>(rows_.size()) >= kSlotCount) break;
         int16_t n = marker->markerNumber();
         gun record;
-        std::string fallen;
         FieldReader fields(items);
-        readFactionFields(fields, record, fallen);
+        readFields(fields, record);
         rulerOfRow_[rows_.size()] = record.kunshuID;
         rows_.push_back({record.name, n});
         if (n >= g_.factionCount) break;
@@ -285,7 +275,7 @@ void ScenarioSetup::mk_Abl_rtn() {
         b.id = static_cast<int16_t>(i);
         int t = rng_.I(10) + 1;
         const Pattern& p = *kPatterns[static_cast<size_t>(t - 1)];
-        b.Job = p.job;
+        b.Job = numberOf(p.job);
         b.policy = static_cast<int16_t>(roll(rng_, p.policy));
         b.fight = static_cast<int16_t>(roll(rng_, p.fight));
         b.wisdom = static_cast<int16_t>(roll(rng_, p.wisdom));

@@ -72,7 +72,7 @@ public:
     [[nodiscard]] SetupOutcome resetOfficers();
     // The new-game command: what to ask (or the refusal), then, after OK, the new game itself: the
     // officer file with the fictional officers (with the new game's chronicle and faction file), then
-    // gameMode 0 and the player slots at the rows' positions. Rows are ruler-list rows; numbers that
+    // gameMode New and the player slots at the rows' positions. Rows are ruler-list rows; numbers that
     // are no row are ignored.
     NewGameQuestion askNewGame(const std::vector<int>& selectedRows) const;
     [[nodiscard]] SetupOutcome startNewGame(const std::vector<int>& selectedRows);

@@ -87,8 +87,8 @@ public:
     }
 
     // An officer, with his abilities in the order of the officer file.
-    void officerOf(int16_t id, const char* name, int16_t kunID, int16_t job, int16_t policy, int16_t fight,
-                   int16_t wisdom, int16_t tactics, int16_t charm, int16_t Setu) {
+    void officerOf(int16_t id, const char* name, int16_t kunID, Job job, int16_t policy, int16_t fight, int16_t wisdom,
+                   int16_t tactics, int16_t charm, int16_t Setu) {
         put(turn, OfficerSpec{id, name, kunID, job, policy, fight, wisdom, tactics, charm, Setu});
     }
     // Another faction with its ruler (officer number 'ruler'), in the alliance 'meishuID' (0 = none).

@@ -83,10 +83,10 @@ TEST_F(Gisen_rtn, TheDefenderMayStillPlanASurprise) {
 // 正攻法 ((14 + 1) - (15 + 1)) * 7 / 2 = -3.5 above 大戦略 -6.93, 謀略 -280 and 一騎打ち -70; the 0 of
 // 奇襲 is not the attacker's to choose.
 TEST_F(Gisen_rtn, TheAttackerMayChooseANegativeFrontalScore) {
-    officer(2).Job = Job::None;
-    officer(3).Job = Job::Military;
-    officer(5).Job = Job::None;
-    officer(6).Job = Job::Military;
+    officer(2).Job = numberOf(Job::None);
+    officer(3).Job = numberOf(Job::Military);
+    officer(5).Job = numberOf(Job::None);
+    officer(6).Job = numberOf(Job::Military);
     officer(4).charm = 9;
     put(turn, OfficerSpec{.id = 7, .name = "乙文", .kunID = 4, .Job = Job::Civil, .policy = 100});
     derive(turn);

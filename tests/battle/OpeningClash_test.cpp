@@ -56,9 +56,9 @@ void feebleDefender(BattleWorld& w) {
     w.officer(4).fight = 0;
     w.officer(4).tactics = 0;
     w.officer(4).charm = 0;
-    w.officer(5).Job = Job::Civil;
+    w.officer(5).Job = numberOf(Job::Civil);
     w.officer(5).policy = -100;
-    w.officer(6).Job = Job::None;
+    w.officer(6).Job = numberOf(Job::None);
 }
 // Politics 33 and 32, 甲参 at Leadership 10, no elite: 長期戦 (66 / 94 + 10 - 5 - 94 / 66) * 2 * 33
 // = 282.3 is the plan; morale 238 and 202.
@@ -72,9 +72,9 @@ void attrition(BattleWorld& w) {
 // 4 + 7 + 2 ties 2 + 9 + 2 and 甲 plans; truncating 3.5 or rounding 2.5 up would give it to 乙.
 // 20 pick draws; morale 208 and 187.
 void generalsAsStrategists(BattleWorld& w) {
-    w.officer(2).Job = Job::None;
+    w.officer(2).Job = numberOf(Job::None);
     w.officer(3).wisdom = 7;
-    w.officer(5).Job = Job::None;
+    w.officer(5).Job = numberOf(Job::None);
     w.officer(6).tactics = 9;
 }
 // 甲 at strength 93 + Valor 8 against 94 + 7 with a strategist of Leadership 7: 正攻法 30 + 2 = 32

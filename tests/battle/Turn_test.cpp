@@ -16,12 +16,12 @@ protected:
         g.factionCount = 2;
         put(turn, FactionSpec{.id = 1, .name = "甲", .kunshuID = 1, .kessoku = 50});
         put(turn, FactionSpec{.id = 2, .name = "乙", .kunshuID = 4, .kessoku = 100});
-        put(turn, OfficerSpec{.id = 1, .name = "甲王", .kunID = 1, .Job = 5, .Setu = 0});
-        put(turn, OfficerSpec{.id = 2, .name = "甲将", .kunID = 1, .Job = 4, .Setu = 3});
-        put(turn, OfficerSpec{.id = 3, .name = "甲参", .kunID = 1, .Job = 3, .Setu = 9});
-        put(turn, OfficerSpec{.id = 4, .name = "乙王", .kunID = 4, .Job = 5});
-        put(turn, OfficerSpec{.id = 5, .name = "乙将", .kunID = 4, .Job = 4, .Setu = 11});
-        put(turn, OfficerSpec{.id = 6, .name = "浪人", .kunID = 0, .Job = 2});
+        put(turn, OfficerSpec{.id = 1, .name = "甲王", .kunID = 1, .Job = Job::Ruler, .Setu = 0});
+        put(turn, OfficerSpec{.id = 2, .name = "甲将", .kunID = 1, .Job = Job::General, .Setu = 3});
+        put(turn, OfficerSpec{.id = 3, .name = "甲参", .kunID = 1, .Job = Job::Staff, .Setu = 9});
+        put(turn, OfficerSpec{.id = 4, .name = "乙王", .kunID = 4, .Job = Job::Ruler});
+        put(turn, OfficerSpec{.id = 5, .name = "乙将", .kunID = 4, .Job = Job::General, .Setu = 11});
+        put(turn, OfficerSpec{.id = 6, .name = "浪人", .kunID = 0, .Job = Job::Military});
         derive(turn);
     }
 };
@@ -40,7 +40,7 @@ TEST_F(TurnTest, DesertionSkipsTheRulerAndNeedsTheRollToReachCohesionAndRestrain
 }
 
 TEST_F(TurnTest, ALoneRulerCannotDesert) {
-    put(turn, OfficerSpec{.id = 5, .name = "乙将", .kunID = 0, .Job = 4});
+    put(turn, OfficerSpec{.id = 5, .name = "乙将", .kunID = 0, .Job = Job::General});
     derive(turn);
     turn.records.officers[5].gunID = 0;
     EXPECT_EQ(turn.Rnd_Shuppon(2), 0);

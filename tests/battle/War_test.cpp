@@ -208,10 +208,10 @@ TEST_F(War_rtn, AnOverwhelmingAttackerMakesTheEnemyYieldAndJoinItsAlliance) {
 // military officers): intellect and leadership count 1, the strategist has no name, the placeholder
 // leads the attacks, and the victor's strategist is the placeholder 何某 (Politics 0, Leadership 0).
 TEST_F(War_rtn, ThePlaceholderStandsInForAMissingStrategist) {
-    officer(2).Job = Job::None;
-    officer(3).Job = Job::Military;
-    officer(5).Job = Job::None;
-    officer(6).Job = Job::Military;
+    officer(2).Job = numberOf(Job::None);
+    officer(3).Job = numberOf(Job::Military);
+    officer(5).Job = numberOf(Job::None);
+    officer(6).Job = numberOf(Job::Military);
     zeros(8);       // picks: one commander and two champions each
     morale(5, 10);  // 206 and 156
     contest(2, 2);  // 1 + 1 + 2 each: a tie

@@ -65,10 +65,9 @@ TEST(ParsedWrites, TheYearEndsFactionRewriteHandsOnWhatTheBytesSay) {
         int16_t officerCount = 170, factionCount = 3;
         RecordScratch s(tmp.folder(), officerCount, factionCount);
         for (int16_t n : {2, 1, 3}) {
-            s.recordNo = n;
-            s.ld_Gun_rtn();
-            s.faction.army = static_cast<int16_t>(s.faction.army + 7);
-            s.sv_Gun_rtn();
+            gun f = s.ld_Gun_rtn(n).value_or(gun{});
+            f.army = static_cast<int16_t>(f.army + 7);
+            s.sv_Gun_rtn(n, f);
             expectSame(*readFactionFile(tmp.folder(), tmp.folder().ini("gunsv.ini")), onDiskFactions(tmp));
         }
     }

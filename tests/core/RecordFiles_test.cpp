@@ -73,6 +73,25 @@ TEST(parseFactions, FallenFlagFalseOnlyForFALSEOrfalse) {
                                           ".3", "曹操", "2,8,40,10,70,70,80,20", "\"TRUE\""}));
 }
 
+// A record is whole with its last field and lacking without it: the loaders take what is there, and
+// the resolution refuses a file whose record lacks even the last field.
+TEST(firstLacking, ARecordWithoutItsLastFieldIsNotWhole) {
+    const std::string officer10 = crlf({".1", "甲", "1,1,1,1", "1,1", "0,1", "\"p\""});  // no commentID
+    const std::string officer11 = crlf({".1", "甲", "1,1,1,1", "1,1", "0,1", "\"p\"", "7"});
+    EXPECT_EQ(parseOfficerFile(officer10).front().fields, 10);
+    EXPECT_EQ(firstLackingOfficer(parseOfficerFile(officer10), 1), 1);
+    EXPECT_EQ(firstLackingOfficer(parseOfficerFile(officer11), 1), 0);
+
+    const std::string faction9 = crlf({".1", "甲", "0,1,2,3,4,5,6,7", ".2", "乙", "0,2,2,3,4,5,6,7", "\"TRUE\""});
+    FactionFile f = parseFactionFile(faction9);
+    EXPECT_EQ(f[0].fields, 9);
+    EXPECT_FALSE(f[0].hasFlag());
+    EXPECT_EQ(f[0].fallen, "FALSE");
+    EXPECT_TRUE(f[1].hasFlag());
+    EXPECT_EQ(firstLackingFaction(f, 2), 1);
+    EXPECT_EQ(firstLackingFaction(parseFactionFile(crlf({".1", "乙", "0,2,2,3,4,5,6,7", "\"TRUE\""})), 1), 0);
+}
+
 TEST(deriveFactions, OfficersFollowTheirLordsFaction) {
     OfficerTable o;
     FactionTable f;
@@ -165,69 +184,105 @@ protected:
 };
 
 TEST_F(ScratchTest, ld_Gun_rtnReportsAliveForEveryTextButTRUEAndNoNameBeyondTheCount) {
-    s.recordNo = 2;
-    EXPECT_TRUE(s.ld_Gun_rtn());
-    EXPECT_EQ(s.faction.name, "袁紹");
-    EXPECT_EQ(s.faction.army, 120);
-    s.recordNo = 3;
-    EXPECT_TRUE(s.ld_Gun_rtn());  // "yes" is not "TRUE"
-    factionCount = 1;             // beyond the count the name is emptied
-    s.faction.name = "前";
-    EXPECT_TRUE(s.ld_Gun_rtn());
-    EXPECT_EQ(s.faction.name, "");
+    auto yuan = s.ld_Gun_rtn(2);
+    ASSERT_TRUE(yuan);
+    EXPECT_EQ(yuan->id, 2);
+    EXPECT_EQ(yuan->name, "袁紹");
+    EXPECT_EQ(yuan->army, 120);
+    EXPECT_FALSE(yuan->del);             // "false"
+    EXPECT_FALSE(s.ld_Gun_rtn(3)->del);  // "yes" is not "TRUE"
+    factionCount = 1;                    // record 2 lies beyond the count and ends the search: no name
+    EXPECT_EQ(s.ld_Gun_rtn(3)->name, "");
+    EXPECT_FALSE(s.ld_Gun_rtn(3)->del);
     factionCount = 3;
-    tmp.writeIni("gunsv.ini", crlf({".1", "董卓", "0,1,1,1,1,1,1,1", "\"TRUE\""}));
-    s.recordNo = 1;
-    EXPECT_FALSE(s.ld_Gun_rtn());
-    s.recordNo = 9;  // not in the file
-    EXPECT_TRUE(s.ld_Gun_rtn());
+    EXPECT_FALSE(s.ld_Gun_rtn(9));  // not in the file
+
+    // The flag decides only when the record has it.
+    tmp.writeIni("gunsv.ini", crlf({".1", "董卓", "0,1,1,1,1,1,1,1", "\"TRUE\"", ".2", "袁紹", "2,5,1,1,1,1,1,1"}));
+    EXPECT_TRUE(s.ld_Gun_rtn(1)->del);
+    EXPECT_FALSE(s.ld_Gun_rtn(2)->del);
 }
 
-TEST_F(ScratchTest, ColumnAndRecordReadersAndRulerLookup) {
-    s.fieldSelector = 8;  // Job
-    s.ld_Abl_rtn();
-    EXPECT_EQ(s.values[1], 5);
-    EXPECT_EQ(s.values[2], 4);
-    s.fieldSelector = 3;  // army
-    s.ld_gAbl_rtn();
-    EXPECT_EQ(s.values[3], 40);
-    s.ld_Kunshu_rtn();
-    EXPECT_EQ(s.rulerOf[1], 1);
-    EXPECT_EQ(s.rulerOf[2], 5);
-    EXPECT_EQ(s.rulerOf[3], 8);
-    s.recordNo = 5;
-    s.ld_gID_rtn();
-    EXPECT_EQ(s.currentFaction, 2);
-    s.recordNo = 77;  // no such ruler: the faction found before stays
-    s.ld_gID_rtn();
-    EXPECT_EQ(s.currentFaction, 2);
+// A record read is the file's alone: fields a record lacks are a fresh record's, never those of the
+// record read before it.
+TEST_F(ScratchTest, ld_Chr_rtnReadsOneOfficerAndNobodyBeyondTheCount) {
+    tmp.writeIni("busv.ini", kOfficers + crlf({".3", "陳宮", "4,2"}));
+    officerCount = 3;
+    Bushou lu = s.ld_Chr_rtn(2);
+    EXPECT_EQ(lu.id, 2);
+    EXPECT_EQ(lu.name, "呂布");
+    EXPECT_EQ(lu.fight, 10);
+    EXPECT_EQ(lu.jpg, "ryofu");
+    EXPECT_EQ(s.ld_Chr_rtn(1).charm, 4);
+    Bushou chen = s.ld_Chr_rtn(3);
+    EXPECT_EQ(chen.fight, 2);
+    EXPECT_EQ(chen.wisdom, 0);
+    EXPECT_EQ(chen.charm, 0);
+    EXPECT_EQ(chen.jpg, "");
+    EXPECT_EQ(s.ld_Chr_rtn(4).name, "何某");  // not in the file
+    officerCount = 1;                         // beyond the count: nobody
+    EXPECT_EQ(s.ld_Chr_rtn(2).name, "何某");
+    EXPECT_EQ(s.ld_Chr_rtn(2).id, 0);
+}
 
-    s.recordNo = 2;
-    s.ld_Chr_rtn();
-    EXPECT_EQ(s.officer.name, "呂布");
-    EXPECT_EQ(s.officer.fight, 10);
-    officerCount = 1;  // beyond the count: nobody
-    s.ld_Chr_rtn();
-    EXPECT_EQ(s.officer.name, "何某");
+TEST_F(ScratchTest, ColumnReadersTakeSelectorsOneToEightOnly) {
+    RecordColumn jobs = s.ld_Abl_rtn(8);
+    EXPECT_EQ(jobs[1], 5);
+    EXPECT_EQ(jobs[2], 4);
+    EXPECT_EQ(s.ld_Abl_rtn(1)[1], 3);  // policy
+    EXPECT_EQ(s.ld_gAbl_rtn(3)[3], 40);
+    EXPECT_EQ(s.ld_gAbl_rtn(8)[1], 75);
+    EXPECT_EQ(s.ld_gAbl_rtn(1)[2], 2);
+    for (int selector : {0, 9}) {
+        SCOPED_TRACE(selector);
+        EXPECT_EQ(s.ld_Abl_rtn(selector), RecordColumn{});
+        EXPECT_EQ(s.ld_gAbl_rtn(selector), RecordColumn{});
+    }
+    // A record cut short before the field gives 0 there.
+    tmp.writeIni("busv.ini", crlf({".1", "甲", "1,2,3,4", "5,6", "7"}));
+    EXPECT_EQ(s.ld_Abl_rtn(7)[1], 7);
+    EXPECT_EQ(s.ld_Abl_rtn(8)[1], 0);
+}
+
+TEST_F(ScratchTest, ld_gID_rtnFindsTheLastFactionOfARulerAndKeepsTheOneFoundBefore) {
+    EXPECT_EQ(s.ld_gID_rtn(5), 0);  // the rulers are not read yet
+    s.ld_Kunshu_rtn();
+    EXPECT_EQ(s.rulerOf(1), 1);
+    EXPECT_EQ(s.rulerOf(2), 5);
+    EXPECT_EQ(s.rulerOf(3), 8);
+    EXPECT_EQ(s.ld_gID_rtn(5), 2);
+    EXPECT_EQ(s.ld_gID_rtn(77), 2);  // no such ruler: the faction found before
+    EXPECT_EQ(s.ld_gID_rtn(1), 1);
+    EXPECT_EQ(s.ld_gID_rtn(0), 1);
+    tmp.writeIni("gunsv.ini", crlf({".1", "甲", "0,8,1,1,1,1,1,1", "\"FALSE\"",  //
+                                    ".2", "乙", "0,8,1,1,1,1,1,1", "\"FALSE\""}));
+    factionCount = 2;
+    s.ld_Kunshu_rtn();
+    EXPECT_EQ(s.ld_gID_rtn(8), 2);  // two factions of one ruler: the last
 }
 
 // The rewrite quotes every name and keeps each flag as read; the file before it becomes gunimg.ini.
 TEST_F(ScratchTest, sv_Gun_rtnRewritesOneRecordQuotingNamesAndFlagsAsRead) {
-    s.recordNo = 12;  // not in the file: only the quoting changes
-    s.faction.army = 1;
-    s.sv_Gun_rtn();
+    gun other;
+    other.army = 1;
+    s.sv_Gun_rtn(12, other);  // not in the file: only the quoting changes
     EXPECT_EQ(tmp.readIni("gunsv.ini"), crlf({".1", "\"董卓\"", "0,1,180,30,60,50,70,75", "\"FALSE\"",  //
                                               ".2", "\"袁紹\"", "2,5,120,20,90,60,65,40", "\"false\"",  //
                                               ".3", "\"曹操\"", "2,8,40,10,70,70,80,20", "\"yes\""}));
     EXPECT_EQ(tmp.readIni("gunimg.ini"), kFactions);
 
-    s.recordNo = 2;
-    ASSERT_TRUE(s.ld_Gun_rtn());
-    s.faction.tian = 99;
-    s.faction.name = "ignored";
-    s.sv_Gun_rtn();
+    gun yuan = *s.ld_Gun_rtn(2);
+    yuan.tian = 99;
+    yuan.name = "ignored";
+    yuan.del = true;
+    s.sv_Gun_rtn(2, yuan);
     EXPECT_NE(tmp.readIni("gunsv.ini").find(crlf({".2", "\"袁紹\"", "2,5,120,20,90,99,65,40", "\"false\""})),
               std::string::npos);
+
+    // A record without its flag gets an empty one.
+    tmp.writeIni("gunsv.ini", crlf({".1", "董卓", "0,1,180,30,60,50,70,75"}));
+    s.sv_Gun_rtn(1, *s.ld_Gun_rtn(1));
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), crlf({".1", "\"董卓\"", "0,1,180,30,60,50,70,75", "\"\""}));
 }
 
 }  // namespace

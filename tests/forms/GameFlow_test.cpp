@@ -1,4 +1,5 @@
 #include <QListWidget>
+#include <QTimer>
 
 #include "ScreenFixture.h"
 #include "core/DiskStorage.h"
@@ -52,6 +53,7 @@ TEST_F(GameFlowTest, TheProgramGoesFromTheTitleToTheGameAndBackUntilQuit) {
     GameProgram program(tmp.root());
     ModalSequence s;
     s.then<Form2>([](Form2* title) {
+        EXPECT_TRUE(child<QWidget>(title, "Picture1")->isVisible());  // the first start plays the opening
         for (int i = 0; i < 3; ++i) QTest::mouseClick(child<QWidget>(title, "Picture1"), Qt::LeftButton);
         clickItem(child<QListWidget>(title, "List1_1"), 2);
         press(title, "Command2");
@@ -64,9 +66,10 @@ TEST_F(GameFlowTest, TheProgramGoesFromTheTitleToTheGameAndBackUntilQuit) {
         main->findChild<QAction*>("newGame")->trigger();
     });
     s.box("セーブをしてませんがよろしいですか？", "はい");
-    // A fresh title screen: the opening again, nothing selected.
+    // A fresh title screen without the opening (played once, when the program started), nothing selected.
     s.then<Form2>([](Form2* title) {
-        EXPECT_TRUE(child<QWidget>(title, "Picture1")->isVisible());
+        EXPECT_FALSE(child<QWidget>(title, "Picture1")->isVisible());
+        EXPECT_FALSE(child<QTimer>(title, "Timer1")->isActive());
         EXPECT_TRUE(child<QListWidget>(title, "List1_1")->selectedItems().isEmpty());
         press(title, "Command1_0");
     });
@@ -80,7 +83,7 @@ TEST_F(GameFlowTest, TheLastYearEndsWithTheFinalReportTheFactionListAndTheCredit
     newGame({2});
     // As a load of a game saved in 215 leaves things.
     tmp.writeIni("teiji.log", "鼎峙録の記録\r\n");
-    g.gameMode = 2;
+    g.gameMode = GameMode::Continue;
     g.saveHeader = {215, 0, 0, 0, 1, 0};
     std::unique_ptr<Main> main = openMain("曹操");
     ASSERT_EQ(text(main.get(), "yearHeading"), " 215年の戦況（水色のリストの戦略が選択可能です）");
@@ -88,7 +91,7 @@ TEST_F(GameFlowTest, TheLastYearEndsWithTheFinalReportTheFactionListAndTheCredit
     ModalSequence s;
     s.box("曹操の行動をコンピュータに任せますか？", "はい");
     closeStory(s, 215);
-    closeYearEnd(s);
+    closeYearEnd(s, 215);
     s.then<Msg>([](Msg* report) {
         EXPECT_EQ(report->window().pages.at(0).rfind("ゲーム最終結果\r\n", 0), 0u);
         press(report, "Command1_0");

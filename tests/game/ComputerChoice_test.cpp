@@ -12,11 +12,11 @@ protected:
     void world(int16_t ownArmy) {
         // 乙's staff officer scores 9 + 4 - 10 = 3 and its civil official does not count; 甲 and 丙 have
         // only rulers without Intellect or Leadership, so they keep the floor of 1.
-        writeWorld({{.id = 1, .name = "甲王", .kunID = 1, .Job = 5},
-                    {.id = 2, .name = "乙王", .kunID = 2, .Job = 5},
-                    {.id = 3, .name = "丙王", .kunID = 3, .Job = 5},
-                    {.id = 4, .name = "乙参", .kunID = 2, .Job = 3, .wisdom = 9, .tactics = 4},
-                    {.id = 5, .name = "乙文", .kunID = 2, .Job = 1, .wisdom = 10, .tactics = 10}},
+        writeWorld({{.id = 1, .name = "甲王", .kunID = 1, .Job = Job::Ruler},
+                    {.id = 2, .name = "乙王", .kunID = 2, .Job = Job::Ruler},
+                    {.id = 3, .name = "丙王", .kunID = 3, .Job = Job::Ruler},
+                    {.id = 4, .name = "乙参", .kunID = 2, .Job = Job::Staff, .wisdom = 9, .tactics = 4},
+                    {.id = 5, .name = "乙文", .kunID = 2, .Job = Job::Civil, .wisdom = 10, .tactics = 10}},
                    {{.id = 1, .name = "甲", .kunshuID = 1, .army = ownArmy},
                     {.id = 2, .name = "乙", .kunshuID = 2, .army = 666},
                     {.id = 3, .name = "丙", .kunshuID = 3, .army = 3000}});
@@ -28,7 +28,7 @@ protected:
         choice.ld_Gun();
         choice.loadGunshi();
     }
-    void offer(std::vector<int16_t> commands, std::vector<int16_t> targets) {
+    void offer(std::vector<Command> commands, std::vector<int16_t> targets) {
         g.offerCommands[0] = commands;
         for (size_t p = 0; p < targets.size(); ++p) g.offerTarget[0][p] = targets[p];
     }
@@ -46,13 +46,15 @@ TEST_F(ComputerChoiceTest, WarNeedsAStrongerSideOrMoreThan2000RighteousWarCounts
     // from with I(candidates); none accepted gives -1.
     struct Case {
         int16_t army;
-        std::vector<int16_t> commands, targets;
+        std::vector<Command> commands;
+        std::vector<int16_t> targets;
         int candidates, expected;
     } cases[] = {
-        {2000, {11, 11}, {2, 3}, 1, 0},                           // 2000 > 1998 but not 3000
-        {2000, {11}, {3}, 0, -1},       {2001, {11}, {3}, 1, 0},  // above 2000 any war is accepted
-        {999, {12}, {2}, 0, -1},                                  // 999 x 2 = 1998 is not above 1998
-        {1000, {12}, {2}, 1, 0},
+        {2000, {Command::War, Command::War}, {2, 3}, 1, 0},  // 2000 > 1998 but not 3000
+        {2000, {Command::War}, {3}, 0, -1},
+        {2001, {Command::War}, {3}, 1, 0},           // above 2000 any war is accepted
+        {999, {Command::RighteousWar}, {2}, 0, -1},  // 999 x 2 = 1998 is not above 1998
+        {1000, {Command::RighteousWar}, {2}, 1, 0},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.army);
@@ -66,7 +68,7 @@ TEST_F(ComputerChoiceTest, WarNeedsAStrongerSideOrMoreThan2000RighteousWarCounts
 
 TEST_F(ComputerChoiceTest, NoAcceptableOfferFallsBackToAnyOfferAtRandom) {
     ready(100);
-    offer({11, 12, 11}, {3, 3, 2});
+    offer({Command::War, Command::RighteousWar, Command::War}, {3, 3, 2});
     rng.face(2, 3);
     EXPECT_EQ(choice.searchCommand(1, 0), 2);
     EXPECT_EQ(g.factionChoice[1], 2);
@@ -76,7 +78,7 @@ TEST_F(ComputerChoiceTest, NoAcceptableOfferFallsBackToAnyOfferAtRandom) {
 
 TEST_F(ComputerChoiceTest, EveryListedFactionGetsAChoicePeaceAlwaysAcceptable) {
     world(100);
-    offer({1, 11, 0}, {7, 3, 0});
+    offer({Command::Recruit, Command::War, Command::Wait}, {7, 3, 0});
     // 甲 (100 x 1) may not attack 丙: candidates 0 and 2; 乙 (666 x 3) neither; 丙 accepts all three.
     rng.face(1, 2).face(0, 2).face(1, 3);
     choice.Tagun_rtn();

@@ -1,6 +1,6 @@
 #pragma once
 // A Host for turn-cycle tests: it writes every call into a transcript, answers questions from a
-// queue (Yes/OK when the queue is empty) and lets a test decide what the message window does.
+// queue (Yes/OK when the queue is empty) and lets a test look on when a window or screen opens.
 
 #include <deque>
 #include <functional>
@@ -19,9 +19,9 @@ public:
     void notify(const std::string& text) override { log.push_back("notify " + text); }
     bool askYesNo(const std::string& text) override { return answer("ask " + text); }
     bool askOkCancel(const std::string& text) override { return answer("confirm " + text); }
-    MessageWindowResult showMessageWindow() override {
-        log.push_back("window " + std::to_string(g_.msgMode) + " " + std::to_string(g_.detailId));
-        return onWindow ? onWindow() : MessageWindowResult{};
+    void showMessageWindow(const WindowPages& window) override {
+        log.push_back("window " + std::to_string(numberOf(window.mode)) + " " + std::to_string(g_.detailId));
+        if (onWindow) onWindow(window);
     }
     void showStrategy() override {
         log.push_back("strategy " + std::to_string(g_.textNo));
@@ -30,7 +30,7 @@ public:
     void showFactionDetail() override { log.push_back("faction " + std::to_string(g_.detailId) + " " + g_.msgText); }
     void showFactionList() override { log.push_back("faction list"); }
     void showSaveLoad() override {
-        log.push_back("saveload " + std::to_string(g_.gameMode));
+        log.push_back("saveload " + std::to_string(numberOf(g_.gameMode)));
         if (onSaveLoad) onSaveLoad();
     }
     void endProgram() override { log.push_back("end"); }
@@ -46,7 +46,7 @@ public:
 
     std::vector<std::string> log;
     std::deque<bool> answers;
-    std::function<MessageWindowResult()> onWindow;
+    std::function<void(const WindowPages&)> onWindow;
     std::function<void()> onSaveLoad;
     bool decide = false;
 

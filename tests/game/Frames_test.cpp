@@ -11,12 +11,12 @@ class FramesTest : public MainFixture {
 protected:
     void SetUp() override {
         // Two alliances: 袁紹 (ruler 2) leads 曹操; 公孫瓚 (ruler 5) leads 劉備. 董卓 and 孔融 are alone.
-        writeWorld({{1, "董卓", 1, 5},
-                    {2, "袁紹", 2, 5},
-                    {3, "曹操", 3, 5},
-                    {4, "劉備", 4, 5},
-                    {5, "公孫瓚", 5, 5},
-                    {6, "孔融", 6, 5}},
+        writeWorld({{1, "董卓", 1, Job::Ruler},
+                    {2, "袁紹", 2, Job::Ruler},
+                    {3, "曹操", 3, Job::Ruler},
+                    {4, "劉備", 4, Job::Ruler},
+                    {5, "公孫瓚", 5, Job::Ruler},
+                    {6, "孔融", 6, Job::Ruler}},
                    {{.id = 1, .name = "董卓", .kunshuID = 1, .army = 100, .seihei = 20, .meisei = 60},
                     {.id = 2, .name = "袁紹", .kunshuID = 2, .meishuID = 2, .army = 80, .seihei = 10, .meisei = 75},
                     {.id = 3, .name = "曹操", .kunshuID = 3, .meishuID = 2, .army = 30, .seihei = 5, .meisei = 40},
@@ -80,7 +80,7 @@ TEST_F(FramesTest, ANewYearKeepsTheCohesionOfAnAllianceWhoseLeaderStays) {
     EXPECT_EQ(g.allianceCohesion[2], 55);
     // 袁紹's alliance is gone: 公孫瓚's moves up to frame 1 and keeps what it had.
     g.allianceCohesion[2] = 44;
-    writeWorld({{1, "董卓", 1, 5}, {5, "公孫瓚", 5, 5}},
+    writeWorld({{1, "董卓", 1, Job::Ruler}, {5, "公孫瓚", 5, Job::Ruler}},
                {{.id = 1, .name = "董卓", .kunshuID = 1},
                 {.id = 2, .name = "袁紹", .kunshuID = 2},
                 {.id = 3, .name = "曹操", .kunshuID = 3},

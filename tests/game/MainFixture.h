@@ -17,12 +17,13 @@ namespace tei::test {
 
 class MainFixture : public ::testing::Test {
 protected:
-    // Writes ini/busv.ini and ini/gunsv.ini; the counts become the highest numbers given. A number
-    // left out is written as a free nobody, so give officers consecutive numbers.
-    void writeWorld(std::initializer_list<OfficerSpec> officers, std::initializer_list<FactionSpec> factions) {
+    // Writes ini/busv.ini and ini/gunsv.ini; the counts become the highest numbers given (officers up
+    // to officerCount at least). A number left out is written as a free nobody.
+    void writeWorld(std::initializer_list<OfficerSpec> officers, std::initializer_list<FactionSpec> factions,
+                    int16_t officerCount = 0) {
         TemplateBook none;
         Turn turn(g, rng, none);
-        g.officerCount = 0;
+        g.officerCount = officerCount;
         g.factionCount = 0;
         for (const auto& s : officers) {
             put(turn, s);

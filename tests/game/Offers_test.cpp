@@ -6,25 +6,25 @@ namespace tei {
 namespace {
 
 using namespace test;
-using Commands = std::vector<int16_t>;
+using Commands = std::vector<Command>;
 
 class OffersTest : public MainFixture {
 protected:
     void SetUp() override {
         world(0);
-        g.msgMode = 1;
+        g.msgMode = MsgMode::Resolution;
         frames.ini_Mei_rtn();
         frames.Dsp_Gun_rtn();
         frames.ld_Meiichi_rtn();
     }
     // 袁紹 (ruler 2) leads 曹操; 公孫瓚 (ruler 4) leads nobody else; 董卓 is alone. 趙雲 serves zhaoYunsLord.
     void world(int16_t zhaoYunsLord) {
-        writeWorld({{1, "董卓", 1, 5},
-                    {2, "袁紹", 2, 5},
-                    {3, "曹操", 3, 5},
-                    {4, "公孫瓚", 4, 5},
-                    {.id = 5, .name = "荀彧", .kunID = 3, .Job = 3, .charm = 8},
-                    {.id = 6, .name = "趙雲", .kunID = zhaoYunsLord, .Job = 4, .charm = 7}},
+        writeWorld({{1, "董卓", 1, Job::Ruler},
+                    {2, "袁紹", 2, Job::Ruler},
+                    {3, "曹操", 3, Job::Ruler},
+                    {4, "公孫瓚", 4, Job::Ruler},
+                    {.id = 5, .name = "荀彧", .kunID = 3, .Job = Job::Staff, .charm = 8},
+                    {.id = 6, .name = "趙雲", .kunID = zhaoYunsLord, .Job = Job::General, .charm = 7}},
                    {{.id = 1, .name = "董卓", .kunshuID = 1, .army = 100},
                     {.id = 2, .name = "袁紹", .kunshuID = 2, .meishuID = 2, .army = 80, .meisei = 45},
                     {.id = 3, .name = "曹操", .kunshuID = 3, .meishuID = 2, .army = 30},
@@ -43,7 +43,7 @@ TEST_F(OffersTest, LeaveOffersTakeCohesionOverTenRoundedToEven) {
     leaveDraws(12);
     for (int i = 0; i < 4; ++i) rng.face(3, 9).face(0, 3).face(0, 3).face(0, 3);  // frame 0: join 袁紹
     offers.ld_Com_rtn();
-    EXPECT_EQ(g.offerCommands[1], (Commands{9, 9, 9, 9}));  // four offers, no wait
+    EXPECT_EQ(g.offerCommands[1], Commands(4, Command::LeaveAlliance));  // four offers, no wait
     EXPECT_EQ(g.offerDifficulty[1][3], 4);
     EXPECT_EQ(g.offerDifficulty[2][0], 6);
     EXPECT_EQ(g.offerDifficulty[3][2], 0);
@@ -62,7 +62,7 @@ TEST_F(OffersTest, ADrawThatDealsNothingLeavesTheNextOfferAtTheLowerPosition) {
     rng.face(4, 9).face(0, 4).face(1, 3).face(2, 3);
     rng.face(0, 9).then(0.5f).face(0, 9).then(0.5f);
     offers.ld_Com_rtn();
-    EXPECT_EQ(g.offerCommands[0], (Commands{11, 0}));
+    EXPECT_EQ(g.offerCommands[0], (Commands{Command::War, Command::Wait}));
     EXPECT_EQ(g.offerTarget[0][0], 1);
     EXPECT_EQ(g.offerDifficulty[0][0], 6);
     EXPECT_EQ(g.offerTarget[0][1], 99);  // the wait offer sets nothing
@@ -80,7 +80,8 @@ TEST_F(OffersTest, AllianceFrameDealsEachCommandWithItsValues) {
     leaveDraws(8);
     for (int i = 0; i < 4; ++i) rng.face(3, 9).face(0, 3).face(0, 3).face(0, 3);  // frame 0: join 袁紹
     offers.ld_Com_rtn();
-    EXPECT_EQ(g.offerCommands[1], (Commands{1, 2, 4, 11}));
+    EXPECT_EQ(g.offerCommands[1],
+              (Commands{Command::Recruit, Command::RaiseTroops, Command::YellowTurbans, Command::War}));
     EXPECT_EQ(g.offerTarget[1][0], 6);
     EXPECT_EQ(g.offerDifficulty[1][0], 7);
     EXPECT_EQ(g.offerTarget[1][1], 3);
@@ -90,7 +91,7 @@ TEST_F(OffersTest, AllianceFrameDealsEachCommandWithItsValues) {
     EXPECT_EQ(g.offerAmount[1][2], 60);
     EXPECT_EQ(g.offerDifficulty[1][2], 8);
     EXPECT_EQ(g.offerTarget[1][3], 4);
-    EXPECT_EQ(g.offerCommands[0], (Commands{8, 8, 8, 8}));
+    EXPECT_EQ(g.offerCommands[0], Commands(4, Command::JoinAlliance));
     EXPECT_EQ(g.offerTarget[0][0], 2);
     EXPECT_EQ(g.offerDifficulty[0][0], 3);
     EXPECT_EQ(rng.left(), 0u);
@@ -107,18 +108,40 @@ TEST_F(OffersTest, JoiningNeedsAnotherAllianceAndTheEmptyFrameDealsNothingForIt)
     leaveDraws(3);
     for (int i = 0; i < 4; ++i) rng.face(3, 9).face(2, 3);  // frame 0: join draws all pick frame 3: nothing
     offers.ld_Com_rtn();
-    EXPECT_EQ(g.offerCommands[1], (Commands{8, 9, 9}));
+    EXPECT_EQ(g.offerCommands[1], (Commands{Command::JoinAlliance, Command::LeaveAlliance, Command::LeaveAlliance}));
     EXPECT_EQ(g.offerTarget[1][0], 4);
-    EXPECT_EQ(g.offerCommands[3], (Commands{8, 9, 9, 9}));
+    EXPECT_EQ(g.offerCommands[3], (Commands{Command::JoinAlliance, Command::LeaveAlliance, Command::LeaveAlliance,
+                                            Command::LeaveAlliance}));
     EXPECT_EQ(g.offerTarget[3][0], 2);
     EXPECT_EQ(g.offerDifficulty[3][0], 4);
-    EXPECT_EQ(g.offerCommands[0], (Commands{0}));
+    EXPECT_EQ(g.offerCommands[0], (Commands{Command::Wait}));
+    EXPECT_EQ(rng.left(), 0u);
+}
+
+// Frame 3 holds no alliance: its raise-troops, subversion and denounce offers find no faction to name
+// and draw no pick for it.
+TEST_F(OffersTest, AnEmptyFramesOffersNameNoFactionAndDrawNoPick) {
+    g.offerTarget[3] = {9, 9, 9, 9};
+    leaveDraws(8);
+    rng.face(1, 14).face(0, 11).face(0, 4).face(0, 4);  // raise troops: 10 %, difficulty 2
+    rng.face(2, 14).face(1, 4).face(1, 4);              // subversion: difficulty 4
+    rng.face(6, 14).face(3, 4).face(3, 4);              // denounce: difficulty 8
+    leaveDraws(1);
+    for (int i = 0; i < 4; ++i) rng.face(3, 9).face(0, 3).face(0, 3).face(0, 3);  // frame 0: join 袁紹
+    offers.ld_Com_rtn();
+    EXPECT_EQ(g.offerCommands[3],
+              (Commands{Command::RaiseTroops, Command::Subversion, Command::Denounce, Command::LeaveAlliance}));
+    EXPECT_EQ(g.offerTarget[3], (std::array<int16_t, 4>{0, 0, 0, 9}));
+    EXPECT_EQ(g.offerAmount[3][0], 10);
+    EXPECT_EQ(g.offerDifficulty[3][0], 2);
+    EXPECT_EQ(g.offerDifficulty[3][1], 4);
+    EXPECT_EQ(g.offerDifficulty[3][2], 8);
     EXPECT_EQ(rng.left(), 0u);
 }
 
 TEST_F(OffersTest, NothingIsDealtOutsideTheResolutionMode) {
-    g.msgMode = 3;
-    g.offerCommands[2] = {1, 2};
+    g.msgMode = MsgMode::Report;
+    g.offerCommands[2] = {Command::Recruit, Command::RaiseTroops};
     offers.ld_Com_rtn();
     for (const auto& list : g.offerCommands) EXPECT_TRUE(list.empty());
     EXPECT_EQ(rng.draws(), 0);

@@ -10,7 +10,7 @@ using namespace test;
 class ReportsTest : public MainFixture {
 protected:
     void SetUp() override {
-        writeWorld({{1, "甲王", 1, 5}, {2, "乙王", 2, 5}, {3, "丙王", 3, 5}},
+        writeWorld({{1, "甲王", 1, Job::Ruler}, {2, "乙王", 2, Job::Ruler}, {3, "丙王", 3, Job::Ruler}},
                    {{.id = 1, .name = "甲", .kunshuID = 1, .army = 30, .meisei = 40, .tian = 70},
                     {.id = 2, .name = "乙", .kunshuID = 2, .meishuID = 2, .army = 31, .meisei = 40, .tian = 70},
                     {.id = 3, .name = "丙", .kunshuID = 3, .del = true}});
@@ -57,7 +57,7 @@ TEST_F(ReportsTest, ScoresDetailsAndShareAsTheReportShowsThem) {
 }
 
 TEST_F(ReportsTest, AFallenPlayerIsShownAsPerishedAndATotalOfZeroGivesAZeroShare) {
-    writeWorld({{1, "甲王", 1, 5}, {2, "乙王", 2, 5}},
+    writeWorld({{1, "甲王", 1, Job::Ruler}, {2, "乙王", 2, Job::Ruler}},
                {{.id = 1, .name = "甲", .kunshuID = 1}, {.id = 2, .name = "乙", .kunshuID = 2, .del = true}});
     g.slotFaction[0] = 1;
     g.slotFaction[1] = 2;

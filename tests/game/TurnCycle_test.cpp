@@ -1,9 +1,12 @@
 #include "game/TurnCycle.h"
 
+#include <tuple>
 #include "FakeHost.h"
 #include "MainFixture.h"
+
 #include "core/Numbers.h"
 #include "core/Scenarios.h"
+#include "messages/YearBanner.h"
 
 namespace tei {
 namespace {
@@ -13,24 +16,49 @@ using namespace test;
 class TurnCycleTest : public MainFixture {
 protected:
     void SetUp() override {
-        writeWorld({{1, "甲王", 1, 5},
-                    {2, "乙王", 2, 5},
-                    {3, "丙王", 3, 5},
-                    {.id = 4, .name = "甲将", .kunID = 1, .Job = 4},
-                    {.id = 5, .name = "乙将", .kunID = 2, .Job = 4},
-                    {.id = 6, .name = "丙将", .kunID = 3, .Job = 4}},
-                   {{.id = 1, .name = "甲", .kunshuID = 1, .army = 50, .meisei = 50, .tian = 50},
-                    {.id = 2, .name = "乙", .kunshuID = 2, .army = 40, .meisei = 40, .tian = 50},
-                    {.id = 3, .name = "丙", .kunshuID = 3, .army = 30, .meisei = 30, .tian = 50}});
-        // Scenario 2 has twelve factions: the ones after the third have fallen long ago.
-        std::string factions = tmp.readIni("gunsv.ini");
-        for (int n = 4; n <= 12; ++n)
-            factions += crlf({"." + std::to_string(n), "滅" + std::to_string(n), "0,0,0,0,0,0,0,0", "\"TRUE\""});
-        tmp.writeIni("gunsv.ini", factions);
-        tmp.writeIni("Gunbatu2.ini", factions);
+        writeScenario({{1, "甲王", 1, Job::Ruler},
+                       {2, "乙王", 2, Job::Ruler},
+                       {3, "丙王", 3, Job::Ruler},
+                       {.id = 4, .name = "甲将", .kunID = 1, .Job = Job::General},
+                       {.id = 5, .name = "乙将", .kunID = 2, .Job = Job::General},
+                       {.id = 6, .name = "丙将", .kunID = 3, .Job = Job::General}},
+                      {{.id = 1, .name = "甲", .kunshuID = 1, .army = 50, .meisei = 50, .tian = 50},
+                       {.id = 2, .name = "乙", .kunshuID = 2, .army = 40, .meisei = 40, .tian = 50},
+                       {.id = 3, .name = "丙", .kunshuID = 3, .army = 30, .meisei = 30, .tian = 50}});
         tmp.writeIni("Text.ini", ".11\r\n治安\r\n..\r\n");
         g.scenarioNo = 2;
-        g.officerCount = 170;
+    }
+    // A game of scenario 2: the officers up to 170 (free nobodies after the ones given), and the
+    // factions given, then fallen ones up to the scenario's twelve, as working file and master.
+    void writeScenario(std::initializer_list<OfficerSpec> officers, std::initializer_list<FactionSpec> factions) {
+        writeWorld(officers, factions, kGameOfficerCount);
+        std::string all = tmp.readIni("gunsv.ini");
+        for (int n = 4; n <= 12; ++n)
+            all += crlf({"." + std::to_string(n), "滅" + std::to_string(n), "0,0,0,0,0,0,0,0", "\"TRUE\""});
+        tmp.writeIni("gunsv.ini", all);
+        tmp.writeIni("Gunbatu2.ini", all);
+    }
+    // A world where 甲 has nobody but its ruler and too few troops, so the fall check of the first
+    // year's resolution strikes it whatever it draws; 乙 is as weak but stands while 乙将 serves it.
+    void writeWeakWorld() {
+        writeScenario({{1, "甲王", 1, Job::Ruler},
+                       {2, "乙王", 2, Job::Ruler},
+                       {3, "丙王", 3, Job::Ruler},
+                       {.id = 5, .name = "乙将", .kunID = 2, .Job = Job::General}},
+                      {{.id = 1, .name = "甲", .kunshuID = 1, .army = 19},
+                       {.id = 2, .name = "乙", .kunshuID = 2, .army = 19},
+                       {.id = 3, .name = "丙", .kunshuID = 3, .army = 30}});
+    }
+    // Officer n serves 'lord' from the next resolution on.
+    void setLord(int n, int16_t lord) {
+        OfficerTable t;
+        parseOfficers(tmp.readIni("busv.ini"), g.officerCount, t);
+        t[n].kunID = lord;
+        tmp.folder().writeText(tmp.folder().ini("busv.ini"), formatOfficers(t, g.officerCount));
+    }
+    // Every frame offers only 待機: the resolution carries nothing out and only the fall check acts.
+    void waitOnly() {
+        for (auto& offers : g.offerCommands) offers.assign(1, Command::Wait);
     }
     void player(int slot, int16_t faction, const char* name) {
         g.slotFaction[slot] = faction;
@@ -52,6 +80,15 @@ TEST_F(TurnCycleTest, TurnsGoBySlotSkippingGapsThenTheYearIsResolved) {
     EXPECT_EQ(g.slotRuler[2], 3);
     EXPECT_TRUE(cycle.isCurrentPlayersFrame(0));
 
+    // The window shows the year's story once it is resolved and added to the chronicle (as the folder
+    // holds it: the year reaches the disk as one step when it is over).
+    std::string story, chronicle, headings;
+    host.onWindow = [&](const WindowPages& w) {
+        headings += "[" + w.heading + "]";
+        if (w.mode != MsgMode::Resolution) return;
+        story = w.pages.at(0);
+        chronicle = tmp.folder().readText(tmp.folder().ini("teiji.log"));
+    };
     host.answers = {false};  // declining to leave it to the computer changes nothing
     ASSERT_TRUE(cycle.Command1_Click(3));
     EXPECT_EQ(cycle.turnSlot, 0);
@@ -67,6 +104,9 @@ TEST_F(TurnCycleTest, TurnsGoBySlotSkippingGapsThenTheYearIsResolved) {
                                                            "ask 甲の行動をコンピュータに任せますか？ -> yes",
                                                            "ask 丙の行動をコンピュータに任せますか？ -> yes"}));
     EXPECT_EQ(host.lines("window"), (std::vector<std::string>{"window 1 195", "window 2 195"}));
+    EXPECT_EQ(headings, "[][195年 年末]");  // the year end is headed with the year it ends
+    EXPECT_TRUE(story.starts_with(yearBanner(195))) << story;
+    EXPECT_NE(chronicle.find(story), std::string::npos);
 }
 
 TEST_F(TurnCycleTest, AConfirmedPickIsStoredAndTheLastOneResolvesTheYear) {
@@ -78,9 +118,8 @@ TEST_F(TurnCycleTest, AConfirmedPickIsStoredAndTheLastOneResolvesTheYear) {
     host.decide = true;
     int last = static_cast<int>(g.offerCommands[0].size()) - 1;
     int resolvedChoice = -1;
-    host.onWindow = [&] {
-        if (g.msgMode == 1) resolvedChoice = g.factionChoice[2];
-        return MessageWindowResult{};
+    host.onWindow = [&](const WindowPages& w) {
+        if (w.mode == MsgMode::Resolution) resolvedChoice = g.factionChoice[2];
     };
     ASSERT_TRUE(cycle.Com_Lst_Click(0, last));
     EXPECT_EQ(resolvedChoice, last);
@@ -91,7 +130,7 @@ TEST_F(TurnCycleTest, AConfirmedPickIsStoredAndTheLastOneResolvesTheYear) {
 TEST_F(TurnCycleTest, OfferCaptionsTheMovingLineAndAnotherFramesOfferIsReadOnly) {
     player(0, 1, "甲");
     cycle.Form_Load();
-    g.offerCommands[0] = {1, 2, 0, 4};
+    g.offerCommands[0] = {Command::Recruit, Command::RaiseTroops, Command::Wait, Command::YellowTurbans};
     g.offerTarget[0] = {5, 2, 0, 0};
     g.offerAmount[0] = {0, 15, 0, 12};
     g.offerDifficulty[0] = {7, 5, 0, 3};
@@ -116,8 +155,11 @@ TEST_F(TurnCycleTest, OfferCaptionsTheMovingLineAndAnotherFramesOfferIsReadOnly)
     EXPECT_EQ(g.detailId, 0);
     EXPECT_EQ(g.textArg1, "何某");
     EXPECT_EQ(g.textArg2, " 12000を傘下に収める。\r\n");
+    g.offerCommands[0][3] = Command::Denounce;  // a denounce offer that names no faction, as an empty frame deals it
+    cycle.Com_Lst_Click(0, 3);
+    EXPECT_EQ(g.textArg1, "某国");
 
-    g.offerCommands[2] = {6};
+    g.offerCommands[2] = {Command::Mediation};
     g.offerDifficulty[2] = {4};
     host.decide = true;
     cycle.Com_Lst_Click(2, 0);
@@ -126,6 +168,41 @@ TEST_F(TurnCycleTest, OfferCaptionsTheMovingLineAndAnotherFramesOfferIsReadOnly)
     EXPECT_EQ(g.msgText, "調停\r\n（難易度 4・要器量、他)");
     EXPECT_TRUE(host.lines("ask").empty());
     EXPECT_EQ(cycle.yearCounter, 195);
+}
+
+TEST_F(TurnCycleTest, OfferHintsNameTheTargetAndDifficultyTheDescriptionShows) {
+    player(0, 1, "甲");
+    cycle.Form_Load();
+    g.offerCommands[1] = {Command::Denounce, Command::Denounce, Command::Recruit, Command::JoinAlliance};
+    g.offerTarget[1] = {2, 3, 5, 6};
+    g.offerDifficulty[1] = {3, 8, 7, 2};
+    g.offerCommands[2] = {Command::Mediation, Command::Wait, Command::YellowTurbans, Command::RaiseTroops};
+    g.offerTarget[2] = {9, 0, 0, 3};
+    g.offerAmount[2] = {0, 0, 12, 30};
+    g.offerDifficulty[2] = {4, 0, 6, 5};
+    g.textArg1 = "前";
+    g.textArg2 = "後";
+    g.detailId = 77;
+
+    // Two denounce offers told apart by their targets and difficulties.
+    EXPECT_EQ(cycle.offerHint(1, 0), "糾弾　対象：乙　難易度 3");
+    EXPECT_EQ(cycle.offerHint(1, 1), "糾弾　対象：丙　難易度 8");
+    EXPECT_EQ(cycle.offerHint(1, 2), "人材募集　対象：乙将");  // recruiting tells no difficulty
+    EXPECT_EQ(cycle.offerHint(1, 3), "同盟参加　対象：丙将　難易度 2");
+    EXPECT_EQ(cycle.offerHint(2, 0), "調停　難易度 4");  // acts on the own alliance: no target
+    EXPECT_EQ(cycle.offerHint(2, 1), "待機");
+    EXPECT_EQ(cycle.offerHint(2, 2), "黄巾賊退治　対象：何某　兵力 12000　難易度 6");
+    EXPECT_EQ(cycle.offerHint(2, 3), "兵力確保　対象：丙　借用 30％　難易度 5");
+    EXPECT_EQ(cycle.offerHint(2, 4), "");
+    EXPECT_EQ(cycle.offerHint(4, 0), "");
+    // Pointing changes none of the values the description screens are handed.
+    EXPECT_EQ(std::make_tuple(g.textArg1, g.textArg2, g.detailId), std::make_tuple("前", "後", 77));
+    EXPECT_TRUE(host.lines("strategy").empty());
+
+    // The description names the same target.
+    cycle.Com_Lst_Click(1, 1);
+    EXPECT_EQ(g.textArg1, "丙");
+    EXPECT_EQ(g.msgText, "糾弾\r\n（難易度 8・要政治）");
 }
 
 TEST_F(TurnCycleTest, ReportsComeTenYearsBeforeTheEndAndAtTheEnd) {
@@ -141,25 +218,26 @@ TEST_F(TurnCycleTest, ReportsComeTenYearsBeforeTheEndAndAtTheEnd) {
 }
 
 TEST_F(TurnCycleTest, AFallenPlayerIsSkippedAndTheAllLostQuestionComesOnce) {
+    writeWeakWorld();
     player(0, 1, "甲");
     player(1, 2, "乙");
     cycle.Form_Load();
-    host.onWindow = [&] {
-        if (g.msgMode != 1) return MessageWindowResult{};
-        g.slotFaction[0] = 0;  // 甲 falls in the first year, 乙 in the second
-        if (cycle.yearCounter == 196) g.slotFaction[1] = 0;
-        return MessageWindowResult{true, g.slotFaction[1] == 0};
-    };
+    waitOnly();
     cycle.Command1_Click(3);
-    cycle.Command1_Click(3);
+    cycle.Command1_Click(3);  // 195: 甲 falls
     EXPECT_EQ(cycle.yearCounter, 196);
+    EXPECT_EQ(g.slotFaction[0], 0);
     EXPECT_EQ(cycle.turnSlot, 1);  // 甲 is skipped
-    cycle.Command1_Click(3);
+    setLord(5, 0);                 // 乙将 leaves 乙
+    waitOnly();
+    cycle.Command1_Click(3);  // 196: 乙 falls, and no player is left
     EXPECT_EQ(cycle.yearCounter, 197);
+    waitOnly();
     cycle.Command1_Click(3);  // nobody left: a whole year
     EXPECT_EQ(cycle.yearCounter, 198);
-    EXPECT_EQ(host.lines("notify プレイヤーの軍団が滅亡しました。").size(), 3u);
+    EXPECT_EQ(host.lines("notify プレイヤーの軍団が滅亡しました。").size(), 2u);
     EXPECT_EQ(host.lines("ask プレイヤーの軍団が全て滅亡しました。\r\nこのまま続けますか？").size(), 1u);
+    EXPECT_EQ(host.lines("ask").back(), "ask 時間を進めますか？ -> yes");
     auto lines = cycle.playerList();
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0].faction, 0);
@@ -168,9 +246,10 @@ TEST_F(TurnCycleTest, AFallenPlayerIsSkippedAndTheAllLostQuestionComesOnce) {
 }
 
 TEST_F(TurnCycleTest, DecliningToGoOnAfterEveryPlayerFellEndsTheProgram) {
+    writeWeakWorld();
     player(0, 1, "甲");
     cycle.Form_Load();
-    host.onWindow = [&] { return g.msgMode == 1 ? MessageWindowResult{true, true} : MessageWindowResult{}; };
+    waitOnly();
     host.answers = {true, false};
     cycle.Command1_Click(3);
     EXPECT_TRUE(cycle.ended());
@@ -195,7 +274,7 @@ TEST_F(TurnCycleTest, QuittingAsksOnlyWhenNotSavedSinceTheLastResolution) {
 
 TEST_F(TurnCycleTest, ALoadedGameStartsTheSavedYearAgainWithFreshOffers) {
     g.saveHeader = {200, 30, 40, 50, 2, 0, 0, 0};
-    g.gameMode = 2;
+    g.gameMode = GameMode::Continue;
     player(1, 2, "乙");
     ASSERT_TRUE(cycle.Form_Load());
     EXPECT_EQ(cycle.yearCounter, 200);
@@ -206,11 +285,13 @@ TEST_F(TurnCycleTest, ALoadedGameStartsTheSavedYearAgainWithFreshOffers) {
     EXPECT_FALSE(g.offerCommands[0].empty());
 }
 
-TEST_F(TurnCycleTest, AMissingWorkingFileIsReportedNotFatal) {
+TEST_F(TurnCycleTest, AMissingWorkingFileIsReportedOnceAndNoWindowOpens) {
     cycle.Form_Load();
     std::filesystem::remove(tmp.root() / "ini" / "gunsv.ini");
     EXPECT_FALSE(cycle.Command1_Click(3));
-    EXPECT_EQ(host.log.back(), "error ファイル「ini/gunsv.ini」が見つかりません。");
+    EXPECT_EQ(host.lines("error"), (std::vector<std::string>{"error ファイル「ini/gunsv.ini」が見つかりません。"}));
+    EXPECT_TRUE(host.lines("window").empty());
+    EXPECT_EQ(cycle.yearCounter, 195);
 }
 
 }  // namespace

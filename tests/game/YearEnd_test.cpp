@@ -10,12 +10,12 @@ using namespace test;
 class YearEndTest : public MainFixture {
 protected:
     void SetUp() override {
-        writeWorld({{.id = 1, .name = "甲王", .kunID = 1, .Job = 5, .policy = 5, .charm = 3},
-                    {.id = 2, .name = "甲文", .kunID = 1, .Job = 1, .policy = 4, .charm = 9},
-                    {.id = 3, .name = "甲将", .kunID = 1, .Job = 4, .policy = 9, .charm = 8},
-                    {.id = 4, .name = "乙王", .kunID = 4, .Job = 5, .policy = 8, .charm = 6},
-                    {.id = 5, .name = "丙王", .kunID = 5, .Job = 5, .policy = 9, .charm = 9},
-                    {.id = 6, .name = "浪人", .kunID = 0, .Job = 3, .policy = 1, .charm = 1}},
+        writeWorld({{.id = 1, .name = "甲王", .kunID = 1, .Job = Job::Ruler, .policy = 5, .charm = 3},
+                    {.id = 2, .name = "甲文", .kunID = 1, .Job = Job::Civil, .policy = 4, .charm = 9},
+                    {.id = 3, .name = "甲将", .kunID = 1, .Job = Job::General, .policy = 9, .charm = 8},
+                    {.id = 4, .name = "乙王", .kunID = 4, .Job = Job::Ruler, .policy = 8, .charm = 6},
+                    {.id = 5, .name = "丙王", .kunID = 5, .Job = Job::Ruler, .policy = 9, .charm = 9},
+                    {.id = 6, .name = "浪人", .kunID = 0, .Job = Job::Staff, .policy = 1, .charm = 1}},
                    {{.id = 1, .name = "甲", .kunshuID = 1, .kessoku = 40, .tian = 50},
                     {.id = 2, .name = "乙", .kunshuID = 4, .kessoku = 95, .tian = 98},
                     {.id = 3, .name = "丙", .kunshuID = 5, .kessoku = 10, .tian = 10, .del = true}});
@@ -44,7 +44,7 @@ TEST_F(YearEndTest, PublicOrderRisesWithPoliticsAndAWeakOfficialsMishapIsToldEve
 }
 
 TEST_F(YearEndTest, AnOfficialWithoutPoliticsCountsAsOneForTheDivisor) {
-    writeWorld({{.id = 1, .name = "甲王", .kunID = 1, .Job = 5, .policy = 0}},
+    writeWorld({{.id = 1, .name = "甲王", .kunID = 1, .Job = Job::Ruler, .policy = 0}},
                {{.id = 1, .name = "甲", .kunshuID = 1, .tian = 50}});
     rng.face(1, 2).face(3, 6);  // r = 3 > 0: divisor 3 / 1
     yearEnd.Policy_rtn();
@@ -70,7 +70,7 @@ TEST_F(YearEndTest, CohesionTakesTheStandoutsCapacityUpTo100AndAHalvedMishapRoll
 }
 
 TEST_F(YearEndTest, ACohesionRollOfOneDividesByZeroAndChangesNothing) {
-    writeWorld({{.id = 1, .name = "甲王", .kunID = 1, .Job = 5, .charm = 0}},
+    writeWorld({{.id = 1, .name = "甲王", .kunID = 1, .Job = Job::Ruler, .charm = 0}},
                {{.id = 1, .name = "甲", .kunshuID = 1, .kessoku = 100}});
     rng.dice(1, 1)
         .face(1, 2)

@@ -113,7 +113,7 @@ std::vector<Files> wholeStates(const AutoplayOptions& options) {
     struct Watch final : AutoplayWatch {
         fs::path root;
         std::vector<Files>* states;
-        void windowShown(int, const MessagePages&) override {}
+        void windowShown(MsgMode, const MessagePages&) override {}
         void turnDone() override { states->push_back(filesOf(root)); }
     };
     std::vector<Files> states;
@@ -208,7 +208,7 @@ public:
     }
     void finished() { killer_.finished(); }
 
-    void windowShown(int, const MessagePages&) override {}
+    void windowShown(MsgMode, const MessagePages&) override {}
     void turnDone() override {
         killer_.finished();
         killTheNextStep();

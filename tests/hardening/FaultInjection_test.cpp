@@ -22,7 +22,6 @@
 #include "core/Random.h"
 #include "game/Autoplay.h"
 #include "game/TurnCycle.h"
-#include "game/YearResolution.h"
 #include "screens/SaveSlots.h"
 #include "setup/ScenarioSetup.h"
 #include "support/Immutable.h"
@@ -54,22 +53,19 @@ void writeBytes(const fs::path& p, std::string_view bytes) {
 // the save/load screen confirming the slot 'slot', and every message kept.
 class ScriptHost final : public Host {
 public:
-    ScriptHost(const GameFolder& folder, GameGlobals& g, Random& rng) : folder_(folder), g_(g), rng_(rng) {}
+    ScriptHost(const GameFolder& folder, GameGlobals& g) : folder_(folder), g_(g) {}
     void notify(const std::string& text) override { messages.push_back(text); }
     bool askYesNo(const std::string&) override { return true; }
     bool askOkCancel(const std::string&) override { return true; }
-    MessageWindowResult showMessageWindow() override {
-        if (g_.msgMode != 1) return {};
-        return resolveYear(folder_, g_, rng_).flags;
-    }
+    void showMessageWindow(const WindowPages&) override {}
     void showStrategy() override {}
     void showFactionDetail() override {}
     void showFactionList() override {}
     // What the save/load screen does on its confirm button.
     void showSaveLoad() override {
         SaveSlots slots(folder_, g_);
-        SlotResult r = g_.gameMode == 1 ? slots.save_rtn(slot) : slots.Rinload_rtn(slot);
-        if (r.ok && g_.gameMode == 2) r = slots.load_rtn(slot);
+        SlotResult r = g_.gameMode == GameMode::Save ? slots.save_rtn(slot) : slots.Rinload_rtn(slot);
+        if (r.ok && g_.gameMode == GameMode::Continue) r = slots.load_rtn(slot);
         if (!r.ok) notify(r.text);
     }
     void endProgram() override {}
@@ -80,7 +76,6 @@ public:
 private:
     const GameFolder& folder_;
     GameGlobals& g_;
-    Random& rng_;
 };
 
 class FaultInjection : public ::testing::Test {
@@ -90,7 +85,7 @@ protected:
         ScenarioSetup title(tmp.folder(), g, rng);
         ASSERT_TRUE(title.Form_Load().ok);
         title.ori_Chr_rtn();  // nobody plays: one press of Auto is one year
-        g.gameMode = 0;
+        g.gameMode = GameMode::New;
         ASSERT_TRUE(cycle.Form_Load());
     }
 
@@ -129,7 +124,7 @@ protected:
     TempGameFolder tmp;
     GameGlobals g;
     SeededRandom rng{5};
-    ScriptHost host{tmp.folder(), g, rng};
+    ScriptHost host{tmp.folder(), g};
     TurnCycle cycle{tmp.folder(), g, rng, host};
 };
 

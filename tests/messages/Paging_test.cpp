@@ -25,10 +25,8 @@ std::ostream& operator<<(std::ostream& os, const Buttons& b) {
 
 TEST(MessageWindow, OnePreparedPageDisablesPagingAndEnablesClose) {
     GameGlobals g;
-    g.msgMode = 2;
-    g.msgText = "年末の人事";
     MessageWindow w(g);
-    w.Form_Load();
+    w.Form_Load(textWindow(MsgMode::YearEnd, "年末の人事"));
     EXPECT_EQ(w.shownText(), "年末の人事");
     EXPECT_EQ(w.pages.at(1), "EOT");
     EXPECT_EQ(buttons(w), (Buttons{true, false, false, false}));
@@ -40,26 +38,18 @@ TEST(MessageWindow, OnePreparedPageDisablesPagingAndEnablesClose) {
     EXPECT_EQ(w.parmTextHeight, 0);
 }
 
-TEST(MessageWindow, ResolutionPagesStartAtTheBannerAndPageThrough) {
+TEST(MessageWindow, AYearsPagesAreShownFromTheFirstWhereverCompositionEnded) {
     GameGlobals g;
-    g.msgMode = 1;
-    g.detailId = 189;
+    WindowPages year{MsgMode::Resolution, {}};
+    year.pages.append("一");
+    year.pages.nextPage();
+    year.pages.append("二");
+    year.pages.nextPage();
+    year.pages.append("三");
+    year.pages.markEnd();
     MessageWindow w(g);
-    w.pages.at(7) = "EOT";  // a former year's pages are cleared
-    w.pages.page = 12;
-    std::string seen;
-    w.Form_Load([&](MessagePages& p) {
-        seen = p.at(0);
-        EXPECT_EQ(p.page, 0);
-        for (int i = 1; i < p.count(); ++i) EXPECT_EQ(p.at(i), "") << "page " << i;
-        p.append("一");
-        p.nextPage();
-        p.append("二");
-        p.nextPage();
-        p.append("三");
-        p.markEnd();
-    });
-    EXPECT_EQ(seen, "＝＝＝＝＝＝＝＝＝\r\n＝＝ 　189年　＝＝\r\n＝＝＝＝＝＝＝＝＝\r\n");
+    w.Form_Load(year);
+    EXPECT_EQ(w.shownText(), "一");
     EXPECT_EQ(w.page(), 0);
     EXPECT_EQ(buttons(w), (Buttons{true, false, true, true}));
     w.Command1_Click(NextButton);
@@ -76,26 +66,60 @@ TEST(MessageWindow, ResolutionPagesStartAtTheBannerAndPageThrough) {
     EXPECT_EQ(w.page(), 0);
 }
 
-TEST(MessageWindow, CreditsTurnByThemselvesUpToTheLastPage) {
+TEST(MessageWindow, CreditsTurnByThemselvesAndCloseOnlyOnTheLastPage) {
     GameGlobals g;
-    g.msgMode = 0;
-    g.msgText = "not shown";
     MessageWindow w(g);
-    w.Form_Load();
+    w.Form_Load(creditsWindow());
     EXPECT_NE(w.shownText().find("Produced by"), std::string::npos);
-    // Close starts disabled in this mode, and the one credits page is already the last.
+    // The one credits page is already the last: close is enabled at once.
     EXPECT_EQ(buttons(w), (Buttons{true, false, false, false}));
     w.Timer1_Timer();
     EXPECT_EQ(w.page(), 0);
 
-    w.pages.at(1) = "二";
-    w.pages.at(2) = "三";
-    w.pages.at(3) = "EOT";
+    // Credits of three pages hold close back until the timer reaches the last one.
+    WindowPages three = creditsWindow();
+    three.pages.at(1) = "二";
+    three.pages.at(2) = "三";
+    three.pages.at(3) = "EOT";
+    w.Form_Load(three);
+    EXPECT_FALSE(w.enabled(CloseButton));
     w.Timer1_Timer();
     EXPECT_EQ(w.shownText(), "二");
+    EXPECT_FALSE(w.enabled(CloseButton));
     w.Timer1_Timer();
     w.Timer1_Timer();
     EXPECT_EQ(w.page(), 2);
+    EXPECT_TRUE(w.enabled(CloseButton));
+}
+
+TEST(MessageWindow, PageCounterCountsToTheLastPageThatHoldsText) {
+    GameGlobals g;
+    MessageWindow w(g);
+    w.Form_Load(textWindow(MsgMode::YearEnd, "年末"));
+    EXPECT_EQ(w.pageCounter(), "1 / 1");
+
+    // The story ended on a page left empty: it is not counted until it is on view.
+    WindowPages year{MsgMode::Resolution, {}};
+    year.pages.append("一");
+    year.pages.nextPage();
+    year.pages.append("二");
+    year.pages.nextPage();
+    year.pages.markEnd();
+    year.pages.at(5) = "後";  // beyond the end: never reached, never counted
+    w.Form_Load(year);
+    EXPECT_EQ(w.pageCounter(), "1 / 2");
+    w.Command1_Click(NextButton);
+    EXPECT_EQ(w.pageCounter(), "2 / 2");
+    w.Command1_Click(LastButton);
+    EXPECT_EQ(w.page(), 2);
+    EXPECT_EQ(w.pageCounter(), "3 / 3");
+
+    // Without any "EOT" the pages run to page 40.
+    WindowPages open{MsgMode::Resolution, {}};
+    open.pages.at(0) = "始";
+    open.pages.at(40) = "終";
+    w.Form_Load(open);
+    EXPECT_EQ(w.pageCounter(), "1 / 41");
 }
 
 TEST(MessageWindow, LabelHeightByCharacters) {

@@ -10,15 +10,15 @@ using namespace test;
 class Contest : public ResolutionWorld {};
 
 TEST_F(Contest, GroupAAddsTheFactionDieAndATieKeepsTheEarlierOfficer) {
-    g.offerCommands[0] = {11};  // 戦争: Intellect, 文官 and 武官 stay out
-    officer(1).wisdom = 5;      // 5 + 3 = 8
-    officer(2).wisdom = 9;      // 9 + 3 = 12
-    officer(3).wisdom = 6;      // 6 + 3 = 9
-    officer(4).wisdom = 2;      // 2 + 4 = 6
-    officer(5).wisdom = 8;      // 8 + 4 = 12, a tie: 荀彧 came first
-    officer(6).wisdom = 1;      // 1 + 7 = 8
-    officer(7).wisdom = 30;     // 武官: excluded
-    officer(8).wisdom = 30;     // serves nobody
+    g.offerCommands[0] = {Command::War};  // 戦争: Intellect, 文官 and 武官 stay out
+    officer(1).wisdom = 5;                // 5 + 3 = 8
+    officer(2).wisdom = 9;                // 9 + 3 = 12
+    officer(3).wisdom = 6;                // 6 + 3 = 9
+    officer(4).wisdom = 2;                // 2 + 4 = 6
+    officer(5).wisdom = 8;                // 8 + 4 = 12, a tie: 荀彧 came first
+    officer(6).wisdom = 1;                // 1 + 7 = 8
+    officer(7).wisdom = 30;               // 武官: excluded
+    officer(8).wisdom = 30;               // serves nobody
     scriptFactionDice({{1, 2}, {2, 2}, {3, 4}});
     res.rollFactionDice();
     rng.dice(2, 3);  // the offer roll
@@ -37,8 +37,8 @@ TEST_F(Contest, GroupAAddsTheFactionDieAndATieKeepsTheEarlierOfficer) {
 }
 
 TEST_F(Contest, GroupBDrawsTwoDicePerOfficerInNumberOrder) {
-    g.offerCommands[0] = {2, 0};  // 兵力確保: Politics, 武官 and 将軍 stay out
-    g.factionChoice[3] = 1;       // 蜀 picked the other offer
+    g.offerCommands[0] = {Command::RaiseTroops, Command::Wait};  // 兵力確保: Politics, 武官 and 将軍 stay out
+    g.factionChoice[3] = 1;                                      // 蜀 picked the other offer
     officer(1).policy = 5;
     officer(2).policy = 7;
     officer(3).policy = 40;  // 将軍: excluded, draws nothing
@@ -58,7 +58,7 @@ TEST_F(Contest, GroupBDrawsTwoDicePerOfficerInNumberOrder) {
 }
 
 TEST_F(Contest, GroupCPassesAnEntryTestAndKeepsTheLastOfficerWhoFailed) {
-    g.offerCommands[0] = {3, 0};  // 調略: Intellect, 文官, 武官 and 将軍 stay out
+    g.offerCommands[0] = {Command::Subversion, Command::Wait};  // 調略: Intellect, 文官, 武官 and 将軍 stay out
     g.offerDifficulty[0][0] = 5;
     g.factionChoice[3] = 1;
     officer(1).wisdom = 2;
@@ -79,7 +79,7 @@ TEST_F(Contest, GroupCPassesAnEntryTestAndKeepsTheLastOfficerWhoFailed) {
 }
 
 TEST_F(Contest, GroupCOfficerWhoPassesClearsTheFailureBeforeHim) {
-    g.offerCommands[0] = {3};
+    g.offerCommands[0] = {Command::Subversion};
     g.offerDifficulty[0][0] = 5;
     g.factionChoice[2] = 1;  // only 魏 and 蜀 take part: 曹操, 荀彧, 劉備
     g.factionChoice[3] = 0;
@@ -97,16 +97,16 @@ TEST_F(Contest, GroupCOfficerWhoPassesClearsTheFailureBeforeHim) {
 }
 
 TEST_F(Contest, FallenFactionsOtherFramesAndLordlessOfficersNeverTakePart) {
-    g.offerCommands[1] = {9};  // 脱退, group B: each participant draws two dice
+    g.offerCommands[1] = {Command::LeaveAlliance};  // 脱退, group B: each participant draws two dice
     g.factionAlliance[1] = 1;
     g.factionAlliance[2] = 1;
     g.factionAlliance[3] = 1;
-    faction(2).del = true;       // 孫堅 and 周瑜 are out with their fallen faction
-    g.factionChoice[1] = 1;      // 魏 picked another row of the frame
-    officer(8).kunID = 0;        // 徐庶 serves nobody
-    officer(8).gunID = 3;        // even with a stale faction number
-    officer(6).wisdom = 2;       // 劉備 (君主) is never excluded by job
-    officer(7).Job = Job::None;  // 関羽 with no job is never excluded either
+    faction(2).del = true;                 // 孫堅 and 周瑜 are out with their fallen faction
+    g.factionChoice[1] = 1;                // 魏 picked another row of the frame
+    officer(8).kunID = 0;                  // 徐庶 serves nobody
+    officer(8).gunID = 3;                  // even with a stale faction number
+    officer(6).wisdom = 2;                 // 劉備 (君主) is never excluded by job
+    officer(7).Job = numberOf(Job::None);  // 関羽 with no job is never excluded either
     officer(7).wisdom = 1;
     rng.dice(1, 1).dice(1, 1).dice(3, 3);  // 劉備, 関羽, the roll
     OfferContest c = res.contest(1, 0);
@@ -116,7 +116,7 @@ TEST_F(Contest, FallenFactionsOtherFramesAndLordlessOfficersNeverTakePart) {
 }
 
 TEST_F(Contest, NobodyPickedTheOfferMeansNoWinnerAndNoText) {
-    g.offerCommands[0] = {1, 3};
+    g.offerCommands[0] = {Command::Recruit, Command::Subversion};
     g.factionChoice[1] = g.factionChoice[2] = g.factionChoice[3] = 2;  // a row that was not dealt
     scriptFactionDice({});
     rng.dice(1, 1).dice(1, 1);                    // each offer still rolls

@@ -14,9 +14,9 @@ class Pass : public ResolutionWorld {};
 
 TEST_F(Pass, ResolvesEveryFrameInOrderAndEndsAfterTheLastPage) {
     // Frame 0: 戦争 on 呉 (picked by 魏) and 待機 (picked by 蜀); frame 1: 調停 (picked by 呉).
-    g.offerCommands[0] = {11, 0};
+    g.offerCommands[0] = {Command::War, Command::Wait};
     g.offerTarget[0][0] = 2;
-    g.offerCommands[1] = {6};
+    g.offerCommands[1] = {Command::Mediation};
     g.offerDifficulty[1][0] = 4;
     g.factionAlliance[2] = 1;
     g.factionChoice[3] = 1;
@@ -43,7 +43,7 @@ TEST_F(Pass, ResolvesEveryFrameInOrderAndEndsAfterTheLastPage) {
               "（戦）\r\n"
               "***蜀（プレイヤー）が関わった作戦***\r\n"
               "***呉（プレイヤー）が関わった作戦***\r\n"
-              "[6:周瑜|呉の名声が 1]\r\n");
+              "[6:周瑜|呉の名声が 4]\r\n");  // the Fame gained: the difficulty 4
     EXPECT_EQ(turn.pages.page, 1);
     EXPECT_EQ(battles.calls, (std::vector<Call>{{false, 1, 2, 1}}));
     EXPECT_TRUE(res.cautionShown());
@@ -53,7 +53,7 @@ TEST_F(Pass, ResolvesEveryFrameInOrderAndEndsAfterTheLastPage) {
 }
 
 TEST_F(Pass, WaitAndAssassinationArePassedOverWithOnlyTheHeader) {
-    g.offerCommands[0] = {0, 13};
+    g.offerCommands[0] = {Command::Wait, Command::Assassination};
     g.factionChoice[2] = 1;
     g.slotFaction[0] = 1;
     g.slotFaction[1] = 2;
@@ -66,7 +66,7 @@ TEST_F(Pass, WaitAndAssassinationArePassedOverWithOnlyTheHeader) {
 }
 
 TEST_F(Pass, AFrameListsAtMostFourOffers) {
-    g.offerCommands[0] = {0, 0, 0, 0, 0};
+    g.offerCommands[0] = {Command::Wait, Command::Wait, Command::Wait, Command::Wait, Command::Wait};
     g.factionChoice[1] = 4;  // the fifth row is never resolved
     g.slotFaction[0] = 1;
     scriptFactionDice({});
@@ -77,7 +77,7 @@ TEST_F(Pass, AFrameListsAtMostFourOffers) {
 
 TEST_F(Pass, ReportsAFallenPlayerAndForgetsAnEarlierAttack) {
     g.slotFaction[0] = 2;
-    res.declareWar(won(11, 3, 7, 2));  // told in an earlier pass
+    res.declareWar(won(Command::War, 3, 7, 2));  // told in an earlier pass
     ASSERT_TRUE(res.cautionShown());
     turn.pages.clear_Text_rtn();
     turn.pages.page = 0;
@@ -94,13 +94,13 @@ TEST_F(Pass, ReportsAFallenPlayerAndForgetsAnEarlierAttack) {
 TEST_F(Pass, ACommandChangesWhoTakesPartInLaterOffers) {
     // 関羽 is recruited into 魏 by the first offer and so no longer contests 蜀's offer; 蜀, left with
     // its ruler alone, falls at the end.
-    g.offerCommands[0] = {1, 2};
+    g.offerCommands[0] = {Command::Recruit, Command::RaiseTroops};
     g.offerTarget[0][0] = 7;
     g.factionChoice[2] = 2;  // 呉 picks nothing that was dealt
     g.factionChoice[3] = 1;
     officer(1).charm = 10;
     officer(7).policy = 9;
-    officer(7).Job = Job::None;
+    officer(7).Job = numberOf(Job::None);
     scriptFactionDice({});
     rng.dice(6, 6).dice(1, 1).dice(1, 1);  // 曹操: 10 + 12 >= 0 + 2, then 10 + 2
     rng.dice(1, 1).dice(6, 6);             // 荀彧 fails

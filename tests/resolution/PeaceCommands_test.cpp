@@ -18,19 +18,19 @@ protected:
 
 TEST_F(Recruit, WithoutAGoBetweenTheOfficerAlwaysComes) {
     rng.then(0.59f);  // x = Int(0.59 * 5 / 3) = 0
-    res.recruit(won(1, 2, 12, 7));
+    res.recruit(won(Command::Recruit, 2, 12, 7));
     EXPECT_EQ(story(), "[48:関羽|前2]\r\n[1:荀彧|関羽が魏]\r\n");
     EXPECT_EQ(officer(7).kunID, 1);
     EXPECT_EQ(officer(7).gunID, 1);
-    EXPECT_EQ(officer(7).Job, Job::Military);
+    EXPECT_EQ(Job(officer(7).Job), Job::Military);
     EXPECT_EQ(rng.left(), 0u);
 }
 
 TEST_F(Recruit, ThroughAGoBetweenFame30Awe16SucceedsExactlyOnRollsUpTo7) {
     // (30 - 16) / 7 = 2 must reach roll - 5; the go-between is used from Rnd 0.6 on (x = 1).
     rng.then(0.6f).then(0.99f);
-    res.recruit(won(1, 2, 7, 7));
-    res.recruit(won(1, 2, 8, 5));
+    res.recruit(won(Command::Recruit, 2, 7, 7));
+    res.recruit(won(Command::Recruit, 2, 8, 5));
     EXPECT_EQ(story(), "[47:荀彧|関羽は魏]\r\n[1:荀彧|関羽が魏]\r\n[47:荀彧|周瑜は魏]\r\n[21:荀彧|周瑜]\r\n");
     EXPECT_EQ(officer(7).gunID, 1);
     EXPECT_EQ(officer(5).kunID, 4);
@@ -38,7 +38,7 @@ TEST_F(Recruit, ThroughAGoBetweenFame30Awe16SucceedsExactlyOnRollsUpTo7) {
 }
 
 TEST_F(Recruit, WithoutAWinnerOnlyAFailedOfficerIsTold) {
-    OfferContest c = won(1, 0, 7, 7);
+    OfferContest c = won(Command::Recruit, 0, 7, 7);
     res.recruit(c);
     EXPECT_EQ(story(), "");
     c.lastFailing = 3;
@@ -49,8 +49,8 @@ TEST_F(Recruit, WithoutAWinnerOnlyAFailedOfficerIsTold) {
 
 TEST_F(Recruit, ATargetWithoutARecordChangesNoEntry) {
     rng.then(0.1f).then(0.1f);
-    res.recruit(won(1, 2, 2, 0));
-    res.recruit(won(1, 2, 2, 150));  // beyond officerCount 8: no record either
+    res.recruit(won(Command::Recruit, 2, 2, 0));
+    res.recruit(won(Command::Recruit, 2, 2, 150));  // beyond officerCount 8: no record either
     EXPECT_EQ(story(), "[48:何某|前2]\r\n[1:荀彧|何某が魏]\r\n[48:何某|何某が魏]\r\n[1:荀彧|何某が魏]\r\n");
     EXPECT_EQ(officer(0).kunID, 0);
     EXPECT_EQ(officer(0).gunID, 0);
@@ -71,7 +71,7 @@ protected:
 
 TEST_F(RaiseTroops, TwentyPercentOf45Is9AndTheLendersFameIsCappedAt200) {
     // 10 + 10 / 10 = 11 >= 5 + 6
-    res.raiseTroops(won(2, 2, 6, 2, 20, 5));
+    res.raiseTroops(won(Command::RaiseTroops, 2, 6, 2, 20, 5));
     EXPECT_EQ(story(), "[2:荀彧|魏の名声により 9000が魏]\r\n兵を貸した呉の名声も上がった。\r\n");
     EXPECT_EQ(faction(2).army, 36);
     EXPECT_EQ(faction(2).meisei, 200);
@@ -80,22 +80,22 @@ TEST_F(RaiseTroops, TwentyPercentOf45Is9AndTheLendersFameIsCappedAt200) {
 }
 
 TEST_F(RaiseTroops, FailsWhenFameAndPoliticsFallShortOfDifficultyAndRoll) {
-    res.raiseTroops(won(2, 2, 7, 2, 20, 5));
+    res.raiseTroops(won(Command::RaiseTroops, 2, 7, 2, 20, 5));
     EXPECT_EQ(story(), "[22:荀彧|前2]\r\n");
     EXPECT_EQ(faction(2).army, 45);
     EXPECT_EQ(faction(1).army, 3);
 }
 
 TEST_F(RaiseTroops, TheLenderWinningItsOwnOfferChangesNothing) {
-    res.raiseTroops(won(2, 5, 2, 2, 20, 0));
+    res.raiseTroops(won(Command::RaiseTroops, 5, 2, 2, 20, 0));
     EXPECT_EQ(story(), "[53:周瑜|前2]\r\n");
     EXPECT_EQ(faction(2).army, 45);
     EXPECT_EQ(faction(2).meisei, 198);
 }
 
 TEST_F(RaiseTroops, ALenderWithoutARecordLendsNothingAndStaysUntouched) {
-    res.raiseTroops(won(2, 2, 2, 0, 20, 0));
-    res.raiseTroops(won(2, 2, 2, 25, 20, 0));  // outside the table altogether
+    res.raiseTroops(won(Command::RaiseTroops, 2, 2, 0, 20, 0));
+    res.raiseTroops(won(Command::RaiseTroops, 2, 2, 25, 20, 0));  // outside the table altogether
     const std::string once = "[2:荀彧|魏の名声により 0000が魏]\r\n兵を貸した某国の名声も上がった。\r\n";
     EXPECT_EQ(story(), once + once);
     EXPECT_EQ(faction(0).meisei, 0);
@@ -105,7 +105,7 @@ TEST_F(RaiseTroops, ALenderWithoutARecordLendsNothingAndStaysUntouched) {
 TEST_F(RaiseTroops, TroopsSaturateInsteadOfOverflowing) {
     faction(1).army = 32000;
     faction(2).army = 32000;
-    res.raiseTroops(won(2, 2, 2, 2, 100, 0));
+    res.raiseTroops(won(Command::RaiseTroops, 2, 2, 2, 100, 0));
     EXPECT_EQ(faction(1).army, 32767);
     EXPECT_EQ(faction(2).army, 0);
 }
@@ -121,7 +121,7 @@ TEST_F(Subvert, Intellect20LeavesAFifthAndAWillingOfficerComesOver) {
     officer(2).wisdom = 20;
     defection(7, 7, 49, 49);  // 孫堅 is willing, but a ruler stays
     defection(1, 1, 30, 20);  // 周瑜: a = 2 >= 0 + 2, b = 52 > 10 * 3 / 5 + 40 = 46
-    res.subvert(won(3, 2, 7, 2));
+    res.subvert(won(Command::Subversion, 2, 7, 2));
     EXPECT_EQ(story(), "[3:荀彧|呉陣営の結束が 10]\r\n[13:周瑜、|魏]\r\n");
     EXPECT_EQ(faction(2).kessoku, 10);
     EXPECT_EQ(officer(5).gunID, 1);
@@ -135,25 +135,38 @@ TEST_F(Subvert, CohesionStaysWithin0And100AndAtFullCohesionNobodyComes) {
     officer(2).wisdom = 0;  // keeps all 100
     defection(7, 7, 49, 49);
     defection(7, 7, 49, 49);  // b = 100 is not above 100
-    res.subvert(won(3, 2, 7, 2));
+    res.subvert(won(Command::Subversion, 2, 7, 2));
     EXPECT_EQ(officer(5).gunID, 2);
     officer(2).wisdom = 30;  // takes 120 of 100
     defection(0, 0, 0, 0);
     defection(0, 0, 0, 0);
-    res.subvert(won(3, 2, 7, 2));
-    EXPECT_EQ(story(), "[3:荀彧|呉陣営の結束が 100]\r\n[13:|魏]\r\n[3:荀彧|呉陣営の結束が 0]\r\n[13:|魏]\r\n");
+    res.subvert(won(Command::Subversion, 2, 7, 2));
+    EXPECT_EQ(story(), "[3:荀彧|呉陣営の結束が 100]\r\n[3:荀彧|呉陣営の結束が 0]\r\n");
     EXPECT_EQ(faction(2).kessoku, 0);
 }
 
+// The flight is told only when somebody went over; its arguments are set all the same.
+TEST_F(Subvert, NobodyGoingOverTellsNoFlight) {
+    officer(2).wisdom = 5;    // keeps 20 / 25 of 50 = 40
+    defection(7, 7, 49, 49);  // 孫堅 would come, but a ruler stays
+    defection(1, 0, 49, 49);  // 周瑜: a = 1 is one short of Restraint 0 + 2
+    res.subvert(won(Command::Subversion, 2, 7, 2));
+    EXPECT_EQ(story(), "[3:荀彧|呉陣営の結束が 40]\r\n");
+    EXPECT_EQ(officer(5).gunID, 2);
+    EXPECT_EQ(g.textArg1, "");
+    EXPECT_EQ(g.textArg2, "魏");
+    EXPECT_EQ(rng.left(), 0u);
+}
+
 TEST_F(Subvert, TheTargetWinningItsOwnOfferChangesNothing) {
-    res.subvert(won(3, 5, 7, 2));
+    res.subvert(won(Command::Subversion, 5, 7, 2));
     EXPECT_EQ(story(), "[33:周瑜|前2]\r\n");
     EXPECT_EQ(faction(2).kessoku, 50);
     EXPECT_EQ(rng.draws(), 0);
 }
 
 TEST_F(Subvert, WithoutAWinnerOnlyAFailedOutsiderIsTold) {
-    OfferContest c = won(3, 0, 7, 2);
+    OfferContest c = won(Command::Subversion, 0, 7, 2);
     c.lastFailing = 5;  // 周瑜 serves the target itself
     res.subvert(c);
     EXPECT_EQ(story(), "");
@@ -164,8 +177,8 @@ TEST_F(Subvert, WithoutAWinnerOnlyAFailedOutsiderIsTold) {
 
 TEST_F(Subvert, ATargetWithoutARecordDrawsNoLordlessOfficerOver) {
     officer(2).wisdom = 20;
-    res.subvert(won(3, 2, 7, 0));
-    EXPECT_EQ(story(), "[3:荀彧|某国陣営の結束が 0]\r\n[13:|魏]\r\n");
+    res.subvert(won(Command::Subversion, 2, 7, 0));
+    EXPECT_EQ(story(), "[3:荀彧|某国陣営の結束が 0]\r\n");
     EXPECT_EQ(officer(8).gunID, 0);  // 徐庶, of "faction 0", stays free
     EXPECT_EQ(officer(8).kunID, 0);
     EXPECT_EQ(rng.draws(), 0);
@@ -182,7 +195,7 @@ TEST_F(Subdue, YellowTurbansLostBattleChangesNothingAtAll) {
     officer(3).tactics = 11;
     faction(1).meisei = 50;
     // best 10 < 6 + 5 and Leadership 11 is not above 11
-    res.subdueYellowTurbans(won(4, 3, 5, 8, 30, 6, 10));
+    res.subdueYellowTurbans(won(Command::YellowTurbans, 3, 5, 8, 30, 6, 10));
     EXPECT_EQ(story(), "[43:夏侯惇|前2]\r\n");
     EXPECT_EQ(faction(1).meisei, 50);
     EXPECT_EQ(officer(8).gunID, 0);
@@ -199,7 +212,7 @@ TEST_F(Subdue, YellowTurbansRoutedByLeadershipWithGainsMadeOnlyBelowTheBound) {
     rng.face(4, 10)
         .face(5, 10)  // s = 11: 10 + 11 >= 30 / 3
         .dice(3, 3);  // 8 + 6 >= 5 + 5: he joins
-    res.subdueYellowTurbans(won(4, 3, 5, 8, 30, 6, 10));
+    res.subdueYellowTurbans(won(Command::YellowTurbans, 3, 5, 8, 30, 6, 10));
     EXPECT_EQ(story(), "[4:夏侯惇|前2]\r\n[14:魏| 30000が魏]\r\n[1:夏侯惇|徐庶が魏]\r\n");
     EXPECT_EQ(faction(1).meisei, 202);  // 199 + 3, then no more once at 200
     EXPECT_EQ(faction(1).ifu, 100);
@@ -213,9 +226,9 @@ TEST_F(Subdue, YellowTurbansNotRoutedAndTheLeaderHides) {
     faction(1).tian = 8;
     faction(1).army = 5;
     rng.face(0, 10)
-        .face(0, 10)                                      // s = 2: 8 + 2 falls short of 31 / 3
-        .dice(1, 1);                                      // 0 + 2 < 5 + 5
-    res.subdueYellowTurbans(won(4, 3, 5, 8, 31, 6, 11));  // best 11 >= 11
+        .face(0, 10)                                                           // s = 2: 8 + 2 falls short of 31 / 3
+        .dice(1, 1);                                                           // 0 + 2 < 5 + 5
+    res.subdueYellowTurbans(won(Command::YellowTurbans, 3, 5, 8, 31, 6, 11));  // best 11 >= 11
     EXPECT_EQ(story(), "[4:夏侯惇|前2]\r\n[24:魏| 31000]\r\n徐庶は身を隠したようだった。\r\n\r\n");
     EXPECT_EQ(faction(1).army, 5);
     EXPECT_EQ(faction(1).meisei, 3);
@@ -229,8 +242,8 @@ TEST_F(Subdue, BarbariansWonGiveEliteFameAndAweAndTheWinnersOwnCapacityCaptures)
     faction(1).tian = 3;
     faction(1).meisei = 100;
     faction(1).ifu = 99;
-    rng.dice(6, 6);                                // 4 + 12 >= 5 + 6
-    res.subdueBarbarians(won(5, 1, 6, 8, 10, 5));  // 7 + 4 >= 5 + 6
+    rng.dice(6, 6);                                                  // 4 + 12 >= 5 + 6
+    res.subdueBarbarians(won(Command::Barbarians, 1, 6, 8, 10, 5));  // 7 + 4 >= 5 + 6
     EXPECT_EQ(story(), "[5:曹操|前2]\r\n[46:曹操|魏]\r\n[15:曹操| 10000が魏]\r\n[1:曹操|徐庶が魏]\r\n");
     EXPECT_EQ(faction(1).seihei, 5);  // Int(10 * 5 / 10)
     EXPECT_EQ(faction(1).tian, 0);    // 3 - 5, not below 0
@@ -244,8 +257,8 @@ TEST_F(Subdue, BarbariansLostBattleKeepsTheEliteAndTheUnrest) {
     officer(1).fight = 7;
     faction(1).tian = 50;
     faction(1).ifu = 99;
-    rng.dice(1, 1);                               // 4 + 2 < 5 + 7
-    res.subdueBarbarians(won(5, 1, 7, 8, 7, 5));  // 11 < 12
+    rng.dice(1, 1);                                                 // 4 + 2 < 5 + 7
+    res.subdueBarbarians(won(Command::Barbarians, 1, 7, 8, 7, 5));  // 11 < 12
     EXPECT_EQ(story(), "[5:曹操|前2]\r\n[15:曹操| 7000が魏]\r\n徐庶は身を隠したようだった。\r\n\r\n");
     EXPECT_EQ(faction(1).seihei, 3);  // Int(7 * 5 / 10)
     EXPECT_EQ(faction(1).tian, 45);
@@ -254,7 +267,7 @@ TEST_F(Subdue, BarbariansLostBattleKeepsTheEliteAndTheUnrest) {
 }
 
 TEST_F(Subdue, BarbariansWithoutAWinnerTellOnlyAFailedOfficer) {
-    OfferContest c = won(5, 0, 7, 8, 10, 5);
+    OfferContest c = won(Command::Barbarians, 0, 7, 8, 10, 5);
     res.subdueBarbarians(c);
     EXPECT_EQ(story(), "");
     c.lastFailing = 4;
@@ -264,7 +277,7 @@ TEST_F(Subdue, BarbariansWithoutAWinnerTellOnlyAFailedOfficer) {
 
 TEST_F(Subdue, ALeaderWithoutARecordIsCapturedIntoNoEntry) {
     rng.dice(6, 6);
-    res.subdueBarbarians(won(5, 1, 2, 0, 10, 0));
+    res.subdueBarbarians(won(Command::Barbarians, 1, 2, 0, 10, 0));
     EXPECT_EQ(officer(0).kunID, 0);
     EXPECT_EQ(officer(0).gunID, 0);
     EXPECT_NE(story().find("[1:曹操|何某が魏]"), std::string::npos);

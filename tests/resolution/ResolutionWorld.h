@@ -80,7 +80,7 @@ protected:
         return out;
     }
     // An offer already contested: the command with its winner and roll.
-    OfferContest won(int command, int winner, int roll, int target = 0, int amount = 0, int difficulty = 0,
+    OfferContest won(Command command, int winner, int roll, int target = 0, int amount = 0, int difficulty = 0,
                      int best = 0) {
         OfferContest c;
         c.command = command;

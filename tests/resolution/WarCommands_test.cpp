@@ -13,7 +13,7 @@ using War = CommandWorld;
 
 TEST_F(War, WarIsDeclaredAndFoughtOnTheNextPage) {
     battles.during = [this] { turn.append("（戦）\r\n"); };
-    res.declareWar(won(11, 3, 7, 2));
+    res.declareWar(won(Command::War, 3, 7, 2));
     EXPECT_EQ(turn.pages.at(0), "[12:夏侯惇|魏を中心とした連合軍は、呉]\r\n");
     EXPECT_EQ(turn.pages.at(1), "（戦）\r\n");
     EXPECT_EQ(battles.calls, (std::vector<Call>{{false, 1, 2, 1}}));
@@ -22,10 +22,10 @@ TEST_F(War, WarIsDeclaredAndFoughtOnTheNextPage) {
 
 TEST_F(War, APlayerUnderAttackIsWarned) {
     g.slotFaction[16] = 3;  // slots above 15 are not players
-    res.declareWar(won(11, 3, 7, 3));
+    res.declareWar(won(Command::War, 3, 7, 3));
     EXPECT_FALSE(res.cautionShown());
     g.slotFaction[4] = 2;
-    res.declareWar(won(11, 3, 7, 2));
+    res.declareWar(won(Command::War, 3, 7, 2));
     EXPECT_TRUE(res.cautionShown());
     EXPECT_EQ(story(),
               "[12:夏侯惇|魏を中心とした連合軍は、蜀]\r\n/"
@@ -36,9 +36,9 @@ TEST_F(War, APlayerUnderAttackIsWarned) {
 TEST_F(War, TheTargetWinningItsOwnWarOfferCallsItOffButARighteousOneStillGainsFame) {
     g.slotFaction[0] = 2;
     faction(2).meisei = 10;
-    res.declareWar(won(11, 5, 7, 2));
-    res.declareWar(won(11, 0, 7, 2));  // nobody won
-    res.righteousWar(won(12, 5, 7, 2));
+    res.declareWar(won(Command::War, 5, 7, 2));
+    res.declareWar(won(Command::War, 0, 7, 2));  // nobody won
+    res.righteousWar(won(Command::RighteousWar, 5, 7, 2));
     EXPECT_EQ(story(), "[32:周瑜|]\r\n[32:周瑜|]\r\n");
     EXPECT_EQ(faction(2).meisei, 15);
     EXPECT_EQ(turn.pages.page, 0);
@@ -48,15 +48,15 @@ TEST_F(War, TheTargetWinningItsOwnWarOfferCallsItOffButARighteousOneStillGainsFa
 
 TEST_F(War, RighteousWarGainsFameCappedAndCallsTheRighteousBattle) {
     faction(1).meisei = 197;
-    res.righteousWar(won(12, 3, 7, 2));
+    res.righteousWar(won(Command::RighteousWar, 3, 7, 2));
     EXPECT_EQ(turn.pages.at(0), "[12:夏侯惇|魏は呉]\r\n");
     EXPECT_EQ(faction(1).meisei, 200);
     EXPECT_EQ(battles.calls, (std::vector<Call>{{true, 1, 2, 1}}));
 }
 
 TEST_F(War, ATargetWithoutARecordIsToldButNotFought) {
-    res.declareWar(won(11, 3, 7, 0));
-    res.righteousWar(won(12, 3, 7, 21));
+    res.declareWar(won(Command::War, 3, 7, 0));
+    res.righteousWar(won(Command::RighteousWar, 3, 7, 21));
     EXPECT_EQ(story(), "[12:夏侯惇|魏を中心とした連合軍は、某国]\r\n/[12:夏侯惇|魏は某国]\r\n");
     EXPECT_EQ(turn.pages.page, 2);
     EXPECT_TRUE(battles.calls.empty());

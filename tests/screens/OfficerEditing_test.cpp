@@ -68,8 +68,8 @@ TEST(registerOfficerEdits, CivilOfficialMadeGeneralTakesTheThreeBoxesAndKeepsPol
     auto out = registerOfficerEdits(f.tmp.folder(), 1, b, Job::General, {"9abc", " 8", "7.5", "99", "6.5", "8"});
     EXPECT_TRUE(out.ok);
     EXPECT_EQ(out.message, "登録しました。");
-    EXPECT_EQ(std::make_tuple(b.Job, b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu),
-              std::make_tuple(4, 8, 9, 8, 8, 6, 8));
+    EXPECT_EQ(std::make_tuple(Job(b.Job), b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu),
+              std::make_tuple(Job::General, 8, 9, 8, 8, 6, 8));
     // The game's file takes the whole record, lord and comment included.
     EXPECT_NE(f.tmp.readIni("busv.ini").find(crlf({"8,9,8,8", "6,8", "6,4", "ouin", "7"})), std::string::npos);
     // The master takes the job and the abilities and keeps the scenario's lord and comment.
@@ -103,7 +103,7 @@ TEST(registerOfficerEdits, ValueOutOfRangeIsRefusedAndNothingIsWritten) {
     EXPECT_FALSE(out.ok);
     EXPECT_EQ(out.message, "「武勇」の値「40000」は登録できません。-32768 から 32767 までの数を入力してください。");
     EXPECT_EQ(f.files(), before);
-    EXPECT_EQ(b.Job, 1);
+    EXPECT_EQ(Job(b.Job), Job::Civil);
     EXPECT_EQ(b.fight, 2);
 
     EXPECT_TRUE(registerOfficerEdits(f.tmp.folder(), 1, b, Job::Civil, {"5", "99999", "", "", "5", "5"}).ok);
@@ -174,8 +174,8 @@ TEST(restoreOfficerFromBackup, TakesJobAndAbilitiesKeepsRulersAndCloseLeavesEver
     Bushou b = f.officer(2);
     auto out = restoreOfficerFromBackup(f.tmp.folder(), 1, b);
     EXPECT_TRUE(out.ok);
-    EXPECT_EQ(std::make_tuple(b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu, b.Job),
-              std::make_tuple(9, 1, 6, 2, 7, 9, 4));
+    EXPECT_EQ(std::make_tuple(b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu, Job(b.Job)),
+              std::make_tuple(9, 1, 6, 2, 7, 9, Job::General));
     EXPECT_EQ(b.kunID, 6);  // still 曹操's
     EXPECT_EQ(b.commentID, 7);
     EXPECT_EQ(f.files(), before);  // closing without registering writes nothing
@@ -183,10 +183,10 @@ TEST(restoreOfficerFromBackup, TakesJobAndAbilitiesKeepsRulersAndCloseLeavesEver
     // A ruler stays ruler and nobody else becomes one.
     Bushou ruler = f.officer(1);
     ASSERT_TRUE(restoreOfficerFromBackup(f.tmp.folder(), 1, ruler).ok);
-    EXPECT_EQ(std::make_tuple(ruler.Job, ruler.fight), std::make_tuple(5, 9));
+    EXPECT_EQ(std::make_tuple(Job(ruler.Job), ruler.fight), std::make_tuple(Job::Ruler, 9));
     Bushou officer = f.officer(3);
     ASSERT_TRUE(restoreOfficerFromBackup(f.tmp.folder(), 1, officer).ok);
-    EXPECT_EQ(std::make_tuple(officer.Job, officer.fight), std::make_tuple(2, 8));
+    EXPECT_EQ(std::make_tuple(Job(officer.Job), officer.fight), std::make_tuple(Job::Military, 8));
 }
 
 TEST(restoreOfficerFromBackup, OfficerWithoutBackupRecordOrMissingBackupIsRefused) {

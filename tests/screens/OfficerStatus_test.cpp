@@ -32,18 +32,18 @@ TEST(OfficerStatus, ShowsTheRowsOfTheJobAndTheComment) {
 
 TEST(KeyAbilities, RowsByJob) {
     struct Row {
-        int job;
+        Job job;
         std::array<const char*, 4> keyRows;
-    } rows[] = {{0, {"", "", "", ""}},
-                {1, {"政治", "", "", ""}},
-                {2, {"武勇", "", "", ""}},
-                {3, {"政治", "智謀", "采配", ""}},
-                {4, {"武勇", "智謀", "采配", ""}},
-                {5, {"政治", "武勇", "智謀", "采配"}},
-                {6, {"政治", "智謀", "采配", ""}},
-                {7, {"", "", "", ""}}};
+    } rows[] = {{Job::None, {"", "", "", ""}},
+                {Job::Civil, {"政治", "", "", ""}},
+                {Job::Military, {"武勇", "", "", ""}},
+                {Job::Staff, {"政治", "智謀", "采配", ""}},
+                {Job::General, {"武勇", "智謀", "采配", ""}},
+                {Job::Ruler, {"政治", "武勇", "智謀", "采配"}},
+                {Job::Strategist, {"政治", "智謀", "采配", ""}},
+                {Job(7), {"", "", "", ""}}};  // a number that is no job
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.job);
+        SCOPED_TRACE(numberOf(row.job));
         auto r = abilityRows(row.job);
         for (size_t i = 0; i < 4; ++i)
             EXPECT_EQ(r[i] ? std::string(abilityLabel(*r[i])) : std::string(), row.keyRows[i]);

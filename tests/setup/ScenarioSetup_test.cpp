@@ -204,7 +204,7 @@ TEST_F(ScenarioSetupTest, NewGameNeedsASelectedRowAndFillsTheSlotsAtTheRowsPosit
     EXPECT_EQ(rng.draws(), 0);
 
     // The new game fills the slots at the selected rows' positions.
-    g.gameMode = 2;
+    g.gameMode = GameMode::Continue;
     g.slotFaction[1] = 9;
     g.slotRuler[1] = 9;
     g.slotName[1] = "前の";
@@ -213,7 +213,7 @@ TEST_F(ScenarioSetupTest, NewGameNeedsASelectedRowAndFillsTheSlotsAtTheRowsPosit
     ASSERT_TRUE(setup.startNewGame({0, 2}).ok);
     EXPECT_EQ(rng.left(), 0u);
     EXPECT_EQ(rng.reseeds(), 2);  // names, abilities; scenario 1 deals nothing
-    EXPECT_EQ(g.gameMode, 0);
+    EXPECT_EQ(g.gameMode, GameMode::New);
     EXPECT_EQ(g.officerCount, 170);
     EXPECT_EQ(g.slotFaction[0], 1);
     EXPECT_EQ(g.slotName[0], "董卓");

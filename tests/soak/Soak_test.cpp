@@ -84,13 +84,13 @@ public:
         comments_ = folder.readBytes(folder.ini(kCommentMaster));
     }
 
-    void windowShown(int mode, const MessagePages& pages) override {
-        if (mode == 1) {
+    void windowShown(MsgMode mode, const MessagePages& pages) override {
+        if (mode == MsgMode::Resolution) {
             ++years;
             checkPages(pages);
             checkFall();
         }
-        if (mode == 3) {
+        if (mode == MsgMode::Report) {
             ++reports;
             // The report copied the chronicle as it stands (the year's writes are still held: the folder
             // shows them).
@@ -116,9 +116,8 @@ private:
         if (composed.page < 0 || composed.page > composed.lastComposable()) problem("composition left pages 0..39");
         if (!composed.isEnd(composed.page + 1)) problem("no EOT after the last page");
         GameGlobals g;
-        g.msgMode = 1;
         MessageWindow window(g);
-        window.Form_Load([&](MessagePages& p) { p = composed; });
+        window.Form_Load({MsgMode::Resolution, composed});
         for (int i = 0; i < 60 && window.enabled(NextButton); ++i) window.Command1_Click(NextButton);
         if (window.page() != composed.page) problem("next does not end on the last page");
         window.Command1_Click(PreviousButton);

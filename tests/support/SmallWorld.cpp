@@ -15,7 +15,7 @@ void put(Turn& turn, const OfficerSpec& o) {
     b.id = o.id;
     b.name = o.name;
     b.kunID = o.kunID;
-    b.Job = o.Job;
+    b.Job = numberOf(o.Job);
     b.policy = o.policy;
     b.fight = o.fight;
     b.wisdom = o.wisdom;

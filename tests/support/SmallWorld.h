@@ -19,7 +19,7 @@ struct OfficerSpec {
     int16_t id;
     const char* name;
     int16_t kunID;
-    int16_t Job;
+    tei::Job Job;
     int16_t policy = 1, fight = 1, wisdom = 0, tactics = 0, charm = 0, Setu = 0;
 };
 

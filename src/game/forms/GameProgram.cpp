@@ -1,8 +1,8 @@
 #include "game/forms/GameProgram.h"
 
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 #include "game/forms/Main.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
 #include "setup/StartCheck.h"
 #include "setup/forms/Form2.h"
 
@@ -20,9 +20,11 @@ int GameProgram::run() {
         showNotice(nullptr, qsText(*problem));
         return 1;
     }
-    for (;;) {
+    // The opening plays when the program starts; back from a game, the title screen is there at once.
+    for (bool first = true;; first = false) {
         {
             Form2 title(folder_, g_, rng_);
+            if (!first) title.skipOpening();
             if (title.exec() == Form2::Quit) return 0;
         }
         Main game(folder_, g_, rng_);

@@ -11,17 +11,18 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/HoverHelp.h"
+#include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
+#include "game/forms/VersionBox.h"
 #include "messages/Chronicle.h"
 #include "messages/forms/DLogReader.h"
 #include "messages/forms/Msg.h"
 #include "screens/forms/ALL_Gdata.h"
-#include "screens/forms/GameLook.h"
 #include "screens/forms/Gdata.h"
-#include "screens/forms/HoverHelp.h"
-#include "screens/forms/MessageBoxes.h"
 #include "screens/forms/SVLD.h"
 #include "screens/forms/Strate.h"
-#include "screens/forms/VersionBox.h"
 
 namespace tei {
 
@@ -45,7 +46,7 @@ QListWidget* makeList(const QString& name, int rows, QWidget* parent) {
 }  // namespace
 
 Main::Main(const GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent)
-    : QDialog(parent), folder_(folder), g_(g), rng_(rng), cycle_(folder, g, rng, *this) {
+    : QDialog(parent), folder_(folder), g_(g), cycle_(folder, g, rng, *this) {
     init_rtn();
 }
 
@@ -119,6 +120,7 @@ void Main::init_rtn() {
     help->add(Command1_3_, qs(kHelpAuto));
 
     resize(1180, 700);
+    rememberGeometry(this);
 }
 
 void Main::buildMenus() {
@@ -209,7 +211,8 @@ void Main::refresh() {
         std::vector<std::string> names = cycle_.offerNames(k);
         for (size_t p = 0; p < names.size(); ++p) {
             auto* item = new QListWidgetItem(qs(names[p]), Com_Lst_[i]);
-            item->setData(Qt::UserRole, g_.offerCommands[i][p]);
+            item->setData(Qt::UserRole, numberOf(g_.offerCommands[i][p]));
+            item->setToolTip(qs(cycle_.offerHint(k, static_cast<int>(p))));
         }
         QPalette pal = Com_Lst_[i]->palette();
         pal.setColor(QPalette::Base,
@@ -314,12 +317,11 @@ bool Main::askOkCancel(const std::string& text) {
     return tei::askOkCancel(this, qsText(text));
 }
 
-MessageWindowResult Main::showMessageWindow() {
+void Main::showMessageWindow(const WindowPages& pages) {
     refresh();
-    Msg window(folder_, g_, rng_, this);
+    Msg window(g_, pages, this);
     window.Form_Load();
     window.exec();
-    return window.flags();
 }
 
 void Main::showStrategy() {

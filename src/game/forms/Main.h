@@ -40,7 +40,7 @@ public:
     void notify(const std::string& text) override;
     bool askYesNo(const std::string& text) override;
     bool askOkCancel(const std::string& text) override;
-    MessageWindowResult showMessageWindow() override;
+    void showMessageWindow(const WindowPages& window) override;
     void showStrategy() override;
     void showFactionDetail() override;
     void showFactionList() override;
@@ -72,7 +72,6 @@ private:
 
     const GameFolder& folder_;
     GameGlobals& g_;
-    Random& rng_;
     TurnCycle cycle_;
     bool ending_ = false;
     QLabel* yearHeading_ = nullptr;

@@ -2,14 +2,18 @@
 
 #include <QKeyEvent>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "messages/MessageWindow.h"
 #include "messages/forms/PageView.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
 
 namespace tei {
 
-DLogReader::DLogReader(const GameFolder& folder, QWidget* parent) : QDialog(parent), folder_(folder) { init_rtn(); }
+DLogReader::DLogReader(const GameFolder& folder, QWidget* parent) : QDialog(parent), folder_(folder) {
+    init_rtn();
+    rememberGeometry(this);
+}
 
 void DLogReader::init_rtn() {
     setObjectName(QStringLiteral("DLogReader"));

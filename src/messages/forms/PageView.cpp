@@ -2,8 +2,8 @@
 
 #include <QScrollBar>
 
+#include "core/forms/GameLook.h"
 #include "messages/MessageWindow.h"
-#include "screens/forms/GameLook.h"
 
 namespace tei {
 

@@ -6,15 +6,17 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "screens/CommentEditing.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
 
 namespace tei {
 
 Cmt_Edit::Cmt_Edit(const GameFolder& folder, GameGlobals& g, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g) {
     init_rtn();
+    rememberGeometry(this);
 }
 
 void Cmt_Edit::init_rtn() {

@@ -9,11 +9,12 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
+#include "core/forms/GameLook.h"
+#include "core/forms/HoverHelp.h"
+#include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "screens/OfficerEditing.h"
 #include "screens/OfficerStatus.h"
-#include "screens/forms/GameLook.h"
-#include "screens/forms/HoverHelp.h"
-#include "screens/forms/MessageBoxes.h"
 
 namespace tei {
 
@@ -23,12 +24,17 @@ constexpr const char* kRestoreButton = "初期化";
 constexpr const char* kRegisterHelp = "編集した内容をゲームとシナリオのデータに登録します";
 constexpr const char* kRestoreHelp = "シナリオ本来の職業と能力に戻します（登録するまで保存されません）";
 constexpr const char* kCloseHelp = "登録せずに閉じます";
+
+// The job drop-down lists the jobs 文官..軍師 (1..6) in rows 0..5.
+Job jobOfRow(int row) { return Job(row + 1); }
+int rowOfJob(Job job) { return job >= Job::Civil && job <= Job::Strategist ? numberOf(job) - 1 : -1; }
 }  // namespace
 
 Editor::Editor(const GameFolder& folder, GameGlobals& g, const Bushou& officer, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g), officer_(officer) {
     init_rtn();
     Dsp_Chr_rtn1();
+    rememberGeometry(this);
 }
 
 void Editor::setBushou(const Bushou& officer) {
@@ -49,7 +55,7 @@ void Editor::init_rtn() {
     nameRow->addSpacing(fontMetrics().horizontalAdvance(QStringLiteral("MM")));
     cmbJob_ = new QComboBox(back);
     cmbJob_->setObjectName(QStringLiteral("cmbJob"));
-    for (int job = Job::Civil; job <= Job::Strategist; ++job) cmbJob_->addItem(qs(jobLabel(job)));
+    for (int row = 0; row <= rowOfJob(Job::Strategist); ++row) cmbJob_->addItem(qs(jobLabel(jobOfRow(row))));
     connect(cmbJob_, &QComboBox::currentIndexChanged, this, &Editor::cmbJob_Click);
     nameRow->addWidget(cmbJob_);
     nameRow->addStretch(1);
@@ -72,9 +78,15 @@ void Editor::init_rtn() {
     layout->addLayout(rows);
     layout->addStretch(1);
 
+    // The help has a fixed area of two wrapped lines: a long help never widens the screen under the
+    // pointer, so the button pointed at stays where it is.
     auto* help = new QLabel(back);
     help->setObjectName(QStringLiteral("Lab_hlp"));
-    help->setMinimumHeight(fontMetrics().height());
+    help->setWordWrap(true);
+    help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    help->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    help->setMinimumWidth(fontMetrics().horizontalAdvance(QString(20, QChar(0x6F22))));
+    help->setFixedHeight(fontMetrics().lineSpacing() * 2 + 2);
     layout->addWidget(help);
     auto* hover = new HoverHelp(help, back);
 
@@ -96,13 +108,13 @@ void Editor::init_rtn() {
 void Editor::Dsp_Chr_rtn1() {
     {
         const QSignalBlocker quiet(cmbJob_);
-        cmbJob_->setCurrentIndex(officer_.Job >= Job::Civil && officer_.Job <= Job::Strategist ? officer_.Job - 1 : -1);
+        cmbJob_->setCurrentIndex(rowOfJob(Job(officer_.Job)));
     }
-    cmbJob_->setEnabled(officer_.Job != Job::Ruler);
-    Dsp_Chr_rtn(officer_.Job);
+    cmbJob_->setEnabled(Job(officer_.Job) != Job::Ruler);
+    Dsp_Chr_rtn(Job(officer_.Job));
 }
 
-void Editor::Dsp_Chr_rtn(int job) {
+void Editor::Dsp_Chr_rtn(Job job) {
     Name_lab_->setText(qs(officer_.name));
     auto lines = abilityLines(officer_, job);
     for (size_t r = 0; r < lines.size(); ++r) {
@@ -113,13 +125,13 @@ void Editor::Dsp_Chr_rtn(int job) {
     }
 }
 
-void Editor::cmbJob_Click(int index) { Dsp_Chr_rtn(index + 1); }
+void Editor::cmbJob_Click(int index) { Dsp_Chr_rtn(jobOfRow(index)); }
 
 void Editor::cmdEdit_Click() {
     if (!askOkCancel(this, qs(kRegisterQuestion))) return;
     std::array<std::string, kAbilityRows> boxes;
     for (size_t r = 0; r < boxes.size(); ++r) boxes[r] = Skl_Lab_[r]->text().toStdString();
-    auto outcome = registerOfficerEdits(folder_, g_.scenarioNo, officer_, cmbJob_->currentIndex() + 1, boxes);
+    auto outcome = registerOfficerEdits(folder_, g_.scenarioNo, officer_, jobOfRow(cmbJob_->currentIndex()), boxes);
     showNotice(this, qs(outcome.message));
     if (outcome.ok) accept();
 }

@@ -30,7 +30,7 @@ public:
 private:
     void init_rtn();
     void Dsp_Chr_rtn1();
-    void Dsp_Chr_rtn(int job);
+    void Dsp_Chr_rtn(Job job);
     void cmbJob_Click(int index);
     void cmdEdit_Click();
     void cmdInit_Click();

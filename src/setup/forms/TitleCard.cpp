@@ -1,5 +1,7 @@
 #include "setup/forms/TitleCard.h"
 
+#include "setup/forms/Cauldron.h"
+
 #include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMouseEvent>
@@ -26,84 +28,6 @@ QPainterPath ridge(const QRectF& r, double baseline, double height, double phase
     path.lineTo(r.right(), r.bottom());
     path.closeSubpath();
     return path;
-}
-
-// The cauldron: a wide bowl with two upright handles on its rim, standing on three legs.
-void paintCauldron(QPainter& p, const QRectF& r) {
-    const double w = r.width() * 0.22;
-    const double cx = r.center().x();
-    const double rim = r.height() * 0.5;
-    const double bowlDepth = w * 0.55;
-
-    QLinearGradient bronze(cx - w / 2, 0, cx + w / 2, 0);
-    bronze.setColorAt(0.0, QColor(0x3b, 0x2a, 0x12));
-    bronze.setColorAt(0.35, QColor(0xa8, 0x82, 0x3c));
-    bronze.setColorAt(0.55, QColor(0xc9, 0xa5, 0x5a));
-    bronze.setColorAt(1.0, QColor(0x2e, 0x20, 0x0d));
-    p.setPen(QPen(QColor(0x1c, 0x12, 0x06), 2));
-    p.setBrush(bronze);
-
-    // Legs first, so the bowl covers their tops.
-    for (double x : {-0.34, 0.0, 0.34}) {
-        QPainterPath leg;
-        double lx = cx + x * w;
-        double top = rim + bowlDepth * 0.7;
-        double foot = rim + bowlDepth * 1.55;
-        leg.moveTo(lx - w * 0.05, top);
-        leg.lineTo(lx + w * 0.05, top);
-        leg.lineTo(lx + w * 0.035, foot);
-        leg.quadTo(lx, foot + w * 0.03, lx - w * 0.035, foot);
-        leg.closeSubpath();
-        p.drawPath(leg);
-    }
-
-    // Handles: two arches standing on the rim.
-    for (double side : {-1.0, 1.0}) {
-        QPainterPath handle;
-        double hx = cx + side * w * 0.33;
-        double hw = w * 0.12;
-        double hh = w * 0.26;
-        handle.moveTo(hx - hw, rim);
-        handle.lineTo(hx - hw, rim - hh);
-        handle.lineTo(hx + hw, rim - hh);
-        handle.lineTo(hx + hw, rim);
-        handle.lineTo(hx + hw * 0.55, rim);
-        handle.lineTo(hx + hw * 0.55, rim - hh * 0.62);
-        handle.lineTo(hx - hw * 0.55, rim - hh * 0.62);
-        handle.lineTo(hx - hw * 0.55, rim);
-        handle.closeSubpath();
-        p.drawPath(handle);
-    }
-
-    // The bowl.
-    QPainterPath bowl;
-    bowl.moveTo(cx - w / 2, rim);
-    bowl.lineTo(cx + w / 2, rim);
-    bowl.cubicTo(cx + w / 2, rim + bowlDepth * 0.9, cx + w * 0.3, rim + bowlDepth, cx, rim + bowlDepth);
-    bowl.cubicTo(cx - w * 0.3, rim + bowlDepth, cx - w / 2, rim + bowlDepth * 0.9, cx - w / 2, rim);
-    bowl.closeSubpath();
-    p.drawPath(bowl);
-
-    // A band of meanders below the rim.
-    p.setPen(QPen(QColor(0x4a, 0x33, 0x12), 1.5));
-    p.setBrush(Qt::NoBrush);
-    const double bandTop = rim + bowlDepth * 0.14;
-    const double bandBottom = rim + bowlDepth * 0.34;
-    p.drawLine(QPointF(cx - w * 0.47, bandTop), QPointF(cx + w * 0.47, bandTop));
-    p.drawLine(QPointF(cx - w * 0.45, bandBottom), QPointF(cx + w * 0.45, bandBottom));
-    const int hooks = 9;
-    const double step = w * 0.84 / hooks;
-    for (int i = 0; i < hooks; ++i) {
-        double x = cx - w * 0.42 + i * step;
-        double mid = (bandTop + bandBottom) / 2;
-        QPainterPath hook;
-        hook.moveTo(x, bandBottom - 2);
-        hook.lineTo(x, bandTop + 3);
-        hook.lineTo(x + step * 0.7, bandTop + 3);
-        hook.lineTo(x + step * 0.7, mid + 2);
-        hook.lineTo(x + step * 0.3, mid + 2);
-        p.drawPath(hook);
-    }
 }
 
 // The seal in the upper left corner: a vermilion square with a white character.
@@ -173,7 +97,7 @@ void TitleCard::paintEvent(QPaintEvent*) {
     p.setBrush(QColor(0x12, 0x0b, 0x10));
     p.drawPath(ridge(r, 0.8, 0.04, 4.0, 0.5));
 
-    paintCauldron(p, r);
+    paintCauldron(p, cauldronShapes(QPointF(r.center().x(), r.height() * 0.5), r.width() * 0.22));
     paintSeal(p, r);
 }
 

@@ -1,8 +1,8 @@
-#include "screens/forms/MessageBoxes.h"
+#include "core/forms/MessageBoxes.h"
 
 #include <QAbstractButton>
 
-#include "screens/forms/GameLook.h"
+#include "core/forms/GameLook.h"
 
 namespace tei {
 

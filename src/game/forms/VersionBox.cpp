@@ -1,7 +1,7 @@
-#include "screens/forms/VersionBox.h"
+#include "game/forms/VersionBox.h"
 
-#include "screens/forms/GameLook.h"
-#include "screens/forms/MessageBoxes.h"
+#include "core/forms/GameLook.h"
+#include "core/forms/MessageBoxes.h"
 
 namespace tei {
 

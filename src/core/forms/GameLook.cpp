@@ -1,4 +1,4 @@
-#include "screens/forms/GameLook.h"
+#include "core/forms/GameLook.h"
 
 #include <QFont>
 #include <QLibraryInfo>
