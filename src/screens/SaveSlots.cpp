@@ -99,6 +99,12 @@ std::string slotTime(std::time_t t) {
     return std::string(text, n);
 }
 
+void fillSaveHeader(GameGlobals& g, int16_t year) {
+    g.saveHeader[0] = year;
+    for (int k = 1; k <= 3; ++k) g.saveHeader[k] = g.allianceCohesion[k];
+    g.saveHeader[4] = g.scenarioNo;
+}
+
 std::string formatSaveInfo(const GameGlobals& g) {
     auto n = [](int16_t v) { return std::to_string(v); };
     std::string out = std::string(kSaveInfoLabel) + kCrLf;
@@ -155,6 +161,13 @@ std::string SaveSlots::loadQuestion(std::string_view summary) {
 
 std::string SaveSlots::slotFileName(const char* stem, std::string_view slot, const char* extension) {
     return std::string(stem) + std::string(slot) + extension;
+}
+
+std::vector<std::string> SaveSlots::slotFileNames(std::string_view slot) {
+    std::vector<std::string> names;
+    for (const SlotFile& f : kSlotFiles) names.push_back(slotFileName(f.stem, slot, f.extension));
+    names.push_back(slotFileName("save", slot, ".ini"));
+    return names;
 }
 
 std::optional<std::string> SaveSlots::overwriteQuestion(std::string_view slot) const {
