@@ -313,6 +313,26 @@ void SweepTally::add(const std::vector<Standing>& game) {
     }
 }
 
+std::vector<OddsLine> oddsLines(const std::vector<FactionTally>& tally, const GameGlobals& g) {
+    std::vector<OddsLine> lines;
+    for (const FactionTally& t : tally) {
+        OddsLine line{t.faction, t.name};
+        if (t.games > 0) {
+            line.firstPercent = 100.0 * t.first / t.games;
+            line.survivalPercent = 100.0 * t.survived / t.games;
+        }
+        line.meanScore = t.meanScore();
+        line.player = std::find(g.slotFaction.begin(), g.slotFaction.end(), t.faction) != g.slotFaction.end();
+        lines.push_back(std::move(line));
+    }
+    std::stable_sort(lines.begin(), lines.end(), [](const OddsLine& a, const OddsLine& b) {
+        if (a.firstPercent != b.firstPercent) return a.firstPercent > b.firstPercent;
+        if (a.survivalPercent != b.survivalPercent) return a.survivalPercent > b.survivalPercent;
+        return a.faction < b.faction;
+    });
+    return lines;
+}
+
 // The command
 
 std::string sweepTable(const std::vector<FactionTally>& tally, int games) {

@@ -130,6 +130,19 @@ private:
     int running_ = 0;  // threads still working, under mutex_
 };
 
+// One faction's line in the 戦況予測 window: its chances over the continuations, in percent.
+struct OddsLine {
+    int faction = 0;
+    std::string name;
+    double firstPercent = 0;     // finished first (ties count for each)
+    double survivalPercent = 0;  // had not fallen at the end
+    double meanScore = 0;
+    bool player = false;  // a player's faction in the game on the screen
+};
+// The lines of every faction, the likeliest to finish first at the top, then the likeliest to
+// survive, then by number. The players are those of g's slots.
+std::vector<OddsLine> oddsLines(const std::vector<FactionTally>& tally, const GameGlobals& g);
+
 // The command: plays the games and prints the table (or the CSV) on 'out', a progress bar on 'err'
 // when 'progress' is set. Returns the exit status: 0, or 2 with the message on 'err'.
 int runSweep(const SweepOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,

@@ -122,6 +122,26 @@ TEST(SweepTally, CountsEveryFactionOfEveryGameAndATieForFirstForEachTiedFaction)
               "faction,name,games,survived,first,mean_score,mean_rate\n4,\"a,\"\"b\"\"\",1,1,1,0.67,0.3333\n");
 }
 
+TEST(oddsLines, PutTheLikeliestFirstThenTheLikeliestToSurviveAndMarkThePlayers) {
+    std::vector<FactionTally> tally = {{1, "甲", 4, 4, 1, 400, 1.0},
+                                       {2, "乙", 4, 2, 2, 300, 0.8},
+                                       {3, "丙", 4, 3, 1, 200, 0.4},
+                                       {4, "丁", 4, 0, 0, 0, 0}};
+    GameGlobals g;
+    g.slotFaction[5] = 3;
+    std::vector<OddsLine> lines = oddsLines(tally, g);
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0].name, "乙");
+    EXPECT_DOUBLE_EQ(lines[0].firstPercent, 50);
+    EXPECT_DOUBLE_EQ(lines[0].survivalPercent, 50);
+    EXPECT_EQ(lines[1].name, "甲");  // 25% first like 丙, but surviving in all four games
+    EXPECT_EQ(lines[2].name, "丙");
+    EXPECT_TRUE(lines[2].player);
+    EXPECT_FALSE(lines[0].player || lines[1].player || lines[3].player);
+    EXPECT_DOUBLE_EQ(lines[2].meanScore, 50);
+    EXPECT_EQ(lines[3].name, "丁");
+}
+
 // A faction's line of a final report as autoplay --quiet prints it.
 struct Reported {
     bool fallen = false;
