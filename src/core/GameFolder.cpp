@@ -60,22 +60,35 @@ fs::path findFile(const fs::path& dir, std::string_view name) {
 // Names
 
 fs::path GameFolder::resolve(std::string_view folder, std::string_view name) const {
+    // A file this folder holds or last saw under the path a name was last found at is taken to be there
+    // still: a read finds out if it is not.
+    std::string asked = std::string(folder) + "/" + std::string(name);
+    if (auto found = shared_->found.find(asked); found != shared_->found.end()) {
+        const std::string& p = found->second.native();
+        if (shared_->held.count(p) || shared_->cache.count(p)) return found->second;
+    }
     fs::path dir = root() / std::string(folder);
     fs::path exact = dir / std::string(name);
-    // A file this folder holds or last saw under exactly this name is taken to be there still: a read
-    // finds out if it is not.
-    if (shared_->held.count(exact) || shared_->cache.count(exact)) return exact;
-    std::string wanted = lowerAscii(name);
-    for (const auto& [held, contents] : shared_->held)
-        if (held.parent_path() == dir && lowerAscii(held.filename().string()) == wanted) return held;
-    return storage_->probe(exact).kind != Storage::Kind::Missing ? exact : findOther(exact);
+    fs::path p = exact;
+    if (!shared_->held.count(exact.native()) && !shared_->cache.count(exact.native())) {
+        std::string wanted = lowerAscii(name);
+        auto held = std::find_if(shared_->heldOrder.begin(), shared_->heldOrder.end(), [&](const fs::path& h) {
+            return h.parent_path() == dir && lowerAscii(h.filename().string()) == wanted;
+        });
+        if (held != shared_->heldOrder.end())
+            p = *held;
+        else if (storage_->probe(exact).kind == Storage::Kind::Missing)
+            p = findOther(exact);
+    }
+    shared_->found[asked] = p;
+    return p;
 }
 
 fs::path GameFolder::ini(std::string_view name) const { return resolve("ini", name); }
 fs::path GameFolder::save(std::string_view name) const { return resolve("save", name); }
 
 bool GameFolder::exists(const fs::path& p) const {
-    return shared_->held.count(p) || storage_->probe(p).kind == Storage::Kind::File;
+    return shared_->held.count(p.native()) || storage_->probe(p).kind == Storage::Kind::File;
 }
 
 bool GameFolder::hasFolder(std::string_view folder) const { return storage_->isFolder(root() / std::string(folder)); }
@@ -92,7 +105,7 @@ std::vector<std::string> GameFolder::files(std::string_view folder) const {
 std::optional<std::time_t> GameFolder::modifiedAt(const fs::path& p) const {
     Storage::Probe probe = storage_->probe(p);
     if (probe.kind != Storage::Kind::File || probe.version.stamp == 0) return std::nullopt;
-    return static_cast<std::time_t>(probe.version.stamp / 1'000'000'000);
+    return static_cast<std::time_t>(probe.version.stamp / 1000000000LL);
 }
 
 std::optional<std::string> GameFolder::recover() const {
@@ -103,19 +116,19 @@ std::optional<std::string> GameFolder::recover() const {
 // Reading
 
 GameFolder::Contents& GameFolder::contentsOf(const fs::path& p) const {
-    if (auto held = shared_->held.find(p); held != shared_->held.end()) return held->second;
+    if (auto held = shared_->held.find(p.native()); held != shared_->held.end()) return held->second;
     Storage::Probe now = storage_->probe(p);
     if (now.kind != Storage::Kind::File) {
         // A file gone from under the name last seen may stand there in another case now.
-        if (now.kind == Storage::Kind::Missing && shared_->cache.erase(p) > 0) {
+        if (now.kind == Storage::Kind::Missing && shared_->cache.erase(p.native()) > 0) {
             fs::path other = findOther(p);
             if (other != p) return contentsOf(other);
         }
-        shared_->cache.erase(p);
+        shared_->cache.erase(p.native());
         throw FileError(now.kind == Storage::Kind::Missing ? FileError::Kind::Missing : FileError::Kind::Unreadable,
                         display(p));
     }
-    Contents& cached = shared_->cache[p];
+    Contents& cached = shared_->cache[p.native()];
     if (cached.bytes && cached.version == now.version) return cached;
     try {
         Storage::Bytes read = storage_->read(p);
@@ -123,7 +136,7 @@ GameFolder::Contents& GameFolder::contentsOf(const fs::path& p) const {
         cached.bytes = std::move(read.bytes);
         cached.version = read.version;
     } catch (const FileError&) {
-        shared_->cache.erase(p);
+        shared_->cache.erase(p.native());
         throw;
     }
     return cached;
@@ -137,8 +150,8 @@ fs::path GameFolder::findOther(const fs::path& p) const {
 }
 
 GameFolder::Contents* GameFolder::knownContents(const fs::path& p) const {
-    if (auto held = shared_->held.find(p); held != shared_->held.end()) return &held->second;
-    if (auto cached = shared_->cache.find(p); cached != shared_->cache.end() && cached->second.bytes)
+    if (auto held = shared_->held.find(p.native()); held != shared_->held.end()) return &held->second;
+    if (auto cached = shared_->cache.find(p.native()); cached != shared_->cache.end() && cached->second.bytes)
         return &cached->second;
     return nullptr;
 }
@@ -186,7 +199,7 @@ void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string
 void GameFolder::replace(std::vector<std::pair<fs::path, Contents>> files, bool durable) const {
     std::vector<Replacement> step;
     for (auto& [target, c] : files) {
-        shared_->cache.erase(target);
+        shared_->cache.erase(target.native());
         step.push_back({target, c.bytes, c.copyOf, c.version});
     }
     storage_->replace(step, durable);
@@ -197,7 +210,7 @@ void GameFolder::replace(std::vector<std::pair<fs::path, Contents>> files, bool 
         if (now.kind != Storage::Kind::File || now.version.size != static_cast<long long>(c.bytes->size())) continue;
         c.copyOf.clear();
         c.version = now.version;
-        shared_->cache[target] = std::move(c);
+        shared_->cache[target.native()] = std::move(c);
     }
 }
 
@@ -221,12 +234,12 @@ void GameFolder::DeferredWrites::commit() {
     s.held.clear();
     s.heldOrder.clear();
     std::vector<std::pair<fs::path, Contents>> files;
-    for (const auto& p : order) files.emplace_back(p, std::move(held[p]));
+    for (const auto& p : order) files.emplace_back(p, std::move(held[p.native()]));
     folder_.replace(std::move(files), false);
 }
 
 void GameFolder::hold(const fs::path& p, Contents contents) const {
-    auto [it, fresh] = shared_->held.insert_or_assign(p, std::move(contents));
+    auto [it, fresh] = shared_->held.insert_or_assign(p.native(), std::move(contents));
     if (fresh) shared_->heldOrder.push_back(p);
 }
 
@@ -239,7 +252,7 @@ std::shared_ptr<const std::string> GameFolder::snapshotFile(const fs::path& from
     const Contents& source = contentsOf(from);
     copy.bytes = source.bytes;
     // The source's version in the storage, when the bytes just read are that version's.
-    if (!shared_->held.count(from) && source.version.known()) {
+    if (!shared_->held.count(from.native()) && source.version.known()) {
         copy.copyOf = from;
         copy.version = source.version;
     }

@@ -25,6 +25,7 @@
 #include <string>
 #include <string_view>
 #include <typeindex>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -57,7 +58,7 @@ public:
     // The names of the files in ini/ or save/, held ones included, in no particular order.
     std::vector<std::string> files(std::string_view folder) const;
     // When the file was last changed, in seconds since 1970; nothing when the file is missing or the
-    // time is not known (a storage in memory keeps no times).
+    // time is not known (a file in memory has none).
     std::optional<std::time_t> modifiedAt(const std::filesystem::path& p) const;
 
     // Finishes or undoes a step of several files that a stopped run of the game left half done, so
@@ -93,14 +94,13 @@ public:
     // readText without a copy: the same text object as long as the file is unchanged.
     std::shared_ptr<const std::string> readShared(const std::filesystem::path& p) const;
 
-    // The file's text as parse(text) makes it into a T, parsed once while the file is unchanged.
-    // Throws FileError as readText does.
+    // The file's text as parse(text) makes it into a T, parsed once while the file is unchanged (the
+    // text checked then). Throws FileError as readText does.
     template <class T, class Parse>
     std::shared_ptr<const T> readParsed(const std::filesystem::path& p, Parse&& parse) const {
         Contents& c = contentsOf(p);
-        std::shared_ptr<const std::string> text = textOf(c, p);
         auto& slot = c.parsed[std::type_index(typeid(T))];
-        if (!slot) slot = std::make_shared<const T>(parse(std::string_view(*text)));
+        if (!slot) slot = std::make_shared<const T>(parse(std::string_view(*textOf(c, p))));
         return std::static_pointer_cast<const T>(slot);
     }
 
@@ -138,11 +138,13 @@ private:
         FileVersion version;           // cached: the version the bytes are; a held copy: its source's
         std::filesystem::path copyOf;  // a held copy's source
     };
+    // By the path's text: paths are built in one place, so one file has one text.
     struct Shared {
-        std::map<std::filesystem::path, Contents> cache;  // as last read or written
-        std::map<std::filesystem::path, Contents> held;
-        std::vector<std::filesystem::path> heldOrder;
+        std::unordered_map<std::string, Contents> cache;  // as last read or written
+        std::unordered_map<std::string, Contents> held;
+        std::vector<std::filesystem::path> heldOrder;  // the held files, in the order first written
         int holdDepth = 0;
+        std::unordered_map<std::string, std::filesystem::path> found;  // "ini/name" as asked -> its path
     };
 
     std::filesystem::path resolve(std::string_view folder, std::string_view name) const;

@@ -6,7 +6,8 @@
 namespace tei {
 
 namespace {
-bool leadsItsAlliance(const gun& f) { return f.meishuID == f.kunshuID; }
+// A faction outside every alliance leads none, even when its ruler number is 0 as well.
+bool leadsItsAlliance(const gun& f) { return f.meishuID != 0 && f.meishuID == f.kunshuID; }
 }  // namespace
 
 Reports::Score Reports::scoreOf(const gun& f, int faction) const {
@@ -17,11 +18,14 @@ Reports::Score Reports::scoreOf(const gun& f, int faction) const {
     if (s.leader) {
         int a = g_.factionAlliance[static_cast<size_t>(faction >= 0 && faction <= kMaxFaction ? faction : 0)];
         s.alliance = g_.allianceTroops[a] / 100.0 * g_.allianceCohesion[a];
+        // Int(troops / 100 * cohesion), worked out on whole numbers.
+        s.allianceShown =
+            static_cast<double>(IntRatio(static_cast<long long>(g_.allianceTroops[a]) * g_.allianceCohesion[a], 100));
     }
     return s;
 }
 
-double Reports::Score::detailed() const { return Int(troops) + fame + Int(alliance); }
+double Reports::Score::detailed() const { return Int(troops) + fame + allianceShown; }
 
 // With every score too small to count, the share is 0.
 double Reports::share(double detailed, int16_t total) { return total != 0 ? Comma3(detailed / total) : 0.0; }
@@ -80,7 +84,7 @@ int Reports::Houkoku_rtn() {
         page += "名声：" + Str(rec.meisei) + "（２を掛けます）" + kCrLf;
         if (parts.leader) {
             page += std::string("盟主である") + kCrLf;
-            page += "同盟の期待できる兵力：" + Str(Int(parts.alliance)) + "000（1000で割ります）" + kCrLf;
+            page += "同盟の期待できる兵力：" + Str(parts.allianceShown) + "000（1000で割ります）" + kCrLf;
         } else {
             page += std::string("盟主でない") + kCrLf;
         }

@@ -54,6 +54,7 @@ private:
         double troops = 0;
         double fame = 0;
         double alliance = 0;
+        double allianceShown = 0;  // the alliance's part in whole thousands, as the details show it
         bool leader = false;
         double listed() const { return troops + fame + alliance; }
         // The player details count the two troop figures in whole thousands.

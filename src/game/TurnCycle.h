@@ -110,6 +110,7 @@ private:
     void setScenarioYears(bool setFirstYear);
     void endOfTurn();
     void restoreLoadedGame();
+    void restoreSavedCohesion();
     void report(const char* title);
     // The name of the offer at a list position of frame k; empty when there is none.
     std::string offerName(int frame, int position) const;

@@ -279,10 +279,41 @@ TEST_F(TurnCycleTest, ALoadedGameStartsTheSavedYearAgainWithFreshOffers) {
     ASSERT_TRUE(cycle.Form_Load());
     EXPECT_EQ(cycle.yearCounter, 200);
     EXPECT_EQ(cycle.turnSlot, 1);
-    EXPECT_EQ(g.allianceCohesion[1], 30);
-    EXPECT_EQ(g.allianceCohesion[3], 50);
+    // No alliance stands in any frame of this world: the saved 30, 40 and 50 are not taken.
+    EXPECT_EQ(g.allianceCohesion, (std::array<int16_t, 4>{0, 0, 0, 0}));
     EXPECT_EQ(cycle.lastYear, 221);
     EXPECT_FALSE(g.offerCommands[0].empty());
+}
+
+// The saved alliance cohesion (50 and 55) is in place before the loaded year is dealt, drawn and
+// reported, not the leaders' Fame (75 and 65) that placing the alliances starts from. Saved in 211,
+// the interim report is shown again on loading and scores 甲's alliance at 80 troops x 50 / 100.
+TEST_F(TurnCycleTest, ALoadedGameIsDrawnAndReportedWithTheSavedCohesion) {
+    writeScenario({{1, "甲王", 1, Job::Ruler}, {2, "乙王", 2, Job::Ruler}, {3, "丙王", 3, Job::Ruler}},
+                  {{.id = 1, .name = "甲", .kunshuID = 1, .meishuID = 1, .army = 50, .meisei = 75, .tian = 50},
+                   {.id = 2, .name = "乙", .kunshuID = 2, .meishuID = 2, .army = 40, .meisei = 65, .tian = 50},
+                   {.id = 3, .name = "丙", .kunshuID = 3, .meishuID = 1, .army = 30, .meisei = 30, .tian = 50}});
+    tmp.writeIni("teiji.log", "鼎峙録の記録\r\nEOT=======\r\n");
+    g.saveHeader = {211, 50, 55, 40, 2, 0, 0, 0};  // frame 3 holds no alliance: its 40 is not taken
+    g.gameMode = GameMode::Continue;
+    player(0, 1, "甲");
+    std::string report;
+    std::array<std::string, 3> summaries;
+    host.onWindow = [&](const WindowPages& w) {
+        if (w.mode != MsgMode::Report) return;
+        report = w.pages.at(0);
+        for (int k = 1; k <= 2; ++k) summaries[static_cast<size_t>(k)] = cycle.frames().summaryValue(k);
+    };
+    ASSERT_TRUE(cycle.Form_Load());
+    EXPECT_EQ(cycle.yearCounter, 211);
+    EXPECT_NE(report.find("同盟の期待できる兵力： 40000（1000で割ります）"), std::string::npos) << report;
+    EXPECT_EQ(summaries[1], " 80000\r\n 50");
+    EXPECT_EQ(summaries[2], " 40000\r\n 55");
+    EXPECT_EQ(cycle.frames().summaryValue(1), " 80000\r\n 50");
+    EXPECT_EQ(g.allianceCohesion[1], 50);
+    EXPECT_EQ(g.allianceCohesion[2], 55);
+    EXPECT_EQ(g.allianceCohesion[3], 0);
+    EXPECT_EQ(cycle.frames().summaryValue(3), " 0000\r\n 0");
 }
 
 TEST_F(TurnCycleTest, AMissingWorkingFileIsReportedOnceAndNoWindowOpens) {

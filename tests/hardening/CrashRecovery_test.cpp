@@ -134,41 +134,6 @@ std::vector<Files> wholeStates(const AutoplayOptions& options) {
     return states;
 }
 
-// Forks a child that goes on from where the caller stands and ends itself at the stop-th instant of
-// its files' steps. In the child this returns nothing; in the parent, once the child is gone, true
-// when it ended at its instant and false when it got no further than 'finished' (where it exits).
-class Killer {
-public:
-    explicit Killer(DiskStorage& disk) : disk_(disk) {}
-    std::optional<bool> fork(int stop) {
-        pid_t pid = ::fork();
-        if (pid < 0) {
-            ADD_FAILURE() << "cannot fork";
-            return false;
-        }
-        if (pid == 0) {
-            child = true;
-            disk_.setInstantHook([stop, n = 0](const char*) mutable {
-                if (++n == stop) ::_exit(kKilled);
-            });
-            return std::nullopt;
-        }
-        int status = 0;
-        ::waitpid(pid, &status, 0);
-        if (!WIFEXITED(status) || (WEXITSTATUS(status) != kKilled && WEXITSTATUS(status) != kFinished))
-            ADD_FAILURE() << "the child ended otherwise (status " << status << ")";
-        return WIFEXITED(status) && WEXITSTATUS(status) == kKilled;
-    }
-    // Where a child that outlived its instant stops.
-    void finished() {
-        if (child) ::_exit(kFinished);
-    }
-    bool child = false;
-
-private:
-    DiskStorage& disk_;
-};
-
 // What the next start of either program does first, and what it must leave: one of the whole states.
 void settleAndCheck(const fs::path& root, const std::vector<Files>& whole, const Files& before,
                     const std::string& what) {
@@ -181,36 +146,66 @@ void settleAndCheck(const fs::path& root, const std::vector<Files>& whole, const
                   << differences(before, now);
 }
 
-// Kills a game at every instant of every step: before the new game and after every press of Auto, a
-// child per instant of the step to come.
-class KillEveryInstant final : public AutoplayWatch {
+// Kills children at the instants of the step the caller takes next: for each instant (every
+// kStride-th from 'first') a child is forked that goes on from where the caller stands and ends itself
+// there, through the storage's hook. The parent settles and checks what each left, puts the folder back
+// as it was, and gets the number of kills; the child gets nothing and goes on with the step. A child
+// that gets through the whole step ends at its next call of childDone().
+class InstantKiller {
 public:
-    KillEveryInstant(const fs::path& root, DiskStorage& disk, const std::vector<Files>& whole, std::string game)
-        : root_(root), killer_(disk), whole_(whole), game_(std::move(game)) {}
+    explicit InstantKiller(DiskStorage& disk) : disk_(disk) {}
 
-    // Kills children at each instant of the coming step, then returns (in the child too, which goes on
-    // with the step until its instant).
-    void killTheNextStep() {
-        ++step_;
-        const Files before = filesOf(root_);
-        for (int stop = 1 + step_ % kStride;; stop += kStride) {
-            std::optional<bool> killed = killer_.fork(stop);
-            if (!killed) return;  // the child
-            if (*killed) {
-                ++kills;
-                settleAndCheck(root_, whole_, before,
-                               game_ + ", step " + std::to_string(step_) + ", instant " + std::to_string(stop));
+    std::optional<int> killEach(const fs::path& root, const std::vector<Files>& whole, const std::string& what,
+                                int first = 1) {
+        const Files before = filesOf(root);
+        int kills = 0;
+        for (int stop = first;; stop += kStride) {
+            pid_t pid = ::fork();
+            if (pid == 0) {
+                child_ = true;
+                disk_.setInstantHook([stop, n = 0](const char*) mutable {
+                    if (++n == stop) ::_exit(kKilled);
+                });
+                return std::nullopt;
             }
-            // Also after a child that did the whole step: the parent plays it itself.
-            restore(root_, before);
-            if (!*killed) break;
+            int status = 0;
+            if (pid < 0 || ::waitpid(pid, &status, 0) != pid || !WIFEXITED(status)) {
+                ADD_FAILURE() << what << ": the child could not be run or ended otherwise (status " << status << ")";
+                return kills;
+            }
+            if (WEXITSTATUS(status) == kKilled) {
+                ++kills;
+                settleAndCheck(root, whole, before, what + ", instant " + std::to_string(stop));
+            }
+            // Also after a child that took the whole step: the caller takes it itself.
+            restore(root, before);
+            if (WEXITSTATUS(status) != kKilled) return kills;
         }
     }
-    void finished() { killer_.finished(); }
+    void childDone() {
+        if (child_) ::_exit(kFinished);
+    }
 
+private:
+    DiskStorage& disk_;
+    bool child_ = false;
+};
+
+// Kills a game at the instants of every step: before the new game and after every press of Auto.
+class KillEveryStep final : public AutoplayWatch {
+public:
+    KillEveryStep(const fs::path& root, DiskStorage& disk, const std::vector<Files>& whole, std::string game)
+        : root_(root), killer_(disk), whole_(whole), game_(std::move(game)) {}
+
+    void killTheNextStep() {
+        ++step_;
+        if (auto k = killer_.killEach(root_, whole_, game_ + ", step " + std::to_string(step_), 1 + step_ % kStride))
+            kills += *k;
+    }
+    void childDone() { killer_.childDone(); }
     void windowShown(MsgMode, const MessagePages&) override {}
     void turnDone() override {
-        killer_.finished();
+        killer_.childDone();
         killTheNextStep();
     }
 
@@ -218,7 +213,7 @@ public:
 
 private:
     fs::path root_;
-    Killer killer_;
+    InstantKiller killer_;
     const std::vector<Files>& whole_;
     std::string game_;
     int step_ = 0;
@@ -249,11 +244,11 @@ TEST(CrashRecovery, AGameKilledAtEveryInstantOfItsStepsLeavesAWholeYear) {
         TempGameFolder tmp;
         tmp.copyShippedData();
         auto disk = std::make_shared<DiskStorage>(tmp.root(), DiskStorage::Flush::WhenAsked);
-        KillEveryInstant watch(tmp.root(), *disk, whole, describe(o));
+        KillEveryStep watch(tmp.root(), *disk, whole, describe(o));
         watch.killTheNextStep();  // the new game's
         std::ostringstream out, err;
         int status = runAutoplay(o, GameFolder(disk), out, err, &watch);
-        watch.finished();  // a child whose last step ended before its instant
+        watch.childDone();  // a child that got through the last step
         EXPECT_EQ(status, 0) << err.str();
         EXPECT_EQ(filesOf(tmp.root()), whole.back());
         EXPECT_GT(watch.kills, 100);  // every step has several instants
@@ -328,7 +323,7 @@ TEST(CrashRecovery, ASaveOrALoadKilledAtEveryInstantLeavesWholeSlots) {
         if (name.starts_with("save/")) later[name] = bytes;
     restore(tmp.root(), later);
 
-    Killer killer(*disk);
+    InstantKiller killer(*disk);
     for (bool saving : {true, false}) {
         SCOPED_TRACE(saving ? "save" : "load");
         auto step = [&] { return saving ? slots.save_rtn("1") : slots.load_rtn("1"); };
@@ -337,21 +332,12 @@ TEST(CrashRecovery, ASaveOrALoadKilledAtEveryInstantLeavesWholeSlots) {
         const std::vector<Files> states = {later, filesOf(tmp.root())};
         ASSERT_NE(states[0], states[1]);
         restore(tmp.root(), later);
-        int kills = 0;
-        for (int stop = 1;; ++stop) {
-            std::optional<bool> killed = killer.fork(stop);
-            if (!killed) {
-                (void)step();
-                killer.finished();
-            }
-            if (*killed) {
-                ++kills;
-                settleAndCheck(tmp.root(), states, later, "instant " + std::to_string(stop));
-            }
-            restore(tmp.root(), later);
-            if (!*killed) break;
+        std::optional<int> kills = killer.killEach(tmp.root(), states, saving ? "save" : "load");
+        if (!kills) {
+            (void)step();
+            killer.childDone();
         }
-        EXPECT_GT(kills, 10);
+        EXPECT_GT(*kills, 10 / kStride);
     }
 }
 
