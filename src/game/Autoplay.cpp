@@ -104,7 +104,7 @@ std::optional<std::string> fromSlotProblem(std::string_view slot) {
     if (slot.empty())
         return "セーブ番号がありません。数字（8桁まで）か auto を指定してください。 / --from needs a save number "
                "(digits, at most 8) or auto.";
-    if (slot == "auto") return std::nullopt;
+    if (slot == kAutoSlot) return std::nullopt;
     bool digits = slot.size() <= static_cast<size_t>(kMaxSlotDigits) &&
                   slot.find_first_not_of("0123456789") == std::string_view::npos;
     if (digits) return std::nullopt;

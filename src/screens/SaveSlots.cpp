@@ -220,7 +220,7 @@ SlotResult SaveSlots::save_rtn(std::string_view slot) {
 }
 
 SlotResult SaveSlots::Rinload_rtn(std::string_view slot) const {
-    if (auto problem = slotProblem(slot)) return {false, *problem};
+    if (auto problem = slotProblem(slot); problem && slot != kAutoSlot) return {false, *problem};
     try {
         auto info = parseSaveInfo(folder_.readText(folder_.save(slotFileName("save", slot, ".ini"))));
         if (info) return {true, summaryOf(*info)};
@@ -230,7 +230,7 @@ SlotResult SaveSlots::Rinload_rtn(std::string_view slot) const {
 }
 
 SlotResult SaveSlots::load_rtn(std::string_view slot) {
-    if (auto problem = slotProblem(slot)) return {false, *problem};
+    if (auto problem = slotProblem(slot); problem && slot != kAutoSlot) return {false, *problem};
     auto notFound = [](const std::string& detail) {
         return SlotResult{false, kSlotNotFound + std::string(kCrLf) + detail};
     };

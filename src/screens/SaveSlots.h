@@ -33,6 +33,8 @@ inline constexpr const char* kSavedNotice = "セーブしました。";
 inline constexpr const char* kUnreadableSlot = "（読み込めません）";
 inline constexpr const char* kOverwriteTail = "のデータがあります。上書きしますか？";
 inline constexpr int kMaxSlotDigits = 8;
+inline constexpr const char* kAutoSlot = "auto";
+inline constexpr const char* kAutosaveLabel = "オートセーブ";
 
 // The contents of a save-information file.
 struct SaveInfo {

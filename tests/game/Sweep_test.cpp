@@ -332,6 +332,18 @@ TEST(SweepRun, FromAHandMadeSlotTheComputerPlaysOnFromTheSavedYearAsAutoplayDoes
     const std::string log = tmp.readIni("teiji.log");
     EXPECT_NE(log.find("＝＝ 　225年　＝＝"), std::string::npos);
     EXPECT_EQ(log.find("＝＝ 　226年　＝＝"), std::string::npos);
+
+    // The autosave is a slot like any other to start from: the same files under its name.
+    const auto names07 = SaveSlots::slotFileNames("07"), namesAuto = SaveSlots::slotFileNames("auto");
+    for (size_t k = 0; k < names07.size(); ++k)
+        fs::copy_file(tmp.root() / "save" / names07[k], tmp.root() / "save" / namesAuto[k]);
+    game.from = "auto";
+    const auto fromAuto = sweep(tmp.folder(), game, 1, 3, 2);
+    ASSERT_EQ(fromAuto.size(), tally.size());
+    for (size_t k = 0; k < tally.size(); ++k) {
+        EXPECT_EQ(fromAuto[k].first, tally[k].first);
+        EXPECT_EQ(fromAuto[k].scoreSum, tally[k].scoreSum);
+    }
 }
 
 TEST(runSweep, AMissingSlotOrIniFolderStopsWithTheMessageAndStatus2) {
