@@ -198,7 +198,7 @@ std::optional<std::string> continuationOf(const GameFolder& folder, const GameGl
 // Running
 
 SweepRun::SweepRun(SweepStart start, int games, uint64_t firstSeed)
-    : start_(std::move(start)), firstSeed_(firstSeed), results_(static_cast<size_t>(std::max(0, games))) {}
+    : start_(std::move(start)), firstSeed_(firstSeed), games_(std::max(0, games)) {}
 
 SweepRun::~SweepRun() = default;
 
@@ -209,7 +209,6 @@ void SweepRun::cancel() {
 
 SweepRun::Result SweepRun::playOne(int i) const {
     Result r;
-    r.played = true;
     const uint64_t seed = firstSeed_ + static_cast<uint64_t>(i);
     AutoplayOptions o = start_.game;
     o.seed = seed;
@@ -241,11 +240,27 @@ void SweepRun::work() {
         if (i >= games()) break;
         Result r = playOne(i);
         if (!r.error.empty()) stop_ = true;
-        results_[static_cast<size_t>(i)] = std::move(r);
+        {
+            std::lock_guard lock(mutex_);
+            waiting_.emplace(i, std::move(r));
+            addReadyGames();
+        }
         ++done_;
     }
     std::lock_guard lock(mutex_);
     if (--running_ == 0) finished_.notify_all();
+}
+
+void SweepRun::addReadyGames() {
+    // Games are handed out in order and every game handed out is finished, so the first failure
+    // reached here is the first in game order.
+    for (auto next = waiting_.begin(); !failure_ && next != waiting_.end() && next->first == added_;
+         next = waiting_.erase(next), ++added_) {
+        if (!next->second.error.empty())
+            failure_ = next->second.error;
+        else
+            tally_.add(next->second.standings);
+    }
 }
 
 void SweepRun::play(int jobs, const std::function<void()>& tick) {
@@ -285,16 +300,13 @@ void SweepRun::play(int jobs, const std::function<void()>& tick) {
 }
 
 std::optional<std::string> SweepRun::failure() const {
-    for (const Result& r : results_)
-        if (r.played && !r.error.empty()) return r.error;
-    return std::nullopt;
+    std::lock_guard lock(mutex_);
+    return failure_;
 }
 
 std::vector<FactionTally> SweepRun::tally() const {
-    SweepTally tally;
-    for (const Result& r : results_)
-        if (r.played && r.error.empty()) tally.add(r.standings);
-    return tally.factions();
+    std::lock_guard lock(mutex_);
+    return tally_.factions();
 }
 
 void SweepTally::add(const std::vector<Standing>& game) {

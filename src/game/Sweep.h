@@ -12,6 +12,7 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -100,7 +101,7 @@ public:
     void play(int jobs, const std::function<void()>& tick = {});
     void cancel();
 
-    int games() const { return static_cast<int>(results_.size()); }
+    int games() const { return games_; }
     int done() const { return done_.load(); }
     bool cancelled() const { return cancelled_.load(); }
     // The failure of the first game in game order that failed: what it printed on stderr.
@@ -111,23 +112,30 @@ public:
 
 private:
     struct Result {
-        bool played = false;
         std::vector<Standing> standings;  // empty when the game failed
         std::string error;
     };
     void work();
     Result playOne(int i) const;
+    // Adds the games that are next in game order to the tally and lets go of them, so that a sweep
+    // holds only the games finished ahead of one still being played. Under mutex_.
+    void addReadyGames();
 
     SweepStart start_;
     uint64_t firstSeed_;
-    std::vector<Result> results_;  // by game; each written by the one thread that played it
+    int games_;
     std::atomic<int> next_{0};
     std::atomic<int> done_{0};
     std::atomic<bool> stop_{false};
     std::atomic<bool> cancelled_{false};
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable finished_;
-    int running_ = 0;  // threads still working, under mutex_
+    // Under mutex_:
+    int running_ = 0;                // threads still working
+    std::map<int, Result> waiting_;  // games played, by number, not yet added
+    int added_ = 0;                  // games 0..added_-1 are in the tally
+    SweepTally tally_;
+    std::optional<std::string> failure_;
 };
 
 // One faction's line in the 戦況予測 window: its chances over the continuations, in percent.

@@ -352,9 +352,11 @@ TEST(runSweep, AMissingSlotOrIniFolderStopsWithTheMessageAndStatus2) {
     SweepOptions o;
     o.games = 5;
     o.game.from = "7";
+    o.jobs = 2;
     std::ostringstream out, err;
     EXPECT_EQ(runSweep(o, tmp.folder(), out, err, false), 2);
     EXPECT_NE(err.str().find("save/busv7.ini"), std::string::npos) << err.str();
+    EXPECT_TRUE(err.str().starts_with("乱数の種 1 のゲーム")) << "the first game in order: " << err.str();
     EXPECT_EQ(out.str(), "");
 
     TempGameFolder empty;
