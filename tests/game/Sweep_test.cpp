@@ -122,6 +122,19 @@ TEST(SweepTally, CountsEveryFactionOfEveryGameAndATieForFirstForEachTiedFaction)
               "faction,name,games,survived,first,mean_score,mean_rate\n4,\"a,\"\"b\"\"\",1,1,1,0.67,0.3333\n");
 }
 
+// The table lines up on a terminal, where a Japanese character takes two columns.
+TEST(sweepTable, PadsEveryColumnToItsWidthCountingJapaneseAsTwoColumns) {
+    auto sp = [](int n) { return std::string(static_cast<size_t>(n), ' '); };
+    const std::vector<FactionTally> tally = {{12, "公孫瓚", 4, 3, 1, 1001, 0.3}};
+    EXPECT_EQ(sweepTable(tally, 4),
+              "軍閥" + sp(2) + "名前" + sp(8) + sp(4) + "対局" + sp(12) + "生存" + sp(13) + "1位" + sp(2) +
+                  "平均スコア" + sp(2) + "平均制覇率\n" +                                                      //
+                  " no." + sp(2) + "name" + sp(8) + sp(3) + "games" + sp(8) + "survived" + sp(11) + "first" +  //
+                  sp(2) + "mean score" + sp(3) + "mean rate\n" +                                               //
+                  "  12" + sp(2) + "公孫瓚" + sp(6) + sp(7) + "4" + sp(7) + "3 (75.0%)" + sp(7) + "1 (25.0%)" + sp(6) +
+                  "250.25" + sp(6) + "0.0750\n");
+}
+
 TEST(oddsLines, PutTheLikeliestFirstThenTheLikeliestToSurviveAndMarkThePlayers) {
     std::vector<FactionTally> tally = {{1, "甲", 4, 4, 1, 400, 1.0},
                                        {2, "乙", 4, 2, 2, 300, 0.8},
