@@ -6,6 +6,7 @@
 #include <fstream>
 #include <map>
 #include <sstream>
+#include <tuple>
 
 #include "FakeHost.h"
 #include "game/TurnCycle.h"
@@ -253,6 +254,15 @@ void expectSame(const std::vector<FactionTally>& tally, const std::map<std::stri
     EXPECT_EQ(players, 0);
 }
 
+void expectEqual(const std::vector<FactionTally>& a, const std::vector<FactionTally>& b) {
+    ASSERT_EQ(a.size(), b.size());
+    for (size_t k = 0; k < a.size(); ++k) {
+        SCOPED_TRACE(a[k].name);
+        EXPECT_EQ(std::tie(a[k].faction, a[k].games, a[k].survived, a[k].first, a[k].scoreSum, a[k].shareSum),
+                  std::tie(b[k].faction, b[k].games, b[k].survived, b[k].first, b[k].scoreSum, b[k].shareSum));
+    }
+}
+
 // Every file of a game folder, by path, with its bytes.
 std::map<std::string, std::string> filesOf(const fs::path& root) {
     std::map<std::string, std::string> files;
@@ -277,23 +287,9 @@ TEST(SweepRun, CountsWhatTheSameSeededGamesPlayedOneByOneReportAndOnlyReadsTheFo
     ASSERT_EQ(tally.size(), 12u);  // scenario 2 has 12 factions, in number order
     EXPECT_EQ(tally.front().faction, 1);
     EXPECT_EQ(tally.back().faction, 12);
-}
-
-TEST(SweepRun, OneThreadOrSeveralGiveTheSameFigures) {
-    TempGameFolder tmp;
-    tmp.copyShippedData();
-    AutoplayOptions game;
-    const auto one = sweep(tmp.folder(), game, 100, 7, 1);
-    const auto three = sweep(tmp.folder(), game, 100, 7, 3);
-    ASSERT_EQ(one.size(), three.size());
-    for (size_t k = 0; k < one.size(); ++k) {
-        SCOPED_TRACE(one[k].name);
-        EXPECT_EQ(one[k].games, 7);
-        EXPECT_EQ(one[k].survived, three[k].survived);
-        EXPECT_EQ(one[k].first, three[k].first);
-        EXPECT_EQ(one[k].scoreSum, three[k].scoreSum);  // exactly: summed in game order either way
-        EXPECT_EQ(one[k].shareSum, three[k].shareSum);
-    }
+    // Exactly the same figures in one thread or three: the games are added in game order either way.
+    expectEqual(sweep(tmp.folder(), game, 40, 4, 1), tally);
+    expectEqual(sweep(tmp.folder(), game, 40, 4, 3), tally);
 }
 
 // A slot made by hand: the working files of a game three years in, with faction 13 marked fallen, and
@@ -351,12 +347,7 @@ TEST(SweepRun, FromAHandMadeSlotTheComputerPlaysOnFromTheSavedYearAsAutoplayDoes
     for (size_t k = 0; k < names07.size(); ++k)
         fs::copy_file(tmp.root() / "save" / names07[k], tmp.root() / "save" / namesAuto[k]);
     game.from = "auto";
-    const auto fromAuto = sweep(tmp.folder(), game, 1, 3, 2);
-    ASSERT_EQ(fromAuto.size(), tally.size());
-    for (size_t k = 0; k < tally.size(); ++k) {
-        EXPECT_EQ(fromAuto[k].first, tally[k].first);
-        EXPECT_EQ(fromAuto[k].scoreSum, tally[k].scoreSum);
-    }
+    expectEqual(sweep(tmp.folder(), game, 1, 3, 2), tally);
 }
 
 TEST(runSweep, AMissingSlotOrIniFolderStopsWithTheMessageAndStatus2) {
@@ -431,14 +422,7 @@ TEST(continuationOf, PlaysOnAsASaveOfTheGameNowWouldAndLeavesTheFolderAsItWas) {
     ASSERT_TRUE(SaveSlots(tmp.folder(), saving).save_rtn("5").ok);
     AutoplayOptions game;
     game.from = "5";
-    const auto fromSave = sweep(tmp.folder(), game, 1, 3, 1);
-    const auto continued = run.tally();
-    ASSERT_EQ(continued.size(), fromSave.size());
-    for (size_t k = 0; k < continued.size(); ++k) {
-        EXPECT_EQ(continued[k].first, fromSave[k].first);
-        EXPECT_EQ(continued[k].survived, fromSave[k].survived);
-        EXPECT_EQ(continued[k].scoreSum, fromSave[k].scoreSum);
-    }
+    expectEqual(run.tally(), sweep(tmp.folder(), game, 1, 3, 1));
 }
 
 }  // namespace
