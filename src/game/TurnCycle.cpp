@@ -1,6 +1,7 @@
 #include "game/TurnCycle.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "core/Numbers.h"
@@ -199,6 +200,7 @@ void TurnCycle::report(const char* title) {
     g_.msgMode = MsgMode::Report;
     Reports reports(folder_, g_, scratch_, reportText);
     reports.Houkoku_rtn();
+    if (title == std::string_view(kFinalReportTitle)) finalStandings_ = reports.reported();
     g_.msgText = reportText.at(0);
     g_.msgMode = MsgMode::Report;
     host_.showMessageWindow(textWindow(g_.msgMode, g_.msgText));

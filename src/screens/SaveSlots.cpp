@@ -99,6 +99,12 @@ std::string slotTime(std::time_t t) {
     return std::string(text, n);
 }
 
+void fillSaveHeader(GameGlobals& g, int16_t year) {
+    g.saveHeader[0] = year;
+    for (int k = 1; k <= 3; ++k) g.saveHeader[k] = g.allianceCohesion[k];
+    g.saveHeader[4] = g.scenarioNo;
+}
+
 std::string formatSaveInfo(const GameGlobals& g) {
     auto n = [](int16_t v) { return std::to_string(v); };
     std::string out = std::string(kSaveInfoLabel) + kCrLf;
@@ -164,6 +170,13 @@ std::string SaveSlots::slotFileName(const char* stem, std::string_view slot, con
     return std::string(stem) + std::string(slot) + extension;
 }
 
+std::vector<std::string> SaveSlots::slotFileNames(std::string_view slot) {
+    std::vector<std::string> names;
+    for (const SlotFile& f : kSlotFiles) names.push_back(slotFileName(f.stem, slot, f.extension));
+    names.push_back(slotFileName("save", slot, ".ini"));
+    return names;
+}
+
 std::optional<std::string> SaveSlots::overwriteQuestion(std::string_view slot) const {
     if (slotProblem(slot)) return std::nullopt;
     bool held = folder_.exists(folder_.save(slotFileName("save", slot, ".ini")));
@@ -214,7 +227,7 @@ SlotResult SaveSlots::save_rtn(std::string_view slot) {
 }
 
 SlotResult SaveSlots::Rinload_rtn(std::string_view slot) const {
-    if (auto problem = slotProblem(slot)) return {false, *problem};
+    if (auto problem = slotProblem(slot); problem && slot != kAutoSlot) return {false, *problem};
     try {
         auto info = parseSaveInfo(folder_.readText(folder_.save(slotFileName("save", slot, ".ini"))));
         if (info) return {true, summaryOf(*info)};
@@ -224,7 +237,7 @@ SlotResult SaveSlots::Rinload_rtn(std::string_view slot) const {
 }
 
 SlotResult SaveSlots::load_rtn(std::string_view slot) {
-    if (auto problem = slotProblem(slot)) return {false, *problem};
+    if (auto problem = slotProblem(slot); problem && slot != kAutoSlot) return {false, *problem};
     auto notFound = [](const std::string& detail) {
         return SlotResult{false, kSlotNotFound + std::string(kCrLf) + detail};
     };

@@ -33,6 +33,8 @@ inline constexpr const char* kSaveFailed = "セーブできませんでした。
 inline constexpr const char* kSavedNotice = "セーブしました。";
 inline constexpr const char* kUnreadableSlot = "（読み込めません）";
 inline constexpr const char* kOverwriteTail = "のデータがあります。上書きしますか？";
+inline constexpr const char* kAutoSlot = "auto";
+inline constexpr const char* kAutosaveLabel = "オートセーブ";
 
 // The contents of a save-information file.
 struct SaveInfo {
@@ -46,6 +48,8 @@ struct SaveInfo {
     std::array<Slot, kSavedSlotCount> players{};  // player slots 0..15 (not "slots": Qt reserves that word)
 };
 
+// The save header of the game now: the year shown, the cohesion of alliances 1..3, the scenario.
+void fillSaveHeader(GameGlobals& g, int16_t year);
 // The save-information file of the game's current header and player slots 0..15.
 std::string formatSaveInfo(const GameGlobals& g);
 // Nothing when the text is cut short: fewer than the 50 lines, or a number line lacking a value.
@@ -127,6 +131,8 @@ public:
 
     // File names of a slot inside save/.
     static std::string slotFileName(const char* stem, std::string_view slot, const char* extension);
+    // The names of the five files of a slot inside save/.
+    static std::vector<std::string> slotFileNames(std::string_view slot);
 
 private:
     const GameFolder& folder_;

@@ -36,6 +36,12 @@ TEST(parseAutoplayOptions, ReadsEveryOptionAndRefusesBadOnes) {
     EXPECT_FALSE(parse({"--seed"}));
     EXPECT_FALSE(parse({"--fast"}, &error));
     EXPECT_EQ(error, "不明なオプションです: --fast / unknown option: --fast");
+    // A saved game to start from: its scenario is the save's, every faction the computer's.
+    auto from = parse({"--from", "07", "--years", "2"});
+    ASSERT_TRUE(from);
+    EXPECT_EQ(from->from, "07");
+    EXPECT_FALSE(parse({"--from", "07", "--scenario", "2"}));
+    EXPECT_FALSE(parse({"--from", "save/07"}));
 }
 
 // Plays in a fresh copy of the shipped data, less the file named 'missing', and returns what was
