@@ -102,15 +102,14 @@ private:
 std::optional<std::string> fromSlotProblem(std::string_view slot) {
     const std::string shown(slot);
     if (slot.empty())
-        return "セーブ番号がありません。数字（8桁まで）か auto を指定してください。 / --from needs a save number "
-               "(digits, at most 8) or auto.";
+        return "セーブ番号がありません。数字か auto を指定してください。 / --from needs a save number (digits) or "
+               "auto.";
     if (slot == kAutoSlot) return std::nullopt;
-    bool digits = slot.size() <= static_cast<size_t>(kMaxSlotDigits) &&
-                  slot.find_first_not_of("0123456789") == std::string_view::npos;
-    if (digits) return std::nullopt;
-    return "セーブ番号「" + shown +
-           "」は使えません。数字（8桁まで）か auto を指定してください。 / not a save number: " + shown +
-           " (digits, at most 8, or auto)";
+    // Digits of any length, as the save screen takes them; one too long for a file name is refused by
+    // the load, with the length the folder allows.
+    if (slot.find_first_not_of("0123456789") == std::string_view::npos) return std::nullopt;
+    return "セーブ番号「" + shown + "」は使えません。数字か auto を指定してください。 / not a save number: " + shown +
+           " (digits or auto)";
 }
 
 namespace {
@@ -329,9 +328,10 @@ int runCheck(const std::filesystem::path& iniDir, std::ostream& out) {
         out << *problem << "\n";
         return 1;
     }
-    auto problems = checkDataFolder(iniDir);
-    for (const auto& p : problems) out << p << "\n";
-    return problems.empty() ? 0 : 1;
+    DataCheckReport report = checkDataFolder(iniDir);
+    for (const auto& p : report.problems) out << p << "\n";
+    for (const auto& n : report.notes) out << "注意: " << n << "\n";
+    return report.problems.empty() ? 0 : 1;
 }
 
 }  // namespace tei

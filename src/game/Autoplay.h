@@ -53,8 +53,8 @@ std::optional<bool> parseGameOption(const std::vector<std::string>& args, size_t
 bool checkGameOptions(const AutoplayOptions& o, bool scenarioGiven, std::string& error);
 
 // A message when 'slot' cannot name the save slot a game starts from: the digits of a slot number as
-// the save screen takes them (one to eight), or "auto". Anything else, a path or an empty name
-// included, is refused.
+// the save screen takes them (any number of them; one too long for a file name is refused by the
+// load), or "auto". Anything else, a path or an empty name included, is refused.
 std::optional<std::string> fromSlotProblem(std::string_view slot);
 
 // Plays in the game folder, after settling a step a killed run left half done there. The new game's
@@ -74,7 +74,8 @@ AutoplayResult playAutoplay(const AutoplayOptions& options, const GameFolder& fo
                             std::ostream& err, AutoplayWatch* watch = nullptr);
 
 // Checks the ini folder (after settling a step a killed run left half done in its game folder); one
-// line per problem on 'out'. Returns 0 when there is none, 1 otherwise.
+// line per problem on 'out', then one per note ("注意: "). Returns 0 when there is no problem (notes
+// or not), 1 otherwise.
 int runCheck(const std::filesystem::path& iniDir, std::ostream& out);
 
 // The program's usage text.

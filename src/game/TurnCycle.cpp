@@ -58,7 +58,7 @@ bool TurnCycle::Form_Load() {
             // A faction master cut short would start a game the first resolution refuses: name it now.
             auto master = folder_.ini(factionMasterName(g_.scenarioNo));
             if (firstLackingFaction(*readFactionFile(folder_, master), scenarioInfo(g_.scenarioNo).factionCount) != 0)
-                throw FileError(FileError::Kind::CutShort, folder_.display(master));
+                throw factionsCutShort(folder_, master);
             {
                 // A new game's chronicle and faction file are made as one step.
                 GameFolder::DeferredWrites step(folder_);

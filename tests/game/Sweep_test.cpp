@@ -46,7 +46,7 @@ TEST(parseSweepOptions, ReadsEveryOptionWithTheDefaultsOfTheCommand) {
     EXPECT_EQ(o->jobs, 2);
     EXPECT_TRUE(o->csv);
 
-    for (const char* slot : {"7", "07", "12345678", "auto"}) {
+    for (const char* slot : {"7", "07", "123456789012", "auto"}) {
         auto f = parse({"--from", slot});
         ASSERT_TRUE(f) << slot;
         EXPECT_EQ(f->game.from, slot);
@@ -72,7 +72,7 @@ TEST(parseSweepOptions, RefusesBadValuesWithAMessageNamingThem) {
         {{"--from", "../save/7"}, "../save/7"},
         {{"--from", "7/"}, "7/"},
         {{"--from", "/tmp/x"}, "/tmp/x"},
-        {{"--from", "123456789"}, "123456789"},
+        {{"--from", "12a"}, "12a"},
         {{"--from", "Auto"}, "Auto"},
         {{"--from", "7", "--scenario", "2"}, "--scenario"},
         {{"--players", "1", "--from", "7"}, "--players"},
