@@ -9,11 +9,11 @@ namespace {
 bool leadsItsAlliance(const gun& f) { return f.meishuID == f.kunshuID; }
 }  // namespace
 
-double Reports::score(const gun& f) const {
+double factionScore(const gun& f, const GameGlobals& g) {
     double s = static_cast<double>(static_cast<long long>(f.army) * (f.tian + 50)) / 150 + f.meisei * 2.0;
     if (leadsItsAlliance(f)) {
-        int a = g_.factionAlliance[static_cast<size_t>(f.id >= 0 && f.id <= kMaxFaction ? f.id : 0)];
-        s += g_.allianceTroops[a] / 100.0 * g_.allianceCohesion[a];
+        int a = g.factionAlliance[static_cast<size_t>(f.id >= 0 && f.id <= kMaxFaction ? f.id : 0)];
+        s += g.allianceTroops[a] / 100.0 * g.allianceCohesion[a];
     }
     return s;
 }
@@ -25,7 +25,7 @@ int Reports::Houkoku_rtn() {
         gun F = scratch_.ld_Gun_rtn(f).value_or(gun{});
         F.id = static_cast<int16_t>(f);
         if (!F.del) {
-            double s = score(F);
+            double s = factionScore(F, g_);
             total = to16(total + s);
             page += F.name + " " + Str(s) + kCrLf;
         } else {

@@ -20,6 +20,11 @@ inline constexpr const char* kInterimReportTitle = "中間報告（ゲーム終�
 inline constexpr const char* kFinalReportTitle = "ゲーム最終結果";
 inline constexpr const char* kEndLogName = "tei_end.log";
 
+// A live faction's score as the reports list it, unrounded, from the alliance values of the year as
+// dealt (allianceTroops, allianceCohesion, factionAlliance); f.id is the faction's number. The history
+// scores its rows with it too.
+double factionScore(const gun& f, const GameGlobals& g);
+
 class Reports {
 public:
     Reports(const GameFolder& folder, GameGlobals& g, RecordScratch& scratch, MessagePages& report)
@@ -28,9 +33,6 @@ public:
     // Appends the report to page 0 (after the title already there) and copies the chronicle to
     // save/tei_end.log. Returns the height value of the report (4800 + 1080 per listed player).
     int Houkoku_rtn();
-
-    // A faction's score as the list shows it, unrounded.
-    double score(const gun& f) const;
 
 private:
     const GameFolder& folder_;

@@ -6,6 +6,7 @@
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
 #include "core/Scenarios.h"
+#include "game/History.h"
 #include "game/Reports.h"
 #include "game/YearEnd.h"
 #include "game/YearResolution.h"
@@ -60,6 +61,7 @@ bool TurnCycle::Form_Load() {
                 throw FileError(FileError::Kind::CutShort, folder_.display(master));
             mkFristLog();
             mk_Gunsv_rtn();
+            startHistory(folder_);
             ld_PCGun_rtn();
             setScenarioYears(true);
             frames_.ini_Mei_rtn();
@@ -188,6 +190,7 @@ void TurnCycle::report(const char* title) {
 }
 
 void TurnCycle::Res_rtn() {
+    const int16_t resolved = std::exchange(resolvedYear_, 0);
     scratch_.ld_Kunshu_rtn();
     frames_.res_Mei_rtn();
     ++yearCounter;
@@ -195,6 +198,8 @@ void TurnCycle::Res_rtn() {
     g_.msgMode = MsgMode::Resolution;
     Dsp_rtn();
     choice_.Tagun_rtn();
+    // The year just resolved joins the history, scored as the reports below score the factions.
+    if (resolved != 0) recordHistory(folder_, g_, resolved);
     if (yearCounter == lastYear - 10) {
         report(kInterimReportTitle);
         g_.msgMode = MsgMode::Resolution;
@@ -223,6 +228,7 @@ void TurnCycle::endOfTurn() {
     Strate_rtn();
     if (!ended_) {
         T_End_rtn();
+        resolvedYear_ = yearCounter;  // for the history; a load's year change records nothing
         Res_rtn();
     }
     year.commit();

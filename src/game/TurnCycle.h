@@ -106,6 +106,7 @@ private:
     std::string yearHeading_;
     std::string playerLabel_ = "プレイヤー";
     bool ended_ = false;
+    int16_t resolvedYear_ = 0;  // the year Res_rtn is to add to the history; 0 after a load
 };
 
 }  // namespace tei

@@ -1,0 +1,49 @@
+#include "game/History.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "core/RecordFiles.h"
+#include "core/RecordScratch.h"
+#include "game/Reports.h"
+
+namespace tei {
+
+std::vector<HistoryRow> historyRows(const GameFolder& folder, const GameGlobals& g, int year) {
+    // The factions as the reports read them (fallen when the flag reads "TRUE"), the officers as the
+    // whole-table loader does.
+    RecordScratch scratch(folder, g.officerCount, g.factionCount);
+    const int officerCount = std::min<int>(g.officerCount, kMaxOfficer);
+    auto officers = std::make_unique<OfficerTable>();
+    fillOfficers(*readOfficerFile(folder, folder.ini(kOfficerFile)), officerCount, *officers);
+
+    std::vector<HistoryRow> rows;
+    for (int f = 1; f <= g.factionCount && f <= kMaxFaction; ++f) {
+        gun F = scratch.ld_Gun_rtn(f).value_or(gun{});
+        F.id = static_cast<int16_t>(f);
+        HistoryRow r;
+        r.year = static_cast<int16_t>(year);
+        r.faction = F.id;
+        r.name = F.name;
+        r.alive = !F.del;
+        r.troops = F.army;
+        r.elite = F.seihei;
+        r.fame = F.meisei;
+        r.awe = F.ifu;
+        r.order = F.tian;
+        r.cohesion = F.kessoku;
+        int serving = 0;
+        for (int i = 1; i <= officerCount; ++i) serving += serves((*officers)[static_cast<size_t>(i)], F) ? 1 : 0;
+        r.officers = static_cast<int16_t>(serving);
+        r.alliance = F.meishuID;
+        r.score = F.del ? 0.0 : factionScore(F, g);
+        rows.push_back(std::move(r));
+    }
+    return rows;
+}
+
+void recordHistory(const GameFolder& folder, const GameGlobals& g, int year) {
+    appendHistory(folder, historyRows(folder, g, year));
+}
+
+}  // namespace tei
