@@ -2,6 +2,7 @@
 // ini/, otherwise the player's own folder (see core/GameHome.h), named on stderr.
 //   autoplay  plays a whole game with the computer (see --help)
 //   check     validates an ini folder
+//   history   prints the game's history, or a table of one measure
 
 #include <iostream>
 #include <optional>
@@ -10,6 +11,7 @@
 
 #include "core/GameHome.h"
 #include "game/Autoplay.h"
+#include "screens/HistoryCommand.h"
 
 namespace {
 
@@ -46,6 +48,17 @@ int main(int argc, char** argv) {
         auto root = gameFolderRoot();
         if (!root) return 2;
         return tei::runAutoplay(*options, tei::GameFolder(*root), std::cout, std::cerr);
+    }
+    if (args[0] == "history") {
+        std::string error;
+        auto options = tei::parseHistoryOptions({args.begin() + 1, args.end()}, error);
+        if (!options) {
+            std::cerr << error << "\n" << tei::cliUsage();
+            return 2;
+        }
+        auto root = gameFolderRoot();
+        if (!root) return 2;
+        return tei::runHistory(*options, tei::GameFolder(*root), std::cout, std::cerr);
     }
     if (args[0] == "check" && args.size() == 2) return tei::runCheck(args[1], std::cout);
     if (args[0] == "check" && args.size() == 1) {

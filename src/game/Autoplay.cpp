@@ -15,7 +15,8 @@ namespace tei {
 const char* cliUsage() {
     return "使い方 / usage:\n"
            "  teijiroku-cli autoplay [--scenario N] [--players F,F,...] [--years K] [--seed S] [--quiet]\n"
-           "  teijiroku-cli check [DIR]\n";
+           "  teijiroku-cli check [DIR]\n"
+           "  teijiroku-cli history [--measure troops|elite|fame|awe|order|cohesion|officers|score]\n";
 }
 
 namespace {
