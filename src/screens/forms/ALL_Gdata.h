@@ -1,7 +1,8 @@
 #pragma once
 // All factions: one row per live faction with its ruler, troops, elite troops, public order,
 // cohesion, fame, awe, number of officers and alliance leader. "武将リスト" opens the officers of
-// every faction.
+// every faction. At the end of the game a "推移グラフ" button beside them opens the chart of the whole
+// game with the final ranking.
 
 #include <QDialog>
 #include <string>
@@ -9,6 +10,7 @@
 #include "core/GameFolder.h"
 #include "core/GameGlobals.h"
 
+class QHBoxLayout;
 class QTableWidget;
 
 namespace tei {
@@ -19,6 +21,8 @@ public:
     explicit ALL_Gdata(const GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
     // Shows the screen, or only the message when the working files could not be read.
     int exec() override;
+    // Adds the "推移グラフ" button of the final faction list.
+    void offerHistoryChart();
 
 private:
     void init_rtn();
@@ -28,6 +32,7 @@ private:
     const GameFolder& folder_;
     GameGlobals& g_;
     QTableWidget* table_ = nullptr;
+    QHBoxLayout* buttons_ = nullptr;
     std::string loadError_;
 };
 
