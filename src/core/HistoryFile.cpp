@@ -140,10 +140,11 @@ void startHistory(const GameFolder& folder) { folder.writeText(folder.ini(kHisto
 void appendHistory(const GameFolder& folder, const std::vector<HistoryRow>& rows) {
     auto path = folder.ini(kHistoryFile);
     std::string text;
-    if (folder.exists(path)) {
+    try {
         text = folder.readBytes(path);
         if (!text.empty() && text.back() != '\n') text += kCrLf;
-    } else {
+    } catch (const FileError& e) {
+        if (e.kind() != FileError::Kind::Missing) throw;
         text = emptyHistory();
     }
     for (const HistoryRow& r : rows) text += formatHistoryRow(r);

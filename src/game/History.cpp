@@ -1,7 +1,7 @@
 #include "game/History.h"
 
 #include <algorithm>
-#include <memory>
+#include <array>
 
 #include "core/RecordFiles.h"
 #include "core/RecordScratch.h"
@@ -10,12 +10,16 @@
 namespace tei {
 
 std::vector<HistoryRow> historyRows(const GameFolder& folder, const GameGlobals& g, int year) {
-    // The factions as the reports read them (fallen when the flag reads "TRUE"), the officers as the
-    // whole-table loader does.
+    // The factions as the reports read them (fallen when the flag reads "TRUE"); the officers as the
+    // whole-table loader places them, by number, looked at where the parsed file keeps them.
     RecordScratch scratch(folder, g.officerCount, g.factionCount);
     const int officerCount = std::min<int>(g.officerCount, kMaxOfficer);
-    auto officers = std::make_unique<OfficerTable>();
-    fillOfficers(*readOfficerFile(folder, folder.ini(kOfficerFile)), officerCount, *officers);
+    auto file = readOfficerFile(folder, folder.ini(kOfficerFile));
+    std::array<const Bushou*, kMaxOfficer + 1> officers{};
+    for (const auto& r : *file) {
+        if (r.number > 0 && r.number <= kMaxOfficer) officers[static_cast<size_t>(r.number)] = &r.officer;
+        if (r.number >= officerCount) break;
+    }
 
     std::vector<HistoryRow> rows;
     for (int f = 1; f <= g.factionCount && f <= kMaxFaction; ++f) {
@@ -33,7 +37,10 @@ std::vector<HistoryRow> historyRows(const GameFolder& folder, const GameGlobals&
         r.order = F.tian;
         r.cohesion = F.kessoku;
         int serving = 0;
-        for (int i = 1; i <= officerCount; ++i) serving += serves((*officers)[static_cast<size_t>(i)], F) ? 1 : 0;
+        for (int i = 1; i <= officerCount; ++i) {
+            const Bushou* b = officers[static_cast<size_t>(i)];
+            serving += b && serves(*b, F) ? 1 : 0;
+        }
         r.officers = static_cast<int16_t>(serving);
         r.alliance = F.meishuID;
         r.score = F.del ? 0.0 : factionScore(F, g);

@@ -192,7 +192,10 @@ TEST_F(TurnCycleTest, TheHistoryStartsEmptyAndGainsEachYearBeforeItsReportsAndTh
     };
     std::vector<int> atReports, atEnd;
     host.onWindow = [&](const WindowPages& w) {
-        if (w.mode == MsgMode::Report) atReports.push_back(years().back());
+        if (w.mode != MsgMode::Report) return;
+        atReports.push_back(years().back());
+        // Held with the year's other files until the year is over: not on the disk yet.
+        EXPECT_EQ(parseHistory(tmp.readIni("history.csv")).rows.back().year, atReports.back() - 1);
     };
     host.onFactionList = [&] { atEnd = years(); };
     ASSERT_TRUE(cycle.Command1_Click(3));
@@ -222,13 +225,13 @@ TEST_F(TurnCycleTest, ALoadedYearAddsNothingToTheHistoryUntilItIsResolved) {
     EXPECT_EQ(rows[1].year, 200);
 }
 
-TEST_F(TurnCycleTest, AHistoryThatCannotBeWrittenStopsTheYearWithEveryFileKept) {
+TEST_F(TurnCycleTest, AHistoryThatCannotBeReadStopsTheYearWithEveryFileKept) {
     cycle.Form_Load();
     std::string factions = tmp.readIni("gunsv.ini"), chronicle = tmp.readIni("teiji.log");
     std::filesystem::remove(tmp.root() / "ini" / "history.csv");
     std::filesystem::create_directory(tmp.root() / "ini" / "history.csv");
     EXPECT_FALSE(cycle.Command1_Click(3));
-    EXPECT_EQ(host.lines("error"), (std::vector<std::string>{"error ファイル「ini/history.csv」に書き込めません。"}));
+    EXPECT_EQ(host.lines("error"), (std::vector<std::string>{"error ファイル「ini/history.csv」を読み込めません。"}));
     EXPECT_EQ(tmp.readIni("gunsv.ini"), factions);
     EXPECT_EQ(tmp.readIni("teiji.log"), chronicle);
 }
