@@ -24,6 +24,14 @@ size_t columnsOf(std::string_view text) {
     return n;
 }
 
+// A name on one line of the table: a line break inside it (a name written in quotes may hold one)
+// becomes a blank.
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\r' || c == '\n') c = ' ';
+    return text;
+}
+
 std::string padLeft(const std::string& text, size_t width) {
     size_t used = columnsOf(text);
     return std::string(used < width ? width - used : 0, ' ') + text;
@@ -162,7 +170,7 @@ std::string HistoryView::table(HistoryMeasure m) const {
     for (size_t y = 0; y < all.size(); ++y) cells[y + 1].push_back(std::to_string(all[y]));
     std::vector<HistorySeries> lines = series(m);
     for (const Faction& f : factions_) {
-        cells[0].push_back(f.name);
+        cells[0].push_back(oneLine(f.name));
         auto s =
             std::find_if(lines.begin(), lines.end(), [&](const HistorySeries& x) { return x.faction == f.number; });
         for (size_t y = 0; y < all.size(); ++y) {

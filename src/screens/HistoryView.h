@@ -93,7 +93,8 @@ public:
     // Every faction of the last year, highest score first (faction order among equals).
     std::vector<RankingLine> ranking() const;
     // Years down, factions across (every faction of the file, "-" where it has no point), in columns
-    // aligned for a terminal, the first column headed "年". Lines end in LF.
+    // aligned for a terminal, the first column headed "年"; a line break in a name becomes a blank.
+    // Lines end in LF.
     std::string table(HistoryMeasure m) const;
 
 private:

@@ -143,12 +143,12 @@ TEST_F(HistoryCommandTest, BadOptionsAndFilesGetAMessage) {
     EXPECT_EQ(run({"--measure", "fame"}), 2);
     EXPECT_EQ(run({}), 0);  // as it is, whatever it holds
 
-    tmp.writeIni("history.csv", emptyHistory() + "189,1,甲,1,1,1,1,1,1,1,1,0,1\r\nbroken\r\n189,2,乙\r\n");
+    tmp.writeIni("history.csv", emptyHistory() + "189,1,\"甲\r\n国\",1,1,1,1,1,1,1,1,0,1\r\nbroken\r\n189,2,乙\r\n");
     EXPECT_EQ(run({"--measure", "fame"}), 1);
-    EXPECT_EQ(out.str(), " 年  甲\n189   1\n");
+    EXPECT_EQ(out.str(), " 年  甲  国\n189       1\n");  // a name in quotes may hold a line break
     EXPECT_EQ(err.str(),
-              "注意: ファイル「ini/history.csv」の 3, 4 行目は読めないので表に入れていません。\n"
-              "note: lines 3, 4 of ini/history.csv are not rows and were left out\n");
+              "注意: ファイル「ini/history.csv」の 4, 5 行目は読めないので表に入れていません。\n"
+              "note: lines 4, 5 of ini/history.csv are not rows and were left out\n");
 }
 
 }  // namespace
