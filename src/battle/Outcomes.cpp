@@ -1,6 +1,5 @@
-#include <algorithm>
-
 #include "battle/Battle.h"
+#include "core/Gains.h"
 #include "core/Numbers.h"
 
 namespace tei {
@@ -13,19 +12,16 @@ inline constexpr int kFameCap = 200;
 inline constexpr int kCohesionCap = 100;
 inline constexpr int kAweCap = 100;
 
-// A gain that may not carry a value past its cap.
-int16_t raiseTo(int16_t value, int gain, int cap) { return sat16(std::min<long long>(value + gain, cap)); }
-
 // The share of its troops a defeated faction loses, in percent: from the winning strategist's
 // Politics and Leadership.
 int rateFromBoth(const Bushou& P) { return static_cast<int>(Nearest((P.policy + P.tactics) * 1.5 + 10)); }
 // The same from Politics alone.
 int rateFromPolitics(const Bushou& P) { return 2 * P.policy + 10; }
 
-// What is left of the loser's troops at rate p; never below nothing.
+// What is left of the loser's troops at rate p, Int((1 - p / 100) * army) exactly; never below nothing.
 int16_t troopsLeft(int16_t army, int p) {
-    double left = Int((1 - p / 100.0) * army);
-    return left < 0 ? int16_t{0} : to16(left);
+    long long left = IntRatio(static_cast<long long>(100 - p) * army, 100);
+    return left < 0 ? int16_t{0} : sat16(left);
 }
 
 }  // namespace
@@ -35,13 +31,14 @@ int16_t troopsLeft(int16_t army, int p) {
 // Leadership after a surrender, the other way round from the loser's.
 void Battle::Shouri_rtn(gun& W, const gun& L, const Bushou& P, int16_t F) {
     int p = F != 0 ? rateFromBoth(P) : rateFromPolitics(P);
-    double g = Int(p / 100.0 * L.army);
-    W.army = to16(W.army + g);
+    long long g = IntRatio(static_cast<long long>(p) * L.army, 100);
+    W.army = sat16(W.army + g);
     // Public order divides by the new army, which is 0 only when both armies were; it then stays.
-    if (W.army != 0) W.tian = to16(Int(W.tian * (1 - g / W.army)));
-    W.meisei = raiseTo(W.meisei, 10, kFameCap);
-    W.kessoku = raiseTo(W.kessoku, 10, kCohesionCap);
-    W.ifu = raiseTo(W.ifu, 5, kAweCap);
+    // Int(order * (1 - g / army)) is worked out as order * (army - g) / army.
+    if (W.army != 0) W.tian = sat16(IntRatio(W.tian * (W.army - g), W.army));
+    gainCapped(W.meisei, 10, kFameCap);
+    gainCapped(W.kessoku, 10, kCohesionCap);
+    gainCapped(W.ifu, 5, kAweCap);
 }
 
 // A fought battle lost: troops, elite troops, fame, public order and cohesion fall, and two officers
@@ -96,9 +93,10 @@ void Battle::Hikiwake_rtn(gun& A, gun& B) {
 }
 
 // The loser of a surrender joins the winner's alliance (or becomes independent with an independent
-// winner), unless it leads an alliance of its own.
+// winner), unless it leads an alliance of its own. A faction outside every alliance leads none, even
+// when its ruler number is 0 as well.
 void Battle::Kouhuku_rtn(const gun& W, gun& L) {
-    if (L.kunshuID == L.meishuID) {
+    if (L.meishuID != 0 && L.kunshuID == L.meishuID) {
         turn_.g.textArg2 = W.name;
         turn_.g.textArg1 = L.name;
         turn_.show(57);

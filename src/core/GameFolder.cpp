@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -90,6 +91,27 @@ bool GameFolder::exists(const fs::path& p) const {
     if (shared_->held.count(p)) return true;
     std::error_code ec;
     return fs::is_regular_file(p, ec);
+}
+
+std::vector<std::string> GameFolder::files(std::string_view folder) const {
+    fs::path dir = root_ / std::string(folder);
+    std::vector<std::string> names;
+    std::error_code ec;
+    for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+        std::string name = it->path().filename().string();
+        if (name.starts_with(".tmp-")) continue;  // a write in progress, not a file of the game
+        if (it->is_regular_file(ec)) names.push_back(std::move(name));
+    }
+    for (const fs::path& p : shared_->heldOrder)
+        if (p.parent_path() == dir && std::find(names.begin(), names.end(), p.filename().string()) == names.end())
+            names.push_back(p.filename().string());
+    return names;
+}
+
+std::optional<std::time_t> GameFolder::modifiedAt(const fs::path& p) const {
+    struct stat st {};
+    if (::stat(p.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    return static_cast<std::time_t>(st.st_mtim.tv_sec);
 }
 
 GameFolder::Contents& GameFolder::contentsOf(const fs::path& p) const {

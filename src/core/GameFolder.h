@@ -16,9 +16,11 @@
 // instead of a second writing of them; since no file is ever rewritten in place, the two names part
 // when the file is replaced. Copies of a GameFolder share all three.
 
+#include <ctime>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <typeindex>
@@ -45,6 +47,11 @@ public:
     std::string display(const std::filesystem::path& p) const;
 
     bool exists(const std::filesystem::path& p) const;
+    // The names of the files in ini/ or save/, held ones included, in no particular order.
+    std::vector<std::string> files(std::string_view folder) const;
+    // When the file was last changed, in seconds since 1970; nothing when the file is missing or the
+    // time is not known.
+    std::optional<std::time_t> modifiedAt(const std::filesystem::path& p) const;
 
     // Whole text of a file with a leading BOM removed. Throws FileError when the file is missing, cannot
     // be read, or is not UTF-8 text (a NUL byte or an invalid sequence).

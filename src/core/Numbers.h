@@ -1,6 +1,7 @@
 #pragma once
 // The number rules of the game, in one place:
 //   Int      floor, also for negative values
+//   IntRatio Int of a quotient of whole numbers, exactly
 //   Nearest  nearest whole number, a half going to the even neighbour
 //   Str      a number as the game writes it into texts: " 189", "-3", " 104.8", " .666"
 //   Comma3   cut after the third decimal
@@ -16,6 +17,14 @@ namespace tei {
 // Floor; returns the argument's own floating type, as the game's Int does.
 inline float Int(float x) { return __builtin_floorf(x); }
 inline double Int(double x) { return __builtin_floor(x); }
+
+// Int(num / den) worked out on whole numbers, so no fraction held in binary can cost a unit: a product
+// with a percentage, Int(0.68 * 75), is IntRatio(68 * 75, 100) = 51. The floor also below zero and for
+// a negative divisor; den must not be 0.
+constexpr long long IntRatio(long long num, long long den) {
+    long long q = num / den;
+    return (num % den != 0 && ((num < 0) != (den < 0))) ? q - 1 : q;
+}
 
 // Nearest whole number, halves to the even neighbour (Nearest(2.5) = 2, Nearest(-0.5) = 0).
 double Nearest(double x);

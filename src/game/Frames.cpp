@@ -62,6 +62,12 @@ void Frames::placeAlliances(const std::array<int16_t, kMaxOfficer + 1>* remember
         }
     });
     g_.allianceLeader[0] = 0;
+    // A frame left without an alliance shows none: no caption, no cohesion.
+    for (int k = 1; k < kFrameCount; ++k) {
+        if (g_.allianceLeader[k] != 0) continue;
+        captions_[k].clear();
+        g_.allianceCohesion[k] = 0;
+    }
 }
 
 void Frames::ini_Mei_rtn() { placeAlliances(nullptr); }

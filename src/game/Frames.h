@@ -34,12 +34,13 @@ public:
     // factionAlliance(f) = the frame listing f.
     void ld_Meiichi_rtn();
     // Alliances into frames 1..3 at the start of a game or after a load: cohesion from the leader's Fame.
+    // A frame left without an alliance gets no caption and cohesion 0.
     void ini_Mei_rtn();
     // The same each new year, keeping the cohesion of an alliance whose leader stays the same.
     void res_Mei_rtn();
 
     const std::vector<FrameMember>& members(int k) const { return members_[static_cast<size_t>(k)]; }
-    // Frame 0: "独立軍閥"; frames 1..3: the leading faction's name (kept when the frame empties).
+    // Frame 0: "独立軍閥"; frames 1..3: the leading faction's name, empty while the frame holds none.
     const std::string& caption(int k) const { return captions_[static_cast<size_t>(k)]; }
     // Alliance summary of frames 1..3: heading and values (troops with "000", cohesion).
     const std::string& summaryHeading(int k) const { return summaryHeadings_[static_cast<size_t>(k)]; }

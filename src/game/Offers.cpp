@@ -142,8 +142,9 @@ void Offers::dealIndependentFrame() {
             }
             case 4:
             case 9: {
+                // Dealt even when the pick finds an empty frame (target 0): the independent who wins it
+                // learns that the alliance is no more and stays independent.
                 int16_t a = rndTaMeiRtn(0);
-                if (a == 0) break;  // no alliance to join
                 p = add(0, Command::JoinAlliance);
                 target[p] = a;
                 break;

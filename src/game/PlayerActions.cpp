@@ -31,7 +31,72 @@ const char* requirementNote(Command command) {
     }
 }
 
+// Commands 2..10 but 9 tell their difficulty in the caption and in the hover text.
+bool showsDifficulty(Command c) {
+    return c >= Command::RaiseTroops && c <= Command::ChangeLeader && c != Command::LeaveAlliance;
+}
+
 }  // namespace
+
+TurnCycle::OfferTarget TurnCycle::offerTarget(int frame, int p) const {
+    OfferTarget t;
+    const Command c = g_.offerCommands[frame][static_cast<size_t>(p)];
+    const int16_t target = g_.offerTarget[frame][p];
+    auto officerName = [&](int16_t n) { return scratch_.ld_Chr_rtn(n).name; };  // "何某" without a record
+    auto factionName = [&](int16_t n) {
+        auto F = scratch_.ld_Gun_rtn(n);
+        return F ? F->name : std::string(kNowhereName);
+    };
+    switch (c) {
+        case Command::Recruit:
+            t.officer = target;
+            t.name = officerName(target);
+            break;
+        case Command::RaiseTroops:
+            t.name = factionName(target);
+            t.amount = Str(g_.offerAmount[frame][p]) + "％を借り受け、そのまま自分の物とする。";
+            break;
+        case Command::YellowTurbans:
+        case Command::Barbarians:
+            t.officer = target;
+            t.name = officerName(target);
+            t.amount = Str(g_.offerAmount[frame][p]) + "000を傘下に収める。";
+            break;
+        case Command::Subversion:
+        case Command::Denounce:
+        case Command::War:
+        case Command::RighteousWar:
+            t.name = factionName(target);
+            break;
+        case Command::JoinAlliance:
+            t.name = officerName(target);  // the leader of the alliance to join
+            break;
+        default:
+            return t;  // mediation, leaving, a new leader and waiting act on the own alliance
+    }
+    t.named = true;
+    return t;
+}
+
+std::string TurnCycle::offerHint(int frame, int p) const {
+    if (frame < 0 || frame >= kFrameCount || p < 0 || p >= static_cast<int>(g_.offerCommands[frame].size()) ||
+        p >= kOffersPerFrame)
+        return {};
+    const Command c = g_.offerCommands[frame][static_cast<size_t>(p)];
+    std::string hint = commandName(c);
+    try {
+        if (OfferTarget t = offerTarget(frame, p); t.named) hint += std::string(kHintSeparator) + "対象：" + t.name;
+    } catch (const FileError&) {
+        // Hovering only shows; a file that cannot be read is reported when the offer is clicked.
+    }
+    // The amount the description tells, shortly: two rebel bands may share a leader.
+    const int16_t amount = g_.offerAmount[frame][p];
+    if (c == Command::RaiseTroops) hint += std::string(kHintSeparator) + "借用" + Str(amount) + "％";
+    if (c == Command::YellowTurbans || c == Command::Barbarians)
+        hint += std::string(kHintSeparator) + "兵力" + Str(amount) + "000";
+    if (showsDifficulty(c)) hint += std::string(kHintSeparator) + "難易度" + Str(g_.offerDifficulty[frame][p]);
+    return hint;
+}
 
 bool TurnCycle::Com_Lst_Click(int frame, int p) {
     if (frame < 0 || frame >= kFrameCount || p < 0 || p >= static_cast<int>(g_.offerCommands[frame].size()) ||
@@ -46,7 +111,7 @@ bool TurnCycle::Com_Lst_Click(int frame, int p) {
         std::string caption = std::string(commandName(c)) + kCrLf;
         if (c == Command::Recruit || c == Command::LeaveAlliance)
             caption += "（";
-        else if (c >= Command::RaiseTroops && c <= Command::ChangeLeader)
+        else if (showsDifficulty(c))
             caption += "（難易度" + Str(g_.offerDifficulty[frame][p]) + "・";
         else
             caption = commandName(c);
@@ -60,48 +125,12 @@ bool TurnCycle::Com_Lst_Click(int frame, int p) {
         }
         if (!moving.empty()) moving += "が動いている";
 
-        int16_t target = g_.offerTarget[frame][p];
-        auto officerName = [&](int16_t n) { return scratch_.ld_Chr_rtn(n).name; };  // "何某" without a record
-        auto factionName = [&](int16_t n) {
-            auto F = scratch_.ld_Gun_rtn(n);
-            return F ? F->name : std::string(kNowhereName);
-        };
-        g_.detailId = 0;
-        switch (c) {
-            case Command::Recruit:
-                g_.detailId = target;
-                g_.textArg1 = officerName(target);
-                g_.textArg2 = moving;
-                break;
-            case Command::RaiseTroops:
-                g_.textArg1 = factionName(target);
-                g_.textArg2 = Str(g_.offerAmount[frame][p]) + "％を借り受け、そのまま自分の物とする。" + kCrLf + moving;
-                break;
-            case Command::YellowTurbans:
-            case Command::Barbarians:
-                g_.detailId = target;
-                g_.textArg1 = officerName(target);
-                g_.textArg2 = Str(g_.offerAmount[frame][p]) + "000を傘下に収める。" + kCrLf + moving;
-                break;
-            case Command::Subversion:
-            case Command::Denounce:
-            case Command::War:
-            case Command::RighteousWar:
-                g_.textArg1 = factionName(target);
-                g_.textArg2 = moving;
-                break;
-            case Command::JoinAlliance:
-                g_.textArg1 = officerName(target);
-                g_.textArg2 = moving;
-                break;
-            case Command::Mediation:
-            case Command::LeaveAlliance:
-            case Command::ChangeLeader:
-                g_.textArg2 = moving;
-                break;
-            default:
-                break;
-        }
+        // The target's name replaces textArg1; the offers that name none leave it as it was.
+        OfferTarget target = offerTarget(frame, p);
+        g_.detailId = target.officer;
+        if (target.named) g_.textArg1 = target.name;
+        if (c >= Command::Recruit && c <= Command::RighteousWar)
+            g_.textArg2 = target.amount.empty() ? moving : target.amount + kCrLf + moving;
         // Commands 1..12 are described by the record of their number, 待機 by record 20.
         g_.textNo = c >= Command::Recruit && c <= Command::RighteousWar ? numberOf(c) : 20;
 

@@ -6,7 +6,8 @@
 namespace tei {
 
 namespace {
-bool leadsItsAlliance(const gun& f) { return f.meishuID == f.kunshuID; }
+// A faction outside every alliance leads none, even when its ruler number is 0 as well.
+bool leadsItsAlliance(const gun& f) { return f.meishuID != 0 && f.meishuID == f.kunshuID; }
 }  // namespace
 
 double factionScore(const gun& f, const GameGlobals& g) {
@@ -52,7 +53,9 @@ int Reports::Houkoku_rtn() {
         if (leadsItsAlliance(rec)) {
             page += std::string("盟主である") + kCrLf;
             int a = g_.factionAlliance[static_cast<size_t>(f <= kMaxFaction ? f : 0)];
-            double e = Int(g_.allianceTroops[a] / 100.0 * g_.allianceCohesion[a]);
+            // Int(troops / 100 * cohesion), worked out on whole numbers.
+            double e = static_cast<double>(
+                IntRatio(static_cast<long long>(g_.allianceTroops[a]) * g_.allianceCohesion[a], 100));
             s += e;
             page += "同盟の期待できる兵力：" + Str(e) + "000（1000で割ります）" + kCrLf;
         } else {

@@ -78,17 +78,27 @@ bool TurnCycle::Form_Load() {
 }
 
 // The saved year starts again: the scenario's counts first (so the alliances are read with the
-// loaded game's faction count), then the year change deals the saved year's offers anew.
+// loaded game's faction count), then the year change deals the saved year's offers anew. The saved
+// cohesion replaces the leaders' Fame as soon as the alliances are placed, so that the year change
+// carries it over and the frames, the offers and a report of the year are made with it; it is set
+// once more when the year change is done (for a header the game wrote, to the same values).
 void TurnCycle::restoreLoadedGame() {
     g_.scenarioNo = g_.saveHeader[4];
     g_.officerCount = kGameOfficerCount;
     setScenarioYears(false);
     frames_.ini_Mei_rtn();
+    restoreSavedCohesion();
     yearCounter = static_cast<int16_t>(g_.saveHeader[0] - 1);
     turnSlot = 0;
     tebanIncliment_rtn();
     Res_rtn();
-    for (int k = 1; k <= 3; ++k) g_.allianceCohesion[k] = g_.saveHeader[k];
+    restoreSavedCohesion();
+}
+
+// A frame that holds no alliance keeps cohesion 0 whatever the header says for it.
+void TurnCycle::restoreSavedCohesion() {
+    for (int k = 1; k <= 3; ++k)
+        if (g_.allianceLeader[k] != 0) g_.allianceCohesion[k] = g_.saveHeader[k];
 }
 
 void TurnCycle::mkFristLog() { tei::mkFristLog(folder_); }
@@ -174,7 +184,9 @@ void TurnCycle::T_End_rtn() {
     yearEnd.Jinji_rtn();
     once.commit();
     g_.msgText = reportText.at(0);
-    host_.showMessageWindow(textWindow(g_.msgMode, g_.msgText));
+    WindowPages window = textWindow(g_.msgMode, g_.msgText);
+    window.heading = yearEndHeading(yearCounter);
+    host_.showMessageWindow(window);
     g_.msgMode = MsgMode::Resolution;
     reportText.page = 0;
 }

@@ -27,7 +27,11 @@
 
 namespace tei {
 
+inline constexpr const char* kHintSeparator = "　";
 inline constexpr const char* kNotSavedQuestion = "セーブをしてませんがよろしいですか？";
+
+// The heading of the year-end window, the year just resolved: "189年 年末".
+inline std::string yearEndHeading(int year) { return std::to_string(year) + "年 年末"; }
 
 struct PlayerLine {
     std::string name;  // the slot's display name
@@ -60,6 +64,11 @@ public:
     const Frames& frames() const { return frames_; }
     // Offer texts of frame k, in list order.
     std::vector<std::string> offerNames(int k) const;
+    // What pointing at an offer shows: its name, then its target, the troops it gains and its
+    // difficulty as its description tells them ("糾弾　対象：袁紹　難易度 3", "黄巾賊退治　対象：張角
+    // 兵力 12000　難易度 5"), so two offers of one name can be told apart. Reads the working files but
+    // changes nothing; empty when there is no such offer.
+    std::string offerHint(int frame, int position) const;
     // True when frame k's offer list is the current player's (light cyan).
     bool isCurrentPlayersFrame(int k) const { return frames_.isPlayersFrame(k, turnSlot); }
     bool ended() const { return ended_; }
@@ -84,11 +93,21 @@ public:
     Command selectedCommand = Command::Wait;
 
 private:
+    // What an offer's description names besides its caption.
+    struct OfferTarget {
+        bool named = false;   // false for the offers that act on the own alliance, and 待機
+        std::string name;     // the target officer's or faction's name (textArg1)
+        int16_t officer = 0;  // the officer whose data the description offers (detailId), else 0
+        std::string amount;   // the line telling the troops gained, for the offers that gain some
+    };
+    OfferTarget offerTarget(int frame, int position) const;
+
     void init_rtn();
     void ld_PCGun_rtn();
     void setScenarioYears(bool setFirstYear);
     void endOfTurn();
     void restoreLoadedGame();
+    void restoreSavedCohesion();
     void report(const char* title);
     // The name of the offer at a list position of frame k; empty when there is none.
     std::string offerName(int frame, int position) const;

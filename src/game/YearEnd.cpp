@@ -41,8 +41,9 @@ void YearEnd::Policy_rtn() {
             int r = rng_.I(2);
             r *= rng_.I(6);
             if (r > P) {
-                // An official without Politics counts as 1, so the divisor stays defined.
-                orderDivisor[f] = static_cast<int32_t>(Nearest(static_cast<double>(r) / std::max(P, 1)));
+                // An official without Politics counts as 1, so the divisor stays defined. A negative
+                // Politics divides as it is: the divisor is then 0 or below and cuts nothing.
+                orderDivisor[f] = static_cast<int32_t>(Nearest(static_cast<double>(r) / (P == 0 ? 1 : P)));
                 orderCulprit[f] = static_cast<int16_t>(i);
             }
         }

@@ -70,6 +70,7 @@ ChroniclePages cutChronicle(std::string_view text) {
         if (out.lineCounts[p] < std::numeric_limits<int16_t>::max()) ++out.lineCounts[p];
         return true;
     });
+    out.lastPage = static_cast<int16_t>(page);
     return out;
 }
 

@@ -40,6 +40,7 @@ struct ChroniclePages {
     static constexpr int kCount = 41;
     std::array<std::string, kCount> pages{};
     std::array<int16_t, kCount> lineCounts{};
+    int16_t lastPage = 0;  // the page cutting ended on: the latest year's, or 41 when the pages ran out
 };
 ChroniclePages cutChronicle(std::string_view text);
 

@@ -1,5 +1,7 @@
 #include "messages/ChronicleReader.h"
 
+#include <algorithm>
+
 namespace tei {
 
 namespace {
@@ -16,9 +18,10 @@ std::optional<std::string> ChronicleReader::Form_Load(const GameFolder& folder, 
     return std::nullopt;
 }
 
+// The reader opens where cutting ended, on the latest year, but never on page 40, which is not shown.
 void ChronicleReader::load(std::string_view text) {
     book_ = cutChronicle(text);
-    page_ = 0;
+    page_ = std::min<int16_t>(book_.lastPage, kLastShownPage);
     resetEnable();
 }
 

@@ -19,8 +19,8 @@ namespace tei {
 
 class ChronicleReader {
 public:
-    // Reads the chronicle at logPath and shows page 0; a message naming the file when it cannot be
-    // read (the reader then shows nothing).
+    // Reads the chronicle at logPath and shows the latest year's page (at most page 39); a message
+    // naming the file when it cannot be read (the reader then shows nothing).
     [[nodiscard]] std::optional<std::string> Form_Load(const GameFolder& folder, const std::filesystem::path& logPath);
     // The same from the chronicle's text.
     void load(std::string_view text);

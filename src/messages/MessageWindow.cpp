@@ -1,5 +1,7 @@
 #include "messages/MessageWindow.h"
 
+#include <algorithm>
+
 #include "messages/Chronicle.h"
 
 namespace tei {
@@ -82,6 +84,17 @@ void MessageWindow::Timer1_Timer() {
     if (mode_ != MsgMode::Ending) return;
     if (!pages.isEnd(pages.page + 1) && pages.page < kLastPage) ++pages.page;
     dsp_Text_rtn();
+}
+
+std::string MessageWindow::pageCounter() const {
+    // The pages that paging can reach end before the first "EOT" after page 0, and at page 40.
+    int reachable = 0;
+    while (reachable < kLastPage && !pages.isEnd(reachable + 1)) ++reachable;
+    int last = 0;
+    for (int i = 0; i <= reachable; ++i)
+        if (!pages.at(i).empty()) last = i;
+    last = std::max<int>(last, pages.page);
+    return std::to_string(pages.page + 1) + " / " + std::to_string(last + 1);
 }
 
 int MessageWindow::labelHeight(std::string_view text, int parmTextHeight) {

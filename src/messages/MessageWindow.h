@@ -31,7 +31,8 @@ inline constexpr int kTallestLabel = 30400;
 struct WindowPages {
     MsgMode mode = MsgMode::Ending;
     MessagePages pages;
-    bool caution = false;  // a player's faction was attacked this year: the warning is shown
+    bool caution = false;   // a player's faction was attacked this year: the warning is shown
+    std::string heading{};  // a line above the pages ("189年 年末"); none when empty
 };
 
 // The closing credits (Ending): the credits page, then "EOT".
@@ -59,6 +60,9 @@ public:
     bool enabled(int button) const { return button >= 0 && button < 4 && enabled_[static_cast<size_t>(button)]; }
     const std::string& shownText() const { return shown_; }
     int16_t page() const { return pages.page; }
+    // "n / m" beside the buttons: the page on view and the last page that holds text and can be
+    // reached (never below the page on view), both counted from 1.
+    std::string pageCounter() const;
     // Height of the text label: parmTextHeight when above 0, else 12 per character below 2000
     // characters, else the tallest label.
     static int labelHeight(std::string_view text, int parmTextHeight);

@@ -7,9 +7,12 @@
 //   a line beginning "+"   the first argument          a line beginning "*"   the second argument
 //   a line beginning "/"   a page break (narrative) or "forget the text so far" (descriptions)
 //   any other line         appended as it is, with no separator
-// A record without ".." runs on into the next one. The search stops at the first header numbered
-// 100 or more, so such records are out of reach unless asked for first. A missing record adds nothing.
+// A record without ".." runs on into the next one. The search reads the file from the top and goes on
+// after a record it appended, so every record of the number is appended in file order (a header that
+// a record ran into is that record's line break, not another match). It stops after the first header
+// numbered 100 or more, so records after it are out of reach. A missing record adds nothing.
 
+#include <map>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -35,16 +38,16 @@ public:
     // Template textNo as one text; a "/" line empties what was gathered so far.
     std::string single(int textNo, std::string_view arg1, std::string_view arg2) const;
     // True when a header with this number can be reached.
-    bool has(int textNo) const { return headerLine(textNo) >= 0; }
+    bool has(int textNo) const { return records_.contains(textNo); }
 
 private:
-    long headerLine(int textNo) const;
     template <class Sink>
     void compose(int textNo, std::string_view arg1, std::string_view arg2, Sink&& sink) const;
 
     std::shared_ptr<const std::string> text_;  // shared, so copies keep the lines valid
     std::vector<std::string_view> lines_;
-    std::vector<std::pair<int, long>> headers_;  // reachable headers in file order: number, line index
+    // By number: the header line of every record the search appends for it, in file order.
+    std::map<int, std::vector<size_t>> records_;
 };
 
 }  // namespace tei

@@ -1,8 +1,8 @@
 // Commands 6 調停 and 7 糾弾: standing among the warlords. Mediation raises the winner's Fame and his
 // alliance's cohesion; denunciation cuts the target's Fame and Cohesion and its alliance's cohesion.
 
+#include "core/Gains.h"
 #include "core/Numbers.h"
-#include "resolution/Gains.h"
 #include "resolution/Resolution.h"
 
 namespace tei {
@@ -44,9 +44,10 @@ void Resolution::denounce(const OfferContest& c) {
         return;
     }
     gun& target = targetFaction(c.target);
-    double p = c.difficulty / 20.0;
-    target.meisei = to16(Int(target.meisei * (1 - p)));
-    target.kessoku = to16(Int(target.kessoku * (1 - p)));
+    // Int(value * (1 - difficulty / 20)), worked out on whole numbers.
+    const long long kept = 20 - c.difficulty;
+    target.meisei = sat16(IntRatio(target.meisei * kept, 20));
+    target.kessoku = sat16(IntRatio(target.kessoku * kept, 20));
     // A target without a record stands in no frame: no alliance pays for it.
     int k = frameOf(c.target);
     if (k >= 0) {

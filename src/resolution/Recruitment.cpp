@@ -1,8 +1,8 @@
 // Commands that bring in people and troops: 1 人材募集 (an officer changes sides) and 2 兵力確保 (a share
 // of another faction's troops, lent for good).
 
+#include "core/Gains.h"
 #include "core/Numbers.h"
-#include "resolution/Gains.h"
 #include "resolution/Resolution.h"
 
 namespace tei {
@@ -64,7 +64,8 @@ void Resolution::raiseTroops(const OfferContest& c) {
         return;
     }
     if (side.meisei + winner.policy / 10.0 >= c.difficulty + c.roll) {
-        int n = static_cast<int>(Int(lender.army / 100.0 * c.amount));
+        // Int(troops / 100 * amount), worked out on whole numbers.
+        long long n = IntRatio(static_cast<long long>(lender.army) * c.amount, 100);
         lender.army = sat16(static_cast<long long>(lender.army) - n);
         gainCapped(lender.meisei, 5, 200);
         side.army = sat16(static_cast<long long>(side.army) + n);

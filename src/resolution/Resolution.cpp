@@ -106,7 +106,6 @@ void Resolution::Strate_rtn() {
         int rows = std::min(static_cast<int>(commands.size()), kOffersPerFrame);
         for (int j = 0; j < rows; ++j) {
             playerHeaders(k, j);
-            if (!isCarriedOut(commands[static_cast<size_t>(j)])) continue;
             carryOut(contest(k, j));
         }
     }
@@ -149,10 +148,10 @@ OfferContest Resolution::contest(int frame, int row) {
     c.target = g_.offerTarget[static_cast<size_t>(frame)][static_cast<size_t>(row)];
     c.amount = g_.offerAmount[static_cast<size_t>(frame)][static_cast<size_t>(row)];
     c.difficulty = g_.offerDifficulty[static_cast<size_t>(frame)][static_cast<size_t>(row)];
-    if (!isCarriedOut(c.command)) return c;
-
-    const CommandRule& rule = ruleOf(c.command);
-    for (int o = 1; o <= turn_.officerCount() && o <= kMaxOfficer; ++o) {
+    // An offer passed over (待機, 暗殺) scores nobody, but its roll is drawn like every other offer's.
+    const int officers = isCarriedOut(c.command) ? std::min<int>(turn_.officerCount(), kMaxOfficer) : 0;
+    const CommandRule& rule = ruleOf(isCarriedOut(c.command) ? c.command : Command::Wait);
+    for (int o = 1; o <= officers; ++o) {
         const Bushou& b = turn_.records.officers[static_cast<size_t>(o)];
         if (!takesPart(b, frame, row, c.command)) continue;
         int a = b.*rule.ability;

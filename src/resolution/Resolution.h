@@ -50,7 +50,8 @@ public:
     // The faction dice of the pass, d(1..19) = 2d6 in faction order; d(0) and d(20) stay 0.
     void rollFactionDice();
     int factionDie(int f) const { return (f >= 0 && f <= kMaxFaction) ? dice_[static_cast<size_t>(f)] : 0; }
-    // Who takes part in offer (frame, row), their scores, the winner and the offer roll.
+    // Who takes part in offer (frame, row), their scores, the winner and the offer roll. An offer that
+    // is passed over (no command 1..12) scores nobody and draws only its roll.
     OfferContest contest(int frame, int row);
     // The winner's command carried out: commands 1..12, anything else is passed over.
     void carryOut(const OfferContest& c);

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
+#include "core/Gains.h"
 #include "core/Numbers.h"
-#include "resolution/Gains.h"
 #include "resolution/Resolution.h"
 
 namespace tei {

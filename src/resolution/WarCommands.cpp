@@ -1,8 +1,8 @@
 // Commands 11 戦争 and 12 義戦: the winner's faction goes to war on the target faction. The declaration
 // is told here; the battle itself starts on a new page and is the BattleRunner's.
 
+#include "core/Gains.h"
 #include "core/Numbers.h"
-#include "resolution/Gains.h"
 #include "resolution/Resolution.h"
 
 namespace tei {

@@ -1,5 +1,6 @@
 #include "screens/SaveSlots.h"
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -73,7 +74,39 @@ std::string summaryOf(const SaveInfo& info) {
     return "シナリオ" + Str(info.header[4]) + name + Str(info.header[0]) + "年";
 }
 
+// The slot number of a save-information file's name ("save07.ini" -> "07"); nothing for another file
+// or a number that cannot be typed.
+std::optional<std::string> slotOfInfoFile(std::string_view name) {
+    std::string lower(name);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    std::string_view n(lower);
+    if (!n.starts_with("save") || !n.ends_with(".ini")) return std::nullopt;
+    std::string_view digits = n.substr(4, n.size() - 8);
+    if (SaveSlots::slotProblem(digits)) return std::nullopt;
+    return std::string(digits);
+}
+
+// Slot numbers by value, then the shorter first: "", "0", "00", "1", "7", "07", "10".
+bool slotBefore(const std::string& a, const std::string& b) {
+    auto value = [](const std::string& s) {
+        return std::string_view(s).substr(std::min(s.find_first_not_of('0'), s.size()));
+    };
+    std::string_view va = value(a), vb = value(b);
+    if (va.size() != vb.size()) return va.size() < vb.size();
+    if (va != vb) return va < vb;
+    return a.size() < b.size();
+}
+
 }  // namespace
+
+std::string slotTime(std::time_t t) {
+    std::tm local{};
+    if (!localtime_r(&t, &local)) return {};
+    char text[32];
+    size_t n = std::strftime(text, sizeof text, "%Y/%m/%d %H:%M", &local);
+    return std::string(text, n);
+}
 
 std::string formatSaveInfo(const GameGlobals& g) {
     auto n = [](int16_t v) { return std::to_string(v); };
@@ -131,6 +164,39 @@ std::string SaveSlots::loadQuestion(std::string_view summary) {
 
 std::string SaveSlots::slotFileName(const char* stem, std::string_view slot, const char* extension) {
     return std::string(stem) + std::string(slot) + extension;
+}
+
+std::optional<std::string> SaveSlots::overwriteQuestion(std::string_view slot) const {
+    if (slotProblem(slot)) return std::nullopt;
+    bool held = folder_.exists(folder_.save(slotFileName("save", slot, ".ini")));
+    for (const SlotFile& f : kSlotFiles)
+        held = held || folder_.exists(folder_.save(slotFileName(f.stem, slot, f.extension)));
+    if (!held) return std::nullopt;
+    std::string label = "save" + std::string(slot);
+    SlotResult summary = Rinload_rtn(slot);
+    if (!summary.ok) return label + " には既にデータがあります。上書きしますか？";
+    return label + " には " + summary.text + " " + kOverwriteTail;
+}
+
+std::vector<SlotEntry> SaveSlots::list() const {
+    std::vector<SlotEntry> entries;
+    for (const std::string& name : folder_.files("save")) {
+        std::optional<std::string> slot = slotOfInfoFile(name);
+        if (!slot) continue;
+        // Two names differing only in case are one slot to the game.
+        if (std::any_of(entries.begin(), entries.end(), [&](const SlotEntry& e) { return e.slot == *slot; })) continue;
+        SlotEntry e;
+        e.slot = *slot;
+        e.label = "save" + *slot;
+        SlotResult summary = Rinload_rtn(*slot);
+        e.readable = summary.ok;
+        e.summary = summary.ok ? summary.text : kUnreadableSlot;
+        if (auto t = folder_.modifiedAt(folder_.save(slotFileName("save", *slot, ".ini")))) e.when = slotTime(*t);
+        entries.push_back(std::move(e));
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const SlotEntry& a, const SlotEntry& b) { return slotBefore(a.slot, b.slot); });
+    return entries;
 }
 
 SlotResult SaveSlots::save_rtn(std::string_view slot) {

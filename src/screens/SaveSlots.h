@@ -14,9 +14,11 @@
 
 #include <array>
 #include <cstdint>
+#include <ctime>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/GameFolder.h"
 #include "core/GameGlobals.h"
@@ -29,6 +31,9 @@ inline constexpr const char* kSaveQuestionTail = "でセーブしますか？";
 inline constexpr const char* kLoadQuestionTail = "これをロードしますか？";
 inline constexpr const char* kTypeSlotNumber = "セーブ番号を打ち込んでください";
 inline constexpr const char* kSaveFailed = "セーブできませんでした。";
+inline constexpr const char* kSavedNotice = "セーブしました。";
+inline constexpr const char* kUnreadableSlot = "（読み込めません）";
+inline constexpr const char* kOverwriteTail = "のデータがあります。上書きしますか？";
 inline constexpr int kMaxSlotDigits = 8;
 
 // The contents of a save-information file.
@@ -54,7 +59,13 @@ class SlotNumber {
 public:
     // Appends digit 0..9; a ninth digit is refused with a message and the number stays as it was.
     [[nodiscard]] std::optional<std::string> type(int digit);
+    // Takes back the last digit typed; nothing happens to an empty number.
+    void erase() {
+        if (!digits_.empty()) digits_.pop_back();
+    }
     void clear() { digits_.clear(); }
+    // The number of a slot picked from the list of saved slots.
+    void set(std::string digits) { digits_ = std::move(digits); }
     const std::string& digits() const { return digits_; }
     // Lab_num's caption and the slot's display name in the questions: "save" and the digits.
     std::string label() const { return "save" + digits_; }
@@ -69,6 +80,18 @@ struct SlotResult {
     std::string text;
 };
 
+// A slot that holds a game, as the save and load screens list it.
+struct SlotEntry {
+    std::string slot;     // the slot number as it names the files ("7", "07", "" for save.ini)
+    std::string label;    // "save" and the number, as Lab_num shows it
+    std::string summary;  // as Rinload_rtn builds it; kUnreadableSlot when the information file is unreadable
+    std::string when;     // the information file's local date and time, "2024/06/01 09:05"; "" when unknown
+    bool readable = false;
+};
+
+// A time as the slot list shows it: local date and time to the minute.
+std::string slotTime(std::time_t t);
+
 class SaveSlots {
 public:
     SaveSlots(const GameFolder& folder, GameGlobals& globals) : folder_(folder), g_(globals) {}
@@ -79,6 +102,14 @@ public:
     // The questions the dialog asks before saving and before loading.
     static std::string saveQuestion(std::string_view slot);
     static std::string loadQuestion(std::string_view summary);
+    // The question asked once more before a save replaces a slot that holds a game: "save5 には
+    // シナリオ 1曹操 190年 のデータがあります。上書きしますか？" (without the summary when it cannot be
+    // read). Nothing when none of the slot's five files exists.
+    [[nodiscard]] std::optional<std::string> overwriteQuestion(std::string_view slot) const;
+
+    // Every slot of save/ whose information file exists and whose number can be typed (digits only,
+    // at most 8), in the order of their numbers: "" first, then by value, "7" before "07".
+    std::vector<SlotEntry> list() const;
 
     // Copies the five working files and writes the save-information file from saveHeader and slots
     // 0..15. On success dialogResult becomes 1; on failure the slot's old files are all kept.

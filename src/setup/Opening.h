@@ -18,6 +18,8 @@ public:
     // Timer1_Timer, and a click on the picture or its caption (Picture1_Click, Label1_Click).
     void tick() { advance(4); }
     void click() { advance(2); }
+    // Hides the opening at once: the title screen shown again during a run does not play it twice.
+    void skip() { hidden_ = true; }
 
     int16_t counter() const { return counter_; }
     bool hidden() const { return hidden_; }

@@ -80,7 +80,7 @@ std::vector<std::string> parseNameList(std::string_view text, int limit) {
     while (static_cast<int>(names.size()) < limit) {
         auto item = items.next();
         if (!item) break;
-        if (!item->text.empty()) names.push_back(std::move(item->text));
+        names.push_back(std::move(item->text));  // an empty item is an empty name, and keeps its number
     }
     return names;
 }

@@ -108,7 +108,8 @@ private:
     OfficerTable officers_{};
 };
 
-// The name lists: at most 'limit' names, one per item; empty items are no names.
+// The name lists: at most 'limit' names, one per item; an empty item (",," or a blank line) is an
+// empty name.
 std::vector<std::string> parseNameList(std::string_view text, int limit);
 
 }  // namespace tei

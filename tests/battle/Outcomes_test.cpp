@@ -50,6 +50,16 @@ TEST_F(OutcomesTest, VictoryAfterABattleGainsAtTheRateOfPoliticsAndStopsAtTheCap
     EXPECT_EQ(narrative(), "");
 }
 
+// The caps stop a gain but never take away what a value already holds above them (Awe passes 100
+// through gains made while below it: 99 + 3).
+TEST_F(OutcomesTest, VictoryNeverLowersAValueAlreadyAboveItsCap) {
+    ko().meisei = 201;
+    ko().kessoku = 101;
+    ko().ifu = 102;
+    battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
+    EXPECT_EQ(standing(ko()), "army 76 elite 0 order 39 fame 201 cohesion 101 awe 102");
+}
+
 TEST_F(OutcomesTest, VictoryBySurrenderGainsAtTheRateOfPoliticsAndLeadership) {
     ko().meisei = 100;
     ko().kessoku = 50;
@@ -69,6 +79,58 @@ TEST_F(OutcomesTest, VictoryBetweenEmptyArmiesKeepsPublicOrderAndTroopsSaturate)
     otsu().army = 10000;  // 26 percent is 2600 more
     battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
     EXPECT_EQ(ko().army, 32767);
+}
+
+// What a defeated army keeps is Int((100 - p) / 100 * army) worked out exactly: 68 % of 75 is 51, not
+// the 50 that 0.68 held in binary would give. Armies one each side of the exact product floor as usual.
+TEST_F(OutcomesTest, TheLoserKeepsItsShareOfTroopsExactly) {
+    struct Row {
+        const char* name;
+        bool surrender;
+        int16_t policy, tactics, army, kept;
+    };
+    const Row rows[] = {
+        {"fought, p 32: 0.68 x 75", false, 8, 7, 75, 51},
+        {"fought, p 32: 0.68 x 74", false, 8, 7, 74, 50},
+        {"fought, p 32: 0.68 x 76", false, 8, 7, 76, 51},
+        {"fought, p 30: 0.7 x 90", false, 6, 7, 90, 63},
+        {"fought, p 34: 0.66 x 50", false, 8, 8, 50, 33},
+        {"surrendered, p 30: 0.7 x 170", true, 10, 0, 170, 119},
+        {"surrendered, p 30: 0.7 x 180", true, 10, 0, 180, 126},
+        {"surrendered, p 32: 0.68 x 125", true, 11, 0, 125, 85},
+        {"surrendered, p 34: 0.66 x 100", true, 12, 0, 100, 66},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Bushou P = strategist();
+        P.policy = row.policy;
+        P.tactics = row.tactics;
+        otsu().army = row.army;
+        nobodyLeaves();
+        if (row.surrender)
+            battle.Haiboku_rtn2(otsu(), P);
+        else
+            battle.Haiboku_rtn(otsu(), P);
+        EXPECT_EQ(otsu().army, row.kept);
+    }
+}
+
+// The winner's public order is diluted by the absorbed troops: Int(order * (1 - g / army)) exactly.
+// 30 troops absorbing 7 (26 % of 27) with order 37 keep 37 * 30 / 37 = 30.
+TEST_F(OutcomesTest, AbsorbedTroopsDiluteTheWinnersPublicOrderExactly) {
+    ko().army = 30;
+    ko().tian = 37;
+    otsu().army = 27;
+    battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
+    EXPECT_EQ(ko().army, 37);
+    EXPECT_EQ(ko().tian, 30);
+    // 26 % of 30 is 7.8: 7 join, and order 36 becomes 36 * 30 / 37 = 29.19.
+    ko().army = 30;
+    ko().tian = 36;
+    otsu().army = 30;
+    battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
+    EXPECT_EQ(ko().army, 37);
+    EXPECT_EQ(ko().tian, 29);
 }
 
 TEST_F(OutcomesTest, TheLosersTroopsNeverFallBelowZero) {
@@ -98,6 +160,16 @@ TEST_F(OutcomesTest, SurrenderMovesTheLoserIntoTheWinnersAllianceUnlessItLeadsIt
     battle.Kouhuku_rtn(ko(), turn.faction(3));
     EXPECT_EQ(turn.faction(3).meishuID, 7);
     EXPECT_EQ(narrative(), "[41:乙|独立軍閥]\r\n[41:乙|丙王]\r\n[57:丙|甲]\r\n");
+}
+
+// A faction without a ruler (ruler number 0, outside any alliance) leads no alliance: it is absorbed
+// like any other loser, not taken for a leader because its two zeros match.
+TEST_F(OutcomesTest, ALoserWithoutARulerIsNoLeaderAndJoinsTheWinnersAlliance) {
+    otsu().kunshuID = 0;
+    ko().meishuID = 7;
+    battle.Kouhuku_rtn(ko(), otsu());
+    EXPECT_EQ(otsu().meishuID, 7);
+    EXPECT_EQ(narrative(), "[41:乙|丙王]\r\n");
 }
 
 }  // namespace

@@ -267,5 +267,90 @@ TEST_F(War_rtn, NoWarIsFoughtAgainstTheMasterlessOrOneself) {
     EXPECT_EQ(turn.faction(0).army, 0);
 }
 
+// The overwhelming-force thresholds compare single-precision values: morale m_A / m_B > 1.1 and
+// S_A / S_B + a_A / a_B > 3.2, the literals single precision too. Exact ratios are pinned here so
+// that the choice of precision cannot drift.
+
+// Morale 220 against 200 is exactly 1.1, not above it: 甲 fights. At 221 乙 is overawed (template 40).
+// 丙 (1500 troops) in 甲's alliance at cohesion 80 gives 甲 1280 alliance troops, and 1280 / 94 plus
+// the Politics totals (15 or 16, and 30) over 10 reach 15. 甲's morale is 5 * 7 + 5 * 14 + 100 plus
+// its Politics total; 乙's is 5 * 14 + 100 plus 30.
+struct MoraleRow {
+    const char* name;
+    int16_t politicsA;  // 甲文, a civil official of 甲
+    int16_t moraleA;
+    bool overawed;
+};
+
+class OverawingMorale : public BattleWorld, public ::testing::WithParamInterface<MoraleRow> {};
+
+TEST_P(OverawingMorale, NeedsARatioAbove1Point1) {
+    const MoraleRow& row = GetParam();
+    addFaction(3, "丙", 9, "丙王", 1, 1500);
+    ko().meishuID = 1;
+    frame(1, 80, {1, 3});
+    put(turn, OfficerSpec{.id = 7, .name = "甲文", .kunID = 1, .Job = Job::Civil, .policy = row.politicsA});
+    put(turn, OfficerSpec{.id = 8, .name = "乙文", .kunID = 4, .Job = Job::Civil, .policy = 23});
+    derive(turn);
+    usualStart();
+    clash(0, 0);
+    rest();
+    battle.War_rtn(ko(), otsu());
+    EXPECT_NE(page(0).find("甲の士気 " + std::to_string(row.moraleA) + " 乙の士気 200\r\n"), std::string::npos);
+    EXPECT_EQ(page(0).find("[40:") != std::string::npos, row.overawed);
+    EXPECT_EQ(page(0).find("[17:") != std::string::npos, !row.overawed);
+}
+
+const MoraleRow kMoraleRows[] = {
+    {"ExactlyOnePointOneIsNotAbove", 6, 220, false},
+    {"JustAboveIt", 7, 221, true},
+};
+INSTANTIATE_TEST_SUITE_P(War_rtn, OverawingMorale, ::testing::ValuesIn(kMoraleRows),
+                         [](const ::testing::TestParamInfo<MoraleRow>& info) { return std::string(info.param.name); });
+
+// An overawed enemy yields when S_A / S_B + a_A / a_B > 3.2 (甲文's Politics 131 cuts 甲's morale to 250
+// against 177 and brings the Politics totals over 15). 甲's strength is Int(2 / 3 * army) + 5, 乙's
+// army + 4; outside an alliance a side's alliance troops are its strength.
+struct YieldRow {
+    const char* name;
+    int16_t armyA, armyB;
+    bool allianceA;  // 甲 and 丙 (47 troops) in one alliance at cohesion 100
+    bool yields;
+};
+
+class YieldingSum : public BattleWorld, public ::testing::WithParamInterface<YieldRow> {};
+
+TEST_P(YieldingSum, NeedsASumAbove3Point2) {
+    const YieldRow& row = GetParam();
+    put(turn, OfficerSpec{.id = 7, .name = "甲文", .kunID = 1, .Job = Job::Civil, .policy = 131});
+    if (row.allianceA) {
+        addFaction(3, "丙", 9, "丙王", 1, 47);
+        ko().meishuID = 1;
+        frame(1, 100, {1, 3});
+    }
+    derive(turn);
+    ko().army = row.armyA;
+    otsu().army = row.armyB;
+    usualStart();
+    clash(0, 0);
+    rest();
+    battle.War_rtn(ko(), otsu());
+    EXPECT_NE(page(0).find("[40:"), std::string::npos);
+    EXPECT_EQ(page(0).find("[35:甲") != std::string::npos, row.yields);
+    EXPECT_EQ(otsu().army != row.armyB, row.yields);
+}
+
+const YieldRow kYieldRows[] = {
+    // S 160 against 100: 1.6 + 1.6 is exactly 3.2, not above.
+    {"EightFifthsTwiceIsNotAbove", 233, 96, false, false},
+    // S 161 against 100: 1.61 + 1.61.
+    {"JustAboveIt", 235, 96, false, true},
+    // S 80 against 75 and alliance troops 113 + 47 = 160 against 75: 16 / 15 + 32 / 15 is exactly 3.2,
+    // but the two quotients rounded to single precision add up to just above it.
+    {"SixteenFifteenthsAndThirtyTwoComeOutAbove", 113, 71, true, true},
+};
+INSTANTIATE_TEST_SUITE_P(War_rtn, YieldingSum, ::testing::ValuesIn(kYieldRows),
+                         [](const ::testing::TestParamInfo<YieldRow>& info) { return std::string(info.param.name); });
+
 }  // namespace
 }  // namespace tei

@@ -1,4 +1,5 @@
 #include "core/Numbers.h"
+#include "core/Gains.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +24,35 @@ TEST(Int, IsTheFloorAlsoBelowZero) {
     EXPECT_EQ(Int(2.9), 2.0);
     EXPECT_EQ(Int(-0.5), -1.0);
     EXPECT_EQ(Int(-2.0f), -2.0f);
+}
+
+TEST(IntRatio, IsTheExactFloorOfAQuotient) {
+    struct Row {
+        long long num, den, floor;
+    };
+    for (Row r : {Row{68 * 75, 100, 51}, Row{6799, 100, 67}, Row{0, 7, 0}, Row{-1, 100, -1}, Row{-100, 100, -1},
+                  Row{-101, 100, -2}, Row{7, -2, -4}, Row{-7, -2, 3}, Row{8, -2, -4}}) {
+        SCOPED_TRACE(std::to_string(r.num) + " / " + std::to_string(r.den));
+        EXPECT_EQ(IntRatio(r.num, r.den), r.floor);
+    }
+}
+
+// A gain clamped at a cap: stopped at the cap, but a value already above it is never lowered by the
+// cap (a loss still counts in full).
+TEST(gainCapped, StopsAtTheCapAndNeverLowersAValueAboveIt) {
+    struct Row {
+        int16_t value;
+        int gain;
+        int16_t after;
+    };
+    for (Row r :
+         {Row{195, 5, 200}, Row{196, 5, 200}, Row{194, 5, 199}, Row{199, 3, 200}, Row{200, 3, 200}, Row{201, 3, 201},
+          Row{202, 3, 202}, Row{210, -5, 205}, Row{203, -5, 198}, Row{32767, 5, 32767}, Row{-32768, -5, -32768}}) {
+        SCOPED_TRACE(std::to_string(r.value) + " + " + std::to_string(r.gain));
+        int16_t v = r.value;
+        gainCapped(v, r.gain, 200);
+        EXPECT_EQ(v, r.after);
+    }
 }
 
 TEST(to16, RoundsThenSaturates) {

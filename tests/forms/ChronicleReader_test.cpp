@@ -23,18 +23,20 @@ TEST_F(ChronicleReaderTest, ShowsOneYearAPageAndPagesWithButtonsAndKeys) {
     r.logPath = tmp.folder().ini("teiji.log");
     ASSERT_EQ(r.Form_Load(), "");
     r.show();
-    EXPECT_EQ(page(r), "記録\n＝\n＝189\n＝\n洛陽\n");
-    EXPECT_EQ(pagingButtons(&r), (std::vector<bool>{true, false, true, true}));
+    // It opens on the latest year.
+    EXPECT_EQ(page(r), "＝\n＝191\n＝\n玉璽\n");
+    EXPECT_EQ(pagingButtons(&r), (std::vector<bool>{true, true, false, false}));
 
-    QTest::keyClick(&r, Qt::Key_PageDown);
+    QTest::keyClick(&r, Qt::Key_PageUp);
     EXPECT_EQ(page(r), "＝\n＝190\n＝\n連合\n");
     EXPECT_EQ(pagingButtons(&r), (std::vector<bool>{true, true, true, true}));
-    press(&r, "Command1_3");
-    EXPECT_EQ(r.reader().page(), 2);
-    EXPECT_EQ(pagingButtons(&r), (std::vector<bool>{true, true, false, false}));
-    QTest::keyClick(&r, Qt::Key_PageUp);
     press(&r, "Command1_1");
     EXPECT_EQ(r.reader().page(), 0);
+    EXPECT_EQ(page(r), "記録\n＝\n＝189\n＝\n洛陽\n");
+    EXPECT_EQ(pagingButtons(&r), (std::vector<bool>{true, false, true, true}));
+    QTest::keyClick(&r, Qt::Key_PageDown);
+    press(&r, "Command1_3");
+    EXPECT_EQ(r.reader().page(), 2);
     QTest::keyClick(&r, Qt::Key_Escape);
     EXPECT_FALSE(r.isVisible());
 }

@@ -71,6 +71,27 @@ TEST_F(ScreenTest, RulerJobCannotChangeAndCancelWritesNothing) {
     EXPECT_FALSE(editor.isVisible());
 }
 
+TEST_F(ScreenTest, EditorButtonsHoldStillWhileTheHelpChanges) {
+    Editor editor(tmp.folder(), g, *parseOfficerRecord(test::kWorldOfficers, 3));
+    editor.show();
+    QApplication::processEvents();
+    auto place = [&](const char* name) {
+        auto* b = child<QPushButton>(&editor, name);
+        return QRect(b->mapTo(&editor, QPoint(0, 0)), b->size());
+    };
+    const QSize size = editor.size();
+    const std::vector<QRect> buttons = {place("cmdEdit"), place("cmdInit"), place("Command1")};
+    for (const char* name : {"cmdInit", "cmdEdit", "Command1", "cmdInit"}) {
+        SCOPED_TRACE(name);
+        QTest::mouseMove(child<QPushButton>(&editor, name));
+        QApplication::processEvents();  // a layout that wanted to grow would do so now
+        EXPECT_FALSE(text(&editor, "Lab_hlp").isEmpty());
+        EXPECT_EQ(editor.size(), size);
+        EXPECT_EQ((std::vector<QRect>{place("cmdEdit"), place("cmdInit"), place("Command1")}), buttons);
+    }
+    press(&editor, "Command1");
+}
+
 TEST_F(ScreenTest, CommentEditorConfirmGivesAnOfficerWithoutCommentANewRecord) {
     g.detailId = 4;  // 賈詡, commentID 0
     Status status(tmp.folder(), g);

@@ -1,5 +1,8 @@
 #include <QListWidget>
 #include <memory>
+#include <optional>
+#include <set>
+#include <utility>
 
 #include "ScreenFixture.h"
 #include "messages/forms/DLogReader.h"
@@ -116,12 +119,70 @@ TEST_F(MainScreenTest, TwoPlayersTakeTheirTurnsInTheirLightCyanFrames) {
         box->button(QMessageBox::Yes)->click();
     });
     closeStory(s, 189);
-    closeYearEnd(s);
+    closeYearEnd(s, 189);
     s.box("曹操の番です。", "OK");
     clickItem(offers(sun), 0);
     EXPECT_TRUE(s.done());
     EXPECT_EQ(heading(), " 190年の戦況（水色のリストの戦略が選択可能です）");
     EXPECT_EQ(player(), "プレイヤー\n（曹操）");
+}
+
+TEST_F(MainScreenTest, OffersAreToldApartByPointingAndDescribedInAScreenThatHoldsStill) {
+    newGame({2});
+    main = openMain("曹操");
+    int offered = 0;
+    for (int k = 0; k < kFrameCount; ++k) {
+        for (int row = 0; row < offers(k)->count(); ++row) {
+            SCOPED_TRACE(QStringLiteral("frame %1 offer %2").arg(k).arg(row).toStdString());
+            QListWidgetItem* item = offers(k)->item(row);
+            const QString hint = QString::fromStdString(main->cycle().offerHint(k, row));
+            EXPECT_TRUE(hint.startsWith(item->text()));
+            EXPECT_EQ(item->toolTip(), hint);
+            QTest::mouseMove(offers(k)->viewport(), offers(k)->visualItemRect(item).center());
+            EXPECT_EQ(text(main.get(), "Lab_hlp"), hint);
+            ++offered;
+        }
+    }
+    ASSERT_GT(offered, 4);
+
+    // Whatever the offer (a caption of one line or two, an officer to look up or none, a decide
+    // button or none), the description screen keeps one size and 決定 and 戻る their places.
+    struct Place {
+        QSize size;
+        QRect decide, back;
+    };
+    std::optional<Place> first;
+    std::optional<QRect> decideAt;
+    std::set<std::pair<bool, bool>> kinds;  // (two-line caption, officer button) seen
+    int decidable = 0;
+    for (int k = 0; k < kFrameCount; ++k) {
+        for (int row = 0; row < offers(k)->count(); ++row) {
+            SCOPED_TRACE(QStringLiteral("frame %1 offer %2").arg(k).arg(row).toStdString());
+            ModalSequence s;
+            s.then<Strate>([&](Strate* strategy) {
+                QApplication::processEvents();
+                auto place = [&](const char* name) {
+                    auto* b = child<QPushButton>(strategy, name);
+                    return QRect(b->mapTo(strategy, QPoint(0, 0)), b->size());
+                };
+                Place now{strategy->size(), place("Command1_1"), place("Command1_0")};
+                kinds.insert(
+                    {text(strategy, "Label1").contains('\n'), child<QPushButton>(strategy, "Command1_2")->isVisible()});
+                if (!first) first = now;
+                EXPECT_EQ(now.size, first->size);
+                EXPECT_EQ(now.back, first->back);
+                if (child<QPushButton>(strategy, "Command1_1")->isVisible()) {
+                    ++decidable;
+                    if (!decideAt) decideAt = now.decide;
+                    EXPECT_EQ(now.decide, *decideAt);
+                }
+                press(strategy, "Command1_0");
+            });
+            clickItem(offers(k), row);
+        }
+    }
+    EXPECT_GT(decidable, 0);
+    EXPECT_GE(kinds.size(), 3u) << "the year should deal offers of several kinds";
 }
 
 TEST_F(MainScreenTest, FactionsPlayersAndMenusOpenTheirScreensAndClosingAsks) {

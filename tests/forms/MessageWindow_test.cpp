@@ -59,13 +59,17 @@ TEST_F(MessageWindowTest, AResolvedYearIsPagedWithButtonsAndKeys) {
     ASSERT_GE(last, 2) << "the year should fill several pages";
 
     EXPECT_EQ(page(w), qsText(pages.at(0)));
+    const QString of = QStringLiteral(" / %1").arg(last + 1);
+    EXPECT_EQ(text(&w, "pageCounter"), "1" + of);
     // Only the credits hold close back; a year's story may be closed on any page.
     EXPECT_EQ(pagingButtons(&w), (std::vector<bool>{true, false, true, true}));
     QTest::keyClick(&w, Qt::Key_PageDown);
     EXPECT_EQ(page(w), qsText(pages.at(1)));
+    EXPECT_EQ(text(&w, "pageCounter"), "2" + of);
     EXPECT_EQ(pagingButtons(&w), (std::vector<bool>{true, true, true, true}));
     press(&w, "Command1_3");
     EXPECT_EQ(page(w), qsText(pages.at(last)));
+    EXPECT_EQ(text(&w, "pageCounter"), QString::number(last + 1) + of);
     EXPECT_EQ(pagingButtons(&w), (std::vector<bool>{true, true, false, false}));
     press(&w, "Command1_1");
     QTest::keyClick(&w, Qt::Key_PageUp);

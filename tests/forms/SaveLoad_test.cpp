@@ -1,6 +1,9 @@
 #include <QListWidget>
+#include <QTreeWidget>
 
 #include "ScreenFixture.h"
+#include "core/forms/GameLook.h"
+#include "screens/SaveSlots.h"
 #include "screens/forms/SVLD.h"
 #include "setup/forms/Form2.h"
 
@@ -10,7 +13,15 @@ namespace {
 using test::GameScreenTest;
 using test::ModalSequence;
 
-class SaveLoadTest : public GameScreenTest {};
+class SaveLoadTest : public GameScreenTest {
+protected:
+    // As the mouse does it: a click, then the second press that makes it a double click.
+    static void doubleClick(QTreeWidget* list, QTreeWidgetItem* item) {
+        const QPoint at = list->visualItemRect(item).center();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+    }
+};
 
 TEST_F(SaveLoadTest, SavedThenLoadedFromTheTitleScreenTheGameResumesTheSavedYear) {
     newGame({2});
@@ -20,7 +31,7 @@ TEST_F(SaveLoadTest, SavedThenLoadedFromTheTitleScreenTheGameResumesTheSavedYear
         ModalSequence s;
         s.box("曹操の行動をコンピュータに任せますか？", "はい");
         closeStory(s, 189);
-        closeYearEnd(s);
+        closeYearEnd(s, 189);
         s.box("曹操の番です。", "OK");
         press(&main, "Command1_3");
         ASSERT_EQ(text(&main, "yearHeading"), " 190年の戦況（水色のリストの戦略が選択可能です）");
@@ -32,7 +43,7 @@ TEST_F(SaveLoadTest, SavedThenLoadedFromTheTitleScreenTheGameResumesTheSavedYear
             press(save, "Command1_2");
             press(save, "Command2_1");
         });
-        s.box("save42でセーブしますか？", "OK");
+        s.box("save42でセーブしますか？", "OK").box("セーブしました。", "OK");  // a new slot: no second question
         main.activateWindow();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&main));
         QTest::keyClick(&main, Qt::Key_S, Qt::ControlModifier);
@@ -84,10 +95,67 @@ TEST_F(SaveLoadTest, SavedThenLoadedFromTheTitleScreenTheGameResumesTheSavedYear
     EXPECT_FALSE(main->isVisible());
 }
 
+TEST_F(SaveLoadTest, TheSlotListFillsTheNumberAndSavingOverAGameAsksOnceMore) {
+    newGame({2});
+    std::unique_ptr<Main> main = openMain("曹操");
+    // A slot made by the engine, its officer copy marked to tell whether a save replaced it.
+    g.saveHeader = {189, 0, 0, 0, 1, 0, 0, 0};
+    ASSERT_TRUE(SaveSlots(tmp.folder(), g).save_rtn("5").ok);
+    tmp.writeSave("busv5.ini", "old");
+    const QString listedTime = qs(slotTime(*tmp.folder().modifiedAt(tmp.folder().save("save5.ini"))));
+
+    ModalSequence s;
+    s.then<SVLD>([&](SVLD* save) {
+        auto* list = child<QTreeWidget>(save, "slotList");
+        ASSERT_EQ(list->topLevelItemCount(), 1);
+        QTreeWidgetItem* five = list->topLevelItem(0);
+        EXPECT_EQ((QStringList{five->text(0), five->text(1), five->text(2)}),
+                  (QStringList{"save5", "シナリオ 1曹操 189年", listedTime}));
+        press(save, "Command1_1");
+        press(save, "Command1_2");
+        QTest::keyClick(save, Qt::Key_Backspace);
+        EXPECT_EQ(text(save, "Lab_num"), "save1");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(five).center());
+        EXPECT_EQ(text(save, "Lab_num"), "save5");
+
+        press(save, "Command2_1");  // declined the second time
+        EXPECT_TRUE(save->isVisible());
+        EXPECT_EQ(tmp.readSave("busv5.ini"), "old");
+        doubleClick(list, five);  // picks and confirms
+    });
+    s.box("save5でセーブしますか？", "OK");
+    s.box("save5 には シナリオ 1曹操 189年 のデータがあります。上書きしますか？", "いいえ");
+    s.box("save5でセーブしますか？", "OK");
+    s.box("save5 には シナリオ 1曹操 189年 のデータがあります。上書きしますか？", "はい");
+    s.box("セーブしました。", "OK");
+    main->findChild<QAction*>("cmdSave")->trigger();
+    EXPECT_TRUE(s.done());
+    EXPECT_EQ(tmp.readSave("busv5.ini"), tmp.readIni("busv.ini"));
+    EXPECT_EQ(g.savedFlag, 1);
+    main->close();
+}
+
 TEST_F(SaveLoadTest, TheLoadScreenTypesByKeysAndRefusesANinthDigitAndAMissingSlot) {
     g.gameMode = GameMode::Continue;
     SVLD load(tmp.folder(), g);
     load.show();
+    // No slot yet: the list says so, and its line picks nothing.
+    auto* list = child<QTreeWidget>(&load, "slotList");
+    ASSERT_EQ(list->topLevelItemCount(), 1);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), "セーブデータはありません");
+    doubleClick(list, list->topLevelItem(0));
+    EXPECT_EQ(text(&load, "Lab_num"), "save");
+
+    // Backspace and the pad's arrow take back one digit, Delete and 取消 the whole number.
+    press(&load, "Command1_1");
+    QTest::keyClick(&load, Qt::Key_7);
+    QTest::keyClick(&load, Qt::Key_3);
+    QTest::keyClick(&load, Qt::Key_Backspace);
+    EXPECT_EQ(text(&load, "Lab_num"), "save17");
+    press(&load, "backspaceButton");
+    EXPECT_EQ(text(&load, "Lab_num"), "save1");
+    QTest::keyClick(&load, Qt::Key_Delete);
+    EXPECT_EQ(text(&load, "Lab_num"), "save");
     press(&load, "Command1_1");
     QTest::keyClick(&load, Qt::Key_7);
     EXPECT_EQ(text(&load, "Lab_num"), "save17");

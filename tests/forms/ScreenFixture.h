@@ -16,6 +16,7 @@
 #include "ModalSequence.h"
 #include "core/GameGlobals.h"
 #include "core/Random.h"
+#include "core/forms/RememberedGeometry.h"
 #include "game/forms/Main.h"
 #include "messages/forms/Msg.h"
 #include "screens/ScreensWorld.h"
@@ -35,6 +36,7 @@ namespace tei::test {
 class ScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
+        forgetWindowPlaces();
         writeWorld(tmp);
         tmp.writeIni("bushou1.ini", kWorldOfficers);
         tmp.writeIni("BUSHOU1_BK.ini", kWorldOfficers);
@@ -48,6 +50,9 @@ protected:
             w->close();
         }
     }
+
+    // Every window opens as the game first opens it, not where an earlier test left it.
+    static void forgetWindowPlaces() { gameSettings()->clear(); }
 
     template <class T>
     static T* child(QWidget* w, const QString& name) {
@@ -83,6 +88,7 @@ protected:
 class GameScreenTest : public ScreenTest {
 protected:
     void SetUp() override {
+        forgetWindowPlaces();
         tmp.copyShippedData();
         g = GameGlobals{};
     }
@@ -115,17 +121,25 @@ protected:
         return main;
     }
     // The message window of the year's story, closed from its last page, and the year-end window, a
-    // single page.
+    // single page under the heading of its year.
     static void closeStory(ModalSequence& s, int year) {
         s.then<Msg>([year](Msg* story) {
             EXPECT_EQ(story->window().pages.at(0).find("＝＝ 　" + std::to_string(year) + "年　＝＝"), 29u);
+            EXPECT_FALSE(child<QLabel>(story, "headingLabel")->isVisible());
             if (enabled(story, "Command1_3")) press(story, "Command1_3");
+            // On the last page the counter's two numbers are the same.
+            QStringList counter = text(story, "pageCounter").split(" / ");
+            EXPECT_EQ(counter.size(), 2);
+            EXPECT_EQ(counter.value(0), counter.value(1));
             press(story, "Command1_0");
         });
     }
-    static void closeYearEnd(ModalSequence& s) {
-        s.then<Msg>([](Msg* yearEnd) {
+    static void closeYearEnd(ModalSequence& s, int year) {
+        s.then<Msg>([year](Msg* yearEnd) {
             EXPECT_EQ(yearEnd->window().pages.at(1), "EOT");
+            EXPECT_EQ(text(yearEnd, "headingLabel"), QString::number(year) + "年 年末");
+            EXPECT_TRUE(child<QLabel>(yearEnd, "headingLabel")->isVisible());
+            EXPECT_EQ(text(yearEnd, "pageCounter"), "1 / 1");
             press(yearEnd, "Command1_0");
         });
     }

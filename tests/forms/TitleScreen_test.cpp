@@ -1,6 +1,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QTimer>
+#include <tuple>
 
 #include "ScreenFixture.h"
 #include "screens/forms/Gdata.h"
@@ -118,6 +119,36 @@ TEST_F(TitleScreenTest, AnotherScenarioClearsTheRulersAndOneWithMissingFilesIsNo
     // In the what-if scenarios the faction screen warns that the retainers will change.
     clickItem(scenarios(title), 4);
     clickRuler(title, 0, "軍の内情" + rulers(title)->item(0)->text(), "配下の構成は変わります");
+}
+
+TEST_F(TitleScreenTest, TheScenarioInEffectStaysMarkedAndUnpickingARulerOpensNothing) {
+    Form2 title(tmp.folder(), g, rng);
+    showPastOpening(title);
+    auto bold = [&](int row) { return scenarios(title)->item(row)->font().bold(); };
+    // Scenario 1 is in effect at first, in bold, although no row is highlighted yet.
+    EXPECT_TRUE(scenarios(title)->selectedItems().isEmpty());
+    EXPECT_TRUE(bold(0));
+
+    clickItem(scenarios(title), 1);
+    clickRuler(title, 2, "軍の内情" + rulers(title)->item(2)->text(), "");
+    EXPECT_EQ(scenarios(title)->selectedItems(), QList<QListWidgetItem*>{scenarios(title)->item(1)});
+    EXPECT_EQ(std::make_tuple(bold(0), bold(1)), std::make_tuple(false, true));
+    // The row looks the same while the ruler list has the keyboard.
+    const QPalette& p = scenarios(title)->palette();
+    EXPECT_EQ(p.color(QPalette::Inactive, QPalette::Highlight), p.color(QPalette::Active, QPalette::Highlight));
+
+    // Clicking the picked ruler again unpicks him and opens nothing.
+    bool opened = false;
+    QTimer::singleShot(300, &title, [&] {
+        if (QWidget* w = QApplication::activeModalWidget(); w && w != &title) {
+            opened = true;
+            w->close();
+        }
+    });
+    clickItem(rulers(title), 2);
+    QTest::qWait(400);
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(selectedRows(rulers(title)).empty());
 }
 
 TEST_F(TitleScreenTest, ResetOfficersAsksThenCopiesTheBackupOverTheMaster) {

@@ -1,12 +1,14 @@
 // The screen tests' entry point: Qt needs its application before any widget, and a display. Unless
 // told otherwise the tests run on the offscreen platform, with a runtime folder of their own, Qt's
-// Japanese texts and the game's font, exactly as the game sets them up.
+// Japanese texts and the game's font, exactly as the game sets them up. The settings the windows
+// keep (their sizes and places) go to that folder too, never to the player's own.
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include <QApplication>
 #include <QByteArray>
+#include <QSettings>
 #include <cstring>
 #include <filesystem>
 
@@ -28,6 +30,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     char runtime[] = "/tmp/teijiroku-forms-XXXXXX";
     if (mkdtemp(runtime)) qputenv("XDG_RUNTIME_DIR", runtime);
+    const QString settings = QString::fromLocal8Bit(runtime) + QStringLiteral("/settings");
+    qputenv("XDG_CONFIG_HOME", settings.toLocal8Bit());
+    for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        for (auto scope : {QSettings::UserScope, QSettings::SystemScope}) QSettings::setPath(format, scope, settings);
     previousHandler = qInstallMessageHandler(filterMessages);
 
     int result = 0;

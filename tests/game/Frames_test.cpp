@@ -89,8 +89,38 @@ TEST_F(FramesTest, ANewYearKeepsTheCohesionOfAnAllianceWhoseLeaderStays) {
     frames.res_Mei_rtn();
     EXPECT_EQ(g.allianceLeader[1], 5);
     EXPECT_EQ(g.allianceCohesion[1], 44);
+    EXPECT_EQ(frames.caption(1), "公孫瓚");
     EXPECT_EQ(g.allianceLeader[2], 0);
-    EXPECT_EQ(frames.caption(2), "公孫瓚");  // a frame left empty keeps its caption
+}
+
+// A frame left without an alliance shows no alliance: its caption is cleared and its cohesion is 0,
+// instead of the name and cohesion of the alliance it held last year.
+TEST_F(FramesTest, AFrameLeftWithoutAnAllianceLosesItsCaptionAndCohesion) {
+    frames.ini_Mei_rtn();
+    g.allianceCohesion[1] = 33;
+    g.allianceCohesion[2] = 44;
+    g.allianceCohesion[3] = 12;  // empty from the start
+    // 公孫瓚's alliance dissolves; 袁紹's stays in frame 1.
+    writeWorld({{2, "袁紹", 2, Job::Ruler}, {5, "公孫瓚", 5, Job::Ruler}},
+               {{.id = 1, .name = "董卓", .kunshuID = 1},
+                {.id = 2, .name = "袁紹", .kunshuID = 2, .meishuID = 2, .army = 80},
+                {.id = 5, .name = "公孫瓚", .kunshuID = 5, .army = 50}});
+    frames.res_Mei_rtn();
+    frames.Dsp_Gun_rtn();
+    EXPECT_EQ(frames.caption(1), "袁紹");
+    EXPECT_EQ(g.allianceCohesion[1], 33);
+    for (int k : {2, 3}) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(g.allianceLeader[k], 0);
+        EXPECT_EQ(frames.caption(k), "");
+        EXPECT_EQ(g.allianceCohesion[k], 0);
+        EXPECT_EQ(frames.summaryValue(k), " 0000\r\n 0");
+    }
+    // Placing the alliances at the start or after a load does the same.
+    g.allianceCohesion[2] = 44;
+    frames.ini_Mei_rtn();
+    EXPECT_EQ(frames.caption(2), "");
+    EXPECT_EQ(g.allianceCohesion[2], 0);
 }
 
 }  // namespace

@@ -97,16 +97,21 @@ TEST_F(OffersTest, AllianceFrameDealsEachCommandWithItsValues) {
     EXPECT_EQ(rng.left(), 0u);
 }
 
-TEST_F(OffersTest, JoiningNeedsAnotherAllianceAndTheEmptyFrameDealsNothingForIt) {
-    // Frame 3 has no alliance: its join draw picks 袁紹 (frame 1) and deals; frame 1's picks the empty
-    // frame 3 (value 0) and deals nothing, with no message.
+// In the alliance frames a join draw that finds the empty frame 3 (leader value 0) deals nothing, with
+// no message. Frame 0 deals it all the same, with target 0 and the frame-0 difficulty: whoever wins
+// it finds the alliance gone and stays independent.
+TEST_F(OffersTest, OnlyTheAllianceFramesDealNoJoinForAnEmptyFrame) {
     rng.face(7, 14).face(1, 2);                        // frame 1: candidates 公孫瓚, 0 -> 0: nothing
     rng.face(7, 14).face(0, 2).face(0, 4).face(0, 4);  // frame 1: 公孫瓚 (4)
     leaveDraws(2);
     leaveDraws(4);                                     // frame 2
     rng.face(7, 14).face(0, 2).face(1, 4).face(1, 4);  // frame 3: candidates 袁紹, 公孫瓚 -> 袁紹
     leaveDraws(3);
-    for (int i = 0; i < 4; ++i) rng.face(3, 9).face(2, 3);  // frame 0: join draws all pick frame 3: nothing
+    // Frame 0: candidates 袁紹, 公孫瓚, 0.
+    rng.face(3, 9).face(2, 3).face(0, 3).face(0, 3);  // join: 0, difficulty 0 + 0 + 3
+    rng.face(8, 9).face(0, 3).face(2, 3).face(2, 3);  // join: 袁紹, difficulty 2 + 2 + 3
+    rng.face(8, 9).face(2, 3).face(1, 3).face(0, 3);  // join: 0, difficulty 1 + 0 + 3
+    rng.face(3, 9).face(1, 3).face(0, 3).face(1, 3);  // join: 公孫瓚, difficulty 0 + 1 + 3
     offers.ld_Com_rtn();
     EXPECT_EQ(g.offerCommands[1], (Commands{Command::JoinAlliance, Command::LeaveAlliance, Command::LeaveAlliance}));
     EXPECT_EQ(g.offerTarget[1][0], 4);
@@ -114,7 +119,9 @@ TEST_F(OffersTest, JoiningNeedsAnotherAllianceAndTheEmptyFrameDealsNothingForIt)
                                             Command::LeaveAlliance}));
     EXPECT_EQ(g.offerTarget[3][0], 2);
     EXPECT_EQ(g.offerDifficulty[3][0], 4);
-    EXPECT_EQ(g.offerCommands[0], (Commands{Command::Wait}));
+    EXPECT_EQ(g.offerCommands[0], Commands(4, Command::JoinAlliance));  // four offers: no wait
+    EXPECT_EQ(g.offerTarget[0], (std::array<int16_t, 4>{0, 2, 0, 4}));
+    EXPECT_EQ(g.offerDifficulty[0], (std::array<int16_t, 4>{3, 7, 4, 4}));
     EXPECT_EQ(rng.left(), 0u);
 }
 

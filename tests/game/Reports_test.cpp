@@ -56,6 +56,33 @@ TEST_F(ReportsTest, ScoresDetailsAndShareAsTheReportShowsThem) {
     EXPECT_EQ(tmp.readSave("tei_end.log"), tmp.readIni("teiji.log"));
 }
 
+// The troops expected from the alliance are Int(troops * cohesion / 100) worked out exactly: 70 at
+// cohesion 90 give 63, not the 62 that 0.7 held in binary would give.
+TEST_F(ReportsTest, TheAlliancesExpectedTroopsAreExact) {
+    g.slotFaction[0] = 2;
+    g.allianceTroops[1] = 70;
+    g.allianceCohesion[1] = 90;
+    reports.Houkoku_rtn();
+    EXPECT_NE(report.at(0).find("同盟の期待できる兵力： 63000（1000で割ります）\r\n最終成績： 167\r\n"),
+              std::string::npos)
+        << report.at(0);
+}
+
+// A faction without a ruler outside any alliance matches 0 with 0 but leads nothing: no alliance part.
+TEST_F(ReportsTest, AFactionWithoutARulerIsNoAllianceLeader) {
+    writeWorld({{2, "乙王", 2, Job::Ruler}},
+               {{.id = 1, .name = "甲", .kunshuID = 0, .army = 30, .meisei = 40, .tian = 70},
+                {.id = 2, .name = "乙", .kunshuID = 2, .meishuID = 2, .army = 31, .meisei = 40, .tian = 70}});
+    g.slotFaction[0] = 1;
+    g.factionAlliance[1] = 0;
+    g.allianceTroops[0] = 30;
+    g.allianceCohesion[0] = 50;  // frame 0 is no alliance, whatever it holds
+    reports.Houkoku_rtn();
+    EXPECT_EQ(report.at(0).substr(0, report.at(0).find("甲（プレイヤー）")),
+              "ゲーム最終結果\r\n甲  104\r\n乙  254.8\r\n\r\n");
+    EXPECT_NE(report.at(0).find("盟主でない\r\n最終成績： 104\r\n"), std::string::npos) << report.at(0);
+}
+
 TEST_F(ReportsTest, AFallenPlayerIsShownAsPerishedAndATotalOfZeroGivesAZeroShare) {
     writeWorld({{1, "甲王", 1, Job::Ruler}, {2, "乙王", 2, Job::Ruler}},
                {{.id = 1, .name = "甲", .kunshuID = 1}, {.id = 2, .name = "乙", .kunshuID = 2, .del = true}});

@@ -52,6 +52,25 @@ TEST_F(YearEndTest, AnOfficialWithoutPoliticsCountsAsOneForTheDivisor) {
     EXPECT_EQ(report.at(0), "[11:甲|甲王]\r\n");
 }
 
+// Only Politics 0 counts as 1. A negative Politics (an edited officer) divides as it is: the divisor
+// comes out 0 or below and cuts nothing, and as the faction's latest culprit it replaces an earlier
+// one's divisor.
+TEST_F(YearEndTest, ANegativePoliticsGivesADivisorThatCutsNothing) {
+    writeWorld(
+        {{.id = 1, .name = "甲王", .kunID = 1, .Job = Job::Ruler, .policy = 2},
+         {.id = 2, .name = "甲文", .kunID = 1, .Job = Job::Civil, .policy = -1},
+         {.id = 3, .name = "乙王", .kunID = 3, .Job = Job::Ruler, .policy = -1}},
+        {{.id = 1, .name = "甲", .kunshuID = 1, .tian = 50}, {.id = 2, .name = "乙", .kunshuID = 3, .tian = 50}});
+    rng.face(1, 2).face(5, 6);  // 甲王: 5 > 2, divisor Nearest(2.5) = 2
+    rng.face(1, 2).face(3, 6);  // 甲文: 3 > -1, divisor Nearest(-3): replaces the 2
+    rng.face(1, 2).face(1, 6);  // 乙王: 1 > -1, divisor Nearest(-1)
+    yearEnd.Policy_rtn();
+    EXPECT_EQ(readFactions()[1].tian, 50);
+    EXPECT_EQ(readFactions()[2].tian, 50);
+    EXPECT_EQ(report.at(0), "");
+    EXPECT_EQ(rng.left(), 0u);
+}
+
 TEST_F(YearEndTest, CohesionTakesTheStandoutsCapacityUpTo100AndAHalvedMishapRoll) {
     rng.dice(1, 1)
         .face(1, 2)

@@ -92,6 +92,36 @@ TEST(MessageWindow, CreditsTurnByThemselvesAndCloseOnlyOnTheLastPage) {
     EXPECT_TRUE(w.enabled(CloseButton));
 }
 
+TEST(MessageWindow, PageCounterCountsToTheLastPageThatHoldsText) {
+    GameGlobals g;
+    MessageWindow w(g);
+    w.Form_Load(textWindow(MsgMode::YearEnd, "年末"));
+    EXPECT_EQ(w.pageCounter(), "1 / 1");
+
+    // The story ended on a page left empty: it is not counted until it is on view.
+    WindowPages year{MsgMode::Resolution, {}};
+    year.pages.append("一");
+    year.pages.nextPage();
+    year.pages.append("二");
+    year.pages.nextPage();
+    year.pages.markEnd();
+    year.pages.at(5) = "後";  // beyond the end: never reached, never counted
+    w.Form_Load(year);
+    EXPECT_EQ(w.pageCounter(), "1 / 2");
+    w.Command1_Click(NextButton);
+    EXPECT_EQ(w.pageCounter(), "2 / 2");
+    w.Command1_Click(LastButton);
+    EXPECT_EQ(w.page(), 2);
+    EXPECT_EQ(w.pageCounter(), "3 / 3");
+
+    // Without any "EOT" the pages run to page 40.
+    WindowPages open{MsgMode::Resolution, {}};
+    open.pages.at(0) = "始";
+    open.pages.at(40) = "終";
+    w.Form_Load(open);
+    EXPECT_EQ(w.pageCounter(), "1 / 41");
+}
+
 TEST(MessageWindow, LabelHeightByCharacters) {
     EXPECT_EQ(MessageWindow::labelHeight(std::string(1999, 'a'), 0), 23988);
     EXPECT_EQ(MessageWindow::labelHeight(std::string(2000, 'a'), 0), 30400);
@@ -107,21 +137,50 @@ std::string year(int y, int lines) {
     return text;
 }
 
-TEST(ChronicleReader, PagesThroughTheYears) {
+// The reader opens where cutting the chronicle ended: on the latest year.
+TEST(ChronicleReader, OpensOnTheLatestYearAndPagesBack) {
     ChronicleReader r;
     r.load("鼎峙録の記録\r\n" + year(189, 159) + year(190, 160) + year(191, 3) + "EOT=======\r\n");
     EXPECT_EQ(r.book().lineCounts[0], 160);  // the heading and 159 lines of the first year
     EXPECT_EQ(r.book().lineCounts[1], 160);
-    EXPECT_EQ(buttons(r), (Buttons{true, false, true, true}));
-    r.Command1_Click(LastButton);
     EXPECT_EQ(r.page(), 2);
     EXPECT_EQ(r.shownText(), year(191, 3));
     EXPECT_EQ(buttons(r), (Buttons{true, true, false, false}));
     r.Command1_Click(PreviousButton);
+    r.Command1_Click(PreviousButton);
+    EXPECT_EQ(r.page(), 0);
+    EXPECT_EQ(buttons(r), (Buttons{true, false, true, true}));
+    r.Command1_Click(LastButton);
+    EXPECT_EQ(r.page(), 2);
+    r.Command1_Click(PreviousButton);
+    r.Command1_Click(PreviousButton);
+    r.Command1_Click(NextButton);
     EXPECT_EQ(r.page(), 1);
     EXPECT_EQ(r.shownLabelHeight(), 30400);
     EXPECT_EQ(ChronicleReader::labelHeight(159), 30210);
     EXPECT_EQ(ChronicleReader::labelHeight(160), 30400);
+}
+
+// Page 40 is never shown: a chronicle cut into 40 pages opens on page 39 (the last), one cut into 41
+// or more on page 39 too, with next and last enabled but going nowhere.
+TEST(ChronicleReader, OpensNoFurtherThanPage39) {
+    struct Row {
+        int years, page;
+        Buttons buttons;
+    };
+    for (Row row : {Row{39, 38, {true, true, false, false}}, Row{40, 39, {true, true, false, false}},
+                    Row{41, 39, {true, true, true, true}}, Row{45, 39, {true, true, true, true}}}) {
+        SCOPED_TRACE(row.years);
+        std::string log = "鼎峙録の記録\r\n";
+        for (int y = 0; y < row.years; ++y) log += year(189 + y, 4);
+        ChronicleReader r;
+        r.load(log + "EOT=======\r\n");
+        EXPECT_EQ(r.page(), row.page);
+        EXPECT_EQ(r.shownText(), year(189 + row.page, 4));
+        EXPECT_EQ(buttons(r), row.buttons);
+        r.Command1_Click(NextButton);
+        EXPECT_EQ(r.page(), row.page);
+    }
 }
 
 TEST(ChronicleReader, AMissingChronicleIsNamedAndAHeadingAloneIsOnePage) {

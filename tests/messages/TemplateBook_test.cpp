@@ -48,6 +48,24 @@ TEST(TemplateBook, SearchEndsAtTheFirstHeaderOf100OrMore) {
     EXPECT_TRUE(book.has(5));
 }
 
+// The search does not stop at the first record of a number: it reads on after that record's end, so
+// every record of the number before the first header of 100 or more is appended, in file order. A
+// header swallowed by a record without ".." is that record's line break, not a second match.
+TEST(TemplateBook, EveryRecordOfTheNumberIsAppended) {
+    TemplateBook book(crlf({".7", "一",  "..", ".8",  "八", "..",   ".7", "二", "/",  "三",       "..",  //
+                            ".9", "九a", ".9", "九b", "..", ".150", "遠", "..", ".7", "届かない", ".."}));
+    MessagePages pages;
+    book.append(7, "", "", pages);
+    EXPECT_EQ(pages.at(0), "一\r\n二");
+    EXPECT_EQ(pages.at(1), "三\r\n");
+    EXPECT_EQ(book.single(7, "", ""), "三\r\n");  // a description forgets what came before "/"
+    EXPECT_EQ(book.single(8, "", ""), "八\r\n");
+    EXPECT_EQ(book.single(9, "", ""), "九a\r\n九b\r\n");
+    EXPECT_EQ(book.single(150, "", ""), "遠\r\n");
+    EXPECT_TRUE(book.has(7));
+    EXPECT_FALSE(book.has(10));
+}
+
 TEST(TemplateBook, AcceptsLfLineEndsAndAByteOrderMark) {
     TemplateBook book("\xEF\xBB\xBF.1\n+\nです\n..\n");
     EXPECT_EQ(book.single(1, "甲", ""), "甲です\r\n");

@@ -41,6 +41,27 @@ TEST_F(Diplomacy, MediationTellsTheFameGainedNotThePolitics) {
     EXPECT_EQ(story(), "[6:荀彧|魏の名声が 5]\r\n[6:荀彧|魏の名声が 5]\r\n");
 }
 
+// A capped gain stops at the cap but never lowers a value already above it (Fame can pass 200 through
+// gains made while below it: 199 + 3). With difficulty 3: 199 gains 1, 200 none, 201 and 202 keep what
+// they have and gain nothing. A frame's cohesion above 100 after a join likewise stays.
+TEST_F(Diplomacy, MediationNeverLowersFameOrCohesionAlreadyAboveTheCap) {
+    officer(2).policy = 7;
+    struct Row {
+        int16_t fame, fameAfter;
+        const char* told;
+    };
+    for (Row row : {Row{199, 200, " 1"}, Row{200, 200, " 0"}, Row{201, 201, " 0"}, Row{202, 202, " 0"}}) {
+        SCOPED_TRACE(row.fame);
+        turn.pages.clear_Text_rtn();
+        faction(1).meisei = row.fame;
+        g.allianceCohesion[1] = 120;
+        res.mediate(won(Command::Mediation, 2, 7, 0, 0, 3));
+        EXPECT_EQ(faction(1).meisei, row.fameAfter);
+        EXPECT_EQ(story(), std::string("[6:荀彧|魏の名声が") + row.told + "]\r\n");
+        EXPECT_EQ(g.allianceCohesion[1], 120);
+    }
+}
+
 TEST_F(Diplomacy, FailedMediationAndDenunciationNameTheCommand) {
     OfferContest c = won(Command::Mediation, 0, 7);
     res.mediate(c);
@@ -63,6 +84,22 @@ TEST_F(Diplomacy, DenunciationWithDifficulty4Takes20Percent) {
     EXPECT_EQ(faction(2).kessoku, 40);     // Int(40.8)
     EXPECT_EQ(g.allianceCohesion[2], 33);  // 33.3
     EXPECT_EQ(g.allianceCohesion[1], 80);
+}
+
+// Difficulty 6 takes 30 %: what is left is Int(value * 14 / 20) worked out exactly, so 90, 170 and 180
+// keep 63, 119 and 126 (not one less, as 0.7 held in binary would give); 89 and 91 floor as usual.
+TEST_F(Diplomacy, DenunciationLeavesExactlyTheShareNotTaken) {
+    struct Row {
+        int16_t value, left;
+    };
+    for (Row row : {Row{90, 63}, Row{170, 119}, Row{180, 126}, Row{89, 62}, Row{91, 63}}) {
+        SCOPED_TRACE(row.value);
+        faction(2).meisei = row.value;
+        faction(2).kessoku = row.value;
+        res.denounce(won(Command::Denounce, 2, 7, 2, 0, 6));
+        EXPECT_EQ(faction(2).meisei, row.left);
+        EXPECT_EQ(faction(2).kessoku, row.left);
+    }
 }
 
 TEST_F(Diplomacy, DenouncingOnesOwnFactionChangesNothing) {

@@ -32,6 +32,7 @@ TEST_F(Pass, ResolvesEveryFrameInOrderAndEndsAfterTheLastPage) {
 
     scriptFactionDice({{1, 2}});              // d(魏) = 3
     rng.dice(1, 1);                           // war: 荀彧 wins with 5 + 3; the roll
+    rng.dice(1, 1);                           // wait: the roll all the same
     rng.dice(1, 1).dice(1, 1);                // mediation: 孫堅 3 + 2 < 4 + 2
     rng.dice(3, 3).dice(1, 1).dice(2, 2);     // 周瑜 6 + 6 >= 4 + 2, then 6 + 4
     rng.dice(1, 1);                           // the roll
@@ -52,12 +53,15 @@ TEST_F(Pass, ResolvesEveryFrameInOrderAndEndsAfterTheLastPage) {
     EXPECT_EQ(rng.left(), 0u);
 }
 
-TEST_F(Pass, WaitAndAssassinationArePassedOverWithOnlyTheHeader) {
+// Passed over means nothing is carried out: no officer is scored, but the offer roll is drawn as for
+// every offer, so the draws after it fall as they would after any other offer.
+TEST_F(Pass, WaitAndAssassinationArePassedOverWithOnlyTheHeaderAndTheirRoll) {
     g.offerCommands[0] = {Command::Wait, Command::Assassination};
     g.factionChoice[2] = 1;
     g.slotFaction[0] = 1;
     g.slotFaction[1] = 2;
     scriptFactionDice({});
+    rng.dice(1, 2).dice(3, 4);  // the two offer rolls
     rng.face(0, 50).face(0, 50).face(0, 50);
     res.Strate_rtn();
     EXPECT_EQ(turn.pages.at(0), "***魏（プレイヤー）が関わった作戦***\r\n***呉（プレイヤー）が関わった作戦***\r\n");
@@ -70,9 +74,11 @@ TEST_F(Pass, AFrameListsAtMostFourOffers) {
     g.factionChoice[1] = 4;  // the fifth row is never resolved
     g.slotFaction[0] = 1;
     scriptFactionDice({});
+    for (int row = 0; row < 4; ++row) rng.dice(1, 1);  // four offer rolls, not five
     rng.face(0, 50).face(0, 50).face(0, 50);
     res.Strate_rtn();
     EXPECT_EQ(turn.pages.at(0), "");
+    EXPECT_EQ(rng.left(), 0u);
 }
 
 TEST_F(Pass, ReportsAFallenPlayerAndForgetsAnEarlierAttack) {

@@ -79,6 +79,26 @@ TEST_F(RaiseTroops, TwentyPercentOf45Is9AndTheLendersFameIsCappedAt200) {
     EXPECT_EQ(faction(1).meisei, 10);
 }
 
+// The share lent is Int(troops * amount / 100) worked out exactly: 15 % of 820 is 123 (0.15 held in
+// binary would give 122); 819 lends 122.85, so 122.
+TEST_F(RaiseTroops, FifteenPercentOf820IsExactly123) {
+    faction(2).army = 820;
+    res.raiseTroops(won(Command::RaiseTroops, 2, 6, 2, 15, 5));
+    EXPECT_EQ(faction(2).army, 697);
+    EXPECT_EQ(faction(1).army, 126);
+    faction(2).army = 819;
+    res.raiseTroops(won(Command::RaiseTroops, 2, 6, 2, 15, 5));
+    EXPECT_EQ(faction(2).army, 697);
+    EXPECT_EQ(faction(1).army, 248);
+}
+
+TEST_F(RaiseTroops, ALenderAboveTheFameCapKeepsItsFame) {
+    faction(2).meisei = 202;
+    res.raiseTroops(won(Command::RaiseTroops, 2, 6, 2, 20, 5));
+    EXPECT_EQ(faction(2).army, 36);
+    EXPECT_EQ(faction(2).meisei, 202);
+}
+
 TEST_F(RaiseTroops, FailsWhenFameAndPoliticsFallShortOfDifficultyAndRoll) {
     res.raiseTroops(won(Command::RaiseTroops, 2, 7, 2, 20, 5));
     EXPECT_EQ(story(), "[22:荀彧|前2]\r\n");

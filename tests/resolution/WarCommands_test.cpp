@@ -52,6 +52,9 @@ TEST_F(War, RighteousWarGainsFameCappedAndCallsTheRighteousBattle) {
     EXPECT_EQ(turn.pages.at(0), "[12:夏侯惇|魏は呉]\r\n");
     EXPECT_EQ(faction(1).meisei, 200);
     EXPECT_EQ(battles.calls, (std::vector<Call>{{true, 1, 2, 1}}));
+    faction(1).meisei = 203;  // above the cap already: kept, not lowered
+    res.righteousWar(won(Command::RighteousWar, 3, 7, 2));
+    EXPECT_EQ(faction(1).meisei, 203);
 }
 
 TEST_F(War, ATargetWithoutARecordIsToldButNotFought) {

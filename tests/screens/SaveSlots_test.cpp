@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <ctime>
 #include <filesystem>
 
 #include "core/HistoryFile.h"
@@ -218,6 +222,60 @@ TEST_F(SaveSlotsTest, SlotNumbersAreDigitsUpToEight) {
     EXPECT_EQ(typed.label(), "save07123456");
     EXPECT_EQ(typed.type(9), "セーブ番号は8桁までです。");
     EXPECT_EQ(typed.digits(), "07123456");
+}
+
+// The local time of a file's last change, set exactly.
+void touch(const std::filesystem::path& p, int year, int month, int day, int hour, int minute) {
+    std::tm local{};
+    local.tm_year = year - 1900;
+    local.tm_mon = month - 1;
+    local.tm_mday = day;
+    local.tm_hour = hour;
+    local.tm_min = minute;
+    local.tm_sec = 30;
+    local.tm_isdst = -1;
+    const timespec when[2] = {{std::mktime(&local), 0}, {std::mktime(&local), 0}};
+    ASSERT_EQ(::utimensat(AT_FDCWD, p.c_str(), when, 0), 0) << p;
+}
+
+TEST_F(SaveSlotsTest, TheListHoldsEverySlotThatCanBeTypedInNumberOrder) {
+    for (const char* slot : {"10", "07", "", "7", "2"}) {
+        g.saveHeader[0] = static_cast<int16_t>(190 + std::string(slot).size());
+        ASSERT_TRUE(slots.save_rtn(slot).ok) << slot;
+    }
+    // Not slots the pad can name, or no information file: not listed.
+    tmp.writeSave("saveauto.ini", tmp.readSave("save7.ini"));
+    tmp.writeSave("save123456789.ini", tmp.readSave("save7.ini"));
+    tmp.writeSave("busv3.ini", "officers");
+    tmp.writeSave("save.ini.bak", "old");
+    // An information file cut short is listed, unreadable; one named in capitals is found.
+    tmp.writeSave("save4.ini", "同盟結束力\r\n");
+    std::filesystem::rename(tmp.root() / "save" / "save2.ini", tmp.root() / "save" / "SAVE2.INI");
+    touch(tmp.root() / "save" / "save07.ini", 2024, 6, 1, 9, 5);
+
+    std::vector<SlotEntry> list = slots.list();
+    std::vector<std::string> labels;
+    for (const auto& e : list) labels.push_back(e.label);
+    EXPECT_EQ(labels, (std::vector<std::string>{"save", "save2", "save4", "save7", "save07", "save10"}));
+    ASSERT_EQ(list.size(), 6u);
+    EXPECT_EQ(list[1].slot, "2");
+    EXPECT_EQ(list[1].summary, "シナリオ 2名0 191年");
+    EXPECT_TRUE(list[1].readable);
+    EXPECT_EQ(list[2].summary, "（読み込めません）");
+    EXPECT_FALSE(list[2].readable);
+    EXPECT_EQ(list[4].summary, "シナリオ 2名0 192年");
+    EXPECT_EQ(list[4].when, "2024/06/01 09:05");
+    EXPECT_EQ(list[0].when.size(), 16u);  // written just now, to the minute
+}
+
+TEST_F(SaveSlotsTest, OverwritingASlotThatHoldsAGameNamesWhatIsThere) {
+    EXPECT_FALSE(slots.overwriteQuestion("5"));
+    ASSERT_TRUE(slots.save_rtn("5").ok);
+    EXPECT_EQ(slots.overwriteQuestion("5"), "save5 には シナリオ 2名0 195年 のデータがあります。上書きしますか？");
+    EXPECT_FALSE(slots.overwriteQuestion("05"));
+    // Any one of a slot's files is a game that a save would replace.
+    tmp.writeSave("teilog8.log", "log");
+    EXPECT_EQ(slots.overwriteQuestion("8"), "save8 には既にデータがあります。上書きしますか？");
 }
 
 TEST(SaveInfo, ReadsLfLinesAndKeepsCommasInNames) {

@@ -277,14 +277,32 @@ TEST_F(ScenarioSetupTest, NamesComeFromTheFirst166FamilyNames) {
     EXPECT_EQ(setup.officers()[3].name, "姓166名150");  // the highest draw still stops at 166
 }
 
+// Names are items: an empty item ("甲,,丙", or a blank line) is an empty name that keeps its number,
+// so the names after it keep theirs. An officer whose two names are both empty is "何某".
+TEST_F(ScenarioSetupTest, EmptyItemsAreEmptyNamesAndKeepTheirNumbers) {
+    tmp.writeIni("sei.ini", "甲,,丙\r\n");
+    tmp.writeIni("mei.ini", "一\r\n\r\n二\r\n");
+    rng.face(0, 166).face(0, 150);  // 1 and 1
+    rng.face(1, 166).face(1, 150);  // 2 and 2: both empty
+    rng.face(2, 166).face(2, 150);  // 3 and 3
+    rng.face(1, 166).face(2, 150);  // 2 and 3: the family name is empty
+    for (int i = 0; i < 166 * 2; ++i) rng.then(0);
+    setup.mk_Name_rtn();
+    EXPECT_EQ(setup.officers()[1].name, "甲一");
+    EXPECT_EQ(setup.officers()[2].name, "何某");
+    EXPECT_EQ(setup.officers()[3].name, "丙二");
+    EXPECT_EQ(setup.officers()[4].name, "二");
+    EXPECT_EQ(rng.left(), 0u);
+}
+
 TEST_F(ScenarioSetupTest, ShortNameListsAreReusedAndEmptyOnesGiveANobody) {
-    tmp.writeIni("sei.ini", "甲,\"乙\"\r\n\r\n丙\r\n");  // a blank line is no name
+    tmp.writeIni("sei.ini", "甲,\"乙\"\r\n\r\n丙\r\n");  // the blank line is name 3, an empty one
     tmp.writeIni("mei.ini", "");
     rng.face(165, 166).face(0, 150).face(4, 166).face(0, 150);
     for (int i = 0; i < 168 * 2; ++i) rng.then(0);
     setup.mk_Name_rtn();
-    EXPECT_EQ(setup.officers()[1].name, "甲");  // family name 166 of 3 is the first again
-    EXPECT_EQ(setup.officers()[2].name, "乙");  // family name 5 is the second
+    EXPECT_EQ(setup.officers()[1].name, "乙");  // family name 166 of 4 is the second again
+    EXPECT_EQ(setup.officers()[2].name, "甲");  // family name 5 is the first
 
     tmp.writeIni("sei.ini", "\r\n");
     for (int i = 0; i < 170 * 2; ++i) rng.then(0);

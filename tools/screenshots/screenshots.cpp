@@ -1,6 +1,7 @@
 // Renders the information screens and the editors with the shipped scenario 1 data, as a new game's
-// title screen leaves the working files, then the game's own screens (the title screen with its
-// opening, the main screen, the strategy description, the message window, the save screen and the
+// title screen leaves the working files (the faction list with all thirteen factions), then the
+// game's own screens (the title screen with its opening, the main screen, the strategy description,
+// the message window with its page counter, the save screen with a saved slot in its list and the
 // chronicle reader) along the first year of a two-player game, and the history chart of a whole
 // seeded game, into PNG files: the pictures of the README.
 //
@@ -19,6 +20,7 @@
 #include <QPixmap>
 #include <QPointer>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
@@ -40,6 +42,7 @@
 #include "messages/Chronicle.h"
 #include "messages/forms/DLogReader.h"
 #include "messages/forms/Msg.h"
+#include "screens/SaveSlots.h"
 #include "screens/forms/ALL_Gdata.h"
 #include "screens/forms/All_Bdata.h"
 #include "screens/forms/B_data.h"
@@ -83,6 +86,11 @@ void click(QWidget* w) {
     QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QApplication::sendEvent(w, &release);
+}
+
+void point(QWidget* w, QPoint at) {
+    QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &move);
 }
 
 void press(QWidget* dialog, const char* button) {
@@ -177,13 +185,15 @@ bool grabGame(const fs::path& data, const QString& out) {
     Script script;
     script.box();  // 曹操の番です。
     main.start();
-    ok &= save(main, out, "Main");
 
-    // 曹操 picks the first offer of his frame; 孫堅 leaves his turn to the computer.
+    // 曹操 points at the first offer of his frame (its target and difficulty show in the help line),
+    // picks it; 孫堅 leaves his turn to the computer.
     int frame = 0;
     while (frame < kFrameCount && !main.cycle().isCurrentPlayersFrame(frame)) ++frame;
     auto* offers = main.findChild<QListWidget*>(QStringLiteral("Com_Lst_%1").arg(frame));
     if (!offers || offers->count() == 0) return false;
+    point(offers->viewport(), offers->visualItemRect(offers->item(0)).center());
+    ok &= save(main, out, "Main");
     script.then("tei::Strate", [&](QWidget* w) {
         ok &= save(*w, out, "Strate");
         press(w, "Command1_1");
@@ -193,7 +203,7 @@ bool grabGame(const fs::path& data, const QString& out) {
     emit offers->itemClicked(offers->item(0));
     script.box();  // 孫堅の行動をコンピュータに任せますか？
     script.then("tei::Msg", [&](QWidget* w) {
-        ok &= save(*w, out, "Msg");
+        ok &= save(*w, out, "Msg");  // page 1 of the year's story, its counter beside the buttons
         press(w, "Command1_0");
     });
     script.then("tei::Msg", [&](QWidget* w) {
@@ -205,10 +215,16 @@ bool grabGame(const fs::path& data, const QString& out) {
     ok &= script.done();
     ok &= save(main, out, "Main_190");
 
+    // The save screen with the slot saved in 189 in its list, the number being typed.
     g.gameMode = GameMode::Save;
+    g.saveHeader[0] = 189;
+    g.saveHeader[4] = g.scenarioNo;
+    ok &= SaveSlots(folder, g).save_rtn("1").ok;
+    g.saveHeader[0] = main.cycle().yearCounter;
     {
         SVLD w(folder, g, &main);
         w.findChild<QPushButton*>(QStringLiteral("Command1_1"))->click();
+        w.findChild<QPushButton*>(QStringLiteral("Command1_2"))->click();
         ok &= grab(w, out, "SVLD");
     }
     {
@@ -258,6 +274,10 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) qputenv("XDG_RUNTIME_DIR", runtime.path().toLocal8Bit());
     QApplication app(argc, argv);
     applyGameLook(app);
+    // The windows keep their sizes and places in settings of this run's own, not the player's.
+    QTemporaryDir settings;
+    for (auto format : {QSettings::NativeFormat, QSettings::IniFormat})
+        QSettings::setPath(format, QSettings::UserScope, settings.path());
 
     fs::path data = argc > 1 ? fs::path(argv[1]) : fs::path(TEIJIROKU_SOURCE_DIR) / "data" / "ini";
     QString out = argc > 2 ? QString::fromLocal8Bit(argv[2])

@@ -1,5 +1,6 @@
 #include "core/forms/HoverHelp.h"
 
+#include <QAbstractItemView>
 #include <QEvent>
 #include <QMouseEvent>
 
@@ -31,7 +32,15 @@ bool HoverHelp::eventFilter(QObject* watched, QEvent* event) {
         if (!hasHelp(background_->childAt(move->position().toPoint()))) label_->clear();
     } else if (event->type() == QEvent::Enter || event->type() == QEvent::MouseMove) {
         auto it = texts_.constFind(watched);
-        if (it != texts_.constEnd()) label_->setText(*it);
+        if (it == texts_.constEnd()) return false;
+        QString text = *it;
+        auto* view = qobject_cast<QAbstractItemView*>(watched->parent());
+        if (event->type() == QEvent::MouseMove && view && view->viewport() == watched) {
+            QString tip =
+                view->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).data(Qt::ToolTipRole).toString();
+            if (!tip.isEmpty()) text = tip;
+        }
+        label_->setText(text);
     }
     return false;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The one-line help of a screen: pointing at a control that has a help text shows it in the help
-// label, moving the pointer over the background empties the label again.
+// label, moving the pointer over the background empties the label again. In a list whose viewport
+// has a help text, pointing at an item that has a tool tip shows the item's tool tip instead.
 
 #include <QHash>
 #include <QLabel>

@@ -15,9 +15,11 @@ int GameProgram::run() {
         showNotice(nullptr, qsText(*problem));
         return 1;
     }
-    for (;;) {
+    // The opening plays when the program starts; back from a game, the title screen is there at once.
+    for (bool first = true;; first = false) {
         {
             Form2 title(folder_, g_, rng_);
+            if (!first) title.skipOpening();
             if (title.exec() == Form2::Quit) return 0;
         }
         Main game(folder_, g_, rng_);

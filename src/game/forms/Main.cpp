@@ -14,6 +14,7 @@
 #include "core/forms/GameLook.h"
 #include "core/forms/HoverHelp.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "game/forms/VersionBox.h"
 #include "messages/Chronicle.h"
 #include "messages/forms/DLogReader.h"
@@ -120,6 +121,7 @@ void Main::init_rtn() {
     help->add(Command1_3_, qs(kHelpAuto));
 
     resize(1180, 700);
+    rememberGeometry(this);
 }
 
 void Main::buildMenus() {
@@ -212,6 +214,7 @@ void Main::refresh() {
         for (size_t p = 0; p < names.size(); ++p) {
             auto* item = new QListWidgetItem(qs(names[p]), Com_Lst_[i]);
             item->setData(Qt::UserRole, numberOf(g_.offerCommands[i][p]));
+            item->setToolTip(qs(cycle_.offerHint(k, static_cast<int>(p))));
         }
         QPalette pal = Com_Lst_[i]->palette();
         pal.setColor(QPalette::Base,

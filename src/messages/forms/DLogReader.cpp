@@ -4,12 +4,16 @@
 
 #include "core/forms/GameLook.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "messages/MessageWindow.h"
 #include "messages/forms/PageView.h"
 
 namespace tei {
 
-DLogReader::DLogReader(const GameFolder& folder, QWidget* parent) : QDialog(parent), folder_(folder) { init_rtn(); }
+DLogReader::DLogReader(const GameFolder& folder, QWidget* parent) : QDialog(parent), folder_(folder) {
+    init_rtn();
+    rememberGeometry(this);
+}
 
 void DLogReader::init_rtn() {
     setObjectName(QStringLiteral("DLogReader"));

@@ -1,17 +1,20 @@
 #include "messages/forms/Msg.h"
 
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QTimer>
 #include <utility>
 
 #include "core/forms/GameLook.h"
+#include "core/forms/RememberedGeometry.h"
 #include "messages/forms/PageView.h"
 
 namespace tei {
 
 Msg::Msg(GameGlobals& g, WindowPages shown, QWidget* parent) : QDialog(parent), window_(g), shown_(std::move(shown)) {
     init_rtn();
+    rememberGeometry(this);
 }
 
 void Msg::init_rtn() {
@@ -20,20 +23,36 @@ void Msg::init_rtn() {
     auto* layout = makeBackColumn(this, QStringLiteral("Picture1"));
     QWidget* back = layout->parentWidget();
 
+    // The line above the page holds the heading (the year end's) and the warning. Both keep their
+    // room while hidden, so every message window has one size and the buttons keep their places.
+    QSizePolicy keep = QSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
+    keep.setRetainSizeWhenHidden(true);
+    heading_ = makeHeading({}, back);
+    heading_->setObjectName(QStringLiteral("headingLabel"));
+    heading_->setSizePolicy(keep);
+    heading_->setFixedHeight(heading_->fontMetrics().lineSpacing() + 4);
+    heading_->hide();
     Lbl_Caution_ = new QLabel(qs(kUnderAttack), back);
     Lbl_Caution_->setObjectName(QStringLiteral("Lbl_Caution"));
     Lbl_Caution_->setStyleSheet(QStringLiteral("color: #c00000; font-weight: bold;"));
-    // Its line stays reserved while hidden, so the page and the buttons keep their places.
-    QSizePolicy keep = Lbl_Caution_->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
     Lbl_Caution_->setSizePolicy(keep);
     Lbl_Caution_->hide();
-    layout->addWidget(Lbl_Caution_);
+    auto* top = new QHBoxLayout;
+    top->addWidget(heading_);
+    top->addStretch(1);
+    top->addWidget(Lbl_Caution_);
+    layout->addLayout(top);
 
     // The page: its own scroll bar (VScroll1) shows whatever does not fit.
     Label1_ = makePageView(QStringLiteral("Label1"), back);
     layout->addWidget(Label1_, 1);
-    layout->addLayout(makePageButtons(back, Command1_, [this](int i) { Command1_Click(i); }));
+    QHBoxLayout* buttons = makePageButtons(back, Command1_, [this](int i) { Command1_Click(i); });
+    pageCounter_ = new QLabel(back);
+    pageCounter_->setObjectName(QStringLiteral("pageCounter"));
+    pageCounter_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral(" 41 / 41 ")));
+    pageCounter_->setAlignment(Qt::AlignCenter);
+    buttons->insertWidget(buttons->indexOf(Command1_[LastButton]) + 1, pageCounter_);
+    layout->addLayout(buttons);
 
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -44,12 +63,15 @@ void Msg::init_rtn() {
 void Msg::Form_Load() {
     window_.Form_Load(shown_);
     Lbl_Caution_->setVisible(shown_.caution);
+    heading_->setText(qs(shown_.heading));
+    heading_->setVisible(!shown_.heading.empty());
     if (shown_.mode == MsgMode::Ending) Timer1_->start();
     dsp_Text_rtn();
 }
 
 void Msg::dsp_Text_rtn() {
     showPage(Label1_, Command1_, window_.shownText(), [this](int i) { return window_.enabled(i); });
+    pageCounter_->setText(qs(window_.pageCounter()));
 }
 
 void Msg::Command1_Click(int index) {

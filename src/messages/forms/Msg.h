@@ -2,8 +2,9 @@
 // The message window: one page of text at a time in a scrollable read-only area, the page buttons
 // 閉/前ページ/次ページ/最終ページ as the MessageWindow engine enables them, and the warning that a player is
 // under attack. It shows the pages it is opened with: the credits (its timer turns the pages), a
-// year's story or one prepared text. PageUp and PageDown turn the pages; Escape closes it when
-// closing is allowed.
+// year's story or one prepared text, with the heading it is given (the year-end window's year) and
+// "n / m" beside the buttons: the page on view and the last page. PageUp and PageDown turn the pages;
+// Escape closes it when closing is allowed.
 
 #include <QDialog>
 #include <array>
@@ -44,6 +45,8 @@ private:
     WindowPages shown_;
     QPlainTextEdit* Label1_ = nullptr;
     QLabel* Lbl_Caution_ = nullptr;
+    QLabel* heading_ = nullptr;
+    QLabel* pageCounter_ = nullptr;
     std::array<QPushButton*, 4> Command1_{};
     QTimer* Timer1_ = nullptr;
 };

@@ -5,11 +5,14 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "core/forms/GameLook.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "screens/WorldView.h"
 #include "screens/forms/All_Bdata.h"
+#include "screens/forms/Gdata.h"
 #include "screens/forms/HistoryChart.h"
 
 namespace tei {
@@ -18,12 +21,15 @@ namespace {
 constexpr const char* kHeading = "軍閥一覧";
 constexpr const char* kColumns[] = {"君主", "総兵力\n（千）", "精兵\n（千）", "政安", "結束",
                                     "名声", "畏怖",           "武将数",       "盟主"};
+constexpr int kMaxRowsShown = 13;
 }  // namespace
 
 ALL_Gdata::ALL_Gdata(const GameFolder& folder, GameGlobals& g, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g) {
     init_rtn();
     Dsp_rtn();
+    fitTable();
+    rememberGeometry(this);
 }
 
 int ALL_Gdata::exec() { return reportLoadFailure(parentWidget(), loadError_) ? Rejected : QDialog::exec(); }
@@ -46,6 +52,7 @@ void ALL_Gdata::init_rtn() {
     table_->horizontalHeader()->setStretchLastSection(true);
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table_->setFocusPolicy(Qt::NoFocus);
+    connect(table_, &QTableWidget::cellDoubleClicked, this, [this](int row, int) { factionTable_DoubleClick(row); });
     layout->addWidget(table_, 1);
 
     auto* buttons = new QHBoxLayout;
@@ -71,9 +78,11 @@ void ALL_Gdata::Dsp_rtn() {
     }
     table_->setRowCount(static_cast<int>(rows.size()));
     QStringList factionNames;
+    factions_.clear();
     for (int r = 0; r < table_->rowCount(); ++r) {
         const auto& row = rows[static_cast<size_t>(r)];
         factionNames << qs(row.name);
+        factions_.push_back(row.faction);
         auto text = [&](int column, const std::string& s) { table_->setItem(r, column, new QTableWidgetItem(qs(s))); };
         auto number = [&](int column, int v) {
             auto* item = new QTableWidgetItem(QString::number(v));
@@ -91,6 +100,38 @@ void ALL_Gdata::Dsp_rtn() {
         text(8, row.leader);
     }
     table_->setVerticalHeaderLabels(factionNames);
+}
+
+void ALL_Gdata::fitTable() {
+    QHeaderView* top = table_->horizontalHeader();
+    QHeaderView* side = table_->verticalHeader();
+    // Every column as wide as its widest text or heading; the last one stretches only afterwards.
+    top->setStretchLastSection(false);
+    table_->resizeColumnsToContents();
+    table_->resizeRowsToContents();
+    int width = side->sizeHint().width() + table_->frameWidth() * 2 + 2;
+    for (int c = 0; c < table_->columnCount(); ++c) width += top->sectionSize(c);
+    top->setStretchLastSection(true);
+    // Rows as high as the ones shown; without any, as high as a row of text.
+    int rowHeight = table_->rowCount() > 0 ? 0 : table_->fontMetrics().height() + 8;
+    for (int r = 0; r < table_->rowCount(); ++r) rowHeight = std::max(rowHeight, table_->rowHeight(r));
+    table_->setMinimumSize(width, top->sizeHint().height() + rowHeight * kMaxRowsShown + table_->frameWidth() * 2 + 2);
+}
+
+void ALL_Gdata::factionTable_DoubleClick(int row) {
+    if (row < 0 || row >= static_cast<int>(factions_.size())) return;
+    // The faction screen takes its faction and its line through the shared values; they are put
+    // back afterwards, for this list may be shown in the middle of a year.
+    const int16_t detailId = g_.detailId;
+    const std::string msgText = g_.msgText;
+    g_.detailId = factions_[static_cast<size_t>(row)];
+    g_.msgText.clear();
+    {
+        Gdata faction(folder_, g_, this);
+        faction.exec();
+    }
+    g_.detailId = detailId;
+    g_.msgText = msgText;
 }
 
 void ALL_Gdata::offerHistoryChart() {

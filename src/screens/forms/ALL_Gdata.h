@@ -1,11 +1,14 @@
 #pragma once
 // All factions: one row per live faction with its ruler, troops, elite troops, public order,
 // cohesion, fame, awe, number of officers and alliance leader. "武将リスト" opens the officers of
-// every faction. At the end of the game a "推移グラフ" button beside them opens the chart of the whole
-// game with the final ranking.
+// every faction; double-clicking a row opens that faction's screen. The table opens large enough
+// for every column and thirteen rows, the most factions a scenario has. At the end of the game a
+// "推移グラフ" button beside the buttons opens the chart of the whole game with the final ranking.
 
 #include <QDialog>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/GameFolder.h"
 #include "core/GameGlobals.h"
@@ -28,11 +31,15 @@ private:
     void init_rtn();
     void Dsp_rtn();
     void Command1_Click(int index);
+    void factionTable_DoubleClick(int row);
+    // Makes the table at least as large as every column and kMaxRowsShown rows need.
+    void fitTable();
 
     const GameFolder& folder_;
     GameGlobals& g_;
     QTableWidget* table_ = nullptr;
     QHBoxLayout* buttons_ = nullptr;
+    std::vector<int16_t> factions_;  // the faction number of each row
     std::string loadError_;
 };
 

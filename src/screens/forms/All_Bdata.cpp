@@ -7,6 +7,7 @@
 
 #include "core/forms/GameLook.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "screens/WorldView.h"
 #include "screens/forms/Status.h"
 
@@ -21,6 +22,7 @@ All_Bdata::All_Bdata(const GameFolder& folder, GameGlobals& g, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g) {
     init_rtn();
     Dsp_rtn();
+    rememberGeometry(this);
 }
 
 int All_Bdata::exec() { return reportLoadFailure(parentWidget(), loadError_) ? Rejected : QDialog::exec(); }
@@ -40,7 +42,7 @@ void All_Bdata::init_rtn() {
         auto* list = new QListWidget(this);
         list->setObjectName(QStringLiteral("Chr_lst_%1").arg(i));
         list->setMinimumWidth(fontMetrics().horizontalAdvance(QString(6, QChar(0x6F22))));
-        list->setMinimumHeight(rowHeight * 16);
+        list->setMinimumHeight(rowHeight * 10);  // two rows of lists fit a 768-pixel screen
         connect(list, &QListWidget::itemClicked, this, &All_Bdata::Chr_lst_Click);
         grid->addWidget(name, (i / kColumns) * 2, i % kColumns);
         grid->addWidget(list, (i / kColumns) * 2 + 1, i % kColumns);

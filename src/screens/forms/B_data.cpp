@@ -6,6 +6,7 @@
 
 #include "core/forms/GameLook.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "screens/WorldView.h"
 
 namespace tei {
@@ -19,6 +20,7 @@ constexpr std::array<const char*, kOfficerTableColumns> kColumns = {"名前", "�
 B_data::B_data(const GameFolder& folder, GameGlobals& g, QWidget* parent) : QDialog(parent), folder_(folder), g_(g) {
     init_rtn();
     Dsp_rtn();
+    rememberGeometry(this);
 }
 
 int B_data::exec() { return reportLoadFailure(parentWidget(), loadError_) ? Rejected : QDialog::exec(); }

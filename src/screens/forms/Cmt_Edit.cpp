@@ -8,6 +8,7 @@
 
 #include "core/forms/GameLook.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "screens/CommentEditing.h"
 
 namespace tei {
@@ -15,6 +16,7 @@ namespace tei {
 Cmt_Edit::Cmt_Edit(const GameFolder& folder, GameGlobals& g, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g) {
     init_rtn();
+    rememberGeometry(this);
 }
 
 void Cmt_Edit::init_rtn() {

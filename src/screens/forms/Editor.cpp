@@ -12,6 +12,7 @@
 #include "core/forms/GameLook.h"
 #include "core/forms/HoverHelp.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "screens/OfficerEditing.h"
 #include "screens/OfficerStatus.h"
 
@@ -33,6 +34,7 @@ Editor::Editor(const GameFolder& folder, GameGlobals& g, const Bushou& officer, 
     : QDialog(parent), folder_(folder), g_(g), officer_(officer) {
     init_rtn();
     Dsp_Chr_rtn1();
+    rememberGeometry(this);
 }
 
 void Editor::setBushou(const Bushou& officer) {
@@ -76,9 +78,15 @@ void Editor::init_rtn() {
     layout->addLayout(rows);
     layout->addStretch(1);
 
+    // The help has a fixed area of two wrapped lines: a long help never widens the screen under the
+    // pointer, so the button pointed at stays where it is.
     auto* help = new QLabel(back);
     help->setObjectName(QStringLiteral("Lab_hlp"));
-    help->setMinimumHeight(fontMetrics().height());
+    help->setWordWrap(true);
+    help->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    help->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
+    help->setMinimumWidth(fontMetrics().horizontalAdvance(QString(20, QChar(0x6F22))));
+    help->setFixedHeight(fontMetrics().lineSpacing() * 2 + 2);
     layout->addWidget(help);
     auto* hover = new HoverHelp(help, back);
 

@@ -12,6 +12,7 @@
 
 #include "core/forms/GameLook.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "screens/forms/B_data.h"
 #include "screens/forms/Status.h"
 
@@ -26,6 +27,7 @@ Gdata::Gdata(const GameFolder& folder, GameGlobals& g, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g), faction_(g.detailId) {
     init_rtn();
     Dsp_rtn();
+    rememberGeometry(this);
 }
 
 int Gdata::exec() { return reportLoadFailure(parentWidget(), loadError_) ? Rejected : QDialog::exec(); }

@@ -16,6 +16,7 @@
 
 #include "core/forms/GameLook.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 
 namespace tei {
 
@@ -142,6 +143,7 @@ void HistoryChart::init_rtn(Opening opening) {
     bottom->insertWidget(0, pointLabel_, 1);
     layout->addLayout(bottom);
     resize(1040, 640);
+    rememberGeometry(this);
 }
 
 void HistoryChart::fillRanking() {

@@ -2,9 +2,11 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "core/forms/GameLook.h"
@@ -16,6 +18,9 @@ namespace {
 constexpr const char* kClear = "取消";
 constexpr const char* kConfirm = "決定";
 constexpr const char* kBack = "戻る";
+constexpr const char* kBackspace = "←";
+constexpr const char* kSlotListHeading = "セーブデータ";
+constexpr const char* kSlotColumns[] = {"番号", "内容", "日時"};
 }  // namespace
 
 SVLD::SVLD(const GameFolder& folder, GameGlobals& g, QWidget* parent)
@@ -29,7 +34,9 @@ SVLD::SVLD(const GameFolder& folder, GameGlobals& g, QWidget* parent)
 void SVLD::init_rtn() {
     setObjectName(QStringLiteral("SVLD"));
     setWindowTitle(qs(mode_ == GameMode::Save ? kSaveCaption : kLoadCaption));
-    auto* layout = new QVBoxLayout(this);
+    auto* outer = new QHBoxLayout(this);
+    auto* layout = new QVBoxLayout;
+    outer->addLayout(layout);
     layout->addWidget(makeHeading(qs(mode_ == GameMode::Save ? kSaveCaption : kLoadCaption), this));
 
     auto* hlp = new QLabel(qs(kTypeSlotNumber), this);
@@ -46,20 +53,27 @@ void SVLD::init_rtn() {
     Lab_num_->setMargin(4);
     layout->addWidget(Lab_num_);
 
-    // The digits as on a telephone: 1 2 3 / 4 5 6 / 7 8 9 / 0.
+    // The digits as on a telephone: 1 2 3 / 4 5 6 / 7 8 9 / 0 ←.
     auto* pad = new QGridLayout;
-    for (int d = 0; d <= 9; ++d) {
-        auto* b = new QPushButton(QString::number(d), this);
-        b->setObjectName(QStringLiteral("Command1_%1").arg(d));
+    auto padButton = [&](const QString& caption, const QString& name, int row, int column) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
         b->setAutoDefault(false);
         b->setMinimumSize(fontMetrics().height() * 3, fontMetrics().height() * 2);
+        pad->addWidget(b, row, column);
+        return b;
+    };
+    for (int d = 0; d <= 9; ++d) {
+        auto* b = padButton(QString::number(d), QStringLiteral("Command1_%1").arg(d), d == 0 ? 3 : (d - 1) / 3,
+                            d == 0 ? 1 : (d - 1) % 3);
         connect(b, &QPushButton::clicked, this, [this, d] { Command1_Click(d); });
-        if (d == 0)
-            pad->addWidget(b, 3, 1);
-        else
-            pad->addWidget(b, (d - 1) / 3, (d - 1) % 3);
     }
+    connect(padButton(qs(kBackspace), QStringLiteral("backspaceButton"), 3, 2), &QPushButton::clicked, this, [this] {
+        slot_.erase();
+        showSlotNumber();
+    });
     layout->addLayout(pad);
+    layout->addStretch(1);
 
     auto* buttons = new QHBoxLayout;
     const char* captions[] = {kClear, kConfirm};
@@ -77,28 +91,81 @@ void SVLD::init_rtn() {
     connect(back, &QPushButton::clicked, this, &SVLD::Command3_Click);
     buttons->addWidget(back);
     layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // The slots that hold a game.
+    auto* listColumn = new QVBoxLayout;
+    listColumn->addWidget(new QLabel(qs(kSlotListHeading), this));
+    slotList_ = new QTreeWidget(this);
+    slotList_->setObjectName(QStringLiteral("slotList"));
+    slotList_->setRootIsDecorated(false);
+    slotList_->setUniformRowHeights(true);
+    slotList_->setFocusPolicy(Qt::NoFocus);  // the keyboard types the number
+    QStringList headings;
+    for (const char* c : kSlotColumns) headings << qs(c);
+    slotList_->setHeaderLabels(headings);
+    slotList_->header()->setStretchLastSection(false);
+    slotList_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    slotList_->header()->setSectionResizeMode(1, QHeaderView::Stretch);
+    slotList_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("save00000000")) +
+                               fontMetrics().horizontalAdvance(QString(14, QChar(0x6F22))) +
+                               fontMetrics().horizontalAdvance(QStringLiteral("0000/00/00 00:00")) + 48);
+    slotList_->setMinimumHeight(fontMetrics().height() * 14);
+    connect(slotList_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* item) { slotList_Click(item); });
+    connect(slotList_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) {
+        if (!(item->flags() & Qt::ItemIsEnabled)) return;
+        slotList_Click(item);
+        Command2_Click(1);
+    });
+    listColumn->addWidget(slotList_, 1);
+    outer->addLayout(listColumn, 1);
+    fillSlotList();
+    outer->setSizeConstraint(QLayout::SetFixedSize);
 }
+
+void SVLD::fillSlotList() {
+    slotList_->clear();
+    std::vector<SlotEntry> entries = slots_.list();
+    for (const SlotEntry& e : entries) {
+        auto* item = new QTreeWidgetItem(slotList_, {qs(e.label), qs(e.summary), qs(e.when)});
+        item->setData(0, Qt::UserRole, qs(e.slot));
+    }
+    if (entries.empty()) {
+        auto* none = new QTreeWidgetItem(slotList_, {QString(), qs(kNoSavedSlots)});
+        none->setFlags(Qt::NoItemFlags);
+    }
+}
+
+void SVLD::slotList_Click(QTreeWidgetItem* item) {
+    if (!(item->flags() & Qt::ItemIsEnabled)) return;
+    slot_.set(item->data(0, Qt::UserRole).toString().toStdString());
+    showSlotNumber();
+}
+
+void SVLD::showSlotNumber() { Lab_num_->setText(qs(slot_.label())); }
 
 void SVLD::Command1_Click(int digit) {
     if (auto refused = slot_.type(digit)) showNotice(this, qs(*refused));
-    Lab_num_->setText(qs(slot_.label()));
+    showSlotNumber();
 }
 
 void SVLD::Command2_Click(int index) {
     if (index == 0) {
         slot_.clear();
-        Lab_num_->setText(qs(slot_.label()));
+        showSlotNumber();
         return;
     }
     if (mode_ == GameMode::Save) {
         if (!askOkCancel(this, qs(SaveSlots::saveQuestion(slot_.digits())))) return;
+        // A slot that holds a game is replaced only when the player agrees once more.
+        if (auto overwrite = slots_.overwriteQuestion(slot_.digits()); overwrite && !askYesNo(this, qs(*overwrite)))
+            return;
         SlotResult saved = slots_.save_rtn(slot_.digits());
         if (!saved.ok) {
             // Nothing of the slot changed; another number can be tried.
             showNotice(this, qsText(saved.text));
             return;
         }
+        showNotice(this, qs(kSavedNotice));
         accept();
         return;
     }
@@ -124,7 +191,12 @@ void SVLD::keyPressEvent(QKeyEvent* event) {
         Command1_Click(key - Qt::Key_0);
         return;
     }
-    if (key == Qt::Key_Backspace || key == Qt::Key_Delete) {
+    if (key == Qt::Key_Backspace) {
+        slot_.erase();
+        showSlotNumber();
+        return;
+    }
+    if (key == Qt::Key_Delete) {
         Command2_Click(0);
         return;
     }

@@ -11,6 +11,7 @@
 #include "core/forms/GameLook.h"
 #include "core/forms/HoverHelp.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "screens/forms/Cmt_Edit.h"
 #include "screens/forms/Editor.h"
 
@@ -25,6 +26,7 @@ Status::Status(const GameFolder& folder, GameGlobals& g, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g), officerNo_(g.detailId) {
     init_rtn();
     Dsp_rtn();
+    rememberGeometry(this);
 }
 
 int Status::exec() { return reportLoadFailure(parentWidget(), loadError_) ? Rejected : QDialog::exec(); }

@@ -3,10 +3,12 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <utility>
 
 #include "core/forms/GameLook.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "messages/TemplateBook.h"
 #include "screens/forms/Status.h"
 
@@ -23,6 +25,7 @@ Strate::Strate(const GameFolder& folder, GameGlobals& g, QWidget* parent)
     init_rtn();
     dsp_Cmd_rtn();
     dsp_Text_rtn();
+    rememberGeometry(this);
 }
 
 int Strate::exec() {
@@ -36,19 +39,28 @@ void Strate::init_rtn() {
     auto* layout = makeBackColumn(this, QStringLiteral("Picture1"));
     QWidget* back = layout->parentWidget();
 
+    // The heading has room for the two lines of a caption whatever the offer, and the description
+    // scrolls inside a fixed area, so the screen and its buttons keep one size and place.
     Label1_ = makeHeading({}, back);
     Label1_->setObjectName(QStringLiteral("Label1"));
+    Label1_->setFixedHeight(Label1_->fontMetrics().lineSpacing() * 2 + 4);
+    Label1_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(Label1_);
 
     Lab_txt_ = new QLabel(back);
     Lab_txt_->setObjectName(QStringLiteral("Lab_txt"));
     Lab_txt_->setWordWrap(true);
     Lab_txt_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    Lab_txt_->setFrameShape(QFrame::StyledPanel);
     Lab_txt_->setMargin(8);
-    Lab_txt_->setMinimumSize(fontMetrics().horizontalAdvance(QString(30, QChar(0x6F22))),
-                             (fontMetrics().height() + 2) * 8);
-    layout->addWidget(Lab_txt_, 1);
+    auto* description = new QScrollArea(back);
+    description->setObjectName(QStringLiteral("descriptionArea"));
+    description->setWidget(Lab_txt_);
+    description->setWidgetResizable(true);
+    description->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    description->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Ignored);
+    description->setMinimumSize(fontMetrics().horizontalAdvance(QString(32, QChar(0x6F22))),
+                                (fontMetrics().lineSpacing() + 1) * 12);
+    layout->addWidget(description, 1);
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -60,6 +72,7 @@ void Strate::init_rtn() {
         buttons->addWidget(b);
     }
     layout->addLayout(buttons);
+    resize(minimumSizeHint().expandedTo(description->minimumSize() + QSize(40, 0)));
 }
 
 void Strate::dsp_Cmd_rtn() {

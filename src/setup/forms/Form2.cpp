@@ -15,6 +15,7 @@
 #include "core/forms/GameLook.h"
 #include "core/forms/HoverHelp.h"
 #include "core/forms/MessageBoxes.h"
+#include "core/forms/RememberedGeometry.h"
 #include "screens/forms/Gdata.h"
 #include "screens/forms/SVLD.h"
 #include "setup/forms/TitleCard.h"
@@ -67,6 +68,11 @@ void Form2::init_rtn() {
     for (int s = 1; s <= kScenarioCount; ++s) scenarios_->addItem(qs(scenarioInfo(s).title));
     scenarios_->setMinimumWidth(fontMetrics().horizontalAdvance(QString(16, QChar(0x6F22))));
     connect(scenarios_, &QListWidget::currentRowChanged, this, [this](int row) { List1_Click(0, row); });
+    // A list without the keyboard shows its selection faintly: the chosen scenario is to stay plain.
+    QPalette marked = scenarios_->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText})
+        marked.setColor(QPalette::Inactive, role, marked.color(QPalette::Active, role));
+    scenarios_->setPalette(marked);
     grid->addWidget(scenarios_, 1, 0);
 
     rulers_ = new QListWidget(Back_);
@@ -138,6 +144,20 @@ void Form2::init_rtn() {
     showOpening();
 
     resize(900, 640);
+    rememberGeometry(this);
+}
+
+void Form2::skipOpening() {
+    opening_.skip();
+    showOpening();
+}
+
+void Form2::markScenario() {
+    for (int r = 0; r < scenarios_->count(); ++r) {
+        QFont f = scenarios_->font();
+        f.setBold(r + 1 == g_.scenarioNo);
+        scenarios_->item(r)->setFont(f);
+    }
 }
 
 void Form2::Form_Load() {
@@ -145,6 +165,7 @@ void Form2::Form_Load() {
     if (!opened.ok) loadError_ = opened.message;
     Lab_txt_->setText(qsText(setup_.description()));
     showRulers();
+    markScenario();
 }
 
 void Form2::showRulers() {
@@ -177,8 +198,11 @@ void Form2::List1_Click(int index, int row) {
         scenarioRow_ = row;
         Lab_txt_->setText(qsText(setup_.description()));
         showRulers();
+        markScenario();
         return;
     }
+    // A click that unpicks a ruler only unpicks him.
+    if (row < 0 || row >= rulers_->count() || !rulers_->item(row)->isSelected()) return;
     setup_.showFactionOfRow(row);
     Gdata faction(folder_, g_, this);
     faction.exec();

@@ -31,6 +31,8 @@ public:
     Form2(const GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent = nullptr);
     // Shows the screen; a file the opening could not read is reported once the screen shows.
     int exec() override;
+    // The screen without its opening, as it comes back after a game left with "最初から".
+    void skipOpening();
 
     const ScenarioSetup& setup() const { return setup_; }
     const Opening& opening() const { return opening_; }
@@ -43,6 +45,8 @@ private:
     void init_rtn();
     void Form_Load();
     void showRulers();
+    // The scenario in effect in bold, its row highlighted even while another list has the keyboard.
+    void markScenario();
     void List1_Click(int index, int row);
     void Timer1_Timer();
     void openingClick();
