@@ -1,6 +1,7 @@
-// Speed of the game without a window, on the shipped scenario 1 data in a temporary game folder,
-// file work included: one year (dealing, computer choice, resolution, year end, year change) and a
-// whole computer-only game of 27 years.
+// Speed of the game without a window, on the shipped scenario 1 data, file work included: one year
+// (dealing, computer choice, resolution, year end, year change) and a whole computer-only game of 27
+// years, in a temporary game folder on the disk as the programs keep it (every step flushed to the
+// disk), on the disk without the flushes (what is left is the journal of the steps), and in memory.
 //
 //   build/bench/game_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
 
@@ -11,7 +12,9 @@
 #include <memory>
 #include <sstream>
 
+#include "core/DiskStorage.h"
 #include "core/GameFolder.h"
+#include "core/MemoryStorage.h"
 #include "core/Random.h"
 #include "game/Autoplay.h"
 #include "game/TurnCycle.h"
@@ -53,17 +56,35 @@ public:
 
 }  // namespace
 
+void playWholeGame(benchmark::State& state, const tei::GameFolder& folder) {
+    tei::AutoplayOptions o;
+    o.seed = 1;
+    o.quiet = true;
+    std::ostringstream out, err;
+    if (tei::runAutoplay(o, folder, out, err) != 0) state.SkipWithError("autoplay failed");
+}
+
 static void WholeGameScenario1(benchmark::State& state) {
     BenchFolder dir;
-    for (auto _ : state) {
-        tei::AutoplayOptions o;
-        o.seed = 1;
-        o.quiet = true;
-        std::ostringstream out, err;
-        if (tei::runAutoplay(o, tei::GameFolder(dir.root()), out, err) != 0) state.SkipWithError("autoplay failed");
-    }
+    for (auto _ : state) playWholeGame(state, tei::GameFolder(dir.root()));
 }
 BENCHMARK(WholeGameScenario1)->Unit(benchmark::kMillisecond);
+
+static void WholeGameScenario1Unflushed(benchmark::State& state) {
+    BenchFolder dir;
+    using tei::DiskStorage;
+    for (auto _ : state)
+        playWholeGame(state, tei::GameFolder(std::make_shared<DiskStorage>(dir.root(), DiskStorage::Flush::WhenAsked)));
+}
+BENCHMARK(WholeGameScenario1Unflushed)->Unit(benchmark::kMillisecond);
+
+// Each game gets its own memory storage, a copy of one read from the disk before the clock starts.
+static void WholeGameInMemory(benchmark::State& state) {
+    BenchFolder dir;
+    const tei::MemoryStorage shipped = tei::MemoryStorage::readFrom(dir.root());
+    for (auto _ : state) playWholeGame(state, tei::GameFolder(std::make_shared<tei::MemoryStorage>(shipped)));
+}
+BENCHMARK(WholeGameInMemory)->Unit(benchmark::kMillisecond);
 
 static void OneYearScenario1(benchmark::State& state) {
     BenchFolder dir;

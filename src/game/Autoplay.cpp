@@ -149,10 +149,14 @@ std::optional<AutoplayOptions> parseAutoplayOptions(const std::vector<std::strin
 
 int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,
                 AutoplayWatch* watch) {
-    std::error_code ec;
-    if (!std::filesystem::is_directory(folder.root() / "ini", ec)) {
+    if (!folder.hasFolder("ini")) {
         err << "エラー: ini フォルダが見つかりません（" << folder.root().string() << "）。\n"
             << "error: no ini folder in " << folder.root().string() << "\n";
+        return 2;
+    }
+    // A step a killed run left half done is settled before anything is read.
+    if (auto problem = folder.recover()) {
+        err << "エラー: " << *problem << "\nerror: an interrupted write cannot be settled\n";
         return 2;
     }
     std::unique_ptr<Random> rng;
@@ -162,7 +166,9 @@ int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::o
         rng = std::make_unique<ClockRandom>();
     GameGlobals g;
 
-    // The title screen: the scenario, then a new game with the players' rows.
+    // The title screen: the scenario, then a new game with the players' rows. The files of the new
+    // game reach the folder as one step once the main screen has opened it.
+    GameFolder::DeferredWrites newGame(folder);
     ScenarioSetup title(folder, g, *rng);
     auto fail = [&](const std::string& message) {
         err << "エラー: " << message << "\nerror: the game could not be set up\n";
@@ -196,6 +202,11 @@ int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::o
     TextHost host(out, err, options.quiet, watch);
     TurnCycle cycle(folder, g, *rng, host);
     if (!cycle.Form_Load()) return 2;
+    try {
+        newGame.commit();
+    } catch (const FileError& e) {
+        return fail(e.message());
+    }
     while (!host.ended && !host.failed && !cycle.ended()) {
         if (options.years && host.yearsResolved >= *options.years) break;
         if (!cycle.Command1_Click(3)) break;
@@ -207,6 +218,13 @@ int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::o
 }
 
 int runCheck(const std::filesystem::path& iniDir, std::ostream& out) {
+    // A step a killed run left half done in the game folder of the checked ini folder is settled first.
+    std::filesystem::path dir = std::filesystem::absolute(iniDir).lexically_normal();
+    if (!dir.has_filename()) dir = dir.parent_path();
+    if (auto problem = GameFolder(dir.parent_path()).recover()) {
+        out << *problem << "\n";
+        return 1;
+    }
     auto problems = checkDataFolder(iniDir);
     for (const auto& p : problems) out << p << "\n";
     return problems.empty() ? 0 : 1;

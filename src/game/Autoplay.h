@@ -39,12 +39,15 @@ public:
 // in Japanese and English.
 std::optional<AutoplayOptions> parseAutoplayOptions(const std::vector<std::string>& args, std::string& error);
 
-// Plays in the game folder. Returns the exit status: 0 when the game ended or the years were played,
-// 2 when a data file is missing or cannot be read or written (the message goes to 'err').
+// Plays in the game folder, after settling a step a killed run left half done there. The new game's
+// files are written as one step. Returns the exit status: 0 when the game ended or the years were
+// played, 2 when a data file is missing or cannot be read or written, or such a step cannot be settled
+// (the message goes to 'err').
 int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,
                 AutoplayWatch* watch = nullptr);
 
-// Checks the ini folder; one line per problem on 'out'. Returns 0 when there is none, 1 otherwise.
+// Checks the ini folder (after settling a step a killed run left half done in its game folder); one
+// line per problem on 'out'. Returns 0 when there is none, 1 otherwise.
 int runCheck(const std::filesystem::path& iniDir, std::ostream& out);
 
 // The program's usage text.

@@ -59,9 +59,14 @@ bool TurnCycle::Form_Load() {
             auto master = folder_.ini(factionMasterName(g_.scenarioNo));
             if (firstLackingFaction(*readFactionFile(folder_, master), scenarioInfo(g_.scenarioNo).factionCount) != 0)
                 throw FileError(FileError::Kind::CutShort, folder_.display(master));
-            mkFristLog();
-            mk_Gunsv_rtn();
-            startHistory(folder_);
+            {
+                // A new game's chronicle, faction file and empty history are made as one step.
+                GameFolder::DeferredWrites step(folder_);
+                mkFristLog();
+                mk_Gunsv_rtn();
+                startHistory(folder_);
+                step.commit();
+            }
             ld_PCGun_rtn();
             setScenarioYears(true);
             frames_.ini_Mei_rtn();

@@ -123,22 +123,13 @@ EditOutcome sv_Cmt_rtn(const GameFolder& folder, Bushou& officer, std::string_vi
                                    " の記録がありません。"};
             stored->commentID = rewrite->newCommentId;
         }
-        std::string before = folder.readBytes(comments);
+        // A new record and the officer pointing at it are written together: without him it would be lost.
+        GameFolder::DeferredWrites step(folder);
         folder.copyFile(comments, folder.ini(kCommentSnapshot));
         folder.writeText(comments, rewrite->text);
-        if (stored) {
-            try {
-                writeOfficerRecord(folder, working, *stored);
-            } catch (const FileError&) {
-                // Without the officer pointing at it the new record would be lost: take it back.
-                try {
-                    folder.writeText(comments, before);
-                } catch (const FileError&) {
-                }
-                throw;
-            }
-            officer.commentID = rewrite->newCommentId;
-        }
+        if (stored) writeOfficerRecord(folder, working, *stored);
+        step.commit();
+        if (stored) officer.commentID = rewrite->newCommentId;
     } catch (const FileError& e) {
         return {false, e.message()};
     }

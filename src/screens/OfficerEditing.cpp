@@ -54,26 +54,19 @@ EditOutcome registerOfficerEdits(const GameFolder& folder, int scenarioNo, Busho
     auto master = folder.ini(officerMasterName(scenarioNo));
     try {
         // Everything is read and checked before the first write.
-        std::string workingBytes = folder.readBytes(working);
         if (!parseOfficerRecord(folder.readText(working), edited.id))
             return {false, noRecord(folder, working, edited.id)};
         auto masterRecord = parseOfficerRecord(folder.readText(master), edited.id);
 
+        // The game's file and the master change together, so the two never disagree.
+        GameFolder::DeferredWrites step(folder);
         writeOfficerRecord(folder, working, edited);
         // Fictional officers have no record in the master; only the game's file holds them.
         if (masterRecord) {
             copyJobAndAbilities(edited, *masterRecord);
-            try {
-                writeOfficerRecord(folder, master, *masterRecord);
-            } catch (const FileError&) {
-                // The game's file goes back to what it was, so the two files never disagree.
-                try {
-                    folder.writeText(working, workingBytes);
-                } catch (const FileError&) {
-                }
-                return {false, FileError(FileError::Kind::Unwritable, folder.display(master)).message()};
-            }
+            writeOfficerRecord(folder, master, *masterRecord);
         }
+        step.commit();
     } catch (const FileError& e) {
         return {false, e.message()};
     }

@@ -5,6 +5,7 @@
 #include "core/OfficerRecordFile.h"
 #include "core/RecordFiles.h"
 #include "core/Scenarios.h"
+#include "messages/Chronicle.h"
 #include "messages/TemplateBook.h"
 
 namespace tei {
@@ -97,11 +98,14 @@ SetupOutcome ScenarioSetup::Form_Load() {
     g_.officerCount = static_cast<int16_t>(scenarioInfo(1).historicalOfficers);
     try {
         requireFiles({officerMasterName(1), kCommentMaster, factionMasterName(1), kCommandTemplates});
+        // The scenario's three working files are made as one step.
+        GameFolder::DeferredWrites step(folder_);
         mk_Rinbusv();
         g_.textNo = kFirstDescription;
         ld_Text_rtn();
         ld_Gnm_rtn();
         mk_Gunsv_rtn();
+        step.commit();
     } catch (const FileError& e) {
         return failed(e);
     }
@@ -123,9 +127,11 @@ SetupOutcome ScenarioSetup::chooseScenario(int row) {
         g_.scenarioNo = static_cast<int16_t>(scenario);
         g_.factionCount = static_cast<int16_t>(info.factionCount);
         g_.officerCount = static_cast<int16_t>(info.historicalOfficers);
+        GameFolder::DeferredWrites step(folder_);
         mk_Rinbusv();
         ld_Gnm_rtn();
         mk_Gunsv_rtn();
+        step.commit();
     } catch (const FileError& e) {
         return failed(e);
     }
@@ -145,8 +151,11 @@ std::string ScenarioSetup::resetQuestion() const {
 SetupOutcome ScenarioSetup::resetOfficers() {
     try {
         requireFiles({officerBackupName(g_.scenarioNo), kCommentMaster});
+        // The master and the working files it makes change together.
+        GameFolder::DeferredWrites step(folder_);
         initBushouFile();
         mk_Rinbusv();
+        step.commit();
     } catch (const FileError& e) {
         return failed(e);
     }
@@ -174,9 +183,15 @@ SetupOutcome ScenarioSetup::startNewGame(const std::vector<int>& selectedRows) {
     bool any = false;
     for (bool s : selected) any = any || s;
     if (!any) return {false, kNoRulerSelected};
-    // The officer file first: when a file is missing the slots of the title screen stay as they were.
+    // The files first: when one is missing the slots of the title screen stay as they were. The new
+    // officers go to the disk in one step with the chronicle and the faction file the main screen opens
+    // the game with (it writes the same bytes again), so a new game's files are never half made.
     try {
+        GameFolder::DeferredWrites step(folder_);
         ori_Chr_rtn();
+        mkFristLog(folder_);
+        mk_Gunsv_rtn();
+        step.commit();
     } catch (const FileError& e) {
         return failed(e);
     }

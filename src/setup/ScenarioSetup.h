@@ -4,8 +4,8 @@
 //
 // The screen actions (Form_Load, chooseScenario, resetOfficers, startNewGame) read every file they
 // need before they write anything: a missing or unreadable file is reported as a Japanese message
-// naming it, and the working files and the scenario in effect stay as they were. The routines under
-// their names in the game throw FileError instead.
+// naming it, and the working files and the scenario in effect stay as they were. Each writes its files
+// as one step. The routines under their names in the game throw FileError instead.
 
 #include <array>
 #include <cstdint>
@@ -71,8 +71,9 @@ public:
     std::string resetQuestion() const;
     [[nodiscard]] SetupOutcome resetOfficers();
     // The new-game command: what to ask (or the refusal), then, after OK, the new game itself: the
-    // officer file with the fictional officers, then gameMode New and the player slots at the rows'
-    // positions. Rows are ruler-list rows; numbers that are no row are ignored.
+    // officer file with the fictional officers (with the new game's chronicle and faction file), then
+    // gameMode New and the player slots at the rows' positions. Rows are ruler-list rows; numbers that
+    // are no row are ignored.
     NewGameQuestion askNewGame(const std::vector<int>& selectedRows) const;
     [[nodiscard]] SetupOutcome startNewGame(const std::vector<int>& selectedRows);
 

@@ -1,7 +1,5 @@
 #include "setup/StartCheck.h"
 
-#include <system_error>
-
 #include "core/RecordFiles.h"
 #include "core/Scenarios.h"
 #include "messages/TemplateBook.h"
@@ -23,14 +21,12 @@ std::vector<std::string> requiredGameFiles() {
 }
 
 std::optional<std::string> startProblem(const GameFolder& folder) {
-    std::error_code ec;
-    std::filesystem::path iniDir = folder.root() / "ini";
-    if (!std::filesystem::is_directory(iniDir, ec))
+    if (!folder.hasFolder("ini"))
         return "ゲームのデータフォルダ ini が見つかりません（" + folder.root().string() + "）。";
     std::string missing;
     for (const auto& name : requiredGameFiles()) {
         std::filesystem::path p = folder.ini(name);
-        if (!std::filesystem::is_regular_file(p, ec)) missing += std::string(kCrLf) + "　" + folder.display(p);
+        if (!folder.exists(p)) missing += std::string(kCrLf) + "　" + folder.display(p);
     }
     if (missing.empty()) return std::nullopt;
     return "次のデータファイルが見つかりません：" + missing;

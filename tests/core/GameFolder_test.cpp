@@ -4,9 +4,11 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
+#include "core/MemoryStorage.h"
 #include "core/Random.h"
 #include "core/Scenarios.h"
 #include "support/Immutable.h"
@@ -222,6 +224,39 @@ TEST(GameFolder, AFileThatCannotBeReplacedLeavesEveryTargetOfTheStepAsItWas) {
         for ([[maybe_unused]] auto& e : std::filesystem::directory_iterator(tmp.root() / "ini")) ++files;
         EXPECT_EQ(files, 2);
     }
+}
+
+// Games in memory start from one reading of a folder on the disk; each copy then goes its own way and
+// none of them touches the disk.
+TEST(MemoryStorage, CopiesOfAFolderReadFromTheDiskGoTheirOwnWay) {
+    TempGameFolder tmp;
+    tmp.writeIni("Gunbatu1.ini", "master");
+    tmp.writeSave("save7.ini", "slot");
+    const MemoryStorage shipped = MemoryStorage::readFrom(tmp.root());
+    GameFolder a(std::make_shared<MemoryStorage>(shipped)), b(std::make_shared<MemoryStorage>(shipped));
+    EXPECT_EQ(a.root(), tmp.root());
+    EXPECT_EQ(a.ini("gunbatu1.INI").filename(), "Gunbatu1.ini");
+    a.writeTogether({{a.ini("gunsv.ini"), "a's factions"}, {a.save("save7.ini"), "a's slot"}});
+    a.copyFile(a.ini("gunbatu1.ini"), a.ini("gunimg.ini"));
+    EXPECT_EQ(a.readText(a.ini("GUNSV.ini")), "a's factions");
+    EXPECT_EQ(a.readText(a.ini("gunimg.ini")), "master");
+    EXPECT_EQ(b.readText(b.save("save7.ini")), "slot");
+    EXPECT_FALSE(b.exists(b.ini("gunsv.ini")));
+    EXPECT_EQ(tmp.readSave("save7.ini"), "slot");
+    EXPECT_FALSE(tmp.hasIni("gunsv.ini"));
+    auto names = a.files("ini");
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Gunbatu1.ini", "gunimg.ini", "gunsv.ini"}));
+
+    // A file cannot take the place of a folder: the step is refused whole.
+    try {
+        a.writeTogether({{a.ini("busv.ini"), "officers"}, {a.root() / "save", "x"}});
+        FAIL() << "no error";
+    } catch (const FileError& e) {
+        EXPECT_EQ(e.message(), "ファイル「save」に書き込めません。");
+    }
+    EXPECT_FALSE(a.exists(a.ini("busv.ini")));
+    EXPECT_THROW(a.readText(a.ini("none.ini")), FileError);
 }
 
 }  // namespace

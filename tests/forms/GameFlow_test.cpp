@@ -5,6 +5,7 @@
 #include "core/HistoryFile.h"
 
 #include "ScreenFixture.h"
+#include "core/DiskStorage.h"
 #include "game/forms/GameProgram.h"
 #include "screens/forms/ALL_Gdata.h"
 #include "screens/forms/Gdata.h"
@@ -26,6 +27,30 @@ TEST_F(GameFlowTest, TheProgramRefusesAFolderWithoutItsDataFiles) {
     s.box("次のデータファイルが見つかりません：\n　ini/sei.ini", "OK");
     EXPECT_EQ(program.run(), 1);
     EXPECT_TRUE(s.done());
+}
+
+// A save that a killed run left half done is finished when the program starts, before anything is read.
+TEST_F(GameFlowTest, TheProgramFinishesAStepAKilledRunLeftHalfDone) {
+    {
+        struct Killed {};
+        auto disk = std::make_shared<DiskStorage>(tmp.root(), DiskStorage::Flush::WhenAsked);
+        disk->setInstantHook([](const char* done) {
+            if (std::string(done) == "rename") throw Killed{};
+        });
+        GameFolder f(disk);
+        EXPECT_THROW(f.writeTogether({{f.save("busv5.ini"), "officers"}, {f.save("save5.ini"), "information"}}),
+                     Killed);
+    }
+    ASSERT_EQ(tmp.readSave("busv5.ini"), "officers");
+    ASSERT_FALSE(std::filesystem::exists(tmp.root() / "save" / "save5.ini"));
+    GameProgram program(tmp.root());
+    ModalSequence s;
+    s.then<Form2>([](Form2* title) { press(title, "Command1_0"); });
+    EXPECT_EQ(program.run(), 0);
+    EXPECT_TRUE(s.done());
+    EXPECT_EQ(tmp.readSave("save5.ini"), "information");
+    for (const auto& e : std::filesystem::directory_iterator(tmp.root() / "save"))
+        EXPECT_FALSE(e.path().filename().string().starts_with(".")) << e.path();
 }
 
 TEST_F(GameFlowTest, TheProgramGoesFromTheTitleToTheGameAndBackUntilQuit) {

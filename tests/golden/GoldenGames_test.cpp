@@ -4,22 +4,28 @@
 // from the shipped data. The digests below pin the game: a change that alters any game fails here,
 // naming the game, the first year whose pages differ (with those pages) and every file that differs.
 //
+// The same games played in memory must be these games byte for byte: the storage a game runs on
+// changes nothing a player could observe.
+//
 // A change that alters the games on purpose replaces the table in the same commit and says why:
 //   TEIJIROKU_GOLDEN_PRINT=1 build/tests/engine_tests --gtest_filter='GoldenGames.*'
 // prints the table as the games now play.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 #include <map>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "core/MemoryStorage.h"
 #include "core/Scenarios.h"
 #include "game/Autoplay.h"
 #include "support/TempGameFolder.h"
@@ -145,9 +151,20 @@ private:
     const std::ostringstream& out_;
 };
 
-Played play(const Golden& game) {
+std::string shippedBytes(const fs::path& name) {
+    std::ifstream in(fs::path(TEIJIROKU_SOURCE_DIR) / "data" / "ini" / name, std::ios::binary);
+    if (!in) return "(not shipped)";
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Plays the game in a fresh game folder with the shipped data, on the disk or in memory.
+Played play(const Golden& game, bool inMemory) {
     TempGameFolder tmp;
     tmp.copyShippedData();
+    const GameFolder folder =
+        inMemory ? GameFolder(std::make_shared<MemoryStorage>(MemoryStorage::readFrom(tmp.root()))) : tmp.folder();
     AutoplayOptions o;
     o.scenario = game.scenario;
     o.seed = game.seed;
@@ -155,7 +172,7 @@ Played play(const Golden& game) {
     std::ostringstream out, err;
     YearCuts cuts(out);
     Played p;
-    p.status = runAutoplay(o, tmp.folder(), out, err, &cuts);
+    p.status = runAutoplay(o, folder, out, err, &cuts);
     std::string text = out.str();
     size_t from = 0;
     for (size_t cut : cuts.cuts) {
@@ -165,16 +182,23 @@ Played play(const Golden& game) {
     p.years.push_back(text.substr(from));
     p.transcript = text + "\n[stderr]\n" + err.str();
 
-    const fs::path shipped = fs::path(TEIJIROKU_SOURCE_DIR) / "data" / "ini";
     for (const char* sub : {"ini", "save"})
-        for (const auto& entry : fs::directory_iterator(tmp.root() / sub)) {
-            std::string bytes = tmp.folder().readBytes(entry.path());
-            fs::path original = shipped / entry.path().filename();
-            if (std::string(sub) == "ini" && fs::exists(original) && tmp.folder().readBytes(original) == bytes)
-                continue;
-            p.files[std::string(sub) + "/" + entry.path().filename().string()] = std::move(bytes);
+        for (const std::string& name : folder.files(sub)) {
+            std::string bytes = folder.readBytes(folder.root() / sub / name);
+            if (std::string(sub) == "ini" && shippedBytes(name) == bytes) continue;
+            p.files[std::string(sub) + "/" + name] = std::move(bytes);
         }
     return p;
+}
+
+// Every game of the table played on the disk, once for all the tests.
+const std::vector<Played>& playedOnDisk() {
+    static const std::vector<Played> played = [] {
+        std::vector<Played> all;
+        for (const Golden& g : kGames) all.push_back(play(g, false));
+        return all;
+    }();
+    return played;
 }
 
 std::string describe(const Golden& g) {
@@ -208,8 +232,9 @@ std::map<std::string, std::string> splitFiles(std::string_view list) {
 TEST(GoldenGames, EveryScenarioPlaysAsPinned) {
     const bool print = std::getenv("TEIJIROKU_GOLDEN_PRINT") != nullptr;
     std::string table;
-    for (const Golden& g : kGames) {
-        Played p = play(g);
+    for (size_t i = 0; i < kGames.size(); ++i) {
+        const Golden& g = kGames[i];
+        const Played& p = playedOnDisk()[i];
         table += tableRow(g, p);
         if (print) continue;
         SCOPED_TRACE(describe(g));
@@ -235,11 +260,37 @@ TEST(GoldenGames, EveryScenarioPlaysAsPinned) {
             if (!pinned.count(name))
                 ADD_FAILURE() << name << " is left by the game but not pinned";
             else if (pinned[name] != d)
-                ADD_FAILURE() << name << " differs from the pinned bytes (" << p.files[name].size() << " bytes now)";
+                ADD_FAILURE() << name << " differs from the pinned bytes (" << p.files.at(name).size() << " bytes now)";
         for (const auto& [name, d] : pinned)
             if (!now.count(name)) ADD_FAILURE() << name << " is pinned but the game no longer leaves it";
     }
     if (print) std::cout << table;
+}
+
+// Where two texts first differ, with a little of each from there.
+std::string firstDifference(const std::string& a, const std::string& b) {
+    size_t i = std::mismatch(a.begin(), a.begin() + static_cast<long>(std::min(a.size(), b.size())), b.begin()).first -
+               a.begin();
+    return "at byte " + std::to_string(i) + " of " + std::to_string(a.size()) + " and " + std::to_string(b.size()) +
+           ":\n  disk:   " + a.substr(i, 200) + "\n  memory: " + b.substr(i, 200);
+}
+
+TEST(GoldenGames, EveryGameInMemoryIsTheGameOnTheDisk) {
+    for (size_t i = 0; i < kGames.size(); ++i) {
+        SCOPED_TRACE(describe(kGames[i]));
+        const Played& disk = playedOnDisk()[i];
+        Played memory = play(kGames[i], true);
+        EXPECT_EQ(memory.status, disk.status);
+        if (memory.transcript != disk.transcript)
+            ADD_FAILURE() << "the transcripts differ " << firstDifference(disk.transcript, memory.transcript);
+        for (const auto& [name, bytes] : disk.files)
+            if (!memory.files.count(name))
+                ADD_FAILURE() << name << " is left on the disk but not in memory";
+            else if (memory.files[name] != bytes)
+                ADD_FAILURE() << name << " differs " << firstDifference(bytes, memory.files[name]);
+        for (const auto& [name, bytes] : memory.files)
+            if (!disk.files.count(name)) ADD_FAILURE() << name << " is left in memory but not on the disk";
+    }
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "core/DiskStorage.h"
+
 namespace tei::test {
 
 namespace fs = std::filesystem;
@@ -34,7 +36,9 @@ std::string readFile(const fs::path& p) {
 }
 }  // namespace
 
-TempGameFolder::TempGameFolder() : root_(makeRoot()), folder_(root_) {}
+// A throwaway folder need not outlast a power cut: its writes are not flushed unless asked.
+TempGameFolder::TempGameFolder()
+    : root_(makeRoot()), folder_(std::make_shared<DiskStorage>(root_, DiskStorage::Flush::WhenAsked)) {}
 
 TempGameFolder::~TempGameFolder() {
     std::error_code ec;

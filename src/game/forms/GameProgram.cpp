@@ -11,6 +11,11 @@ namespace tei {
 GameProgram::GameProgram(std::filesystem::path root) : folder_(std::move(root)) {}
 
 int GameProgram::run() {
+    // A step a killed run left half done is settled before anything is read.
+    if (auto problem = folder_.recover()) {
+        showNotice(nullptr, qsText(*problem));
+        return 1;
+    }
     if (auto problem = startProblem(folder_)) {
         showNotice(nullptr, qsText(*problem));
         return 1;

@@ -16,8 +16,9 @@ class GameProgram {
 public:
     explicit GameProgram(std::filesystem::path root = std::filesystem::current_path());
 
-    // Checks the data folder (a message box naming what is missing, then 1), then runs the title
-    // and main screens; 0 when the player ends the program.
+    // Settles a step of several files that a killed run left half done, checks the data folder (a
+    // message box naming what is in the way or missing, then 1), then runs the title and main screens;
+    // 0 when the player ends the program.
     int run();
 
     const GameFolder& folder() const { return folder_; }
