@@ -29,6 +29,11 @@ std::optional<HistoryOptions> parseHistoryOptions(const std::vector<std::string>
 }
 
 int runHistory(const HistoryOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err) {
+    // A step a killed run left half done is settled first: the year's rows are there whole or not at all.
+    if (auto problem = folder.recover()) {
+        err << "エラー: " << *problem << "\nerror: an interrupted write cannot be settled\n";
+        return 2;
+    }
     auto path = folder.ini(kHistoryFile);
     try {
         if (!options.measure) {
