@@ -25,14 +25,6 @@ HistoryRow row(int16_t year, int16_t faction, std::string name, double score = 1
             .score = score};
 }
 
-TEST(HistoryFile, ARowIsWrittenInTheColumnsOrderWithCrLf) {
-    EXPECT_EQ(formatHistoryRow(row(189, 3, "曹操")), "189,3,曹操,1,31,5,40,20,70,60,7,18,104.8\r\n");
-    HistoryRow fallen = row(190, 6, "公孫瓚", 0);
-    fallen.alive = false;
-    fallen.alliance = 0;
-    EXPECT_EQ(formatHistoryRow(fallen), "190,6,公孫瓚,0,31,5,40,20,70,60,7,0,0\r\n");
-}
-
 TEST(HistoryFile, ScoresKeepTheReportsDigitsWithoutTheBlank) {
     EXPECT_EQ(scoreText(104.8), "104.8");
     EXPECT_EQ(scoreText(24.8 + 80), "104.8");
