@@ -237,8 +237,8 @@ bool grabGame(const fs::path& data, const QString& out) {
     return ok;
 }
 
-// The history chart of a whole game of 曹操 and 孫堅 played by the computer (seed 11: three factions
-// fall on the way), as the information menu opens it and as the final faction list does.
+// The history chart of a whole game of 曹操 and 孫堅 played by the computer (seed 11: 孔融 falls on
+// the way), as the information menu opens it and as the final faction list does.
 bool grabHistory(const fs::path& data, const QString& out) {
     QTemporaryDir tmp;
     fs::path root = seedGameFolder(tmp, data);
