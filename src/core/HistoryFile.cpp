@@ -69,10 +69,23 @@ std::string scoreText(double score) {
 }
 
 std::string formatHistoryRow(const HistoryRow& r) {
-    auto n = [](int v) { return std::to_string(v) + ","; };
-    return n(r.year) + n(r.faction) + csvField(r.name) + "," + n(r.alive ? 1 : 0) + n(r.troops) + n(r.elite) +
-           n(r.fame) + n(r.awe) + n(r.order) + n(r.cohesion) + n(r.officers) + n(r.alliance) + scoreText(r.score) +
-           kCrLf;
+    std::string out;
+    out.reserve(96);
+    auto n = [&out](int v) {
+        char buf[8];
+        out.append(buf, std::to_chars(buf, buf + sizeof buf, v).ptr);
+        out += ',';
+    };
+    n(r.year);
+    n(r.faction);
+    out += csvField(r.name);
+    out += ',';
+    for (int v : {r.alive ? 1 : 0, int{r.troops}, int{r.elite}, int{r.fame}, int{r.awe}, int{r.order}, int{r.cohesion},
+                  int{r.officers}, int{r.alliance}})
+        n(v);
+    out += scoreText(r.score);
+    out += kCrLf;
+    return out;
 }
 
 HistoryText parseHistory(std::string_view text) {

@@ -20,6 +20,13 @@ std::vector<HistoryRow> historyRows(const GameFolder& folder, const GameGlobals&
         if (r.number > 0 && r.number <= kMaxOfficer) officers[static_cast<size_t>(r.number)] = &r.officer;
         if (r.number >= officerCount) break;
     }
+    // The officers serving each lord, counted in one pass; a lord's number beyond the officer
+    // numbers (a hand-edited file) is counted by looking at every officer.
+    std::array<int16_t, kMaxOfficer + 1> servingLord{};
+    for (int i = 1; i <= officerCount; ++i) {
+        const Bushou* b = officers[static_cast<size_t>(i)];
+        if (b && b->id != 0 && b->kunID > 0 && b->kunID <= kMaxOfficer) ++servingLord[static_cast<size_t>(b->kunID)];
+    }
 
     std::vector<HistoryRow> rows;
     for (int f = 1; f <= g.factionCount && f <= kMaxFaction; ++f) {
@@ -37,10 +44,13 @@ std::vector<HistoryRow> historyRows(const GameFolder& folder, const GameGlobals&
         r.order = F.tian;
         r.cohesion = F.kessoku;
         int serving = 0;
-        for (int i = 1; i <= officerCount; ++i) {
-            const Bushou* b = officers[static_cast<size_t>(i)];
-            serving += b && serves(*b, F) ? 1 : 0;
-        }
+        if (F.kunshuID > 0 && F.kunshuID <= kMaxOfficer)
+            serving = servingLord[static_cast<size_t>(F.kunshuID)];
+        else
+            for (int i = 1; i <= officerCount; ++i) {
+                const Bushou* b = officers[static_cast<size_t>(i)];
+                serving += b && serves(*b, F) ? 1 : 0;
+            }
         r.officers = static_cast<int16_t>(serving);
         r.alliance = F.meishuID;
         r.score = F.del ? 0.0 : factionScore(F, g);
