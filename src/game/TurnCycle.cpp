@@ -7,6 +7,7 @@
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
 #include "core/Scenarios.h"
+#include "game/History.h"
 #include "game/Reports.h"
 #include "game/YearEnd.h"
 #include "game/YearResolution.h"
@@ -60,10 +61,11 @@ bool TurnCycle::Form_Load() {
             if (firstLackingFaction(*readFactionFile(folder_, master), scenarioInfo(g_.scenarioNo).factionCount) != 0)
                 throw factionsCutShort(folder_, master);
             {
-                // A new game's chronicle and faction file are made as one step.
+                // A new game's chronicle, faction file and empty history are made as one step.
                 GameFolder::DeferredWrites step(folder_);
                 mkFristLog();
                 mk_Gunsv_rtn();
+                startHistory(folder_);
                 step.commit();
             }
             ld_PCGun_rtn();
@@ -207,6 +209,7 @@ void TurnCycle::report(const char* title) {
 }
 
 void TurnCycle::Res_rtn() {
+    const int16_t resolved = std::exchange(resolvedYear_, 0);
     scratch_.ld_Kunshu_rtn();
     frames_.res_Mei_rtn();
     ++yearCounter;
@@ -214,6 +217,8 @@ void TurnCycle::Res_rtn() {
     g_.msgMode = MsgMode::Resolution;
     Dsp_rtn();
     choice_.Tagun_rtn();
+    // The year just resolved joins the history, scored as the reports below score the factions.
+    if (resolved != 0) recordHistory(folder_, g_, resolved);
     if (yearCounter == lastYear - 10) {
         report(kInterimReportTitle);
         g_.msgMode = MsgMode::Resolution;
@@ -242,6 +247,7 @@ void TurnCycle::endOfTurn() {
     Strate_rtn();
     if (!ended_) {
         T_End_rtn();
+        resolvedYear_ = yearCounter;  // for the history; a load's year change records nothing
         Res_rtn();
     }
     year.commit();

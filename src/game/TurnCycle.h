@@ -129,6 +129,7 @@ private:
     std::string playerLabel_ = "プレイヤー";
     bool ended_ = false;
     std::vector<Standing> finalStandings_;
+    int16_t resolvedYear_ = 0;  // the year Res_rtn is to add to the history; 0 after a load
 };
 
 }  // namespace tei
