@@ -1,6 +1,9 @@
 #include "core/GameFolder.h"
 
+#include <iconv.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 #include "core/DiskStorage.h"
@@ -158,14 +161,41 @@ GameFolder::Contents* GameFolder::knownContents(const fs::path& p) const {
 
 std::shared_ptr<const std::string> GameFolder::textOf(Contents& c, const fs::path& p) const {
     if (c.text) return c.text;
-    std::string_view bytes = *c.bytes;
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    if (!isUtf8Text(bytes)) throw FileError(FileError::Kind::NotText, display(p));
-    c.text = bytes.size() == c.bytes->size() ? c.bytes : std::make_shared<const std::string>(bytes);
-    return c.text;
+    if (!c.decoded) {
+        c.decoded = true;
+        std::string_view bytes = *c.bytes;
+        if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+        if (isUtf8Text(bytes)) {
+            c.text = bytes.size() == c.bytes->size() ? c.bytes : std::make_shared<const std::string>(bytes);
+        } else if (auto converted = shiftJisToUtf8(*c.bytes)) {
+            c.text = std::make_shared<const std::string>(std::move(*converted));
+            c.shiftJis = true;
+        }
+        if (c.text) return c.text;
+    }
+    throw FileError(FileError::Kind::NotText, display(p));
+}
+
+std::shared_ptr<const std::string> GameFolder::copyBytesOf(Contents& c) const {
+    // Only bytes that are no UTF-8 need a look: the check is done once per version of the file.
+    if (!c.decoded) {
+        try {
+            (void)textOf(c, {});
+        } catch (const FileError&) {
+        }
+    }
+    return c.shiftJis ? c.text : c.bytes;
 }
 
 std::string GameFolder::readBytes(const fs::path& p) const { return *contentsOf(p).bytes; }
+
+std::string GameFolder::readCopyBytes(const fs::path& p) const { return *copyBytesOf(contentsOf(p)); }
+
+bool GameFolder::isShiftJis(const fs::path& p) const {
+    Contents& c = contentsOf(p);
+    (void)textOf(c, p);
+    return c.shiftJis;
+}
 
 std::shared_ptr<const std::string> GameFolder::readShared(const fs::path& p) const { return textOf(contentsOf(p), p); }
 
@@ -244,15 +274,15 @@ void GameFolder::hold(const fs::path& p, Contents contents) const {
 }
 
 void GameFolder::copyFile(const fs::path& from, const fs::path& to, bool durable) const {
-    writeText(to, readBytes(from), durable);
+    writeText(to, readCopyBytes(from), durable);
 }
 
 std::shared_ptr<const std::string> GameFolder::snapshotFile(const fs::path& from, const fs::path& to) const {
     Contents copy;
-    const Contents& source = contentsOf(from);
-    copy.bytes = source.bytes;
+    Contents& source = contentsOf(from);
+    copy.bytes = copyBytesOf(source);
     // The source's version in the storage, when the bytes just read are that version's.
-    if (!shared_->held.count(from.native()) && source.version.known()) {
+    if (!shared_->held.count(from.native()) && source.version.known() && !source.shiftJis) {
         copy.copyOf = from;
         copy.version = source.version;
     }
@@ -295,6 +325,34 @@ bool isUtf8Text(std::string_view s) {
         i += extra + 1;
     }
     return true;
+}
+
+std::optional<std::string> shiftJisToUtf8(std::string_view bytes) {
+    if (bytes.find('\0') != std::string_view::npos) return std::nullopt;
+    iconv_t cd = ::iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string out(bytes.size() * 3 / 2 + 16, '\0');  // two bytes become three at most, one at most three
+    std::string in(bytes);
+    char* inp = in.data();
+    size_t inLeft = in.size();
+    char* outp = out.data();
+    size_t outLeft = out.size();
+    bool ok = true;
+    while (inLeft > 0 && ok) {
+        if (::iconv(cd, &inp, &inLeft, &outp, &outLeft) != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG) {
+            size_t used = out.size() - outLeft;
+            out.resize(out.size() * 2);
+            outp = out.data() + used;
+            outLeft = out.size() - used;
+        } else {
+            ok = false;  // an invalid sequence, or one cut short at the end
+        }
+    }
+    ::iconv_close(cd);
+    if (!ok) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
 }
 
 }  // namespace tei

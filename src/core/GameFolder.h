@@ -6,8 +6,11 @@
 // spells it.
 //
 // Text files are UTF-8; readers accept CR LF or LF and a leading byte-order mark, writers write what
-// they are given (the game's writers end lines with CR LF). A file is only ever replaced whole, and the
-// files of one step all together or not at all, also when the program dies half-way (see DiskStorage).
+// they are given (the game's writers end lines with CR LF). A file that is no UTF-8 but is Shift_JIS
+// (code page 932, as older Japanese editors write) is read as that and handed on as UTF-8: its copies
+// are UTF-8 too, so the game writes UTF-8 from then on; only valid UTF-8 is read without a conversion.
+// A file is only ever replaced whole, and the files of one step all together or not at all, also when
+// the program dies half-way (see DiskStorage).
 //
 // Two things keep the many small reads and rewrites of a year cheap. A read is served from memory, its
 // parsed forms included, while the storage says the file is still the version last seen. And a step
@@ -67,8 +70,11 @@ public:
     [[nodiscard]] std::optional<std::string> recover() const;
 
     // Whole text of a file with a leading BOM removed. Throws FileError when the file is missing, cannot
-    // be read, or is not UTF-8 text (a NUL byte or an invalid sequence).
+    // be read, or is neither UTF-8 nor Shift_JIS text (a NUL byte or an invalid sequence).
     std::string readText(const std::filesystem::path& p) const;
+
+    // True when the file's text is read as Shift_JIS. Throws FileError as readText does.
+    bool isShiftJis(const std::filesystem::path& p) const;
 
     // Replaces the file with the given bytes. With durable set the bytes are on the disk when it returns,
     // even on a storage that does not flush every write: used for save slots. Throws FileError on failure.
@@ -90,6 +96,10 @@ public:
 
     // The raw bytes of a file, unchecked. Throws FileError when missing or unreadable.
     std::string readBytes(const std::filesystem::path& p) const;
+
+    // The bytes a copy of the file gets: its own bytes, or its text in UTF-8 when it is Shift_JIS.
+    // Throws FileError when missing or unreadable.
+    std::string readCopyBytes(const std::filesystem::path& p) const;
 
     // readText without a copy: the same text object as long as the file is unchanged.
     std::shared_ptr<const std::string> readShared(const std::filesystem::path& p) const;
@@ -133,7 +143,9 @@ private:
     // What is known of a file's bytes: the bytes, the text once checked, and its parsed forms.
     struct Contents {
         std::shared_ptr<const std::string> bytes;
-        std::shared_ptr<const std::string> text;
+        std::shared_ptr<const std::string> text;  // null when not decoded yet, or no text
+        bool decoded = false;
+        bool shiftJis = false;  // text is the bytes read as Shift_JIS
         std::map<std::type_index, std::shared_ptr<const void>> parsed;
         FileVersion version;           // cached: the version the bytes are; a held copy: its source's
         std::filesystem::path copyOf;  // a held copy's source
@@ -151,6 +163,8 @@ private:
     // The held or cached contents of a file, read anew when it changed. Throws FileError.
     Contents& contentsOf(const std::filesystem::path& p) const;
     std::shared_ptr<const std::string> textOf(Contents& c, const std::filesystem::path& p) const;
+    // The bytes a copy of the contents gets (see readCopyBytes).
+    std::shared_ptr<const std::string> copyBytesOf(Contents& c) const;
     // The held or cached contents of a file as last written or read, without asking the storage.
     Contents* knownContents(const std::filesystem::path& p) const;
     // The file of p's name in another case, p when there is none.
@@ -169,5 +183,9 @@ std::filesystem::path findFile(const std::filesystem::path& dir, std::string_vie
 
 // True when the bytes are valid UTF-8 without NUL bytes.
 bool isUtf8Text(std::string_view bytes);
+
+// The bytes read as Shift_JIS (code page 932), in UTF-8; nothing when they are not valid Shift_JIS
+// text (an invalid sequence or a NUL byte).
+std::optional<std::string> shiftJisToUtf8(std::string_view bytes);
 
 }  // namespace tei

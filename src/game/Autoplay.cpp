@@ -224,7 +224,9 @@ int runCheck(const std::filesystem::path& iniDir, std::ostream& out) {
         out << *problem << "\n";
         return 1;
     }
-    auto problems = checkDataFolder(iniDir);
+    std::vector<std::string> notes;
+    auto problems = checkDataFolder(iniDir, &notes);
+    for (const auto& n : notes) out << n << "\n";
     for (const auto& p : problems) out << p << "\n";
     return problems.empty() ? 0 : 1;
 }

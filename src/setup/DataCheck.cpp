@@ -69,6 +69,7 @@ public:
     explicit Checker(fs::path dir) : dir_(dir.has_filename() ? dir : dir.parent_path()), folder_(dir_.parent_path()) {}
 
     std::vector<std::string> run();
+    const std::vector<std::string>& notes() const { return notes_; }
 
 private:
     fs::path path(const std::string& name) const { return findFile(dir_, name); }
@@ -92,13 +93,17 @@ private:
     fs::path dir_;
     GameFolder folder_;
     std::vector<std::string> problems_;
+    std::vector<std::string> notes_;
     std::set<int> comments_;
     bool commentsRead_ = false;
 };
 
 std::optional<std::string> Checker::read(const std::string& name) {
     try {
-        return folder_.readText(path(name));
+        std::string text = folder_.readText(path(name));
+        if (folder_.isShiftJis(path(name)))
+            notes_.push_back("ファイル「" + shown(name) + "」は Shift_JIS として読み込みました。");
+        return text;
     } catch (const FileError& e) {
         problem(e.message());
         return std::nullopt;
@@ -273,6 +278,11 @@ std::vector<std::string> Checker::run() {
 
 }  // namespace
 
-std::vector<std::string> checkDataFolder(const std::filesystem::path& iniDir) { return Checker(iniDir).run(); }
+std::vector<std::string> checkDataFolder(const std::filesystem::path& iniDir, std::vector<std::string>* notes) {
+    Checker checker(iniDir);
+    std::vector<std::string> problems = checker.run();
+    if (notes) *notes = checker.notes();
+    return problems;
+}
 
 }  // namespace tei

@@ -17,7 +17,9 @@
 
 namespace tei {
 
-// Problems of the data folder 'iniDir' (the folder holding the files, "ini" in a game folder).
-std::vector<std::string> checkDataFolder(const std::filesystem::path& iniDir);
+// Problems of the data folder 'iniDir' (the folder holding the files, "ini" in a game folder). Notes
+// that are no problems (a file read as Shift_JIS) go to 'notes' when given.
+std::vector<std::string> checkDataFolder(const std::filesystem::path& iniDir,
+                                         std::vector<std::string>* notes = nullptr);
 
 }  // namespace tei
