@@ -177,8 +177,8 @@ std::shared_ptr<const std::string> GameFolder::textOf(Contents& c, const fs::pat
 }
 
 std::shared_ptr<const std::string> GameFolder::copyBytesOf(Contents& c) const {
-    // Only bytes that are no UTF-8 need a look: the check is done once per version of the file.
-    if (!c.decoded) {
+    // Bytes read from the storage are looked at once per version; what the game wrote is its own.
+    if (!c.decoded && !c.written) {
         try {
             (void)textOf(c, {});
         } catch (const FileError&) {
@@ -206,6 +206,7 @@ std::string GameFolder::readText(const fs::path& p) const { return *readShared(p
 void GameFolder::writeText(const fs::path& p, std::string_view content, bool durable) const {
     Contents written;
     written.bytes = std::make_shared<const std::string>(content);
+    written.written = true;
     if (shared_->holdDepth > 0 && !durable)
         hold(p, std::move(written));
     else
@@ -221,6 +222,7 @@ void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string
     for (const auto& [target, content] : files) {
         Contents c;
         c.bytes = std::make_shared<const std::string>(content);
+        c.written = true;
         step.emplace_back(target, std::move(c));
     }
     replace(std::move(step), durable);
@@ -281,6 +283,7 @@ std::shared_ptr<const std::string> GameFolder::snapshotFile(const fs::path& from
     Contents copy;
     Contents& source = contentsOf(from);
     copy.bytes = copyBytesOf(source);
+    copy.written = true;
     // The source's version in the storage, when the bytes just read are that version's.
     if (!shared_->held.count(from.native()) && source.version.known() && !source.shiftJis) {
         copy.copyOf = from;

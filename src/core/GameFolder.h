@@ -146,6 +146,7 @@ private:
         std::shared_ptr<const std::string> text;  // null when not decoded yet, or no text
         bool decoded = false;
         bool shiftJis = false;  // text is the bytes read as Shift_JIS
+        bool written = false;   // the bytes are what this game folder was given to write: copied as they are
         std::map<std::type_index, std::shared_ptr<const void>> parsed;
         FileVersion version;           // cached: the version the bytes are; a held copy: its source's
         std::filesystem::path copyOf;  // a held copy's source
