@@ -45,7 +45,8 @@ int main(int argc, char** argv) {
         }
         auto root = gameFolderRoot();
         if (!root) return 2;
-        return tei::runAutoplay(*options, tei::GameFolder(*root), std::cout, std::cerr);
+        tei::GameFolder folder(*root);
+        return tei::runAutoplay(*options, folder, std::cout, std::cerr);
     }
     if (args[0] == "check" && args.size() == 2) return tei::runCheck(args[1], std::cout);
     if (args[0] == "check" && args.size() == 1) {

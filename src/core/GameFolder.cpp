@@ -111,7 +111,7 @@ std::optional<std::time_t> GameFolder::modifiedAt(const fs::path& p) const {
     return static_cast<std::time_t>(probe.version.stamp / 1000000000LL);
 }
 
-std::optional<std::string> GameFolder::recover() const {
+std::optional<std::string> GameFolder::recover() {
     shared_->cache.clear();
     return storage_->recover();
 }
@@ -203,7 +203,7 @@ std::string GameFolder::readText(const fs::path& p) const { return *readShared(p
 
 // Writing
 
-void GameFolder::writeText(const fs::path& p, std::string_view content, bool durable) const {
+void GameFolder::writeText(const fs::path& p, std::string_view content, bool durable) {
     Contents written;
     written.bytes = std::make_shared<const std::string>(content);
     written.written = true;
@@ -213,7 +213,7 @@ void GameFolder::writeText(const fs::path& p, std::string_view content, bool dur
         replace({{p, std::move(written)}}, durable);
 }
 
-void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string>>& files, bool durable) const {
+void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string>>& files, bool durable) {
     if (shared_->holdDepth > 0 && !durable) {
         for (const auto& [target, content] : files) writeText(target, content);
         return;
@@ -228,7 +228,7 @@ void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string
     replace(std::move(step), durable);
 }
 
-void GameFolder::replace(std::vector<std::pair<fs::path, Contents>> files, bool durable) const {
+void GameFolder::replace(std::vector<std::pair<fs::path, Contents>> files, bool durable) {
     std::vector<Replacement> step;
     for (auto& [target, c] : files) {
         shared_->cache.erase(target.native());
@@ -246,7 +246,7 @@ void GameFolder::replace(std::vector<std::pair<fs::path, Contents>> files, bool 
     }
 }
 
-GameFolder::DeferredWrites::DeferredWrites(const GameFolder& folder) : folder_(folder) { ++folder_.shared_->holdDepth; }
+GameFolder::DeferredWrites::DeferredWrites(GameFolder& folder) : folder_(folder) { ++folder_.shared_->holdDepth; }
 
 GameFolder::DeferredWrites::~DeferredWrites() {
     if (done_) return;
@@ -270,16 +270,16 @@ void GameFolder::DeferredWrites::commit() {
     folder_.replace(std::move(files), false);
 }
 
-void GameFolder::hold(const fs::path& p, Contents contents) const {
+void GameFolder::hold(const fs::path& p, Contents contents) {
     auto [it, fresh] = shared_->held.insert_or_assign(p.native(), std::move(contents));
     if (fresh) shared_->heldOrder.push_back(p);
 }
 
-void GameFolder::copyFile(const fs::path& from, const fs::path& to, bool durable) const {
+void GameFolder::copyFile(const fs::path& from, const fs::path& to, bool durable) {
     writeText(to, readCopyBytes(from), durable);
 }
 
-std::shared_ptr<const std::string> GameFolder::snapshotFile(const fs::path& from, const fs::path& to) const {
+std::shared_ptr<const std::string> GameFolder::snapshotFile(const fs::path& from, const fs::path& to) {
     Contents copy;
     Contents& source = contentsOf(from);
     copy.bytes = copyBytesOf(source);

@@ -19,6 +19,10 @@
 // (a copy taken just before its source is rewritten) names its source, so that the disk can give it the
 // same bytes under a second name instead of writing them again. Copies of a GameFolder share the
 // storage, the cache and the held writes.
+//
+// The const methods only read: they never write a file or change what a reader sees, though they fill
+// the read cache (a memo of the storage's bytes and their parsed forms; it halves a game's processor
+// time in memory). Whatever writes, holds writes back or settles a stopped step takes a GameFolder&.
 
 #include <ctime>
 #include <filesystem>
@@ -67,7 +71,7 @@ public:
     // Finishes or undoes a step of several files that a stopped run of the game left half done, so
     // that every file is whole: the programs call it when they start, before anything is read. A
     // message naming what is in the way when that cannot be done (the files are then left as they are).
-    [[nodiscard]] std::optional<std::string> recover() const;
+    [[nodiscard]] std::optional<std::string> recover();
 
     // Whole text of a file with a leading BOM removed. Throws FileError when the file is missing, cannot
     // be read, or is neither UTF-8 nor Shift_JIS text (a NUL byte or an invalid sequence).
@@ -78,21 +82,19 @@ public:
 
     // Replaces the file with the given bytes. With durable set the bytes are on the disk when it returns,
     // even on a storage that does not flush every write: used for save slots. Throws FileError on failure.
-    void writeText(const std::filesystem::path& p, std::string_view content, bool durable = false) const;
+    void writeText(const std::filesystem::path& p, std::string_view content, bool durable = false);
 
     // Byte copy that replaces the target. Throws FileError naming the file that failed.
-    void copyFile(const std::filesystem::path& from, const std::filesystem::path& to, bool durable = false) const;
+    void copyFile(const std::filesystem::path& from, const std::filesystem::path& to, bool durable = false);
 
     // copyFile for the snapshot taken just before 'from' is rewritten: while 'from' is unchanged the
     // snapshot may become a second name of its bytes (where the disk allows it), and the rewrite that
     // follows parts the two names. Returns the bytes.
-    std::shared_ptr<const std::string> snapshotFile(const std::filesystem::path& from,
-                                                    const std::filesystem::path& to) const;
+    std::shared_ptr<const std::string> snapshotFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
     // Replaces several files as one step: all of them, or, when one cannot be written or replaced (or a
     // folder stands where a file should go), none, and FileError names the file that failed.
-    void writeTogether(const std::vector<std::pair<std::filesystem::path, std::string>>& files,
-                       bool durable = false) const;
+    void writeTogether(const std::vector<std::pair<std::filesystem::path, std::string>>& files, bool durable = false);
 
     // The raw bytes of a file, unchecked. Throws FileError when missing or unreadable.
     std::string readBytes(const std::filesystem::path& p) const;
@@ -117,7 +119,7 @@ public:
     // writeText, and the text's parsed form as readParsed<T> would make it from those bytes: the writer
     // that built both saves the next reader a parse. The caller answers for the two agreeing.
     template <class T>
-    void writeParsed(const std::filesystem::path& p, std::string_view content, std::shared_ptr<const T> parsed) const {
+    void writeParsed(const std::filesystem::path& p, std::string_view content, std::shared_ptr<const T> parsed) {
         writeText(p, content);
         if (Contents* c = knownContents(p); c && *c->bytes == content)
             c->parsed[std::type_index(typeid(T))] = std::move(parsed);
@@ -128,14 +130,14 @@ public:
     // holds write when the outermost one commits.
     class DeferredWrites {
     public:
-        explicit DeferredWrites(const GameFolder& folder);
+        explicit DeferredWrites(GameFolder& folder);
         ~DeferredWrites();
         DeferredWrites(const DeferredWrites&) = delete;
         DeferredWrites& operator=(const DeferredWrites&) = delete;
         void commit();
 
     private:
-        const GameFolder& folder_;
+        GameFolder& folder_;
         bool done_ = false;
     };
 
@@ -171,9 +173,9 @@ private:
     // The file of p's name in another case, p when there is none.
     std::filesystem::path findOther(const std::filesystem::path& p) const;
     // Holds the contents as what p will be written with when the hold commits.
-    void hold(const std::filesystem::path& p, Contents contents) const;
+    void hold(const std::filesystem::path& p, Contents contents);
     // Replaces the files as one step and keeps what was written as their cached contents.
-    void replace(std::vector<std::pair<std::filesystem::path, Contents>> files, bool durable) const;
+    void replace(std::vector<std::pair<std::filesystem::path, Contents>> files, bool durable);
 
     std::shared_ptr<Storage> storage_;
     std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();

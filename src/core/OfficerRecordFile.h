@@ -23,7 +23,7 @@ std::optional<Bushou> readOfficerRecord(const GameFolder& folder, const std::fil
 // other line is kept as it was, line ends become CR LF.
 std::string replaceOfficerRecord(std::string_view text, const Bushou& b);
 // Copies the file to ini/buimg.ini, then writes it anew with the officer's record replaced.
-void writeOfficerRecord(const GameFolder& folder, const std::filesystem::path& file, const Bushou& b);
+void writeOfficerRecord(GameFolder& folder, const std::filesystem::path& file, const Bushou& b);
 
 // The comment shown for an officer: empty for commentID 0, the fixed fictional-person text for 200,
 // otherwise the lines of comment record commentID, each as two blanks, the line and CR LF. A comma

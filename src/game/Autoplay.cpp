@@ -146,7 +146,7 @@ std::optional<AutoplayOptions> parseAutoplayOptions(const std::vector<std::strin
     return o;
 }
 
-int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,
+int runAutoplay(const AutoplayOptions& options, GameFolder& folder, std::ostream& out, std::ostream& err,
                 AutoplayWatch* watch) {
     if (!folder.hasFolder("ini")) {
         err << "エラー: ini フォルダが見つかりません（" << folder.root().string() << "）。\n"

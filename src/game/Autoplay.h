@@ -43,7 +43,7 @@ std::optional<AutoplayOptions> parseAutoplayOptions(const std::vector<std::strin
 // files are written as one step. Returns the exit status: 0 when the game ended or the years were
 // played, 2 when a data file is missing or cannot be read or written, or such a step cannot be settled
 // (the message goes to 'err').
-int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,
+int runAutoplay(const AutoplayOptions& options, GameFolder& folder, std::ostream& out, std::ostream& err,
                 AutoplayWatch* watch = nullptr);
 
 // Checks the ini folder (after settling a step a killed run left half done in its game folder); one

@@ -22,7 +22,7 @@ inline constexpr const char* kEndLogName = "tei_end.log";
 
 class Reports {
 public:
-    Reports(const GameFolder& folder, GameGlobals& g, RecordScratch& scratch, MessagePages& report)
+    Reports(GameFolder& folder, GameGlobals& g, RecordScratch& scratch, MessagePages& report)
         : folder_(folder), g_(g), scratch_(scratch), report_(report) {}
 
     // Appends the report to page 0 (after the title already there) and copies the chronicle to
@@ -33,7 +33,7 @@ public:
     double score(const gun& f) const;
 
 private:
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     RecordScratch& scratch_;
     MessagePages& report_;

@@ -108,7 +108,7 @@ std::optional<CommentRewrite> rewriteComments(std::string_view fileText, int com
     return result;
 }
 
-EditOutcome sv_Cmt_rtn(const GameFolder& folder, Bushou& officer, std::string_view name, std::string_view typed) {
+EditOutcome sv_Cmt_rtn(GameFolder& folder, Bushou& officer, std::string_view name, std::string_view typed) {
     auto comments = folder.ini(kCommentFile);
     auto working = folder.ini(kOfficerFile);
     try {

@@ -42,6 +42,6 @@ std::string commentLines(std::string_view typed);
 // Writes the comment into ini/Cmtsv.ini (snapshot ini/Cmtimg.ini first). When a new record is made,
 // the officer's record in ini/busv.ini then takes its number, and so does 'officer'. When a file is
 // missing or cannot be written, every file is left as it was.
-EditOutcome sv_Cmt_rtn(const GameFolder& folder, Bushou& officer, std::string_view name, std::string_view typed);
+EditOutcome sv_Cmt_rtn(GameFolder& folder, Bushou& officer, std::string_view name, std::string_view typed);
 
 }  // namespace tei

@@ -36,7 +36,7 @@ std::optional<int16_t> abilityFromText(std::string_view typed) {
     return static_cast<int16_t>(v);
 }
 
-EditOutcome registerOfficerEdits(const GameFolder& folder, int scenarioNo, Bushou& officer, Job job,
+EditOutcome registerOfficerEdits(GameFolder& folder, int scenarioNo, Bushou& officer, Job job,
                                  const std::array<std::string, kAbilityRows>& boxes) {
     Bushou edited = officer;
     edited.Job = numberOf(job);

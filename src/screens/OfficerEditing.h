@@ -33,7 +33,7 @@ std::optional<int16_t> abilityFromText(std::string_view typed);
 // scenario's officer master; on success 'officer' holds the new values. A value out of range, a
 // missing file or record, or a file that cannot be written leaves every file and 'officer' as they
 // were and says why.
-EditOutcome registerOfficerEdits(const GameFolder& folder, int scenarioNo, Bushou& officer, Job job,
+EditOutcome registerOfficerEdits(GameFolder& folder, int scenarioNo, Bushou& officer, Job job,
                                  const std::array<std::string, kAbilityRows>& boxes);
 
 // Restore: the job and the six abilities of the officer's record in the scenario's backup master,

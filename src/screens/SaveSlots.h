@@ -92,7 +92,7 @@ std::string slotTime(std::time_t t);
 
 class SaveSlots {
 public:
-    SaveSlots(const GameFolder& folder, GameGlobals& globals) : folder_(folder), g_(globals) {}
+    SaveSlots(GameFolder& folder, GameGlobals& globals) : folder_(folder), g_(globals) {}
 
     // A message when the slot number cannot name a slot: not only digits, or longer than 8 digits.
     static std::optional<std::string> slotProblem(std::string_view slot);
@@ -124,7 +124,7 @@ public:
     static std::string slotFileName(const char* stem, std::string_view slot, const char* extension);
 
 private:
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
 };
 

@@ -55,8 +55,7 @@ struct NewGameQuestion {
 
 class ScenarioSetup {
 public:
-    ScenarioSetup(const GameFolder& folder, GameGlobals& globals, Random& rng)
-        : folder_(folder), g_(globals), rng_(rng) {}
+    ScenarioSetup(GameFolder& folder, GameGlobals& globals, Random& rng) : folder_(folder), g_(globals), rng_(rng) {}
 
     // Screen actions
     // Opening of the title screen: scenario 1 and its counts, its working files, description 21 and
@@ -100,7 +99,7 @@ private:
     void requireFiles(const std::vector<std::string>& names) const;
     std::vector<bool> selection(const std::vector<int>& selectedRows) const;
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     Random& rng_;
     std::vector<RulerRow> rows_;

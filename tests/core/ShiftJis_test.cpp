@@ -61,7 +61,7 @@ Files filesIn(const fs::path& dir) {
 
 TEST(ShiftJis, FilesThatAreNoUtf8AreReadAsShiftJisOrRefusedAsToday) {
     TempGameFolder tmp;
-    const GameFolder& f = tmp.folder();
+    GameFolder& f = tmp.folder();
     tmp.writeIni("sjis.ini", ".1\r\n\x91\x82\x91\x80,\xB6\xC5\r\n");  // 曹操 and a half-width カナ
     tmp.writeIni("bom.ini", "\xEF\xBB\xBF.1\r\n曹操\r\n");
     const struct {

@@ -53,7 +53,7 @@ void writeBytes(const fs::path& p, std::string_view bytes) {
 // the save/load screen confirming the slot 'slot', and every message kept.
 class ScriptHost final : public Host {
 public:
-    ScriptHost(const GameFolder& folder, GameGlobals& g) : folder_(folder), g_(g) {}
+    ScriptHost(GameFolder& folder, GameGlobals& g) : folder_(folder), g_(g) {}
     void notify(const std::string& text) override { messages.push_back(text); }
     bool askYesNo(const std::string&) override { return true; }
     bool askOkCancel(const std::string&) override { return true; }
@@ -74,7 +74,7 @@ public:
     std::vector<std::string> messages;
 
 private:
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
 };
 
