@@ -51,7 +51,8 @@ int main(int argc, char** argv) {
         }
         auto root = gameFolderRoot();
         if (!root) return 2;
-        return tei::runAutoplay(*options, tei::GameFolder(*root), std::cout, std::cerr);
+        tei::GameFolder folder(*root);
+        return tei::runAutoplay(*options, folder, std::cout, std::cerr);
     }
     if (args[0] == "sweep") {
         std::string error;

@@ -60,7 +60,8 @@ public:
 
 }  // namespace
 
-void playWholeGame(benchmark::State& state, const tei::GameFolder& folder) {
+// The folder is a copy: copies of a game folder share its storage.
+void playWholeGame(benchmark::State& state, tei::GameFolder folder) {
     tei::AutoplayOptions o;
     o.seed = 1;
     o.quiet = true;

@@ -1,12 +1,14 @@
 // The save-information reader on any save/saveN.ini: the parser, the slot summary and a whole load
 // through a game folder. A slot whose information file cannot be read is refused with the game's
 // message and leaves the working files and the game's values as they were; one that loads gives
-// exactly the values the parser read, and writing them again reads back the same.
+// exactly the values the parser read, and writing them again reads back the same. Shift_JIS files
+// (seeds slot-sjis*) go through the conversion.
 
 #include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "FuzzInput.h"
@@ -83,8 +85,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SaveSlots slots(folder, g);
     SlotResult summary = slots.Rinload_rtn("1");
     SlotResult loaded = slots.load_rtn("1");
+    // A file that is no UTF-8 is read as Shift_JIS when it is that.
     std::string_view body = text.starts_with("\xEF\xBB\xBF") ? text.substr(3) : text;
-    bool readable = parsed.has_value() && isUtf8Text(body);
+    std::optional<std::string> decoded = isUtf8Text(body) ? std::optional<std::string>(body) : shiftJisToUtf8(text);
+    bool readable = decoded && parseSaveInfo(*decoded).has_value();
     require(summary.ok == readable, "the summary is shown exactly for a readable file");
     require(loaded.ok == readable, "a slot loads exactly when its file reads");
     require(g.slotName[16] == "kept", "slots 16 and above keep their values");

@@ -5,13 +5,17 @@
 //
 // A step of several files is all or nothing under a failed write and under a crash. It writes every
 // temporary first, gives every file it replaces a second name (the temporary's name and ".old"), and
-// writes a journal beside the first target (".journal-PID-N") listing each temporary, its target and
-// that second name, with a checksum on its last line. Only then are the temporaries renamed over their
-// targets, one by one; then the second names and the journal are removed. The journal is the step's
-// point of no return, and the next start of either program settles what a crash left (recover()):
-//   - no whole journal: no target was touched yet, so the temporaries go and the old files stay;
-//   - a whole journal: the temporaries still there are renamed over their targets, so the new files
-//     stay (rolled forward: the new bytes are already on the disk, nothing has to be copied back);
+// writes a journal beside the first target (".journal-PID-N") listing each temporary, its target, that
+// second name and a sum of the new bytes, with a checksum on its last line. Only then are the
+// temporaries renamed over their targets, one by one; then the second names and the journal are
+// removed. The journal is the step's point of no return, and the next start of either program settles
+// what a crash left (recover()):
+//   - no whole journal, or one beside a new file that is not whole (lost or other bytes, as its
+//     temporary or as its target): no target was touched yet, so the temporaries go and the old files
+//     stay;
+//   - a whole journal whose new files are all whole: the temporaries still there are renamed over
+//     their targets, so the new files stay (rolled forward: the new bytes are already on the disk,
+//     nothing has to be copied back);
 //   - a rename that fails while the program runs (a file that cannot be replaced) first marks the
 //     journal "undo", then puts the replaced files back from their second names; the next start
 //     finishes that if the program died meanwhile.
@@ -20,11 +24,12 @@
 // writes.
 //
 // Against a power cut the order of these has to reach the disk too. With Flush::Always (the programs)
-// every temporary is flushed, then the journal, then the folders, before the first rename, and the
-// folders again after the last rename, before the journal goes; a single file is flushed before its
-// rename and its folder after it. A journal is locked (flock) while its step runs, so a second program
-// starting in the same folder leaves a running step alone, and temporaries of a process that still
-// runs are left alone too.
+// the temporaries, the journal and the folders are flushed before the first rename, as one batch (all
+// at once, each in a thread of its own, so the disk takes them together: a power cut amid them leaves
+// a journal whose sums do not match, and the step is dropped), and the folders again after the last
+// rename, before the journal goes; a single file is flushed before its rename and its folder after it. A journal is
+// locked (flock) while its step runs, so a second program starting in the same folder leaves a running step alone, and
+// temporaries of a process that still runs are left alone too.
 
 #include <functional>
 #include <optional>
@@ -60,7 +65,8 @@ private:
     struct Target;
     class Journal;
 
-    std::filesystem::path writeTemporary(const Replacement& file, bool durable, bool flush) const;
+    // Writes the temporary of a file; with 'keep' given it stays open there, to be flushed later.
+    std::filesystem::path writeTemporary(const Replacement& file, bool durable, bool flush, int* keep) const;
     void replaceOne(Target& t, bool flush);
     void replaceSeveral(std::vector<Target>& targets, bool flush);
     // Settles one journal left by a stopped run; a message when it cannot.

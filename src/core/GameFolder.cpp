@@ -1,6 +1,9 @@
 #include "core/GameFolder.h"
 
+#include <iconv.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 
 #include "core/DiskStorage.h"
@@ -115,7 +118,7 @@ std::optional<std::time_t> GameFolder::modifiedAt(const fs::path& p) const {
     return static_cast<std::time_t>(probe.version.stamp / 1000000000LL);
 }
 
-std::optional<std::string> GameFolder::recover() const {
+std::optional<std::string> GameFolder::recover() {
     shared_->cache.clear();
     return storage_->recover();
 }
@@ -170,14 +173,41 @@ GameFolder::Contents* GameFolder::knownContents(const fs::path& p) const {
 
 std::shared_ptr<const std::string> GameFolder::textOf(Contents& c, const fs::path& p) const {
     if (c.text) return c.text;
-    std::string_view bytes = *c.bytes;
-    if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-    if (!isUtf8Text(bytes)) throw FileError(FileError::Kind::NotText, display(p));
-    c.text = bytes.size() == c.bytes->size() ? c.bytes : std::make_shared<const std::string>(bytes);
-    return c.text;
+    if (!c.decoded) {
+        c.decoded = true;
+        std::string_view bytes = *c.bytes;
+        if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
+        if (isUtf8Text(bytes)) {
+            c.text = bytes.size() == c.bytes->size() ? c.bytes : std::make_shared<const std::string>(bytes);
+        } else if (auto converted = shiftJisToUtf8(*c.bytes)) {
+            c.text = std::make_shared<const std::string>(std::move(*converted));
+            c.shiftJis = true;
+        }
+        if (c.text) return c.text;
+    }
+    throw FileError(FileError::Kind::NotText, display(p));
+}
+
+std::shared_ptr<const std::string> GameFolder::copyBytesOf(Contents& c) const {
+    // Bytes read from the storage are looked at once per version; what the game wrote is its own.
+    if (!c.decoded && !c.written) {
+        try {
+            (void)textOf(c, {});
+        } catch (const FileError&) {
+        }
+    }
+    return c.shiftJis ? c.text : c.bytes;
 }
 
 std::string GameFolder::readBytes(const fs::path& p) const { return *contentsOf(p).bytes; }
+
+std::string GameFolder::readCopyBytes(const fs::path& p) const { return *copyBytesOf(contentsOf(p)); }
+
+bool GameFolder::isShiftJis(const fs::path& p) const {
+    Contents& c = contentsOf(p);
+    (void)textOf(c, p);
+    return c.shiftJis;
+}
 
 std::shared_ptr<const std::string> GameFolder::readShared(const fs::path& p) const { return textOf(contentsOf(p), p); }
 
@@ -185,16 +215,17 @@ std::string GameFolder::readText(const fs::path& p) const { return *readShared(p
 
 // Writing
 
-void GameFolder::writeText(const fs::path& p, std::string_view content, bool durable) const {
+void GameFolder::writeText(const fs::path& p, std::string_view content, bool durable) {
     Contents written;
     written.bytes = std::make_shared<const std::string>(content);
+    written.written = true;
     if (shared_->holdDepth > 0 && !durable)
         hold(p, std::move(written));
     else
         replace({{p, std::move(written)}}, durable);
 }
 
-void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string>>& files, bool durable) const {
+void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string>>& files, bool durable) {
     if (shared_->holdDepth > 0 && !durable) {
         for (const auto& [target, content] : files) writeText(target, content);
         return;
@@ -203,12 +234,13 @@ void GameFolder::writeTogether(const std::vector<std::pair<fs::path, std::string
     for (const auto& [target, content] : files) {
         Contents c;
         c.bytes = std::make_shared<const std::string>(content);
+        c.written = true;
         step.emplace_back(target, std::move(c));
     }
     replace(std::move(step), durable);
 }
 
-void GameFolder::replace(std::vector<std::pair<fs::path, Contents>> files, bool durable) const {
+void GameFolder::replace(std::vector<std::pair<fs::path, Contents>> files, bool durable) {
     std::vector<Replacement> step;
     for (auto& [target, c] : files) {
         shared_->cache.erase(target.native());
@@ -226,7 +258,7 @@ void GameFolder::replace(std::vector<std::pair<fs::path, Contents>> files, bool 
     }
 }
 
-GameFolder::DeferredWrites::DeferredWrites(const GameFolder& folder) : folder_(folder) { ++folder_.shared_->holdDepth; }
+GameFolder::DeferredWrites::DeferredWrites(GameFolder& folder) : folder_(folder) { ++folder_.shared_->holdDepth; }
 
 GameFolder::DeferredWrites::~DeferredWrites() {
     if (done_) return;
@@ -250,21 +282,22 @@ void GameFolder::DeferredWrites::commit() {
     folder_.replace(std::move(files), false);
 }
 
-void GameFolder::hold(const fs::path& p, Contents contents) const {
+void GameFolder::hold(const fs::path& p, Contents contents) {
     auto [it, fresh] = shared_->held.insert_or_assign(p.native(), std::move(contents));
     if (fresh) shared_->heldOrder.push_back(p);
 }
 
-void GameFolder::copyFile(const fs::path& from, const fs::path& to, bool durable) const {
-    writeText(to, readBytes(from), durable);
+void GameFolder::copyFile(const fs::path& from, const fs::path& to, bool durable) {
+    writeText(to, readCopyBytes(from), durable);
 }
 
-std::shared_ptr<const std::string> GameFolder::snapshotFile(const fs::path& from, const fs::path& to) const {
+std::shared_ptr<const std::string> GameFolder::snapshotFile(const fs::path& from, const fs::path& to) {
     Contents copy;
-    const Contents& source = contentsOf(from);
-    copy.bytes = source.bytes;
+    Contents& source = contentsOf(from);
+    copy.bytes = copyBytesOf(source);
+    copy.written = true;
     // The source's version in the storage, when the bytes just read are that version's.
-    if (!shared_->held.count(from.native()) && source.version.known()) {
+    if (!shared_->held.count(from.native()) && source.version.known() && !source.shiftJis) {
         copy.copyOf = from;
         copy.version = source.version;
     }
@@ -307,6 +340,34 @@ bool isUtf8Text(std::string_view s) {
         i += extra + 1;
     }
     return true;
+}
+
+std::optional<std::string> shiftJisToUtf8(std::string_view bytes) {
+    if (bytes.find('\0') != std::string_view::npos) return std::nullopt;
+    iconv_t cd = ::iconv_open("UTF-8", "CP932");
+    if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+    std::string out(bytes.size() * 3 / 2 + 16, '\0');  // two bytes become three at most, one at most three
+    std::string in(bytes);
+    char* inp = in.data();
+    size_t inLeft = in.size();
+    char* outp = out.data();
+    size_t outLeft = out.size();
+    bool ok = true;
+    while (inLeft > 0 && ok) {
+        if (::iconv(cd, &inp, &inLeft, &outp, &outLeft) != static_cast<size_t>(-1)) break;
+        if (errno == E2BIG) {
+            size_t used = out.size() - outLeft;
+            out.resize(out.size() * 2);
+            outp = out.data() + used;
+            outLeft = out.size() - used;
+        } else {
+            ok = false;  // an invalid sequence, or one cut short at the end
+        }
+    }
+    ::iconv_close(cd);
+    if (!ok) return std::nullopt;
+    out.resize(out.size() - outLeft);
+    return out;
 }
 
 }  // namespace tei

@@ -6,8 +6,11 @@
 // spells it.
 //
 // Text files are UTF-8; readers accept CR LF or LF and a leading byte-order mark, writers write what
-// they are given (the game's writers end lines with CR LF). A file is only ever replaced whole, and the
-// files of one step all together or not at all, also when the program dies half-way (see DiskStorage).
+// they are given (the game's writers end lines with CR LF). A file that is no UTF-8 but is Shift_JIS
+// (code page 932, as older Japanese editors write) is read as that and handed on as UTF-8: its copies
+// are UTF-8 too, so the game writes UTF-8 from then on; only valid UTF-8 is read without a conversion.
+// A file is only ever replaced whole, and the files of one step all together or not at all, also when
+// the program dies half-way (see DiskStorage).
 //
 // Two things keep the many small reads and rewrites of a year cheap. A read is served from memory, its
 // parsed forms included, while the storage says the file is still the version last seen. And a step
@@ -16,6 +19,10 @@
 // (a copy taken just before its source is rewritten) names its source, so that the disk can give it the
 // same bytes under a second name instead of writing them again. Copies of a GameFolder share the
 // storage, the cache and the held writes.
+//
+// The const methods only read: they never write a file or change what a reader sees, though they fill
+// the read cache (a memo of the storage's bytes and their parsed forms; it halves a game's processor
+// time in memory). Whatever writes, holds writes back or settles a stopped step takes a GameFolder&.
 
 #include <ctime>
 #include <filesystem>
@@ -68,32 +75,37 @@ public:
     // Finishes or undoes a step of several files that a stopped run of the game left half done, so
     // that every file is whole: the programs call it when they start, before anything is read. A
     // message naming what is in the way when that cannot be done (the files are then left as they are).
-    [[nodiscard]] std::optional<std::string> recover() const;
+    [[nodiscard]] std::optional<std::string> recover();
 
     // Whole text of a file with a leading BOM removed. Throws FileError when the file is missing, cannot
-    // be read, or is not UTF-8 text (a NUL byte or an invalid sequence).
+    // be read, or is neither UTF-8 nor Shift_JIS text (a NUL byte or an invalid sequence).
     std::string readText(const std::filesystem::path& p) const;
+
+    // True when the file's text is read as Shift_JIS. Throws FileError as readText does.
+    bool isShiftJis(const std::filesystem::path& p) const;
 
     // Replaces the file with the given bytes. With durable set the bytes are on the disk when it returns,
     // even on a storage that does not flush every write: used for save slots. Throws FileError on failure.
-    void writeText(const std::filesystem::path& p, std::string_view content, bool durable = false) const;
+    void writeText(const std::filesystem::path& p, std::string_view content, bool durable = false);
 
     // Byte copy that replaces the target. Throws FileError naming the file that failed.
-    void copyFile(const std::filesystem::path& from, const std::filesystem::path& to, bool durable = false) const;
+    void copyFile(const std::filesystem::path& from, const std::filesystem::path& to, bool durable = false);
 
     // copyFile for the snapshot taken just before 'from' is rewritten: while 'from' is unchanged the
     // snapshot may become a second name of its bytes (where the disk allows it), and the rewrite that
     // follows parts the two names. Returns the bytes.
-    std::shared_ptr<const std::string> snapshotFile(const std::filesystem::path& from,
-                                                    const std::filesystem::path& to) const;
+    std::shared_ptr<const std::string> snapshotFile(const std::filesystem::path& from, const std::filesystem::path& to);
 
     // Replaces several files as one step: all of them, or, when one cannot be written or replaced (or a
     // folder stands where a file should go), none, and FileError names the file that failed.
-    void writeTogether(const std::vector<std::pair<std::filesystem::path, std::string>>& files,
-                       bool durable = false) const;
+    void writeTogether(const std::vector<std::pair<std::filesystem::path, std::string>>& files, bool durable = false);
 
     // The raw bytes of a file, unchecked. Throws FileError when missing or unreadable.
     std::string readBytes(const std::filesystem::path& p) const;
+
+    // The bytes a copy of the file gets: its own bytes, or its text in UTF-8 when it is Shift_JIS.
+    // Throws FileError when missing or unreadable.
+    std::string readCopyBytes(const std::filesystem::path& p) const;
 
     // readText without a copy: the same text object as long as the file is unchanged.
     std::shared_ptr<const std::string> readShared(const std::filesystem::path& p) const;
@@ -111,7 +123,7 @@ public:
     // writeText, and the text's parsed form as readParsed<T> would make it from those bytes: the writer
     // that built both saves the next reader a parse. The caller answers for the two agreeing.
     template <class T>
-    void writeParsed(const std::filesystem::path& p, std::string_view content, std::shared_ptr<const T> parsed) const {
+    void writeParsed(const std::filesystem::path& p, std::string_view content, std::shared_ptr<const T> parsed) {
         writeText(p, content);
         if (Contents* c = knownContents(p); c && *c->bytes == content)
             c->parsed[std::type_index(typeid(T))] = std::move(parsed);
@@ -122,14 +134,14 @@ public:
     // holds write when the outermost one commits.
     class DeferredWrites {
     public:
-        explicit DeferredWrites(const GameFolder& folder);
+        explicit DeferredWrites(GameFolder& folder);
         ~DeferredWrites();
         DeferredWrites(const DeferredWrites&) = delete;
         DeferredWrites& operator=(const DeferredWrites&) = delete;
         void commit();
 
     private:
-        const GameFolder& folder_;
+        GameFolder& folder_;
         bool done_ = false;
     };
 
@@ -137,7 +149,10 @@ private:
     // What is known of a file's bytes: the bytes, the text once checked, and its parsed forms.
     struct Contents {
         std::shared_ptr<const std::string> bytes;
-        std::shared_ptr<const std::string> text;
+        std::shared_ptr<const std::string> text;  // null when not decoded yet, or no text
+        bool decoded = false;
+        bool shiftJis = false;  // text is the bytes read as Shift_JIS
+        bool written = false;   // the bytes are what this game folder was given to write: copied as they are
         std::map<std::type_index, std::shared_ptr<const void>> parsed;
         FileVersion version;           // cached: the version the bytes are; a held copy: its source's
         std::filesystem::path copyOf;  // a held copy's source
@@ -155,14 +170,16 @@ private:
     // The held or cached contents of a file, read anew when it changed. Throws FileError.
     Contents& contentsOf(const std::filesystem::path& p) const;
     std::shared_ptr<const std::string> textOf(Contents& c, const std::filesystem::path& p) const;
+    // The bytes a copy of the contents gets (see readCopyBytes).
+    std::shared_ptr<const std::string> copyBytesOf(Contents& c) const;
     // The held or cached contents of a file as last written or read, without asking the storage.
     Contents* knownContents(const std::filesystem::path& p) const;
     // The file of p's name in another case, p when there is none.
     std::filesystem::path findOther(const std::filesystem::path& p) const;
     // Holds the contents as what p will be written with when the hold commits.
-    void hold(const std::filesystem::path& p, Contents contents) const;
+    void hold(const std::filesystem::path& p, Contents contents);
     // Replaces the files as one step and keeps what was written as their cached contents.
-    void replace(std::vector<std::pair<std::filesystem::path, Contents>> files, bool durable) const;
+    void replace(std::vector<std::pair<std::filesystem::path, Contents>> files, bool durable);
 
     std::shared_ptr<Storage> storage_;
     std::shared_ptr<Shared> shared_ = std::make_shared<Shared>();
@@ -173,5 +190,9 @@ std::filesystem::path findFile(const std::filesystem::path& dir, std::string_vie
 
 // True when the bytes are valid UTF-8 without NUL bytes.
 bool isUtf8Text(std::string_view bytes);
+
+// The bytes read as Shift_JIS (code page 932), in UTF-8; nothing when they are not valid Shift_JIS
+// text (an invalid sequence or a NUL byte).
+std::optional<std::string> shiftJisToUtf8(std::string_view bytes);
 
 }  // namespace tei

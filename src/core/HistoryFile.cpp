@@ -148,9 +148,9 @@ HistoryText parseHistory(std::string_view text) {
 
 std::string emptyHistory() { return std::string(kHistoryHeader) + kCrLf; }
 
-void startHistory(const GameFolder& folder) { folder.writeText(folder.ini(kHistoryFile), emptyHistory()); }
+void startHistory(GameFolder& folder) { folder.writeText(folder.ini(kHistoryFile), emptyHistory()); }
 
-void appendHistory(const GameFolder& folder, const std::vector<HistoryRow>& rows) {
+void appendHistory(GameFolder& folder, const std::vector<HistoryRow>& rows) {
     auto path = folder.ini(kHistoryFile);
     std::string text;
     try {

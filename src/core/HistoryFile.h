@@ -67,9 +67,9 @@ HistoryText parseHistory(std::string_view text);
 // The header line alone: a history without rows.
 std::string emptyHistory();
 // ini/history.csv holding the header alone: the history of a new game. Throws FileError.
-void startHistory(const GameFolder& folder);
+void startHistory(GameFolder& folder);
 // Appends the rows to ini/history.csv; a missing file starts with the header, a last line without its
 // line end gets one first. Throws FileError when the file cannot be read or written.
-void appendHistory(const GameFolder& folder, const std::vector<HistoryRow>& rows);
+void appendHistory(GameFolder& folder, const std::vector<HistoryRow>& rows);
 
 }  // namespace tei

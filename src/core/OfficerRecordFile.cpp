@@ -45,7 +45,7 @@ std::string replaceOfficerRecord(std::string_view text, const Bushou& b) {
     return out;
 }
 
-void writeOfficerRecord(const GameFolder& folder, const std::filesystem::path& file, const Bushou& b) {
+void writeOfficerRecord(GameFolder& folder, const std::filesystem::path& file, const Bushou& b) {
     auto snapshot = folder.ini(kOfficerSnapshot);
     folder.snapshotFile(file, snapshot);
     folder.writeText(file, replaceOfficerRecord(folder.readText(snapshot), b));

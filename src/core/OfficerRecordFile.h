@@ -23,7 +23,7 @@ std::optional<Bushou> readOfficerRecord(const GameFolder& folder, const std::fil
 // other line is kept as it was, line ends become CR LF.
 std::string replaceOfficerRecord(std::string_view text, const Bushou& b);
 // Copies the file to ini/buimg.ini, then writes it anew with the officer's record replaced.
-void writeOfficerRecord(const GameFolder& folder, const std::filesystem::path& file, const Bushou& b);
+void writeOfficerRecord(GameFolder& folder, const std::filesystem::path& file, const Bushou& b);
 
 // Each shown line of a comment begins with this indent.
 inline constexpr const char* kCommentIndent = "  ";

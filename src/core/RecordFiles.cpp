@@ -191,7 +191,7 @@ void RecordTables::ld_Gun(const GameFolder& folder, int factionCount) {
 
 // The records the next reader will find are the table's own, so they go along with the text and the
 // next year's first read need not parse the file (when every name reads back as written).
-void RecordTables::sv_Chr(const GameFolder& folder, int officerCount) const {
+void RecordTables::sv_Chr(GameFolder& folder, int officerCount) const {
     auto written = std::make_shared<OfficerFile>();
     bool plain = true;
     for (int i = 1; i <= officerCount && i <= kMaxOfficer; ++i) {
@@ -210,7 +210,7 @@ void RecordTables::sv_Chr(const GameFolder& folder, int officerCount) const {
         folder.writeText(path, formatOfficers(officers, officerCount));
 }
 
-void RecordTables::sv_Gun(const GameFolder& folder, int factionCount) const {
+void RecordTables::sv_Gun(GameFolder& folder, int factionCount) const {
     folder.writeText(folder.ini(kFactionFile), formatFactions(factions, factionCount));
 }
 

@@ -107,8 +107,8 @@ struct RecordTables {
     void ld_Chr(const GameFolder& folder, int officerCount);
     void ld_Chr2(int officerCount, int factionCount);
     void ld_Gun(const GameFolder& folder, int factionCount);
-    void sv_Chr(const GameFolder& folder, int officerCount) const;
-    void sv_Gun(const GameFolder& folder, int factionCount) const;
+    void sv_Chr(GameFolder& folder, int officerCount) const;
+    void sv_Gun(GameFolder& folder, int factionCount) const;
 };
 
 }  // namespace tei

@@ -58,7 +58,7 @@ int16_t RecordScratch::ld_gID_rtn(int ruler) {
     return currentFaction_;
 }
 
-void RecordScratch::sv_Gun_rtn(int no, const gun& faction) const {
+void RecordScratch::sv_Gun_rtn(int no, const gun& faction) {
     auto live = folder_.ini(kFactionFile);
     auto snapshot = folder_.ini(kFactionSnapshot);
     auto records = readFactionFile(folder_, live);  // the snapshot holds the same text

@@ -22,7 +22,7 @@ using RecordColumn = std::array<int16_t, kMaxOfficer + 1>;
 
 class RecordScratch {
 public:
-    RecordScratch(const GameFolder& folder, const int16_t& officerCount, const int16_t& factionCount)
+    RecordScratch(GameFolder& folder, const int16_t& officerCount, const int16_t& factionCount)
         : folder_(folder), officerCount_(officerCount), factionCount_(factionCount) {}
 
     // Officer 'no': name, abilities, kunID, Job, jpg and commentID as his record holds them, the
@@ -46,13 +46,14 @@ public:
     int16_t ld_gID_rtn(int ruler);
     // Rewrites record 'no' of the faction file with the eight numbers of 'faction' (snapshot
     // ini/gunimg.ini first); names and flags stay as read.
-    void sv_Gun_rtn(int no, const gun& faction) const;
+    void sv_Gun_rtn(int no, const gun& faction);
 
+    GameFolder& folder() { return folder_; }
     const GameFolder& folder() const { return folder_; }
     int16_t rulerOf(int f) const { return f >= 0 && f <= kMaxFaction ? rulerOf_[static_cast<size_t>(f)] : 0; }
 
 private:
-    const GameFolder& folder_;
+    GameFolder& folder_;
     const int16_t& officerCount_;
     const int16_t& factionCount_;
     std::array<int16_t, kMaxFaction + 1> rulerOf_{};

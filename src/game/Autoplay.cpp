@@ -213,7 +213,7 @@ std::optional<AutoplayOptions> parseAutoplayOptions(const std::vector<std::strin
     return o;
 }
 
-int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,
+int runAutoplay(const AutoplayOptions& options, GameFolder& folder, std::ostream& out, std::ostream& err,
                 AutoplayWatch* watch) {
     return playAutoplay(options, folder, out, err, watch).status;
 }
@@ -226,7 +226,7 @@ std::string setUpFailed(const std::string& message) {
 
 // The title screen: the scenario, then a new game with the players' rows, or every faction to the
 // computer when there are none. What to print on stderr when it cannot be done.
-std::optional<std::string> setUpNewGame(const AutoplayOptions& options, const GameFolder& folder, GameGlobals& g,
+std::optional<std::string> setUpNewGame(const AutoplayOptions& options, GameFolder& folder, GameGlobals& g,
                                         Random& rng) {
     ScenarioSetup title(folder, g, rng);
     if (auto o = title.Form_Load(); !o.ok) return setUpFailed(o.message);
@@ -258,7 +258,7 @@ std::optional<std::string> setUpNewGame(const AutoplayOptions& options, const Ga
 
 // The load of a saved game, as the load screen does it, then every player slot emptied so that the
 // computer plays every faction. What to print on stderr when the slot cannot be loaded.
-std::optional<std::string> setUpSavedGame(const std::string& slot, const GameFolder& folder, GameGlobals& g) {
+std::optional<std::string> setUpSavedGame(const std::string& slot, GameFolder& folder, GameGlobals& g) {
     if (auto problem = fromSlotProblem(slot)) return "エラー: " + *problem + "\n";
     SaveSlots slots(folder, g);
     if (SlotResult loaded = slots.load_rtn(slot); !loaded.ok)
@@ -274,8 +274,8 @@ std::optional<std::string> setUpSavedGame(const std::string& slot, const GameFol
 
 }  // namespace
 
-AutoplayResult playAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out,
-                            std::ostream& err, AutoplayWatch* watch) {
+AutoplayResult playAutoplay(const AutoplayOptions& options, GameFolder& folder, std::ostream& out, std::ostream& err,
+                            AutoplayWatch* watch) {
     if (!folder.hasFolder("ini")) {
         err << "エラー: ini フォルダが見つかりません（" << folder.root().string() << "）。\n"
             << "error: no ini folder in " << folder.root().string() << "\n";

@@ -61,7 +61,7 @@ std::optional<std::string> fromSlotProblem(std::string_view slot);
 // files are written as one step. Returns the exit status: 0 when the game ended or the years were
 // played, 2 when a data file is missing or cannot be read or written, or such a step cannot be settled
 // (the message goes to 'err').
-int runAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,
+int runAutoplay(const AutoplayOptions& options, GameFolder& folder, std::ostream& out, std::ostream& err,
                 AutoplayWatch* watch = nullptr);
 
 // What runAutoplay comes to: the exit status, and the standings of the final report when the game
@@ -70,8 +70,8 @@ struct AutoplayResult {
     int status = 0;
     std::vector<Standing> finalStandings;
 };
-AutoplayResult playAutoplay(const AutoplayOptions& options, const GameFolder& folder, std::ostream& out,
-                            std::ostream& err, AutoplayWatch* watch = nullptr);
+AutoplayResult playAutoplay(const AutoplayOptions& options, GameFolder& folder, std::ostream& out, std::ostream& err,
+                            AutoplayWatch* watch = nullptr);
 
 // Checks the ini folder (after settling a step a killed run left half done in its game folder); one
 // line per problem on 'out', then one per note ("注意: "). Returns 0 when there is no problem (notes

@@ -9,7 +9,7 @@
 
 namespace tei {
 
-std::vector<HistoryRow> historyRows(const GameFolder& folder, const GameGlobals& g, int year) {
+std::vector<HistoryRow> historyRows(GameFolder& folder, const GameGlobals& g, int year) {
     // The factions as the reports read them (fallen when the flag reads "TRUE"); the officers as the
     // whole-table loader places them, by number, looked at where the parsed file keeps them.
     RecordScratch scratch(folder, g.officerCount, g.factionCount);
@@ -59,7 +59,7 @@ std::vector<HistoryRow> historyRows(const GameFolder& folder, const GameGlobals&
     return rows;
 }
 
-void recordHistory(const GameFolder& folder, const GameGlobals& g, int year) {
+void recordHistory(GameFolder& folder, const GameGlobals& g, int year) {
     appendHistory(folder, historyRows(folder, g, year));
 }
 

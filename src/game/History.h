@@ -13,9 +13,9 @@ namespace tei {
 
 // One row for every faction 1..factionCount, the fallen included (alive 0, score 0), from the working
 // files and the alliance values of the year as dealt. Throws FileError.
-std::vector<HistoryRow> historyRows(const GameFolder& folder, const GameGlobals& g, int year);
+std::vector<HistoryRow> historyRows(GameFolder& folder, const GameGlobals& g, int year);
 
 // Appends the year's rows to ini/history.csv. Throws FileError.
-void recordHistory(const GameFolder& folder, const GameGlobals& g, int year);
+void recordHistory(GameFolder& folder, const GameGlobals& g, int year);
 
 }  // namespace tei

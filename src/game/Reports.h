@@ -40,7 +40,7 @@ double factionScore(const gun& f, const GameGlobals& g);
 
 class Reports {
 public:
-    Reports(const GameFolder& folder, GameGlobals& g, RecordScratch& scratch, MessagePages& report)
+    Reports(GameFolder& folder, GameGlobals& g, RecordScratch& scratch, MessagePages& report)
         : folder_(folder), g_(g), scratch_(scratch), report_(report) {}
 
     // Appends the report to page 0 (after the title already there) and copies the chronicle to
@@ -72,7 +72,7 @@ private:
     std::vector<Standing> standings(int16_t& total) const;
     static double share(double detailed, int16_t total);
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     RecordScratch& scratch_;
     MessagePages& report_;

@@ -187,7 +187,8 @@ std::optional<std::string> continuationOf(const GameFolder& folder, const GameGl
     // Saved in memory exactly as the save command saves the game; the window's game is not touched.
     GameGlobals saving = g;
     fillSaveHeader(saving, year);
-    SlotResult saved = SaveSlots(GameFolder(memory), saving).save_rtn(kContinuationSlot);
+    GameFolder inMemory(memory);
+    SlotResult saved = SaveSlots(inMemory, saving).save_rtn(kContinuationSlot);
     if (!saved.ok) return saved.text;
     AutoplayOptions game;
     game.from = kContinuationSlot;
@@ -371,8 +372,7 @@ std::string sweepCsv(const std::vector<FactionTally>& tally) {
     return out;
 }
 
-int runSweep(const SweepOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,
-             bool progress) {
+int runSweep(const SweepOptions& options, GameFolder folder, std::ostream& out, std::ostream& err, bool progress) {
     // A step a killed run left half done is settled before anything is read, as every start does.
     if (auto problem = folder.recover()) {
         err << "エラー: " << *problem << "\nerror: an interrupted write cannot be settled\n";

@@ -153,8 +153,7 @@ std::vector<OddsLine> oddsLines(const std::vector<FactionTally>& tally, const Ga
 
 // The command: plays the games and prints the table (or the CSV) on 'out', a progress bar on 'err'
 // when 'progress' is set. Returns the exit status: 0, or 2 with the message on 'err'.
-int runSweep(const SweepOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err,
-             bool progress);
+int runSweep(const SweepOptions& options, GameFolder folder, std::ostream& out, std::ostream& err, bool progress);
 
 // The table of a sweep as the command prints it, and as CSV: the header
 // "faction,name,games,survived,first,mean_score,mean_rate" and one row per faction.

@@ -16,7 +16,7 @@
 
 namespace tei {
 
-TurnCycle::TurnCycle(const GameFolder& folder, GameGlobals& g, Random& rng, Host& host)
+TurnCycle::TurnCycle(GameFolder& folder, GameGlobals& g, Random& rng, Host& host)
     : folder_(folder),
       g_(g),
       rng_(rng),

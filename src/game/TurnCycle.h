@@ -41,7 +41,7 @@ struct PlayerLine {
 
 class TurnCycle {
 public:
-    TurnCycle(const GameFolder& folder, GameGlobals& g, Random& rng, Host& host);
+    TurnCycle(GameFolder& folder, GameGlobals& g, Random& rng, Host& host);
 
     // Start-up of the main screen: a new game, or a loaded one (gameMode Continue).
     bool Form_Load();
@@ -117,7 +117,7 @@ private:
     // Runs a step; a FileError is reported through Host and makes it return false.
     bool guarded(const std::function<void()>& step);
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     Random& rng_;
     Host& host_;

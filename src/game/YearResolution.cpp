@@ -8,7 +8,7 @@
 
 namespace tei {
 
-ResolvedYear resolveYear(const GameFolder& folder, GameGlobals& g, Random& rng) {
+ResolvedYear resolveYear(GameFolder& folder, GameGlobals& g, Random& rng) {
     TemplateBook book = TemplateBook::load(folder, kTextTemplates);
     Turn turn(g, rng, book);
     Battle battle(turn);

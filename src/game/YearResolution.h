@@ -19,6 +19,6 @@ struct ResolvedYear {
 
 // Resolves the year g.detailId. Throws FileError when a working file or Text.ini cannot be read or
 // written; the working files and the chronicle then hold what they held before.
-ResolvedYear resolveYear(const GameFolder& folder, GameGlobals& g, Random& rng);
+ResolvedYear resolveYear(GameFolder& folder, GameGlobals& g, Random& rng);
 
 }  // namespace tei

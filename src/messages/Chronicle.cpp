@@ -13,7 +13,7 @@ constexpr int kLastLoggedPage = 39;  // a page 40 is never recorded
 
 }  // namespace
 
-void mkFristLog(const GameFolder& folder) {
+void mkFristLog(GameFolder& folder) {
     folder.writeText(folder.ini(kChronicleFile), std::string(kChronicleHeading) + kCrLf);
 }
 
@@ -33,7 +33,7 @@ std::string appendYear(std::string_view log, const MessagePages& pages) {
     return out;
 }
 
-void mkLog(const GameFolder& folder, const MessagePages& pages) {
+void mkLog(GameFolder& folder, const MessagePages& pages) {
     auto log = folder.ini(kChronicleFile);
     auto old = folder.snapshotFile(log, folder.ini(kChronicleBackup));
     folder.writeText(log, appendYear(*old, pages));

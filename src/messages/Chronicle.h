@@ -20,7 +20,7 @@ inline constexpr const char* kChronicleHeading = "鼎峙録の記録";
 inline constexpr const char* kChronicleEnd = "EOT=======";
 
 // Creates ini/teiji.log anew holding the heading line. Throws FileError.
-void mkFristLog(const GameFolder& folder);
+void mkFristLog(GameFolder& folder);
 
 // The log with the year's pages inserted: the log's lines up to (not including) the first line
 // "EOT=======" (all of them when there is none), then pages 0.. up to the one before the first "EOT"
@@ -28,7 +28,7 @@ void mkFristLog(const GameFolder& folder);
 std::string appendYear(std::string_view log, const MessagePages& pages);
 // Copies ini/teiji.log to ini/teiji.img, then writes the log with the year's pages inserted. Throws
 // FileError (a missing log included); the log is then left as it was.
-void mkLog(const GameFolder& folder, const MessagePages& pages);
+void mkLog(GameFolder& folder, const MessagePages& pages);
 
 // The closing credits (message window mode 0): page 0 the credits, page 1 "EOT".
 void credit(MessagePages& pages);

@@ -60,7 +60,7 @@ const CommandRule& ruleOf(Command c) { return kRules[static_cast<size_t>(numberO
 
 // Year and files
 
-void Resolution::resolveYear(const GameFolder& folder) {
+void Resolution::resolveYear(GameFolder& folder) {
     beginYearPages(turn_.pages, g_.detailId);
     attacked_ = false;
     Metubou_Flg = false;
@@ -78,7 +78,7 @@ void Resolution::resolveYear(const GameFolder& folder) {
     saveRecords(folder);
 }
 
-void Resolution::saveRecords(const GameFolder& folder) {
+void Resolution::saveRecords(GameFolder& folder) {
     const auto officerFile = folder.ini(kOfficerFile);
     const std::string before = folder.readBytes(officerFile);
     turn_.records.sv_Chr(folder, g_.officerCount);

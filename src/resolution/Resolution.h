@@ -38,7 +38,7 @@ public:
     // files (ld_Chr, ld_Gun, ld_Chr2), the pass, and the officer and faction files written back
     // (sv_Chr, sv_Gun). Throws FileError when a file cannot be read or written; both working files
     // then hold what they held before the call.
-    void resolveYear(const GameFolder& folder);
+    void resolveYear(GameFolder& folder);
 
     // The pass over every offer of the year, in memory: faction dice, every offer of frames 0..3 in
     // list order, the fall check, and "EOT" after the last page written.
@@ -88,7 +88,7 @@ private:
     void startWar(const OfferContest& c, bool righteous);
     // Rewrites the officer file, then the faction file; puts the officer file back when the faction
     // file cannot be written. Throws FileError.
-    void saveRecords(const GameFolder& folder);
+    void saveRecords(GameFolder& folder);
 
     // Records
     Bushou& winnerOf(const OfferContest& c) { return turn_.officer(c.winner); }

@@ -94,7 +94,7 @@ std::optional<CommentRewrite> rewriteComments(std::string_view fileText, int com
     return result;
 }
 
-EditOutcome sv_Cmt_rtn(const GameFolder& folder, int scenarioNo, Bushou& officer, std::string_view name,
+EditOutcome sv_Cmt_rtn(GameFolder& folder, int scenarioNo, Bushou& officer, std::string_view name,
                        std::string_view typed) {
     auto comments = folder.ini(kCommentFile);
     auto working = folder.ini(kOfficerFile);

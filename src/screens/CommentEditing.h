@@ -53,7 +53,7 @@ std::string commentLines(std::string_view typed);
 // its number goes to the officer's record in ini/busv.ini and in the scenario's officer master (where
 // he has one), and to 'officer', all together. When a file is missing or cannot be written, every
 // file is left as it was.
-EditOutcome sv_Cmt_rtn(const GameFolder& folder, int scenarioNo, Bushou& officer, std::string_view name,
+EditOutcome sv_Cmt_rtn(GameFolder& folder, int scenarioNo, Bushou& officer, std::string_view name,
                        std::string_view typed);
 
 }  // namespace tei

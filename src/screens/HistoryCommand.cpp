@@ -28,7 +28,7 @@ std::optional<HistoryOptions> parseHistoryOptions(const std::vector<std::string>
     return o;
 }
 
-int runHistory(const HistoryOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err) {
+int runHistory(const HistoryOptions& options, GameFolder folder, std::ostream& out, std::ostream& err) {
     // A step a killed run left half done is settled first: the year's rows are there whole or not at all.
     if (auto problem = folder.recover()) {
         err << "エラー: " << *problem << "\nerror: an interrupted write cannot be settled\n";

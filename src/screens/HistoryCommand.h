@@ -23,6 +23,6 @@ std::optional<HistoryOptions> parseHistoryOptions(const std::vector<std::string>
 // Prints the history, once a step a killed run left half done is settled. Returns 0; 1 when the
 // table left out lines of the file that are not rows (they are named on 'err'); 2 when the file is
 // missing or cannot be read, or the folder cannot be settled (the message goes to 'err').
-int runHistory(const HistoryOptions& options, const GameFolder& folder, std::ostream& out, std::ostream& err);
+int runHistory(const HistoryOptions& options, GameFolder folder, std::ostream& out, std::ostream& err);
 
 }  // namespace tei

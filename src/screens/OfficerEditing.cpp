@@ -91,7 +91,7 @@ bool rulesAFaction(const GameFolder& folder, int factionCount, int id) {
     return false;
 }
 
-EditOutcome registerOfficerEdits(const GameFolder& folder, int scenarioNo, Bushou& officer, Job job,
+EditOutcome registerOfficerEdits(GameFolder& folder, int scenarioNo, Bushou& officer, Job job,
                                  const std::array<std::string, kAbilityRows>& boxes) {
     // Whether he rules a faction matters only when the job changes to or from 君主.
     if ((job == Job::Ruler) != (Job(officer.Job) == Job::Ruler)) {

@@ -44,7 +44,7 @@ bool rulesAFaction(const GameFolder& folder, int factionCount, int id);
 // scenario's officer master; on success 'officer' holds the new values. A value that is no number or
 // is out of range, job 5 for one who rules nothing, another job for a ruler, a missing file or
 // record, or a file that cannot be written leaves every file and 'officer' as they were and says why.
-EditOutcome registerOfficerEdits(const GameFolder& folder, int scenarioNo, Bushou& officer, Job job,
+EditOutcome registerOfficerEdits(GameFolder& folder, int scenarioNo, Bushou& officer, Job job,
                                  const std::array<std::string, kAbilityRows>& boxes);
 
 // Restore: the six abilities of the officer's record in the scenario's backup master, and its job

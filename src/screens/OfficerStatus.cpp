@@ -5,7 +5,7 @@
 
 namespace tei {
 
-OfficerStatus loadOfficerStatus(const GameFolder& folder, const GameGlobals& g, int officerNo) {
+OfficerStatus loadOfficerStatus(GameFolder& folder, const GameGlobals& g, int officerNo) {
     OfficerStatus s;
     s.officer = RecordScratch(folder, g.officerCount, g.factionCount).ld_Chr_rtn(officerNo);
     s.found = officerNo > 0 && s.officer.id == officerNo;

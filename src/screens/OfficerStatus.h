@@ -25,6 +25,6 @@ struct OfficerStatus {
 
 // Reads officer 'officerNo' from ini/busv.ini (records above officerCount are not looked at) and his
 // comment from ini/Cmtsv.ini. Throws FileError.
-OfficerStatus loadOfficerStatus(const GameFolder& folder, const GameGlobals& g, int officerNo);
+OfficerStatus loadOfficerStatus(GameFolder& folder, const GameGlobals& g, int officerNo);
 
 }  // namespace tei

@@ -53,13 +53,11 @@ bool numbers(std::string_view line, int16_t* out, size_t count) {
     return true;
 }
 
-// The bytes of a slot file that must be text (a BOM allowed); throws FileError.
+// The bytes a working file gets from a slot file that must be text (a BOM allowed, Shift_JIS made
+// UTF-8); throws FileError.
 std::string readTextBytes(const GameFolder& folder, const std::filesystem::path& p) {
-    std::string bytes = folder.readBytes(p);
-    std::string_view body(bytes);
-    if (body.starts_with("\xEF\xBB\xBF")) body.remove_prefix(3);
-    if (!isUtf8Text(body)) throw FileError(FileError::Kind::NotText, folder.display(p));
-    return bytes;
+    (void)folder.readShared(p);
+    return folder.readCopyBytes(p);
 }
 
 std::string summaryOf(const SaveInfo& info) {
@@ -226,7 +224,7 @@ SlotResult SaveSlots::save_rtn(std::string_view slot) {
         for (const SlotFile& f : kSlotFiles) {
             auto working = folder_.ini(f.working);
             files.emplace_back(folder_.save(slotFileName(f.stem, slot, f.extension)),
-                               standsInFor(folder_, f, working) ? f.whenMissing() : folder_.readBytes(working));
+                               standsInFor(folder_, f, working) ? f.whenMissing() : folder_.readCopyBytes(working));
         }
         files.emplace_back(folder_.save(slotFileName("save", slot, ".ini")), formatSaveInfo(g_));
         folder_.writeTogether(files, true);

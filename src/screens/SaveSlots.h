@@ -99,7 +99,7 @@ std::string slotTime(std::time_t t);
 
 class SaveSlots {
 public:
-    SaveSlots(const GameFolder& folder, GameGlobals& globals) : folder_(folder), g_(globals) {}
+    SaveSlots(GameFolder& folder, GameGlobals& globals) : folder_(folder), g_(globals) {}
 
     // The most digits a slot number can have: its files' names must fit the file system (the
     // longest, teilogN.log, with the temporary written beside it). Any shorter number is a slot.
@@ -137,7 +137,7 @@ public:
     static std::vector<std::string> slotFileNames(std::string_view slot);
 
 private:
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
 };
 

@@ -126,7 +126,10 @@ private:
 
 std::optional<std::string> Checker::read(const std::string& name) {
     try {
-        return folder_.readText(path(name));
+        std::string text = folder_.readText(path(name));
+        if (folder_.isShiftJis(path(name)))
+            report_.notes.push_back("ファイル「" + shown(name) + "」は Shift_JIS として読み込みました。");
+        return text;
     } catch (const FileError& e) {
         problem(e.message());
         return std::nullopt;

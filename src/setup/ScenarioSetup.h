@@ -57,8 +57,7 @@ struct NewGameQuestion {
 
 class ScenarioSetup {
 public:
-    ScenarioSetup(const GameFolder& folder, GameGlobals& globals, Random& rng)
-        : folder_(folder), g_(globals), rng_(rng) {}
+    ScenarioSetup(GameFolder& folder, GameGlobals& globals, Random& rng) : folder_(folder), g_(globals), rng_(rng) {}
 
     // Screen actions
     // Opening of the title screen: scenario 1 and its counts, its working files, description 21 and
@@ -108,7 +107,7 @@ private:
     void requireReadableMasters() const;
     std::vector<bool> selection(const std::vector<int>& selectedRows) const;
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     Random& rng_;
     std::vector<RulerRow> rows_;

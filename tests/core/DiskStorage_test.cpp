@@ -74,13 +74,13 @@ bool runStep(TempGameFolder& tmp, int stop, std::string* what = nullptr) {
     return false;
 }
 
-// The step on a fresh folder, stopped at the first instant that did 'what'; nothing when there is none.
-std::unique_ptr<TempGameFolder> stoppedAfter(const std::string& what) {
+// The step on a fresh folder, stopped at the nth instant that did 'what'; nothing when there is none.
+std::unique_ptr<TempGameFolder> stoppedAfter(const std::string& what, int nth = 1) {
     for (int stop = 1;; ++stop) {
         auto tmp = std::make_unique<TempGameFolder>();
         std::string done;
         if (!runStep(*tmp, stop, &done)) return nullptr;
-        if (done == what) return tmp;
+        if (done == what && --nth == 0) return tmp;
     }
 }
 
@@ -93,6 +93,41 @@ TEST(DiskStorage, AJournalCutShortLeavesTheOldFiles) {
             fs::resize_file(e.path(), fs::file_size(e.path()) - 3);
     EXPECT_EQ(GameFolder(tmp->root()).recover(), std::nullopt);
     EXPECT_EQ(everything(*tmp), kBefore);
+}
+
+// A power cut amid the flushes before the renames can leave a whole journal beside a new file that is
+// not whole; such a step renamed nothing, and the old files stay. A finished step whose journal's
+// removal was lost leaves the files written since as they are.
+TEST(DiskStorage, AWholeJournalBesideABrokenNewFileRenamesNothing) {
+    auto temporaryOfBusv = [](const TempGameFolder& tmp) {
+        for (const auto& e : fs::directory_iterator(tmp.root() / "ini"))
+            if (e.path().filename().string().ends_with("-busv.ini")) return e.path();
+        ADD_FAILURE() << "no temporary";
+        return fs::path();
+    };
+    const struct {
+        const char* what;
+        void (*damage)(const fs::path& temporary);
+    } cases[] = {
+        {"lost", [](const fs::path& t) { fs::remove(t); }},
+        {"cut short", [](const fs::path& t) { fs::resize_file(t, 3); }},
+        {"other bytes", [](const fs::path& t) { std::ofstream(t, std::ios::binary) << "officers of 19X"; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        auto tmp = stoppedAfter("journal");
+        ASSERT_TRUE(tmp);
+        c.damage(temporaryOfBusv(*tmp));
+        EXPECT_EQ(GameFolder(tmp->root()).recover(), std::nullopt);
+        EXPECT_EQ(everything(*tmp), kBefore);
+    }
+    auto tmp = stoppedAfter("rename", 3);  // every file renamed, the journal still there
+    ASSERT_TRUE(tmp);
+    tmp->writeIni("busv.ini", "officers of 192");
+    EXPECT_EQ(GameFolder(tmp->root()).recover(), std::nullopt);
+    Files later = kAfter;
+    later["ini/busv.ini"] = "officers of 192";
+    EXPECT_EQ(everything(*tmp), later);
 }
 
 // A step that a second program is running in the same folder is not settled under its feet, nor are

@@ -67,7 +67,7 @@ TEST(GameFolder, WriteTogetherReplacesAllOrNothing) {
     TempGameFolder tmp;
     tmp.writeSave("a7.ini", "old a");
     tmp.writeSave("c7.ini", "old c");
-    const GameFolder& f = tmp.folder();
+    GameFolder& f = tmp.folder();
     f.writeTogether({{f.save("a7.ini"), "new a"}, {f.save("b7.ini"), "new b"}}, true);
     EXPECT_EQ(tmp.readSave("a7.ini"), "new a");
     EXPECT_EQ(tmp.readSave("b7.ini"), "new b");
@@ -86,7 +86,7 @@ TEST(GameFolder, WriteTogetherReplacesAllOrNothing) {
 
 TEST(GameFolder, HeldWritesAreReadBackAndReachTheDiskOnlyOnCommit) {
     TempGameFolder tmp;
-    const GameFolder& f = tmp.folder();
+    GameFolder& f = tmp.folder();
     tmp.writeIni("gunsv.ini", "old");
     {
         GameFolder::DeferredWrites hold(f);
@@ -104,7 +104,7 @@ TEST(GameFolder, HeldWritesAreReadBackAndReachTheDiskOnlyOnCommit) {
 
 TEST(GameFolder, HeldWritesOfAFailedStepAreDropped) {
     TempGameFolder tmp;
-    const GameFolder& f = tmp.folder();
+    GameFolder& f = tmp.folder();
     tmp.writeIni("gunsv.ini", "old");
     try {
         GameFolder::DeferredWrites hold(f);
@@ -121,7 +121,7 @@ TEST(GameFolder, HeldWritesOfAFailedStepAreDropped) {
 // case or removed behind the game's back is seen as it now is.
 TEST(GameFolder, AReadSeesAFileChangedOrRenamedBehindItsBack) {
     TempGameFolder tmp;
-    const GameFolder& f = tmp.folder();
+    GameFolder& f = tmp.folder();
     tmp.writeIni("busv.ini", "first");
     ASSERT_EQ(f.readText(f.ini("busv.ini")), "first");
     tmp.writeIni("busv.ini", "second, longer");
@@ -140,7 +140,7 @@ TEST(GameFolder, AReadSeesAFileChangedOrRenamedBehindItsBack) {
 // A snapshot of an unchanged file is a second name of its bytes; rewriting either name parts them.
 TEST(GameFolder, ASnapshotOfAnUnchangedFileSharesItsBytesUntilEitherIsReplaced) {
     TempGameFolder tmp;
-    const GameFolder& f = tmp.folder();
+    GameFolder& f = tmp.folder();
     tmp.writeIni("teiji.log", "year 1");
     auto inode = [&](const char* name) {
         struct stat st {};
@@ -172,7 +172,7 @@ TEST(GameFolder, ASnapshotOfAnUnchangedFileSharesItsBytesUntilEitherIsReplaced) 
 // the step commits.
 TEST(GameFolder, AHeldSnapshotKeepsItsBytesWhenTheSourceChangesBeforeTheCommit) {
     TempGameFolder tmp;
-    const GameFolder& f = tmp.folder();
+    GameFolder& f = tmp.folder();
     tmp.writeIni("gunsv.ini", "as copied");
     GameFolder::DeferredWrites hold(f);
     f.snapshotFile(f.ini("gunsv.ini"), f.ini("gunimg.ini"));
@@ -189,7 +189,7 @@ TEST(GameFolder, AHeldSnapshotKeepsItsBytesWhenTheSourceChangesBeforeTheCommit) 
 // gets its old bytes, and no temporary or spare name is left behind.
 TEST(GameFolder, AFileThatCannotBeReplacedLeavesEveryTargetOfTheStepAsItWas) {
     test::TempGameFolder tmp;
-    const GameFolder& f = tmp.folder();
+    GameFolder& f = tmp.folder();
     tmp.writeIni("busv.ini", "old officers");
     tmp.writeIni("gunsv.ini", "old factions");
     auto locked = tmp.root() / "ini" / "gunsv.ini";

@@ -118,7 +118,7 @@ TEST(RecordTables, MissingOrGarbledFileIsAnErrorNamingIt) {
         EXPECT_EQ(e.kind(), FileError::Kind::Missing);
         EXPECT_EQ(e.message(), "ファイル「ini/busv.ini」が見つかりません。");
     }
-    tmp.writeIni("gunsv.ini", ".1\r\n\x93\xEC\x8B\x9E\r\n");  // Shift-JIS bytes
+    tmp.writeIni("gunsv.ini", ".1\r\n\x93\xEC\x8B\xFF\r\n");  // neither UTF-8 nor Shift_JIS
     try {
         t.ld_Gun(tmp.folder(), 13);
         FAIL() << "no error for a file that is not UTF-8";

@@ -46,7 +46,7 @@ TEST_F(DialogSizeTest, EveryScreenFitsASmallLaptopScreen) {
     g.textArg2 = " 30％を借り受け、そのまま自分の物とする。";
     g.selectable = 1;
     g.gameMode = GameMode::Continue;
-    const GameFolder& f = tmp.folder();
+    GameFolder& f = tmp.folder();
     std::vector<std::unique_ptr<QWidget>> screens;
     screens.push_back(std::make_unique<ALL_Gdata>(f, g));
     screens.push_back(std::make_unique<All_Bdata>(f, g));

@@ -165,7 +165,7 @@ TEST_F(HistoryChartTest, AnEmptyHistorySaysSoAndABadFileIsReported) {
         EXPECT_EQ(w.chart()->series().size(), 3);
         EXPECT_EQ(text(&w, "noteLabel"), "ファイル「ini/history.csv」の 18 行目は読めないので表示していません。");
     }
-    tmp.writeIni("history.csv", "\x82\xa0\r\n");
+    tmp.writeIni("history.csv", "\xff\xfe\r\n");  // neither UTF-8 nor Shift_JIS
     HistoryChart w(tmp.folder(), g, HistoryChart::Opening::Browse);
     ModalSequence s;
     s.box("ファイル「ini/history.csv」は UTF-8 のテキストではありません。", "OK");

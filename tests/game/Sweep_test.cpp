@@ -295,7 +295,7 @@ TEST(SweepRun, CountsWhatTheSameSeededGamesPlayedOneByOneReportAndOnlyReadsTheFo
 // A slot made by hand: the working files of a game three years in, with faction 13 marked fallen, and
 // an information file that puts the game in 225, a year before the end of scenario 3, with a player
 // in slot 0.
-void makeSlot07(const TempGameFolder& tmp) {
+void makeSlot07(TempGameFolder& tmp) {
     AutoplayOptions o;
     o.scenario = 3;
     o.seed = 9;

@@ -163,7 +163,7 @@ std::string shippedBytes(const fs::path& name) {
 Played play(const Golden& game, bool inMemory) {
     TempGameFolder tmp;
     tmp.copyShippedData();
-    const GameFolder folder =
+    GameFolder folder =
         inMemory ? GameFolder(std::make_shared<MemoryStorage>(MemoryStorage::readFrom(tmp.root()))) : tmp.folder();
     AutoplayOptions o;
     o.scenario = game.scenario;

@@ -247,7 +247,8 @@ TEST(CrashRecovery, AGameKilledAtEveryInstantOfItsStepsLeavesAWholeYear) {
         KillEveryStep watch(tmp.root(), *disk, whole, describe(o));
         watch.killTheNextStep();  // the new game's
         std::ostringstream out, err;
-        int status = runAutoplay(o, GameFolder(disk), out, err, &watch);
+        GameFolder folder(disk);
+        int status = runAutoplay(o, folder, out, err, &watch);
         watch.childDone();  // a child that got through the last step
         EXPECT_EQ(status, 0) << err.str();
         EXPECT_EQ(filesOf(tmp.root()), whole.back());
@@ -284,7 +285,8 @@ TEST(CrashRecovery, AGameKilledAtRandomTimesLeavesAWholeYear) {
             ASSERT_GE(pid, 0);
             if (pid == 0) {
                 auto disk = std::make_shared<DiskStorage>(tmp.root(), DiskStorage::Flush::WhenAsked);
-                ::_exit(runAutoplay(o, GameFolder(disk), out, err));
+                GameFolder folder(disk);
+                ::_exit(runAutoplay(o, folder, out, err));
             }
             std::this_thread::sleep_for(delay);
             ::kill(pid, SIGKILL);

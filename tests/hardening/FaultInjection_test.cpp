@@ -1,6 +1,6 @@
 // Faults from outside the game on a game in progress, on the shipped data: a save folder that cannot
 // be written, a save whose third copy fails, a broken slot, working files deleted, cut short or
-// garbled between years, a missing master, bytes that are not UTF-8. Each must end in the game's
+// garbled between years, a missing master, bytes that are neither UTF-8 nor Shift_JIS. Each must end in the game's
 // Japanese message, leave every file of the running game and every slot byte for byte as it was,
 // and let the game go on once the fault is gone.
 //
@@ -53,7 +53,7 @@ void writeBytes(const fs::path& p, std::string_view bytes) {
 // the save/load screen confirming the slot 'slot', and every message kept.
 class ScriptHost final : public Host {
 public:
-    ScriptHost(const GameFolder& folder, GameGlobals& g) : folder_(folder), g_(g) {}
+    ScriptHost(GameFolder& folder, GameGlobals& g) : folder_(folder), g_(g) {}
     void notify(const std::string& text) override { messages.push_back(text); }
     bool askYesNo(const std::string&) override { return true; }
     bool askOkCancel(const std::string&) override { return true; }
@@ -74,7 +74,7 @@ public:
     std::vector<std::string> messages;
 
 private:
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
 };
 
@@ -175,8 +175,8 @@ TEST_F(FaultInjection, ALoadFromABrokenSlotChangesNothing) {
          "ファイルが見つかりません\r\nファイル「save/gunsv4.ini」が見つかりません。"},
         {"information cut in half", [&] { writeBytes(path("save/save4.ini"), info.substr(0, info.size() / 2)); },
          "ファイルが見つかりません"},
-        {"chronicle copy in Shift-JIS",
-         [&] { writeBytes(path("save/teilog4.log"), "\x83\x65\x83\x4c\x83\x58\x83\x67\r\n"); },
+        {"chronicle copy neither UTF-8 nor Shift_JIS",
+         [&] { writeBytes(path("save/teilog4.log"), "\x83\x65\x83\x4c\x83\xFF\x83\x67\r\n"); },
          "ファイルが見つかりません\r\nファイル「save/teilog4.log」は UTF-8 のテキストではありません。"},
     };
     for (const Damage& c : cases) {
@@ -250,7 +250,7 @@ TEST(FaultInjectionCli, AMissingMasterOrGarbledDataFileEndsWithAMessage) {
         std::string message;
     };
     const Case cases[] = {
-        {"mei.ini", "\x2e\x31\r\n\x83\x65\x83\x4c\x83\x58\x83\x67\r\n",
+        {"mei.ini", "\x2e\x31\r\n\x83\x65\x83\x4c\x83\xFF\x83\x67\r\n",
          "ファイル「ini/mei.ini」は UTF-8 のテキストではありません。"},
         {"Gunbatu1.ini", ".1\r\n\"董卓\"\r\n0,1,180\r\n",
          "ファイル「ini/Gunbatu1.ini」は記録が欠けているか、途中で切れています。"},

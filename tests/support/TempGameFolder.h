@@ -17,6 +17,7 @@ public:
     TempGameFolder(const TempGameFolder&) = delete;
     TempGameFolder& operator=(const TempGameFolder&) = delete;
 
+    GameFolder& folder() { return folder_; }
     const GameFolder& folder() const { return folder_; }
     const std::filesystem::path& root() const { return root_; }
 

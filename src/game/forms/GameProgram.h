@@ -21,7 +21,7 @@ public:
     // 0 when the player ends the program.
     int run();
 
-    const GameFolder& folder() const { return folder_; }
+    GameFolder& folder() { return folder_; }
     GameGlobals& globals() { return g_; }
 
 private:

@@ -47,7 +47,7 @@ QListWidget* makeList(const QString& name, int rows, QWidget* parent) {
 }
 }  // namespace
 
-Main::Main(const GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent)
+Main::Main(GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g), cycle_(folder, g, rng, *this) {
     init_rtn();
 }

@@ -28,7 +28,7 @@ class Main : public QDialog, public Host {
 public:
     enum Outcome { Quit = 0, BackToTitle = 1 };
 
-    Main(const GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent = nullptr);
+    Main(GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent = nullptr);
     // Starts the game once the screen is up (a new game or the loaded one), then runs the screen.
     int exec() override;
     // The start of the game: the first year is dealt and the first player is called.
@@ -72,7 +72,7 @@ private:
     void mnHistory_Click();
     void mnLog_Click();
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     TurnCycle cycle_;
     bool ending_ = false;

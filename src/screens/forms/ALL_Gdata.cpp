@@ -24,8 +24,7 @@ constexpr const char* kColumns[] = {"君主", "総兵力\n（千）", "精兵\n�
 constexpr int kMaxRowsShown = 13;
 }  // namespace
 
-ALL_Gdata::ALL_Gdata(const GameFolder& folder, GameGlobals& g, QWidget* parent)
-    : QDialog(parent), folder_(folder), g_(g) {
+ALL_Gdata::ALL_Gdata(GameFolder& folder, GameGlobals& g, QWidget* parent) : QDialog(parent), folder_(folder), g_(g) {
     init_rtn();
     Dsp_rtn();
     fitTable();

@@ -21,7 +21,7 @@ namespace tei {
 class ALL_Gdata : public QDialog {
     Q_OBJECT
 public:
-    explicit ALL_Gdata(const GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
+    explicit ALL_Gdata(GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
     // Shows the screen, or only the message when the working files could not be read.
     int exec() override;
     // Adds the "推移グラフ" button of the final faction list.
@@ -35,7 +35,7 @@ private:
     // Makes the table at least as large as every column and kMaxRowsShown rows need.
     void fitTable();
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     QTableWidget* table_ = nullptr;
     QHBoxLayout* buttons_ = nullptr;

@@ -22,8 +22,7 @@ constexpr int kColumns = 7;  // factions side by side in a row
 constexpr int kListRows = 10;
 }  // namespace
 
-All_Bdata::All_Bdata(const GameFolder& folder, GameGlobals& g, QWidget* parent)
-    : QDialog(parent), folder_(folder), g_(g) {
+All_Bdata::All_Bdata(GameFolder& folder, GameGlobals& g, QWidget* parent) : QDialog(parent), folder_(folder), g_(g) {
     init_rtn();
     Dsp_rtn();
     rememberGeometry(this);

@@ -20,7 +20,7 @@ class All_Bdata : public QDialog {
 public:
     static constexpr int kSlots = 13;
 
-    explicit All_Bdata(const GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
+    explicit All_Bdata(GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
     int exec() override;
 
 private:
@@ -28,7 +28,7 @@ private:
     void Dsp_rtn();
     void Chr_lst_Click(QListWidgetItem* item);
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     std::array<QLabel*, kSlots> Lab_name_{};
     std::array<QListWidget*, kSlots> Chr_lst_{};

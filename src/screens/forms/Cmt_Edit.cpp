@@ -13,8 +13,7 @@
 
 namespace tei {
 
-Cmt_Edit::Cmt_Edit(const GameFolder& folder, GameGlobals& g, QWidget* parent)
-    : QDialog(parent), folder_(folder), g_(g) {
+Cmt_Edit::Cmt_Edit(GameFolder& folder, GameGlobals& g, QWidget* parent) : QDialog(parent), folder_(folder), g_(g) {
     init_rtn();
     rememberGeometry(this);
 }

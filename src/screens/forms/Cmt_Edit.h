@@ -18,7 +18,7 @@ namespace tei {
 class Cmt_Edit : public QDialog {
     Q_OBJECT
 public:
-    explicit Cmt_Edit(const GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
+    explicit Cmt_Edit(GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
 
     // The text put into the box before the editor is shown.
     void setComment(const std::string& text);
@@ -29,7 +29,7 @@ private:
     void init_rtn();
     void Command1_Click(int index);
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     Bushou officer_;
     QLabel* Name_lab_ = nullptr;

@@ -32,7 +32,7 @@ Job jobOfRow(int row) { return Job(row + 1); }
 int rowOfJob(Job job) { return job >= Job::Civil && job <= Job::Strategist ? numberOf(job) - 1 : -1; }
 }  // namespace
 
-Editor::Editor(const GameFolder& folder, GameGlobals& g, const Bushou& officer, QWidget* parent)
+Editor::Editor(GameFolder& folder, GameGlobals& g, const Bushou& officer, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g), officer_(officer) {
     init_rtn();
     ruler_ = rulesAFaction();

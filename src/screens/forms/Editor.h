@@ -21,7 +21,7 @@ namespace tei {
 class Editor : public QDialog {
     Q_OBJECT
 public:
-    Editor(const GameFolder& folder, GameGlobals& g, const Bushou& officer, QWidget* parent = nullptr);
+    Editor(GameFolder& folder, GameGlobals& g, const Bushou& officer, QWidget* parent = nullptr);
 
     // Hands over the officer to edit and shows him.
     void setBushou(const Bushou& officer);
@@ -38,7 +38,7 @@ private:
     void cmdEdit_Click();
     void cmdInit_Click();
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     Bushou officer_;
     bool ruler_ = false;  // he rules a faction: his job is locked

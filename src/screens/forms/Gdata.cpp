@@ -23,7 +23,7 @@ constexpr const char* kOfficersHeading = "武将一覧";
 constexpr const char* kOfficerTableButton = "武将データ";
 }  // namespace
 
-Gdata::Gdata(const GameFolder& folder, GameGlobals& g, QWidget* parent)
+Gdata::Gdata(GameFolder& folder, GameGlobals& g, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g), faction_(g.detailId) {
     init_rtn();
     Dsp_rtn();

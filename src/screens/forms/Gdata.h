@@ -20,7 +20,7 @@ namespace tei {
 class Gdata : public QDialog {
     Q_OBJECT
 public:
-    explicit Gdata(const GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
+    explicit Gdata(GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
     int exec() override;
 
 private:
@@ -29,7 +29,7 @@ private:
     void jobList_Click(QListWidgetItem* item);
     void Command1_Click();
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     int16_t faction_ = 0;  // the faction shown, kept apart from detailId, which the status reuses
     QLabel* heading_ = nullptr;

@@ -23,7 +23,7 @@ constexpr const char* kSlotListHeading = "セーブデータ";
 constexpr const char* kSlotColumns[] = {"番号", "内容", "日時"};
 }  // namespace
 
-SVLD::SVLD(const GameFolder& folder, GameGlobals& g, QWidget* parent)
+SVLD::SVLD(GameFolder& folder, GameGlobals& g, QWidget* parent)
     : QDialog(parent),
       g_(g),
       slots_(folder, g),

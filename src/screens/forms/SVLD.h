@@ -26,7 +26,7 @@ inline constexpr const char* kNoSavedSlots = "セーブデータはありませ�
 class SVLD : public QDialog {
     Q_OBJECT
 public:
-    explicit SVLD(const GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
+    explicit SVLD(GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
 
     const SlotNumber& slotNumber() const { return slot_; }
 

@@ -22,7 +22,7 @@ constexpr const char* kCommentHelp = "クリックしてコメントを書き換
 constexpr const char* kEditButton = "エディット";
 }  // namespace
 
-Status::Status(const GameFolder& folder, GameGlobals& g, QWidget* parent)
+Status::Status(GameFolder& folder, GameGlobals& g, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g), officerNo_(g.detailId) {
     init_rtn();
     Dsp_rtn();

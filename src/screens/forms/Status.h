@@ -19,7 +19,7 @@ namespace tei {
 class Status : public QDialog {
     Q_OBJECT
 public:
-    explicit Status(const GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
+    explicit Status(GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
     int exec() override;
 
 protected:
@@ -33,7 +33,7 @@ private:
     void cmdEdit_Click();
     void Lab_cmt_Click();
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     int16_t officerNo_ = 0;  // kept apart from detailId, which later screens may reuse
     OfficerStatus status_;

@@ -20,7 +20,7 @@ constexpr const char* kDecide = "決定";
 constexpr const char* kOfficerDataTail = "のデータ";
 }  // namespace
 
-Strate::Strate(const GameFolder& folder, GameGlobals& g, QWidget* parent)
+Strate::Strate(GameFolder& folder, GameGlobals& g, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g), officer_(g.detailId) {
     init_rtn();
     dsp_Cmd_rtn();

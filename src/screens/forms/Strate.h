@@ -19,7 +19,7 @@ inline constexpr const char* kStrategyCaption = "戦略";
 class Strate : public QDialog {
     Q_OBJECT
 public:
-    explicit Strate(const GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
+    explicit Strate(GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
     // Shows the screen; when Command.ini could not be read, says so first and shows no description.
     int exec() override;
 
@@ -32,7 +32,7 @@ private:
     void ld_Text_rtn();
     void Command1_Click(int index);
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     int16_t officer_ = 0;  // detailId as it was handed in; the status screen may reuse detailId
     std::string description_;

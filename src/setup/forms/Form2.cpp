@@ -31,7 +31,7 @@ constexpr const char* kRulerHeading = "君主名";
 constexpr const char* kScenarioHeading = "シナリオ";
 }  // namespace
 
-Form2::Form2(const GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent)
+Form2::Form2(GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g), setup_(folder, g, rng) {
     init_rtn();
     Form_Load();

@@ -28,7 +28,7 @@ public:
     // What exec() returns: the program ends, a new game was made, or a saved game was loaded.
     enum Choice { Quit = 0, NewGame = 1, Continue = 2 };
 
-    Form2(const GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent = nullptr);
+    Form2(GameFolder& folder, GameGlobals& g, Random& rng, QWidget* parent = nullptr);
     // Shows the screen; a file the opening could not read is reported once the screen shows.
     int exec() override;
     // The screen without its opening, as it comes back after a game left with "最初から".
@@ -56,7 +56,7 @@ private:
     void cmdInit_Click();
     std::vector<int> selectedRows() const;
 
-    const GameFolder& folder_;
+    GameFolder& folder_;
     GameGlobals& g_;
     ScenarioSetup setup_;
     Opening opening_;

@@ -1,0 +1,172 @@
+// Files from older Japanese editors: a game folder whose files are Shift_JIS plays exactly the game of
+// the same text in UTF-8, writes UTF-8, leaves the masters as they are on the disk, and check names
+// every such file; a save slot in Shift_JIS loads. The Shift_JIS files are made here from the shipped
+// ones.
+
+#include <gtest/gtest.h>
+#include <iconv.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "core/GameFolder.h"
+#include "game/Autoplay.h"
+#include "screens/SaveSlots.h"
+#include "support/TempGameFolder.h"
+
+namespace tei {
+namespace {
+
+namespace fs = std::filesystem;
+using test::TempGameFolder;
+
+// UTF-8 text in Shift_JIS; a character Shift_JIS has not (many of the names' rarer ones) becomes 〓.
+std::string toShiftJis(std::string_view utf8) {
+    iconv_t cd = ::iconv_open("CP932", "UTF-8");
+    std::string in(utf8), out(utf8.size() * 2 + 4, '\0');
+    char* inp = in.data();
+    size_t inLeft = in.size();
+    char* outp = out.data();
+    size_t outLeft = out.size();
+    while (inLeft > 0 && ::iconv(cd, &inp, &inLeft, &outp, &outLeft) == static_cast<size_t>(-1)) {
+        EXPECT_EQ(errno, EILSEQ);
+        int length = 1;  // the length of the UTF-8 character that has no Shift_JIS form
+        while (length < static_cast<int>(inLeft) && (static_cast<unsigned char>(inp[length]) & 0xC0) == 0x80) ++length;
+        inp += length;
+        inLeft -= static_cast<size_t>(length);
+        *outp++ = '\x81';
+        *outp++ = '\xAC';
+        outLeft -= 2;
+    }
+    ::iconv_close(cd);
+    out.resize(out.size() - outLeft);
+    return out;
+}
+
+using Files = std::map<std::string, std::string>;
+
+Files filesIn(const fs::path& dir) {
+    Files all;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        std::ifstream in(e.path(), std::ios::binary);
+        all[e.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    return all;
+}
+
+TEST(ShiftJis, FilesThatAreNoUtf8AreReadAsShiftJisOrRefusedAsToday) {
+    TempGameFolder tmp;
+    GameFolder& f = tmp.folder();
+    tmp.writeIni("sjis.ini", ".1\r\n\x91\x82\x91\x80,\xB6\xC5\r\n");  // 曹操 and a half-width カナ
+    tmp.writeIni("bom.ini", "\xEF\xBB\xBF.1\r\n曹操\r\n");
+    const struct {
+        const char* bytes;
+        const char* why;
+    } neither[] = {{"\x83\x65\xFF", "0xFF is no Shift_JIS"},
+                   {"\x83\x20", "a lead byte without its second byte"},
+                   {"\x83", "cut after a lead byte"},
+                   {"\x83\x65\0", "a NUL byte"}};
+    EXPECT_EQ(f.readText(f.ini("sjis.ini")), ".1\r\n曹操,ｶﾅ\r\n");
+    EXPECT_TRUE(f.isShiftJis(f.ini("sjis.ini")));
+    EXPECT_FALSE(f.isShiftJis(f.ini("bom.ini")));
+    // A copy is UTF-8 text; a UTF-8 file is copied byte for byte, its mark included.
+    f.copyFile(f.ini("sjis.ini"), f.ini("copy.ini"));
+    EXPECT_EQ(tmp.readIni("copy.ini"), ".1\r\n曹操,ｶﾅ\r\n");
+    (void)f.snapshotFile(f.ini("sjis.ini"), f.ini("snap.ini"));
+    EXPECT_EQ(tmp.readIni("snap.ini"), ".1\r\n曹操,ｶﾅ\r\n");
+    f.copyFile(f.ini("bom.ini"), f.ini("copy.ini"));
+    EXPECT_EQ(tmp.readIni("copy.ini"), "\xEF\xBB\xBF.1\r\n曹操\r\n");
+    for (const auto& n : neither) {
+        SCOPED_TRACE(n.why);
+        tmp.writeIni("bad.ini",
+                     std::string(n.bytes, std::string_view(n.why) == "a NUL byte" ? 3 : std::strlen(n.bytes)));
+        try {
+            (void)f.readText(f.ini("bad.ini"));
+            ADD_FAILURE() << "read";
+        } catch (const FileError& e) {
+            EXPECT_EQ(e.message(), "ファイル「ini/bad.ini」は UTF-8 のテキストではありません。");
+        }
+    }
+}
+
+// Every shipped file in Shift_JIS beside the same text in UTF-8: the seeded games are the same page for
+// page, and so are the files they write, which are UTF-8; the masters keep their Shift_JIS bytes.
+TEST(ShiftJis, AShiftJisFolderPlaysTheGameOfItsTextAndCheckNamesEveryFile) {
+    TempGameFolder sjis, utf8;
+    sjis.copyShippedData();
+    for (const auto& [name, bytes] : filesIn(sjis.root() / "ini")) {
+        std::string converted = toShiftJis(bytes);
+        sjis.writeIni(name, converted);
+        utf8.writeIni(name, *shiftJisToUtf8(converted));
+    }
+    const Files masters = filesIn(sjis.root() / "ini");
+    for (int scenario : {1, 5}) {
+        SCOPED_TRACE(scenario);
+        AutoplayOptions o;
+        o.scenario = scenario;
+        o.seed = 11;
+        o.players = {2};
+        std::ostringstream outS, outU, err;
+        ASSERT_EQ(runAutoplay(o, sjis.folder(), outS, err), 0) << err.str();
+        ASSERT_EQ(runAutoplay(o, utf8.folder(), outU, err), 0) << err.str();
+        EXPECT_GT(outS.str().size(), 10000u);
+        EXPECT_EQ(outS.str(), outU.str());
+        Files playedS = filesIn(sjis.root() / "ini"), playedU = filesIn(utf8.root() / "ini");
+        for (const auto& [name, bytes] : playedS) {
+            if (masters.count(name)) {
+                EXPECT_EQ(bytes, masters.at(name)) << name;
+            } else {
+                EXPECT_EQ(bytes, playedU.at(name)) << name;
+                EXPECT_TRUE(isUtf8Text(bytes)) << name;
+            }
+        }
+    }
+
+    std::ostringstream out;
+    EXPECT_EQ(runCheck(sjis.root() / "ini", out), 0);
+    std::string lines = out.str();
+    EXPECT_NE(lines.find("ファイル「ini/bushou1.ini」は Shift_JIS として読み込みました。\n"), std::string::npos)
+        << lines;
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), '\n'), 14) << lines;  // the files check reads, each once
+    std::ostringstream again;
+    EXPECT_EQ(runCheck(utf8.root() / "ini", again), 0);
+    EXPECT_EQ(again.str(), "");
+}
+
+TEST(ShiftJis, ASaveSlotInShiftJisLoads) {
+    TempGameFolder tmp;
+    tmp.copyShippedData();
+    AutoplayOptions o;
+    o.seed = 3;
+    o.years = 2;
+    o.players = {1};
+    std::ostringstream out, err;
+    ASSERT_EQ(runAutoplay(o, tmp.folder(), out, err), 0) << err.str();
+    GameGlobals g;
+    g.saveHeader = {191, 40, 50, 60, 1, 0};
+    g.slotName[0] = "曹操";
+    g.slotFaction[0] = 1;
+    SaveSlots slots(tmp.folder(), g);
+    ASSERT_TRUE(slots.save_rtn("1").ok);
+    const Files saved = filesIn(tmp.root() / "save");
+    for (const auto& [name, bytes] : saved) tmp.writeSave(name, toShiftJis(bytes));
+    ASSERT_NE(filesIn(tmp.root() / "save"), saved);
+    for (const char* working : {"busv.ini", "gunsv.ini", "Cmtsv.ini", "teiji.log"}) tmp.writeIni(working, "x");
+
+    GameGlobals loaded;
+    SaveSlots reader(tmp.folder(), loaded);
+    SlotResult result = reader.load_rtn("1");
+    ASSERT_TRUE(result.ok) << result.text;
+    EXPECT_EQ(loaded.slotName[0], "曹操");
+    EXPECT_EQ(loaded.saveHeader[0], 191);
+    EXPECT_EQ(tmp.readIni("busv.ini"), *shiftJisToUtf8(toShiftJis(saved.at("busv1.ini"))));
+    EXPECT_EQ(tmp.readIni("teiji.log"), *shiftJisToUtf8(toShiftJis(saved.at("teilog1.log"))));
+}
+
+}  // namespace
+}  // namespace tei
