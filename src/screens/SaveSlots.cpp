@@ -6,6 +6,7 @@
 
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
+#include "core/Scenarios.h"
 #include "core/TextLines.h"
 #include "messages/Chronicle.h"
 
@@ -21,7 +22,8 @@ struct SlotFile {
     const char* extension;
 };
 
-// The four working files a slot copies, in the order they are copied.
+// The four working files a slot copies, in the order they are copied: every save, the autosave
+// included, copies what this list names.
 constexpr std::array<SlotFile, 4> kSlotFiles = {{
     {kOfficerFile, "busv", ".ini"},
     {kFactionFile, "gunsv", ".ini"},
@@ -133,6 +135,7 @@ std::optional<SaveInfo> parseSaveInfo(std::string_view text) {
 
 std::optional<std::string> SlotNumber::type(int digit) {
     if (digit < 0 || digit > 9) return std::nullopt;
+    if (digits_ == kAutoSlot) digits_.clear();  // a number typed after the autosave was picked
     if (static_cast<int>(digits_.size()) >= kMaxSlotDigits)
         return "セーブ番号は" + std::to_string(kMaxSlotDigits) + "桁までです。";
     digits_ += static_cast<char>('0' + digit);
@@ -176,18 +179,41 @@ std::vector<SlotEntry> SaveSlots::list() const {
         if (!slot) continue;
         // Two names differing only in case are one slot to the game.
         if (std::any_of(entries.begin(), entries.end(), [&](const SlotEntry& e) { return e.slot == *slot; })) continue;
-        SlotEntry e;
-        e.slot = *slot;
-        e.label = "save" + *slot;
-        SlotResult summary = Rinload_rtn(*slot);
-        e.readable = summary.ok;
-        e.summary = summary.ok ? summary.text : kUnreadableSlot;
-        if (auto t = folder_.modifiedAt(folder_.save(slotFileName("save", *slot, ".ini")))) e.when = slotTime(*t);
-        entries.push_back(std::move(e));
+        entries.push_back(entry(*slot, "save" + *slot));
     }
     std::sort(entries.begin(), entries.end(),
               [](const SlotEntry& a, const SlotEntry& b) { return slotBefore(a.slot, b.slot); });
     return entries;
+}
+
+SlotEntry SaveSlots::entry(const std::string& slot, std::string label) const {
+    SlotEntry e;
+    e.slot = slot;
+    e.label = std::move(label);
+    auto infoPath = folder_.save(slotFileName("save", slot, ".ini"));
+    std::optional<SaveInfo> info;
+    try {
+        info = parseSaveInfo(folder_.readText(infoPath));
+    } catch (const FileError&) {
+    }
+    e.readable = info.has_value();
+    e.summary = info ? summaryOf(*info) : kUnreadableSlot;
+    const int16_t scenario = info ? info->header[4] : 0;
+    e.ended = info && scenario >= 1 && scenario <= kScenarioCount && info->header[0] >= scenarioInfo(scenario).lastYear;
+    if (auto t = folder_.modifiedAt(infoPath)) e.when = slotTime(*t);
+    return e;
+}
+
+std::optional<SlotEntry> SaveSlots::autosave() const {
+    if (!folder_.exists(folder_.save(slotFileName("save", kAutoSlot, ".ini")))) return std::nullopt;
+    return entry(kAutoSlot, kAutosaveLabel);
+}
+
+void SaveSlots::writeAutosave() const {
+    // Inside the step: the copies share the bytes the working files are about to be written with.
+    for (const SlotFile& f : kSlotFiles)
+        folder_.snapshotFile(folder_.ini(f.working), folder_.save(slotFileName(f.stem, kAutoSlot, f.extension)));
+    folder_.writeText(folder_.save(slotFileName("save", kAutoSlot, ".ini")), formatSaveInfo(g_));
 }
 
 SlotResult SaveSlots::save_rtn(std::string_view slot) {
@@ -207,7 +233,7 @@ SlotResult SaveSlots::save_rtn(std::string_view slot) {
 }
 
 SlotResult SaveSlots::Rinload_rtn(std::string_view slot) const {
-    if (auto problem = slotProblem(slot)) return {false, *problem};
+    if (auto problem = slotProblem(slot); problem && slot != kAutoSlot) return {false, *problem};
     try {
         auto info = parseSaveInfo(folder_.readText(folder_.save(slotFileName("save", slot, ".ini"))));
         if (info) return {true, summaryOf(*info)};
@@ -217,7 +243,7 @@ SlotResult SaveSlots::Rinload_rtn(std::string_view slot) const {
 }
 
 SlotResult SaveSlots::load_rtn(std::string_view slot) {
-    if (auto problem = slotProblem(slot)) return {false, *problem};
+    if (auto problem = slotProblem(slot); problem && slot != kAutoSlot) return {false, *problem};
     auto notFound = [](const std::string& detail) {
         return SlotResult{false, kSlotNotFound + std::string(kCrLf) + detail};
     };
