@@ -125,6 +125,9 @@ void SVLD::init_rtn() {
 void SVLD::fillSlotList() {
     slotList_->clear();
     std::vector<SlotEntry> entries = slots_.list();
+    // Loading, the autosave comes first; it is never saved into.
+    if (std::optional<SlotEntry> autosave = slots_.autosave(); autosave && mode_ == GameMode::Continue)
+        entries.insert(entries.begin(), *autosave);
     for (const SlotEntry& e : entries) {
         auto* item = new QTreeWidgetItem(slotList_, {qs(e.label), qs(e.summary), qs(e.when)});
         item->setData(0, Qt::UserRole, qs(e.slot));
