@@ -60,6 +60,8 @@ private:
     class Journal;
 
     std::filesystem::path writeTemporary(const Replacement& file, bool durable, bool flush) const;
+    std::filesystem::path sameBytesEarlier(const std::vector<Replacement>& files, const std::vector<Target>& targets,
+                                           size_t i, bool durable) const;
     void replaceOne(Target& t, bool flush);
     void replaceSeveral(std::vector<Target>& targets, bool flush);
     // Settles one journal left by a stopped run; a message when it cannot.

@@ -210,7 +210,8 @@ std::optional<SlotEntry> SaveSlots::autosave() const {
 }
 
 void SaveSlots::writeAutosave() const {
-    // Inside the step: the copies share the bytes the working files are about to be written with.
+    // The copies share the bytes the working files are written with: on the disk they may be second
+    // names of them, parted when either is replaced (the game never writes a file in place).
     for (const SlotFile& f : kSlotFiles)
         folder_.snapshotFile(folder_.ini(f.working), folder_.save(slotFileName(f.stem, kAutoSlot, f.extension)));
     folder_.writeText(folder_.save(slotFileName("save", kAutoSlot, ".ini")), formatSaveInfo(g_));
