@@ -2,6 +2,7 @@
 
 #include "core/Numbers.h"
 #include "game/TurnCycle.h"
+#include "screens/SaveSlots.h"
 
 namespace tei {
 
@@ -179,7 +180,7 @@ bool TurnCycle::Gun_lst_Click(int frame, int row) {
 bool TurnCycle::cmdSave_Click() {
     g_.dialogResult = 0;
     g_.gameMode = GameMode::Save;
-    setSaveHeader();
+    fillSaveHeader(g_, yearCounter);
     host_.showSaveLoad();
     if (g_.dialogResult == 1) {
         g_.savedFlag = 1;

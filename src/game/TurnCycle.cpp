@@ -1,6 +1,7 @@
 #include "game/TurnCycle.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "core/Numbers.h"
@@ -59,7 +60,7 @@ bool TurnCycle::Form_Load() {
             // A faction master cut short would start a game the first resolution refuses: name it now.
             auto master = folder_.ini(factionMasterName(g_.scenarioNo));
             if (firstLackingFaction(*readFactionFile(folder_, master), scenarioInfo(g_.scenarioNo).factionCount) != 0)
-                throw FileError(FileError::Kind::CutShort, folder_.display(master));
+                throw factionsCutShort(folder_, master);
             // A new game's chronicle and faction file are made as one step, with the autosave of its
             // first year: a player who leaves before that year ends finds the game again.
             GameFolder::DeferredWrites step(folder_);
@@ -211,6 +212,7 @@ TurnCycle::DueReport TurnCycle::composeReport(const char* title, bool final) {
     g_.msgMode = MsgMode::Report;
     Reports reports(folder_, g_, scratch_, reportText);
     reports.Houkoku_rtn();
+    if (title == std::string_view(kFinalReportTitle)) finalStandings_ = reports.reported();
     g_.msgText = reportText.at(0);
     g_.msgMode = MsgMode::Report;
     return {textWindow(g_.msgMode, g_.msgText), final};
@@ -240,15 +242,9 @@ void TurnCycle::showReport(const std::optional<DueReport>& due) {
 
 void TurnCycle::Res_rtn() { showReport(newYear()); }
 
-void TurnCycle::setSaveHeader() {
-    g_.saveHeader[0] = yearCounter;
-    for (int k = 1; k <= 3; ++k) g_.saveHeader[k] = g_.allianceCohesion[k];
-    g_.saveHeader[4] = g_.scenarioNo;
-}
-
 // The autosave holds what a save made now, as the year's turns begin, would hold.
 void TurnCycle::autosave() {
-    setSaveHeader();
+    fillSaveHeader(g_, yearCounter);
     SaveSlots(folder_, g_).writeAutosave();
 }
 

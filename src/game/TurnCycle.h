@@ -29,6 +29,7 @@
 #include "game/Frames.h"
 #include "game/Host.h"
 #include "game/Offers.h"
+#include "game/Reports.h"
 #include "messages/MessagePages.h"
 
 namespace tei {
@@ -78,6 +79,8 @@ public:
     // True when frame k's offer list is the current player's (light cyan).
     bool isCurrentPlayersFrame(int k) const { return frames_.isPlayersFrame(k, turnSlot); }
     bool ended() const { return ended_; }
+    // Every faction's standing in the final report, once it was composed; empty before.
+    const std::vector<Standing>& finalStandings() const { return finalStandings_; }
 
     // The year's steps, under their names in the game
     void tebanIncliment_rtn();
@@ -136,7 +139,6 @@ private:
     DueReport composeReport(const char* title, bool final);
     // Shows the report; the final one ends the game.
     void showReport(const std::optional<DueReport>& due);
-    void setSaveHeader();
     // Remembers the game as the turns of its year begin, and goes back to it.
     void beginTurns();
     void backToTurnsStart();
@@ -158,6 +160,7 @@ private:
     bool ended_ = false;
     std::optional<TurnsStart> turnsStart_;
     bool turnsRestarted_ = false;  // the year's turns begin again once the error is told
+    std::vector<Standing> finalStandings_;
 };
 
 }  // namespace tei

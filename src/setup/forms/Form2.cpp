@@ -295,7 +295,7 @@ void Form2::cmdResume_Click() {
 }
 
 void Form2::cmdInit_Click() {
-    if (!askOkCancel(this, qs(setup_.resetQuestion()))) return;
+    if (!askOkCancel(this, qsText(setup_.resetQuestion()))) return;
     SetupOutcome reset = setup_.resetOfficers();
     showNotice(this, qsText(reset.message));
 }
