@@ -3,6 +3,7 @@
 //   autoplay  plays a whole game with the computer (see --help)
 //   sweep     plays many computer games in memory and tallies every faction's results
 //   check     validates an ini folder
+//   history   prints the game's history, or a table of one measure
 
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 #include "core/GameHome.h"
 #include "game/Autoplay.h"
 #include "game/Sweep.h"
+#include "screens/HistoryCommand.h"
 
 namespace {
 
@@ -61,6 +63,17 @@ int main(int argc, char** argv) {
         auto root = gameFolderRoot();
         if (!root) return 2;
         return tei::runSweep(*options, tei::GameFolder(*root), std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
+    }
+    if (args[0] == "history") {
+        std::string error;
+        auto options = tei::parseHistoryOptions({args.begin() + 1, args.end()}, error);
+        if (!options) {
+            std::cerr << error << "\n" << tei::cliUsage();
+            return 2;
+        }
+        auto root = gameFolderRoot();
+        if (!root) return 2;
+        return tei::runHistory(*options, tei::GameFolder(*root), std::cout, std::cerr);
     }
     if (args[0] == "check" && args.size() == 2) return tei::runCheck(args[1], std::cout);
     if (args[0] == "check" && args.size() == 1) {

@@ -4,6 +4,8 @@
 //          of the data folder and the title screen's working files included);
 //   year   the time from pressing Yes on the last player's "…の行動をコンピュータに任せますか？" to the
 //          first paint of the message window with the year's story (the whole resolution included);
+//   chart  the time from opening the history chart at the end of a game (reading a history of 38
+//          years of 13 factions, building the lines and the ranking) to the first paint of the chart;
 //   and the peak memory (the largest resident set the kernel reports for the finished process) of
 //   each: the year run holds the title's files, the main screen and the message window.
 // The clock is CLOCK_MONOTONIC, which the parent and the child share.
@@ -18,6 +20,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QChartView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
@@ -29,10 +32,12 @@
 #include <string>
 #include <vector>
 
+#include "core/HistoryFile.h"
 #include "core/Random.h"
 #include "core/forms/GameLook.h"
 #include "game/forms/Main.h"
 #include "messages/forms/Msg.h"
+#include "screens/forms/HistoryChart.h"
 #include "setup/ScenarioSetup.h"
 #include "setup/StartCheck.h"
 #include "setup/forms/Form2.h"
@@ -123,6 +128,60 @@ int year(int argc, char** argv) {
     return 4;
 }
 
+// Ends the child with the time since 'since' at the first paint of a chart: the chart view's viewport
+// is where a chart is painted.
+class FirstChartPaint : public QObject {
+public:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Paint && since != 0 && o->parent() && qobject_cast<QChartView*>(o->parent()))
+            report(nowNs() - since);
+        return false;
+    }
+    long long since = 0;
+};
+
+int chart(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setQuitOnLastWindowClosed(false);
+    tei::applyGameLook(app);
+    tei::GameFolder folder;
+    tei::GameGlobals g;
+    g.slotFaction[2] = 3;
+    FirstChartPaint paint;
+    app.installEventFilter(&paint);
+    paint.since = nowNs();
+    tei::HistoryChart window(folder, g, tei::HistoryChart::Opening::FinalRanking);
+    window.exec();
+    return 4;
+}
+
+// A history of 38 years (200..237) of 13 factions, three of which fall on the way.
+std::string longHistory() {
+    std::vector<tei::HistoryRow> rows;
+    for (int year = 200; year < 238; ++year)
+        for (int f = 1; f <= 13; ++f) {
+            int t = year - 200;
+            tei::HistoryRow r{.year = static_cast<int16_t>(year),
+                              .faction = static_cast<int16_t>(f),
+                              .name = "軍閥" + std::to_string(f),
+                              .alive = !(f % 4 == 0 && t >= 10 * (f / 4)),
+                              .troops = static_cast<int16_t>(50 + (f * 37 + t * 11) % 400),
+                              .elite = static_cast<int16_t>(5 + (f + t) % 30),
+                              .fame = static_cast<int16_t>(20 + (f * 13 + t * 7) % 180),
+                              .awe = static_cast<int16_t>(10 + (f * 3 + t) % 90),
+                              .order = static_cast<int16_t>((f * 17 + t * 5) % 101),
+                              .cohesion = static_cast<int16_t>((f * 29 + t * 3) % 101),
+                              .officers = static_cast<int16_t>(3 + (f + t) % 25),
+                              .alliance = static_cast<int16_t>(f % 3 == 0 ? 18 : 0),
+                              .score = 100 + (f * 53 + t * 31) % 900 + 0.25 * (t % 4)};
+            if (!r.alive) r.score = 0;
+            rows.push_back(std::move(r));
+        }
+    std::string text = tei::emptyHistory();
+    for (const auto& r : rows) text += tei::formatHistoryRow(r);
+    return text;
+}
+
 struct Run {
     double ms, peakMb;
 };
@@ -153,7 +212,7 @@ bool runChild(const char* self, const char* mode, const fs::path& folder, Run& o
     if (::wait4(pid, &status, 0, &usage) != pid || n <= 0 || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
         return false;
     long long value = std::atoll(buf);
-    // The title child reports the instant itself; the year child the span.
+    // The title child reports the instant itself; the year and chart children the span.
     out.ms = static_cast<double>(std::strcmp(mode, "title") == 0 ? value - start : value) / 1e6;
     out.peakMb = static_cast<double>(usage.ru_maxrss) / 1024.0;
     return true;
@@ -170,11 +229,12 @@ double median(std::vector<double> v) {
 int main(int argc, char** argv) {
     if (argc > 1 && std::strcmp(argv[1], "title") == 0) return title(argc, argv);
     if (argc > 1 && std::strcmp(argv[1], "year") == 0) return year(argc, argv);
+    if (argc > 1 && std::strcmp(argv[1], "chart") == 0) return chart(argc, argv);
     int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 11;
     fs::path root = fs::temp_directory_path() / ("teijiroku-window-measure-" + std::to_string(::getpid()));
     char self[4096] = {};
     if (::readlink("/proc/self/exe", self, sizeof self - 1) <= 0) return 1;
-    for (const char* mode : {"title", "year"}) {
+    for (const char* mode : {"title", "year", "chart"}) {
         std::vector<double> ms, peak;
         for (int i = 0; i < runs; ++i) {
             fs::remove_all(root);
@@ -182,6 +242,11 @@ int main(int argc, char** argv) {
             fs::create_directories(root / "runtime");
             fs::permissions(root / "runtime", fs::perms::owner_all);
             fs::copy(fs::path(TEIJIROKU_SOURCE_DIR) / "data" / "ini", root / "ini");
+            if (std::strcmp(mode, "chart") == 0) {
+                std::FILE* f = std::fopen((root / "ini" / tei::kHistoryFile).c_str(), "wb");
+                std::string text = longHistory();
+                if (!f || std::fwrite(text.data(), 1, text.size(), f) != text.size() || std::fclose(f) != 0) return 1;
+            }
             Run r{};
             if (!runChild(self, mode, root, r)) {
                 std::fprintf(stderr, "the %s run failed\n", mode);

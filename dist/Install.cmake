@@ -52,9 +52,9 @@ set(TEIJIROKU_DESKTOP_DIR \"${CMAKE_INSTALL_DATADIR}/applications\")")
   install(SCRIPT ${PROJECT_SOURCE_DIR}/dist/InstallDesktopEntry.cmake)
 endif()
 
-# The Debian package. dpkg-shlibdeps finds the libraries the programs link (Qt Widgets, the C++
-# runtime); the rest is listed: Qt Charts for the history charts, the Japanese font without which
-# every Japanese text shows as boxes, and Qt's own Japanese texts for the message boxes' buttons.
+# The Debian package. dpkg-shlibdeps finds the libraries the programs link (Qt Widgets, Qt Charts for
+# the history charts, the C++ runtime); the rest is listed: the Japanese font without which every
+# Japanese text shows as boxes, and Qt's own Japanese texts for the message boxes' buttons.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME teijiroku)
 set(CPACK_PACKAGE_VENDOR "The Teijiroku developers")
@@ -78,6 +78,6 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${TEIJIROKU_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 if(TEIJIROKU_SCREENS)
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6charts6, fonts-noto-cjk, qt6-translations-l10n")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-noto-cjk, qt6-translations-l10n")
 endif()
 include(CPack)

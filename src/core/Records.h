@@ -67,4 +67,8 @@ inline const Bushou& officerAt(const OfficerTable& t, int n) { return t[(n >= 0 
 inline gun& factionAt(FactionTable& t, int n) { return t[(n >= 0 && n <= kMaxFaction) ? n : 0]; }
 inline const gun& factionAt(const FactionTable& t, int n) { return t[(n >= 0 && n <= kMaxFaction) ? n : 0]; }
 
+// An officer serves a faction when he has a record and a lord (kunID, not 0) who is the faction's
+// ruler (kunshuID); a ruler serves his own faction.
+inline bool serves(const Bushou& b, const gun& f) { return b.id != 0 && b.kunID != 0 && b.kunID == f.kunshuID; }
+
 }  // namespace tei

@@ -20,6 +20,7 @@ const char* cliUsage() {
            "  teijiroku-cli sweep [--scenario N] [--players F,F,...] [--from SLOT] [--games K] [--seed S]\n"
            "                      [--jobs J] [--csv]\n"
            "  teijiroku-cli check [DIR]\n"
+           "  teijiroku-cli history [--measure troops|elite|fame|awe|order|cohesion|officers|score]\n"
            "  SLOT: セーブ番号（数字）か auto / a save number (digits) or auto\n";
 }
 

@@ -27,7 +27,7 @@ public:
     virtual void showStrategy() = 0;
     // The faction detail of faction g.detailId with the line g.msgText.
     virtual void showFactionDetail() = 0;
-    // The list of all factions.
+    // The list of all factions at the end of the game.
     virtual void showFactionList() = 0;
     // The save/load screen for g.gameMode (Save, or Continue to load); sets g.dialogResult to 1 when done.
     virtual void showSaveLoad() = 0;

@@ -10,20 +10,22 @@ namespace {
 bool leadsItsAlliance(const gun& f) { return f.meishuID != 0 && f.meishuID == f.kunshuID; }
 }  // namespace
 
-Reports::Score Reports::scoreOf(const gun& f, int faction) const {
+Reports::Score Reports::scoreOf(const gun& f, int faction, const GameGlobals& g) {
     Score s;
     s.troops = static_cast<double>(static_cast<long long>(f.army) * (f.tian + 50)) / 150;
     s.fame = f.meisei * 2.0;
     s.leader = leadsItsAlliance(f);
     if (s.leader) {
-        int a = g_.factionAlliance[static_cast<size_t>(faction >= 0 && faction <= kMaxFaction ? faction : 0)];
-        s.alliance = g_.allianceTroops[a] / 100.0 * g_.allianceCohesion[a];
+        int a = g.factionAlliance[static_cast<size_t>(faction >= 0 && faction <= kMaxFaction ? faction : 0)];
+        s.alliance = g.allianceTroops[a] / 100.0 * g.allianceCohesion[a];
         // Int(troops / 100 * cohesion), worked out on whole numbers.
         s.allianceShown =
-            static_cast<double>(IntRatio(static_cast<long long>(g_.allianceTroops[a]) * g_.allianceCohesion[a], 100));
+            static_cast<double>(IntRatio(static_cast<long long>(g.allianceTroops[a]) * g.allianceCohesion[a], 100));
     }
     return s;
 }
+
+double factionScore(const gun& f, const GameGlobals& g) { return Reports::scoreOf(f, f.id, g).listed(); }
 
 double Reports::Score::detailed() const { return Int(troops) + fame + allianceShown; }
 
@@ -44,7 +46,7 @@ std::vector<Standing> Reports::standings(int16_t& total) const {
         Standing s{static_cast<int16_t>(f), F.name, F.del};
         detailed.push_back(0);
         if (!F.del) {
-            Score parts = scoreOf(F, f);
+            Score parts = scoreOf(F, f, g_);
             s.score = parts.listed();
             detailed.back() = parts.detailed();
             total = to16(total + s.score);
@@ -79,7 +81,7 @@ int Reports::Houkoku_rtn() {
             page += std::string("滅亡：0") + kCrLf + kCrLf;
             continue;
         }
-        const Score parts = scoreOf(rec, f);
+        const Score parts = scoreOf(rec, f, g_);
         page += "動員可能な兵力：" + Str(Int(parts.troops)) + "000（1000で割ります）" + kCrLf;
         page += "名声：" + Str(rec.meisei) + "（２を掛けます）" + kCrLf;
         if (parts.leader) {

@@ -33,6 +33,11 @@ struct Standing {
     double share = 0;
 };
 
+// A live faction's score as the reports list it, unrounded, from the alliance values of the year as
+// dealt (allianceTroops, allianceCohesion, factionAlliance); f.id is the faction's number. The history
+// scores its rows with it too.
+double factionScore(const gun& f, const GameGlobals& g);
+
 class Reports {
 public:
     Reports(const GameFolder& folder, GameGlobals& g, RecordScratch& scratch, MessagePages& report)
@@ -47,7 +52,6 @@ public:
     // The standings of the last report composed (empty before one).
     const std::vector<Standing>& reported() const { return reported_; }
 
-private:
     // A live faction's score in its parts, unrounded: troops x (public order + 50) / 150, Fame x 2,
     // and for an alliance leader its alliance's troops / 100 x the alliance's cohesion.
     struct Score {
@@ -60,7 +64,9 @@ private:
         // The player details count the two troop figures in whole thousands.
         double detailed() const;
     };
-    Score scoreOf(const gun& f, int faction) const;
+    static Score scoreOf(const gun& f, int faction, const GameGlobals& g);
+
+private:
     // The standings, and the total of the listed scores as the report adds them: rounded to a 16-bit
     // whole number after each addition.
     std::vector<Standing> standings(int16_t& total) const;

@@ -7,6 +7,7 @@
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
 #include "core/Scenarios.h"
+#include "game/History.h"
 #include "game/Reports.h"
 #include "game/YearEnd.h"
 #include "game/YearResolution.h"
@@ -61,11 +62,12 @@ bool TurnCycle::Form_Load() {
             auto master = folder_.ini(factionMasterName(g_.scenarioNo));
             if (firstLackingFaction(*readFactionFile(folder_, master), scenarioInfo(g_.scenarioNo).factionCount) != 0)
                 throw factionsCutShort(folder_, master);
-            // A new game's chronicle and faction file are made as one step, with the autosave of its
-            // first year: a player who leaves before that year ends finds the game again.
+            // A new game's chronicle, faction file and empty history are made as one step, with the
+            // autosave of its first year: a player who leaves before that year ends finds the game again.
             GameFolder::DeferredWrites step(folder_);
             mkFristLog();
             mk_Gunsv_rtn();
+            startHistory(folder_);
             ld_PCGun_rtn();
             setScenarioYears(true);
             frames_.ini_Mei_rtn();
@@ -219,6 +221,7 @@ TurnCycle::DueReport TurnCycle::composeReport(const char* title, bool final) {
 }
 
 std::optional<TurnCycle::DueReport> TurnCycle::newYear() {
+    const int16_t resolved = std::exchange(resolvedYear_, 0);
     scratch_.ld_Kunshu_rtn();
     frames_.res_Mei_rtn();
     ++yearCounter;
@@ -226,6 +229,8 @@ std::optional<TurnCycle::DueReport> TurnCycle::newYear() {
     g_.msgMode = MsgMode::Resolution;
     Dsp_rtn();
     choice_.Tagun_rtn();
+    // The year just resolved joins the history, scored as the reports below score the factions.
+    if (resolved != 0) recordHistory(folder_, g_, resolved);
     if (yearCounter == lastYear - 10) return composeReport(kInterimReportTitle, false);
     if (yearCounter >= lastYear) return composeReport(kFinalReportTitle, true);
     return std::nullopt;
@@ -264,6 +269,7 @@ void TurnCycle::backToTurnsStart() {
     allLostNoticeShown = turnsStart_->allLostNoticeShown;
     yearHeading_ = turnsStart_->yearHeading;
     turnSlot = 0;
+    resolvedYear_ = 0;
     turnsRestarted_ = true;
 }
 
@@ -287,6 +293,7 @@ void TurnCycle::endOfTurn() {
         Strate_rtn();
         if (!ended_) {
             T_End_rtn();
+            resolvedYear_ = yearCounter;  // for the history; a load's year change records nothing
             due = newYear();
             autosave();
         }

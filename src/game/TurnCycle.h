@@ -161,6 +161,7 @@ private:
     std::optional<TurnsStart> turnsStart_;
     bool turnsRestarted_ = false;  // the year's turns begin again once the error is told
     std::vector<Standing> finalStandings_;
+    int16_t resolvedYear_ = 0;  // the year Res_rtn is to add to the history; 0 after a load
 };
 
 }  // namespace tei

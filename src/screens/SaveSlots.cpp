@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "core/HistoryFile.h"
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
 #include "core/Scenarios.h"
@@ -20,16 +21,24 @@ struct SlotFile {
     const char* working;  // name inside ini/
     const char* stem;     // slot file: stem + N + extension inside save/
     const char* extension;
+    // What a missing file stands for, or nullptr when it must be there: slots and games from before
+    // the history was kept have none.
+    std::string (*whenMissing)();
 };
 
-// The four working files a slot copies, in the order they are copied: every save, the autosave
+// The working files a slot copies, in the order they are copied: every save, the autosave
 // included, copies what this list names.
-constexpr std::array<SlotFile, 4> kSlotFiles = {{
-    {kOfficerFile, "busv", ".ini"},
-    {kFactionFile, "gunsv", ".ini"},
-    {kCommentFile, "Cmtsv", ".ini"},
-    {kChronicleFile, "teilog", ".log"},
+constexpr std::array<SlotFile, 5> kSlotFiles = {{
+    {kOfficerFile, "busv", ".ini", nullptr},
+    {kFactionFile, "gunsv", ".ini", nullptr},
+    {kCommentFile, "Cmtsv", ".ini", nullptr},
+    {kChronicleFile, "teilog", ".log", nullptr},
+    {kHistoryFile, "hist", ".csv", emptyHistory},
 }};
+
+bool standsInFor(const GameFolder& folder, const SlotFile& f, const std::filesystem::path& p) {
+    return f.whenMissing && !folder.exists(p);
+}
 
 // The comma-separated values of a line; false when it holds fewer than 'count'.
 bool numbers(std::string_view line, int16_t* out, size_t count) {
@@ -232,8 +241,14 @@ std::optional<SlotEntry> SaveSlots::autosave() const {
 void SaveSlots::writeAutosave() const {
     // The copies share the bytes the working files are written with: on the disk they may be second
     // names of them, parted when either is replaced (the game never writes a file in place).
-    for (const SlotFile& f : kSlotFiles)
-        folder_.snapshotFile(folder_.ini(f.working), folder_.save(slotFileName(f.stem, kAutoSlot, f.extension)));
+    for (const SlotFile& f : kSlotFiles) {
+        auto working = folder_.ini(f.working);
+        auto copy = folder_.save(slotFileName(f.stem, kAutoSlot, f.extension));
+        if (standsInFor(folder_, f, working))
+            folder_.writeText(copy, f.whenMissing());
+        else
+            folder_.snapshotFile(working, copy);
+    }
     folder_.writeText(folder_.save(slotFileName("save", kAutoSlot, ".ini")), formatSaveInfo(g_));
 }
 
@@ -241,9 +256,11 @@ SlotResult SaveSlots::save_rtn(std::string_view slot) {
     if (auto problem = slotProblem(slot)) return {false, *problem};
     try {
         std::vector<std::pair<std::filesystem::path, std::string>> files;
-        for (const SlotFile& f : kSlotFiles)
+        for (const SlotFile& f : kSlotFiles) {
+            auto working = folder_.ini(f.working);
             files.emplace_back(folder_.save(slotFileName(f.stem, slot, f.extension)),
-                               folder_.readBytes(folder_.ini(f.working)));
+                               standsInFor(folder_, f, working) ? f.whenMissing() : folder_.readBytes(working));
+        }
         files.emplace_back(folder_.save(slotFileName("save", slot, ".ini")), formatSaveInfo(g_));
         folder_.writeTogether(files, true);
     } catch (const FileError& e) {
@@ -271,9 +288,11 @@ SlotResult SaveSlots::load_rtn(std::string_view slot) {
     std::vector<std::pair<std::filesystem::path, std::string>> files;
     std::optional<SaveInfo> info;
     try {
-        for (const SlotFile& f : kSlotFiles)
+        for (const SlotFile& f : kSlotFiles) {
+            auto copy = folder_.save(slotFileName(f.stem, slot, f.extension));
             files.emplace_back(folder_.ini(f.working),
-                               readTextBytes(folder_, folder_.save(slotFileName(f.stem, slot, f.extension))));
+                               standsInFor(folder_, f, copy) ? f.whenMissing() : readTextBytes(folder_, copy));
+        }
         auto infoPath = folder_.save(slotFileName("save", slot, ".ini"));
         info = parseSaveInfo(folder_.readText(infoPath));
         if (!info) return notFound("ファイル「" + folder_.display(infoPath) + "」の内容が途中で切れています。");

@@ -4,10 +4,12 @@
 // so is a number of any length whose files' names the file system can hold).
 //
 //   save/busvN.ini  save/gunsvN.ini  save/CmtsvN.ini  save/teilogN.log   byte copies
+//   save/histN.csv  byte copy of the history, ini/history.csv; a slot saved before the game kept a
+//                   history has none and loads with an empty one (the header alone)
 //   save/saveN.ini  "同盟結束力" / year,cohesion1,cohesion2,cohesion3,scenario,0 / then for player
 //                   slots 0..15: display name / ruler / faction,alliance leader
 //
-// A save replaces the slot's five files together and a load the four working files together: all new
+// A save replaces the slot's six files together and a load the five working files together: all new
 // texts are written to temporaries first, so a failure leaves every old file as it was. A load reads
 // and checks the whole slot before it touches the running game. The SVLD dialog is a shell over this.
 //
@@ -130,13 +132,13 @@ public:
     // inside the step the folder holds open (the year's, or a new game's).
     void writeAutosave() const;
 
-    // Copies the four working files and writes the save-information file from saveHeader and slots
+    // Copies the five working files and writes the save-information file from saveHeader and slots
     // 0..15. On success dialogResult becomes 1; on failure the slot's old files are all kept.
     [[nodiscard]] SlotResult save_rtn(std::string_view slot);
     // The slot's summary: "シナリオ" Str(scenario), the first display name of slots 0..14 that is
     // neither empty nor "0", Str(year) and "年". "ファイルが見つかりません" when the slot cannot be read.
     [[nodiscard]] SlotResult Rinload_rtn(std::string_view slot) const;
-    // Replaces the four working files with the slot's copies and reads saveHeader(0..4) and player
+    // Replaces the five working files with the slot's copies and reads saveHeader(0..4) and player
     // slots 0..15 (16..20 keep their values). On success dialogResult becomes 1; on failure nothing
     // of the running game changes.
     [[nodiscard]] SlotResult load_rtn(std::string_view slot);

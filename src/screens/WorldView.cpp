@@ -46,10 +46,10 @@ bool WorldView::isLive(int f) const { return f >= 1 && f <= factionCount_ && liv
 std::vector<int16_t> WorldView::officersOf(int f) const {
     std::vector<int16_t> ids;
     if (f < 1 || f > kMaxFaction || factions_[static_cast<size_t>(f)].id == 0) return ids;
-    int16_t ruler = factions_[static_cast<size_t>(f)].kunshuID;
+    const gun& faction = factions_[static_cast<size_t>(f)];
     for (int i = 1; i <= officerCount_; ++i) {
         const Bushou& b = officers_[static_cast<size_t>(i)];
-        if (b.id != 0 && b.kunID != 0 && b.kunID == ruler) ids.push_back(b.id);
+        if (serves(b, faction)) ids.push_back(b.id);
     }
     return ids;
 }

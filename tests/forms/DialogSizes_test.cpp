@@ -14,6 +14,7 @@
 #include "screens/forms/Cmt_Edit.h"
 #include "screens/forms/Editor.h"
 #include "screens/forms/Gdata.h"
+#include "screens/forms/HistoryChart.h"
 #include "screens/forms/SVLD.h"
 #include "screens/forms/Status.h"
 #include "screens/forms/Strate.h"
@@ -55,6 +56,7 @@ TEST_F(DialogSizeTest, EveryScreenFitsASmallLaptopScreen) {
     screens.push_back(std::make_unique<SVLD>(f, g));
     screens.push_back(std::make_unique<Msg>(g, textWindow(MsgMode::YearEnd, "年末")));
     screens.push_back(std::make_unique<DLogReader>(f));
+    screens.push_back(std::make_unique<HistoryChart>(f, g, HistoryChart::Opening::FinalRanking));
     g.detailId = 29;
     screens.push_back(std::make_unique<Status>(f, g));
     screens.push_back(std::make_unique<Editor>(f, g, *readOfficerRecord(f, f.ini(kOfficerFile), 29)));

@@ -1,11 +1,15 @@
 #include <QListWidget>
+#include <QTableWidget>
 #include <QTimer>
+
+#include "core/HistoryFile.h"
 
 #include "ScreenFixture.h"
 #include "core/DiskStorage.h"
 #include "game/forms/GameProgram.h"
 #include "screens/forms/ALL_Gdata.h"
 #include "screens/forms/Gdata.h"
+#include "screens/forms/HistoryChart.h"
 #include "setup/forms/Form2.h"
 
 namespace tei {
@@ -96,7 +100,21 @@ TEST_F(GameFlowTest, TheLastYearEndsWithTheFinalReportTheFactionListAndTheCredit
         EXPECT_EQ(report->window().pages.at(0).rfind("ゲーム最終結果\r\n", 0), 0u);
         press(report, "Command1_0");
     });
-    s.then<ALL_Gdata>([](ALL_Gdata* list) { press(list, "Command1_0"); });
+    // The final faction list opens the chart of the game on the scores, beside the last year's ranking.
+    s.then<ALL_Gdata>([](ALL_Gdata* list) {
+        press(list, "historyButton");
+        press(list, "Command1_0");
+    });
+    s.then<HistoryChart>([&](HistoryChart* chart) {
+        EXPECT_EQ(chart->measure(), HistoryMeasure::Score);
+        auto* ranking = child<QTableWidget>(chart, "rankingTable");
+        EXPECT_EQ(ranking->rowCount(), 13);
+        // The year is still held back from the disk as the list shows: the game's folder sees it.
+        auto last = parseHistory(tmp.folder().readText(tmp.folder().ini("history.csv"))).rows;
+        ASSERT_EQ(last.size(), 13u);  // the loaded game's history begins with 215
+        EXPECT_EQ(last[0].year, 215);
+        press(chart, "backButton");
+    });
     s.then<Msg>([](Msg* credits) {
         EXPECT_NE(credits->window().shownText().find("Produced by"), std::string::npos);
         press(credits, "Command1_0");

@@ -10,6 +10,7 @@
 #include "screens/forms/ALL_Gdata.h"
 #include "screens/forms/Cmt_Edit.h"
 #include "screens/forms/Gdata.h"
+#include "screens/forms/HistoryChart.h"
 #include "screens/forms/Status.h"
 #include "screens/forms/Strate.h"
 
@@ -262,8 +263,16 @@ TEST_F(MainScreenTest, FactionsPlayersAndMenusOpenTheirScreensAndClosingAsks) {
         QTest::keyClick(faction, Qt::Key_Escape);
     });
     clickItem(child<QListWidget>(main.get(), "dsp_PC"), 0);
-    s.then<ALL_Gdata>([](ALL_Gdata* list) { QTest::keyClick(list, Qt::Key_Escape); });
+    s.then<ALL_Gdata>([](ALL_Gdata* list) {
+        EXPECT_EQ(list->findChild<QPushButton*>("historyButton"), nullptr);  // only at the end of the game
+        QTest::keyClick(list, Qt::Key_Escape);
+    });
     triggerMenu("mnAllGdata");
+    s.then<HistoryChart>([](HistoryChart* chart) {
+        EXPECT_EQ(text(chart, "noteLabel"), "まだ記録がありません。一年が終わるごとに、各軍閥の値が記録されます。");
+        QTest::keyClick(chart, Qt::Key_Escape);
+    });
+    triggerMenu("mnHistory");
     s.then<DLogReader>([](DLogReader* reader) { QTest::keyClick(reader, Qt::Key_Escape); });
     triggerMenu("mnLog");
     s.box("鼎峙録Revised\n (ver.1.1)\nsince2004/1/23", "OK");

@@ -18,14 +18,14 @@ namespace {
 
 using test::TempGameFolder;
 
-// The slot's four copies hold the working files, byte for byte.
+// The slot's copies hold the working files, byte for byte.
 void expectSlotIsTheWorkingFiles(const TempGameFolder& tmp, const std::string& slot) {
-    const std::pair<const char*, const char*> copies[] = {
-        {"busv.ini", "busv"}, {"gunsv.ini", "gunsv"}, {"Cmtsv.ini", "Cmtsv"}, {"teiji.log", "teilog"}};
-    for (auto [working, stem] : copies) {
-        std::string copy = std::string(stem) + slot + (std::string(working).ends_with(".log") ? ".log" : ".ini");
-        EXPECT_EQ(tmp.readSave(copy), tmp.readIni(working)) << copy;
-    }
+    const std::pair<const char*, std::string> copies[] = {{"busv.ini", "busv" + slot + ".ini"},
+                                                          {"gunsv.ini", "gunsv" + slot + ".ini"},
+                                                          {"Cmtsv.ini", "Cmtsv" + slot + ".ini"},
+                                                          {"teiji.log", "teilog" + slot + ".log"},
+                                                          {"history.csv", "hist" + slot + ".csv"}};
+    for (const auto& [working, copy] : copies) EXPECT_EQ(tmp.readSave(copy), tmp.readIni(working)) << copy;
 }
 
 // The second line of the autosave's information: year, cohesion 1..3, scenario, 0.

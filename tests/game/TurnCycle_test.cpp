@@ -1,11 +1,13 @@
 #include "game/TurnCycle.h"
 
 #include <tuple>
+
 #include "FakeHost.h"
 #include "MainFixture.h"
-
+#include "core/HistoryFile.h"
 #include "core/Numbers.h"
 #include "core/Scenarios.h"
+#include "messages/Chronicle.h"
 #include "messages/YearBanner.h"
 #include "screens/SaveSlots.h"
 
@@ -231,6 +233,62 @@ TEST_F(TurnCycleTest, ReportsComeTenYearsBeforeTheEndAndAtTheEnd) {
     ASSERT_TRUE(autosave);
     EXPECT_TRUE(autosave->summary.ends_with(" 221年")) << autosave->summary;
     EXPECT_TRUE(autosave->ended);
+}
+
+TEST_F(TurnCycleTest, TheHistoryStartsEmptyAndGainsEachYearBeforeItsReportsAndTheEnd) {
+    tmp.writeIni("history.csv", "an old game's history\r\n");
+    ASSERT_TRUE(cycle.Form_Load());
+    EXPECT_EQ(tmp.readIni("history.csv"), emptyHistory());
+    auto years = [&] {
+        std::vector<int> seen;
+        for (const HistoryRow& r : parseHistory(tmp.folder().readText(tmp.folder().ini("history.csv"))).rows)
+            if (seen.empty() || seen.back() != r.year) seen.push_back(r.year);
+        return seen;
+    };
+    std::vector<int> atReports, atEnd;
+    host.onWindow = [&](const WindowPages& w) {
+        if (w.mode != MsgMode::Report) return;
+        atReports.push_back(years().back());
+        // Written with the year's other files before the report is shown.
+        EXPECT_EQ(parseHistory(tmp.readIni("history.csv")).rows.back().year, atReports.back());
+    };
+    host.onFactionList = [&] { atEnd = years(); };
+    ASSERT_TRUE(cycle.Command1_Click(3));
+    auto rows = parseHistory(tmp.readIni("history.csv")).rows;
+    ASSERT_EQ(rows.size(), 12u);  // every faction of the scenario, the fallen ones included
+    EXPECT_EQ(formatHistoryRow(rows[3]), "195,4,滅4,0,0,0,0,0,0,0,0,0,0\r\n");
+    while (!cycle.ended()) ASSERT_TRUE(cycle.Command1_Click(3));
+    // The reports and the final faction list see the year just resolved.
+    EXPECT_EQ(atReports, (std::vector<int>{210, 220}));
+    ASSERT_EQ(atEnd.size(), 26u);
+    EXPECT_EQ(atEnd.front(), 195);
+    EXPECT_EQ(atEnd.back(), 220);
+}
+
+TEST_F(TurnCycleTest, ALoadedYearAddsNothingToTheHistoryUntilItIsResolved) {
+    tmp.writeIni("history.csv", emptyHistory() + "199,1,甲,1,50,0,50,0,50,0,2,0,150\r\n");
+    mkFristLog(tmp.folder());
+    g.saveHeader = {200, 30, 40, 50, 2, 0, 0, 0};
+    g.gameMode = GameMode::Continue;
+    ASSERT_TRUE(cycle.Form_Load());
+    host.onSaveLoad = [&] { g.dialogResult = 1; };
+    ASSERT_TRUE(cycle.cmdLoad_Click());  // the same slot again: still nothing
+    EXPECT_EQ(parseHistory(tmp.readIni("history.csv")).rows.size(), 1u);
+    ASSERT_TRUE(cycle.Command1_Click(3));
+    auto rows = parseHistory(tmp.readIni("history.csv")).rows;
+    ASSERT_EQ(rows.size(), 13u);
+    EXPECT_EQ(rows[1].year, 200);
+}
+
+TEST_F(TurnCycleTest, AHistoryThatCannotBeReadStopsTheYearWithEveryFileKept) {
+    cycle.Form_Load();
+    std::string factions = tmp.readIni("gunsv.ini"), chronicle = tmp.readIni("teiji.log");
+    std::filesystem::remove(tmp.root() / "ini" / "history.csv");
+    std::filesystem::create_directory(tmp.root() / "ini" / "history.csv");
+    EXPECT_FALSE(cycle.Command1_Click(3));
+    EXPECT_EQ(host.lines("error"), (std::vector<std::string>{"error ファイル「ini/history.csv」を読み込めません。"}));
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), factions);
+    EXPECT_EQ(tmp.readIni("teiji.log"), chronicle);
 }
 
 TEST_F(TurnCycleTest, AFallenPlayerIsSkippedAndTheAllLostQuestionComesOnce) {

@@ -142,7 +142,8 @@ std::vector<Files> wholeStates(const AutoplayOptions& options) {
     const std::pair<const char*, const char*> copies[] = {{"ini/busv.ini", "save/busvauto.ini"},
                                                           {"ini/gunsv.ini", "save/gunsvauto.ini"},
                                                           {"ini/Cmtsv.ini", "save/Cmtsvauto.ini"},
-                                                          {"ini/teiji.log", "save/teilogauto.log"}};
+                                                          {"ini/teiji.log", "save/teilogauto.log"},
+                                                          {"ini/history.csv", "save/histauto.csv"}};
     for (size_t i = 1; i < states.size(); ++i) {
         EXPECT_TRUE(states[i].count("save/saveauto.ini")) << "state " << i;
         for (auto [working, copy] : copies)

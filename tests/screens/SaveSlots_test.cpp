@@ -8,6 +8,7 @@
 #include <ctime>
 #include <filesystem>
 
+#include "core/HistoryFile.h"
 #include "support/TempGameFolder.h"
 
 namespace tei {
@@ -174,6 +175,39 @@ TEST_F(SaveSlotsTest, AFailedSaveKeepsTheSlotsOldFiles) {
     result = slots.save_rtn("6");
     EXPECT_EQ(result.text, "セーブできませんでした。\r\nファイル「ini/teiji.log」が見つかりません。");
     EXPECT_FALSE(std::filesystem::exists(tmp.root() / "save" / "busv6.ini"));
+}
+
+TEST_F(SaveSlotsTest, TheHistoryTravelsWithTheSlotAndAnOlderSlotLoadsWithAnEmptyOne) {
+    const std::string history = emptyHistory() + "195,1,甲,1,50,0,50,0,50,0,2,0,150\r\n";
+    tmp.writeIni("history.csv", history);
+    ASSERT_TRUE(slots.save_rtn("8").ok);
+    EXPECT_EQ(tmp.readSave("hist8.csv"), history);
+    const std::string saved = working();
+
+    writeWorking("B");
+    tmp.writeIni("history.csv", "later\r\n");
+    ASSERT_TRUE(slots.load_rtn("8").ok);
+    EXPECT_EQ(tmp.readIni("history.csv"), history);
+
+    // A slot saved before the game kept a history: the game loads, with a history of no rows.
+    std::filesystem::remove(tmp.root() / "save" / "hist8.csv");
+    writeWorking("B");
+    ASSERT_TRUE(slots.load_rtn("8").ok);
+    EXPECT_EQ(working(), saved);
+    EXPECT_EQ(tmp.readIni("history.csv"), emptyHistory());
+
+    // A game begun before it saves an empty one.
+    std::filesystem::remove(tmp.root() / "ini" / "history.csv");
+    ASSERT_TRUE(slots.save_rtn("9").ok);
+    EXPECT_EQ(tmp.readSave("hist9.csv"), emptyHistory());
+
+    // A history copy that is no text is refused as any other copy is.
+    tmp.writeSave("hist9.csv", std::string("\0", 1));
+    writeWorking("C");
+    auto result = slots.load_rtn("9");
+    EXPECT_EQ(result.text, "ファイルが見つかりません\r\nファイル「save/hist9.csv」は UTF-8 のテキストではありません。");
+    EXPECT_FALSE(tmp.hasIni("history.csv"));
+    EXPECT_EQ(tmp.readIni("busv.ini"), "officers C\r\n");
 }
 
 // A slot number may be as long as the file system lets its files be named: the longest such number

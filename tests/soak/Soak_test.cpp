@@ -266,7 +266,7 @@ TEST(Soak, TheProgramPlaysTheSameGames) {
 
         EXPECT_EQ(viaProgram.folder().readBytes(viaProgram.root() / "out.txt"), out.str());
         EXPECT_EQ(viaProgram.folder().readBytes(viaProgram.root() / "err.txt"), "");
-        for (const char* name : {"busv.ini", "gunsv.ini", "Cmtsv.ini", "teiji.log", "teiji.img"})
+        for (const char* name : {"busv.ini", "gunsv.ini", "Cmtsv.ini", "teiji.log", "teiji.img", "history.csv"})
             EXPECT_EQ(viaProgram.readIni(name), inProcess.readIni(name)) << name;
         EXPECT_EQ(viaProgram.readSave(kEndLogName), inProcess.readSave(kEndLogName));
     }

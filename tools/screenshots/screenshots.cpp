@@ -1,9 +1,9 @@
 // Renders the information screens and the editors with the shipped scenario 1 data, as a new game's
-// title screen leaves the working files (the faction list with all thirteen factions), and then the
+// title screen leaves the working files (the faction list with all thirteen factions), then the
 // game's own screens (the title screen with its opening, the main screen, the strategy description,
 // the message window with its page counter, the save screen with a saved slot in its list and the
-// chronicle reader) along the first year of a two-player game, into PNG files: the pictures of the
-// README.
+// chronicle reader) along the first year of a two-player game, and the history chart of a whole
+// seeded game, into PNG files: the pictures of the README.
 //
 //   screenshots [<data ini folder> [<output folder>]]
 //
@@ -27,6 +27,7 @@
 #include <deque>
 #include <filesystem>
 #include <functional>
+#include <sstream>
 
 #include "core/GameFolder.h"
 #include "core/GameGlobals.h"
@@ -35,6 +36,7 @@
 #include "core/RecordFiles.h"
 #include "core/forms/GameLook.h"
 #include "core/forms/MessageBoxes.h"
+#include "game/Autoplay.h"
 #include "game/forms/Forecast.h"
 #include "game/forms/Main.h"
 #include "game/forms/VersionBox.h"
@@ -48,6 +50,7 @@
 #include "screens/forms/Cmt_Edit.h"
 #include "screens/forms/Editor.h"
 #include "screens/forms/Gdata.h"
+#include "screens/forms/HistoryChart.h"
 #include "screens/forms/SVLD.h"
 #include "screens/forms/Status.h"
 #include "screens/forms/Strate.h"
@@ -245,6 +248,35 @@ bool grabGame(const fs::path& data, const QString& out) {
     return ok;
 }
 
+// The history chart of a whole game of 曹操 and 孫堅 played by the computer (seed 11: 孔融 falls on
+// the way), as the information menu opens it and as the final faction list does.
+bool grabHistory(const fs::path& data, const QString& out) {
+    QTemporaryDir tmp;
+    fs::path root = seedGameFolder(tmp, data);
+    GameFolder folder(root);
+    AutoplayOptions o;
+    o.seed = 11;
+    o.players = {3, 5};
+    o.quiet = true;
+    std::ostringstream text, err;
+    if (runAutoplay(o, folder, text, err) != 0) {
+        std::fprintf(stderr, "%s", err.str().c_str());
+        return false;
+    }
+    GameGlobals g;
+    g.slotFaction[2] = 3;
+    g.slotFaction[4] = 5;
+    bool ok = true;
+    for (auto [opening, name] : {std::pair{HistoryChart::Opening::Browse, "HistoryChart"},
+                                 std::pair{HistoryChart::Opening::FinalRanking, "HistoryChart_final"}}) {
+        HistoryChart w(folder, g, opening);
+        w.show();
+        ok &= save(w, out, name);
+        w.hide();
+    }
+    return ok;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -316,5 +348,6 @@ int main(int argc, char** argv) {
         ok &= grab(*box, out, "VersionBox");
     }
     ok &= grabGame(data, out);
+    ok &= grabHistory(data, out);
     return ok ? 0 : 1;
 }

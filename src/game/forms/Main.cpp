@@ -22,6 +22,7 @@
 #include "messages/forms/Msg.h"
 #include "screens/forms/ALL_Gdata.h"
 #include "screens/forms/Gdata.h"
+#include "screens/forms/HistoryChart.h"
 #include "screens/forms/SVLD.h"
 #include "screens/forms/Strate.h"
 
@@ -145,6 +146,7 @@ void Main::buildMenus() {
     info->setObjectName(QStringLiteral("mnInfo"));
     item(info, "軍閥一覧", "mnAllGdata", &Main::mnAllGdata_Click);
     item(info, kForecastCaption, "mnForecast", &Main::mnForecast_Click);
+    item(info, kHistoryChartTitle, "mnHistory", &Main::mnHistory_Click);
     QMenu* tools = bar->addMenu(QString::fromUtf8("ツール"));
     tools->setObjectName(QStringLiteral("mnTool"));
     item(tools, "ログを見る", "mnLog", &Main::mnLog_Click);
@@ -280,7 +282,15 @@ void Main::exitGame_Click() {
     afterCall();
 }
 
-void Main::mnAllGdata_Click() { showFactionList(); }
+void Main::mnAllGdata_Click() {
+    ALL_Gdata list(folder_, g_, this);
+    list.exec();
+}
+
+void Main::mnHistory_Click() {
+    HistoryChart chart(folder_, g_, HistoryChart::Opening::Browse, this);
+    chart.exec();
+}
 
 // The odds of the game as it stands at the start of this year; the game itself is left alone.
 void Main::mnForecast_Click() { runForecast(this, folder_, g_, cycle_.yearCounter, kForecastGames); }
@@ -339,9 +349,11 @@ void Main::showFactionDetail() {
     detail.exec();
 }
 
+// The final faction list, with the way to the chart of the whole game.
 void Main::showFactionList() {
     refresh();
     ALL_Gdata list(folder_, g_, this);
+    list.offerHistoryChart();
     list.exec();
 }
 

@@ -69,6 +69,7 @@ private:
     void exitGame_Click();
     void mnAllGdata_Click();
     void mnForecast_Click();
+    void mnHistory_Click();
     void mnLog_Click();
 
     const GameFolder& folder_;

@@ -13,6 +13,7 @@
 #include "screens/WorldView.h"
 #include "screens/forms/All_Bdata.h"
 #include "screens/forms/Gdata.h"
+#include "screens/forms/HistoryChart.h"
 
 namespace tei {
 
@@ -55,6 +56,7 @@ void ALL_Gdata::init_rtn() {
     layout->addWidget(table_, 1);
 
     auto* buttons = new QHBoxLayout;
+    buttons_ = buttons;
     buttons->addStretch(1);
     const char* captions[] = {"戻る", "武将リスト"};
     for (int i : {1, 0}) {
@@ -130,6 +132,17 @@ void ALL_Gdata::factionTable_DoubleClick(int row) {
     }
     g_.detailId = detailId;
     g_.msgText = msgText;
+}
+
+void ALL_Gdata::offerHistoryChart() {
+    if (findChild<QPushButton*>(QStringLiteral("historyButton"))) return;
+    auto* b = new QPushButton(qs(kHistoryChartTitle), this);
+    b->setObjectName(QStringLiteral("historyButton"));
+    connect(b, &QPushButton::clicked, this, [this] {
+        HistoryChart chart(folder_, g_, HistoryChart::Opening::FinalRanking, this);
+        chart.exec();
+    });
+    buttons_->insertWidget(0, b);  // at the row's far end, the list's own buttons where they were
 }
 
 void ALL_Gdata::Command1_Click(int index) {

@@ -2,7 +2,8 @@
 // All factions: one row per live faction with its ruler, troops, elite troops, public order,
 // cohesion, fame, awe, number of officers and alliance leader. "武将リスト" opens the officers of
 // every faction; double-clicking a row opens that faction's screen. The table opens large enough
-// for every column and thirteen rows, the most factions a scenario has.
+// for every column and thirteen rows, the most factions a scenario has. At the end of the game a
+// "推移グラフ" button beside the buttons opens the chart of the whole game with the final ranking.
 
 #include <QDialog>
 #include <cstdint>
@@ -12,6 +13,7 @@
 #include "core/GameFolder.h"
 #include "core/GameGlobals.h"
 
+class QHBoxLayout;
 class QTableWidget;
 
 namespace tei {
@@ -22,6 +24,8 @@ public:
     explicit ALL_Gdata(const GameFolder& folder, GameGlobals& g, QWidget* parent = nullptr);
     // Shows the screen, or only the message when the working files could not be read.
     int exec() override;
+    // Adds the "推移グラフ" button of the final faction list.
+    void offerHistoryChart();
 
 private:
     void init_rtn();
@@ -34,6 +38,7 @@ private:
     const GameFolder& folder_;
     GameGlobals& g_;
     QTableWidget* table_ = nullptr;
+    QHBoxLayout* buttons_ = nullptr;
     std::vector<int16_t> factions_;  // the faction number of each row
     std::string loadError_;
 };
