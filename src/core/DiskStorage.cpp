@@ -496,6 +496,23 @@ fs::path DiskStorage::writeTemporary(const Replacement& file, bool durable, bool
     return tmp;
 }
 
+// A file of the step that holds the very bytes of one written before it in the step (a copy taken
+// inside the step, such as the autosave's) becomes a second name of that one's temporary instead of
+// being written again; the renames that follow part the two names when either is replaced. Nothing
+// when there is none or the disk has no second names. A durable step writes every file itself.
+fs::path DiskStorage::sameBytesEarlier(const std::vector<Replacement>& files, const std::vector<Target>& targets,
+                                       size_t i, bool durable) const {
+    if (durable) return {};
+    for (size_t j = 0; j < i; ++j) {
+        if (files[j].bytes != files[i].bytes) continue;
+        const fs::path& p = files[i].target;
+        fs::path tmp = p.parent_path() / uniqueName(kTemporaryPrefix, p.filename().string());
+        if (::link(targets[j].temporary.c_str(), tmp.c_str()) == 0) return tmp;
+        return {};
+    }
+    return {};
+}
+
 void DiskStorage::replace(const std::vector<Replacement>& files, bool durable) {
     if (brokenStep_) throw FileError(FileError::Kind::Unwritable, display(*brokenStep_));
     if (files.empty()) return;
@@ -517,8 +534,10 @@ void DiskStorage::replace(const std::vector<Replacement>& files, bool durable) {
     try {
         for (; written < files.size(); ++written) {
             Target& t = targets[written];
-            t.temporary =
-                writeTemporary(files[written], durable, flush && !several, several && flush ? &t.fd : nullptr);
+            t.temporary = sameBytesEarlier(files, targets, written, durable);
+            if (t.temporary.empty())
+                t.temporary =
+                    writeTemporary(files[written], durable, flush && !several, several && flush ? &t.fd : nullptr);
             if (several) t.sum = contentSum(*files[written].bytes);
             instant("temporary");
         }

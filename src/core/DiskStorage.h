@@ -67,6 +67,8 @@ private:
 
     // Writes the temporary of a file; with 'keep' given it stays open there, to be flushed later.
     std::filesystem::path writeTemporary(const Replacement& file, bool durable, bool flush, int* keep) const;
+    std::filesystem::path sameBytesEarlier(const std::vector<Replacement>& files, const std::vector<Target>& targets,
+                                           size_t i, bool durable) const;
     void replaceOne(Target& t, bool flush);
     void replaceSeveral(std::vector<Target>& targets, bool flush);
     // Settles one journal left by a stopped run; a message when it cannot.

@@ -24,6 +24,13 @@ class RecordScratch {
 public:
     RecordScratch(GameFolder& folder, const int16_t& officerCount, const int16_t& factionCount)
         : folder_(folder), officerCount_(officerCount), factionCount_(factionCount) {}
+    RecordScratch(const RecordScratch&) = default;
+    // Takes the other's remembered rulers; the two read the same folder with the same counts.
+    RecordScratch& operator=(const RecordScratch& other) {
+        rulerOf_ = other.rulerOf_;
+        currentFaction_ = other.currentFaction_;
+        return *this;
+    }
 
     // Officer 'no': name, abilities, kunID, Job, jpg and commentID as his record holds them, the
     // fields it lacks as a fresh record's. A fresh record (the nobody "何某", id 0) when the file has

@@ -27,6 +27,15 @@ inline constexpr const char* kIndependentCaption = "独立軍閥";
 class Frames {
 public:
     Frames(const GameFolder& folder, GameGlobals& g) : folder_(folder), g_(g) {}
+    Frames(const Frames&) = default;
+    // Takes the other's lists, captions and summaries; the two show the same folder and values.
+    Frames& operator=(const Frames& other) {
+        members_ = other.members_;
+        captions_ = other.captions_;
+        summaryHeadings_ = other.summaryHeadings_;
+        summaryValues_ = other.summaryValues_;
+        return *this;
+    }
 
     // Member lists and alliance summaries from the faction file; completes the player slots' ruler
     // and alliance leader.

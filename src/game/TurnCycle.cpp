@@ -13,6 +13,7 @@
 #include "game/YearResolution.h"
 #include "messages/Chronicle.h"
 #include "messages/TemplateBook.h"
+#include "screens/SaveSlots.h"
 
 namespace tei {
 
@@ -32,6 +33,7 @@ bool TurnCycle::guarded(const std::function<void()>& step) {
         return true;
     } catch (const FileError& e) {
         host_.reportFileError(e);
+        if (std::exchange(turnsRestarted_, false)) tebanIncliment_rtn();
         return false;
     }
 }
@@ -60,14 +62,12 @@ bool TurnCycle::Form_Load() {
             auto master = folder_.ini(factionMasterName(g_.scenarioNo));
             if (firstLackingFaction(*readFactionFile(folder_, master), scenarioInfo(g_.scenarioNo).factionCount) != 0)
                 throw factionsCutShort(folder_, master);
-            {
-                // A new game's chronicle, faction file and empty history are made as one step.
-                GameFolder::DeferredWrites step(folder_);
-                mkFristLog();
-                mk_Gunsv_rtn();
-                startHistory(folder_);
-                step.commit();
-            }
+            // A new game's chronicle, faction file and empty history are made as one step, with the
+            // autosave of its first year: a player who leaves before that year ends finds the game again.
+            GameFolder::DeferredWrites step(folder_);
+            mkFristLog();
+            mk_Gunsv_rtn();
+            startHistory(folder_);
             ld_PCGun_rtn();
             setScenarioYears(true);
             frames_.ini_Mei_rtn();
@@ -76,6 +76,9 @@ bool TurnCycle::Form_Load() {
             g_.msgMode = MsgMode::Resolution;
             Dsp_rtn();
             choice_.Tagun_rtn();
+            autosave();
+            step.commit();
+            beginTurns();
             tebanIncliment_rtn();
         }
     });
@@ -87,7 +90,8 @@ bool TurnCycle::Form_Load() {
 // loaded game's faction count), then the year change deals the saved year's offers anew. The saved
 // cohesion replaces the leaders' Fame as soon as the alliances are placed, so that the year change
 // carries it over and the frames, the offers and a report of the year are made with it; it is set
-// once more when the year change is done (for a header the game wrote, to the same values).
+// once more when the year change is done (for a header the game wrote, to the same values). The
+// loaded game becomes the autosave, in the step that writes the report's copy of the chronicle.
 void TurnCycle::restoreLoadedGame() {
     g_.scenarioNo = g_.saveHeader[4];
     g_.officerCount = kGameOfficerCount;
@@ -97,8 +101,16 @@ void TurnCycle::restoreLoadedGame() {
     yearCounter = static_cast<int16_t>(g_.saveHeader[0] - 1);
     turnSlot = 0;
     tebanIncliment_rtn();
-    Res_rtn();
-    restoreSavedCohesion();
+    std::optional<DueReport> due;
+    {
+        GameFolder::DeferredWrites step(folder_);
+        due = newYear();
+        restoreSavedCohesion();
+        autosave();
+        step.commit();
+    }
+    showReport(due);
+    beginTurns();
 }
 
 // A frame that holds no alliance keeps cohesion 0 whatever the header says for it.
@@ -197,7 +209,7 @@ void TurnCycle::T_End_rtn() {
     reportText.page = 0;
 }
 
-void TurnCycle::report(const char* title) {
+TurnCycle::DueReport TurnCycle::composeReport(const char* title, bool final) {
     reportText.at(0) = std::string(title) + kCrLf;
     g_.msgMode = MsgMode::Report;
     Reports reports(folder_, g_, scratch_, reportText);
@@ -205,10 +217,10 @@ void TurnCycle::report(const char* title) {
     if (title == std::string_view(kFinalReportTitle)) finalStandings_ = reports.reported();
     g_.msgText = reportText.at(0);
     g_.msgMode = MsgMode::Report;
-    host_.showMessageWindow(textWindow(g_.msgMode, g_.msgText));
+    return {textWindow(g_.msgMode, g_.msgText), final};
 }
 
-void TurnCycle::Res_rtn() {
+std::optional<TurnCycle::DueReport> TurnCycle::newYear() {
     const int16_t resolved = std::exchange(resolvedYear_, 0);
     scratch_.ld_Kunshu_rtn();
     frames_.res_Mei_rtn();
@@ -219,14 +231,46 @@ void TurnCycle::Res_rtn() {
     choice_.Tagun_rtn();
     // The year just resolved joins the history, scored as the reports below score the factions.
     if (resolved != 0) recordHistory(folder_, g_, resolved);
-    if (yearCounter == lastYear - 10) {
-        report(kInterimReportTitle);
-        g_.msgMode = MsgMode::Resolution;
-    }
-    if (yearCounter >= lastYear) {
-        report(kFinalReportTitle);
+    if (yearCounter == lastYear - 10) return composeReport(kInterimReportTitle, false);
+    if (yearCounter >= lastYear) return composeReport(kFinalReportTitle, true);
+    return std::nullopt;
+}
+
+void TurnCycle::showReport(const std::optional<DueReport>& due) {
+    if (!due) return;
+    host_.showMessageWindow(due->window);
+    if (due->final)
         End_rtn();
-    }
+    else
+        g_.msgMode = MsgMode::Resolution;
+}
+
+void TurnCycle::Res_rtn() { showReport(newYear()); }
+
+// The autosave holds what a save made now, as the year's turns begin, would hold.
+void TurnCycle::autosave() {
+    fillSaveHeader(g_, yearCounter);
+    SaveSlots(folder_, g_).writeAutosave();
+}
+
+void TurnCycle::beginTurns() {
+    turnsStart_ = TurnsStart{g_, frames_, scratch_, yearCounter, allLostNoticeShown, yearHeading_};
+}
+
+// The files are still those of the year's start: so becomes the game, but for a save made meanwhile.
+void TurnCycle::backToTurnsStart() {
+    if (!turnsStart_) return;
+    const int16_t saved = g_.savedFlag;
+    g_ = turnsStart_->g;
+    g_.savedFlag = saved;
+    frames_ = turnsStart_->frames;
+    scratch_ = turnsStart_->scratch;
+    yearCounter = turnsStart_->yearCounter;
+    allLostNoticeShown = turnsStart_->allLostNoticeShown;
+    yearHeading_ = turnsStart_->yearHeading;
+    turnSlot = 0;
+    resolvedYear_ = 0;
+    turnsRestarted_ = true;
 }
 
 void TurnCycle::End_rtn() {
@@ -241,19 +285,28 @@ void TurnCycle::endOfTurn() {
     ++turnSlot;
     tebanIncliment_rtn();
     if (turnSlot < g_.factionCount) return;
-    // The year reaches the disk as one step: a file that fails part-way leaves every working file as
-    // the year found it.
-    GameFolder::DeferredWrites year(folder_);
-    Strate_rtn();
-    if (!ended_) {
-        T_End_rtn();
-        resolvedYear_ = yearCounter;  // for the history; a load's year change records nothing
-        Res_rtn();
+    std::optional<DueReport> due;
+    try {
+        // The year reaches the disk as one step, the report's copy of the chronicle and the autosave
+        // of the next year with it: a file that fails part-way leaves every file as the year found it.
+        GameFolder::DeferredWrites year(folder_);
+        Strate_rtn();
+        if (!ended_) {
+            T_End_rtn();
+            resolvedYear_ = yearCounter;  // for the history; a load's year change records nothing
+            due = newYear();
+            autosave();
+        }
+        year.commit();
+    } catch (const FileError&) {
+        backToTurnsStart();
+        throw;
     }
-    year.commit();
+    showReport(due);
     if (ended_) return;
     g_.savedFlag = 0;
     turnSlot = 0;
+    beginTurns();
     tebanIncliment_rtn();
 }
 

@@ -7,11 +7,17 @@
 // cycle holds and turns clicks into calls.
 //
 // A working file that cannot be read or written stops the step it happened in; the error is caught
-// once, where the call came in, and reported through Host; the call then returns false.
+// once, where the call came in, and reported through Host; the call then returns false. A year whose
+// files cannot be written leaves them at the year's start, and the game in memory goes back there
+// too: after the message the year's turns begin again.
+//
+// A year's files are written as one step, and with them the report's copy of the chronicle and the
+// autosave of the year that follows (screens/SaveSlots.h); the report is shown once they are written.
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -86,6 +92,8 @@ public:
     void Dsp_rtn();
     void mkFristLog();
     void mk_Gunsv_rtn();
+    // Writes the autosave of the game as it stands, inside the step the folder holds open.
+    void autosave();
 
     // Main-screen state
     int16_t turnSlot = 0;
@@ -96,6 +104,21 @@ public:
     Command selectedCommand = Command::Wait;
 
 private:
+    // A report due at the start of a year, composed and its copy of the chronicle written.
+    struct DueReport {
+        WindowPages window;
+        bool final = false;
+    };
+    // The game as the year's turns began.
+    struct TurnsStart {
+        GameGlobals g;
+        Frames frames;
+        RecordScratch scratch;
+        int16_t yearCounter;
+        bool allLostNoticeShown;
+        std::string yearHeading;
+    };
+
     // What an offer's description names besides its caption.
     struct OfferTarget {
         bool named = false;   // false for the offers that act on the own alliance, and 待機
@@ -111,7 +134,14 @@ private:
     void endOfTurn();
     void restoreLoadedGame();
     void restoreSavedCohesion();
-    void report(const char* title);
+    // The year change of Res_rtn up to the report it brings, which is composed but not shown.
+    std::optional<DueReport> newYear();
+    DueReport composeReport(const char* title, bool final);
+    // Shows the report; the final one ends the game.
+    void showReport(const std::optional<DueReport>& due);
+    // Remembers the game as the turns of its year begin, and goes back to it.
+    void beginTurns();
+    void backToTurnsStart();
     // The name of the offer at a list position of frame k; empty when there is none.
     std::string offerName(int frame, int position) const;
     // Runs a step; a FileError is reported through Host and makes it return false.
@@ -128,6 +158,8 @@ private:
     std::string yearHeading_;
     std::string playerLabel_ = "プレイヤー";
     bool ended_ = false;
+    std::optional<TurnsStart> turnsStart_;
+    bool turnsRestarted_ = false;  // the year's turns begin again once the error is told
     std::vector<Standing> finalStandings_;
     int16_t resolvedYear_ = 0;  // the year Res_rtn is to add to the history; 0 after a load
 };

@@ -7,6 +7,7 @@
 #include "core/HistoryFile.h"
 #include "core/Numbers.h"
 #include "core/RecordFiles.h"
+#include "core/Scenarios.h"
 #include "core/TextLines.h"
 #include "messages/Chronicle.h"
 
@@ -25,7 +26,8 @@ struct SlotFile {
     std::string (*whenMissing)();
 };
 
-// The working files a slot copies, in the order they are copied.
+// The working files a slot copies, in the order they are copied: every save, the autosave
+// included, copies what this list names.
 constexpr std::array<SlotFile, 5> kSlotFiles = {{
     {kOfficerFile, "busv", ".ini", nullptr},
     {kFactionFile, "gunsv", ".ini", nullptr},
@@ -146,6 +148,7 @@ std::optional<SaveInfo> parseSaveInfo(std::string_view text) {
 
 std::optional<std::string> SlotNumber::type(int digit, size_t longest) {
     if (digit < 0 || digit > 9) return std::nullopt;
+    if (digits_ == kAutoSlot) digits_.clear();  // a number typed after the autosave was picked
     if (digits_.size() >= longest) return "セーブ番号は" + std::to_string(longest) + "桁までです。";
     digits_ += static_cast<char>('0' + digit);
     return std::nullopt;
@@ -203,18 +206,48 @@ std::vector<SlotEntry> SaveSlots::list() const {
         if (!slot) continue;
         // Two names differing only in case are one slot to the game.
         if (std::any_of(entries.begin(), entries.end(), [&](const SlotEntry& e) { return e.slot == *slot; })) continue;
-        SlotEntry e;
-        e.slot = *slot;
-        e.label = "save" + *slot;
-        SlotResult summary = Rinload_rtn(*slot);
-        e.readable = summary.ok;
-        e.summary = summary.ok ? summary.text : kUnreadableSlot;
-        if (auto t = folder_.modifiedAt(folder_.save(slotFileName("save", *slot, ".ini")))) e.when = slotTime(*t);
-        entries.push_back(std::move(e));
+        entries.push_back(entry(*slot, "save" + *slot));
     }
     std::sort(entries.begin(), entries.end(),
               [](const SlotEntry& a, const SlotEntry& b) { return slotBefore(a.slot, b.slot); });
     return entries;
+}
+
+SlotEntry SaveSlots::entry(const std::string& slot, std::string label) const {
+    SlotEntry e;
+    e.slot = slot;
+    e.label = std::move(label);
+    auto infoPath = folder_.save(slotFileName("save", slot, ".ini"));
+    std::optional<SaveInfo> info;
+    try {
+        info = parseSaveInfo(folder_.readText(infoPath));
+    } catch (const FileError&) {
+    }
+    e.readable = info.has_value();
+    e.summary = info ? summaryOf(*info) : kUnreadableSlot;
+    const int16_t scenario = info ? info->header[4] : 0;
+    e.ended = info && scenario >= 1 && scenario <= kScenarioCount && info->header[0] >= scenarioInfo(scenario).lastYear;
+    if (auto t = folder_.modifiedAt(infoPath)) e.when = slotTime(*t);
+    return e;
+}
+
+std::optional<SlotEntry> SaveSlots::autosave() const {
+    if (!folder_.exists(folder_.save(slotFileName("save", kAutoSlot, ".ini")))) return std::nullopt;
+    return entry(kAutoSlot, kAutosaveLabel);
+}
+
+void SaveSlots::writeAutosave() const {
+    // The copies share the bytes the working files are written with: on the disk they may be second
+    // names of them, parted when either is replaced (the game never writes a file in place).
+    for (const SlotFile& f : kSlotFiles) {
+        auto working = folder_.ini(f.working);
+        auto copy = folder_.save(slotFileName(f.stem, kAutoSlot, f.extension));
+        if (standsInFor(folder_, f, working))
+            folder_.writeText(copy, f.whenMissing());
+        else
+            folder_.snapshotFile(working, copy);
+    }
+    folder_.writeText(folder_.save(slotFileName("save", kAutoSlot, ".ini")), formatSaveInfo(g_));
 }
 
 SlotResult SaveSlots::save_rtn(std::string_view slot) {

@@ -12,6 +12,11 @@
 // A save replaces the slot's six files together and a load the five working files together: all new
 // texts are written to temporaries first, so a failure leaves every old file as it was. A load reads
 // and checks the whole slot before it touches the running game. The SVLD dialog is a shell over this.
+//
+// The slot "auto" is the autosave: the game writes it in the step that writes a year (and a new game),
+// so it always holds the game at the start of its latest year. No number typed on the pad names it.
+// Its game has ended when its year is the scenario's last: the final report and the credits follow
+// at once, and no year is left to play.
 
 #include <array>
 #include <cstdint>
@@ -73,7 +78,7 @@ public:
     void set(std::string digits) { digits_ = std::move(digits); }
     const std::string& digits() const { return digits_; }
     // Lab_num's caption and the slot's display name in the questions: "save" and the digits.
-    std::string label() const { return "save" + digits_; }
+    std::string label() const { return digits_ == kAutoSlot ? kAutosaveLabel : "save" + digits_; }
 
 private:
     std::string digits_;
@@ -88,10 +93,11 @@ struct SlotResult {
 // A slot that holds a game, as the save and load screens list it.
 struct SlotEntry {
     std::string slot;     // the slot number as it names the files ("7", "07", "" for save.ini)
-    std::string label;    // "save" and the number, as Lab_num shows it
+    std::string label;    // "save" and the number, as Lab_num shows it ("オートセーブ" for the autosave)
     std::string summary;  // as Rinload_rtn builds it; kUnreadableSlot when the information file is unreadable
     std::string when;     // the information file's local date and time, "2024/06/01 09:05"; "" when unknown
     bool readable = false;
+    bool ended = false;  // the game's last year is reached
 };
 
 // A time as the slot list shows it: local date and time to the minute.
@@ -119,6 +125,12 @@ public:
     // Every slot of save/ whose information file exists and whose number can be typed (digits only),
     // in the order of their numbers: "" first, then by value, "7" before "07".
     std::vector<SlotEntry> list() const;
+    // The autosave's entry; nothing when its information file does not exist.
+    std::optional<SlotEntry> autosave() const;
+
+    // Writes the autosave as a save of the game's current header and player slots would be written,
+    // inside the step the folder holds open (the year's, or a new game's).
+    void writeAutosave() const;
 
     // Copies the five working files and writes the save-information file from saveHeader and slots
     // 0..15. On success dialogResult becomes 1; on failure the slot's old files are all kept.
@@ -137,6 +149,8 @@ public:
     static std::vector<std::string> slotFileNames(std::string_view slot);
 
 private:
+    SlotEntry entry(const std::string& slot, std::string label) const;
+
     GameFolder& folder_;
     GameGlobals& g_;
 };

@@ -168,6 +168,35 @@ TEST(GameFolder, ASnapshotOfAnUnchangedFileSharesItsBytesUntilEitherIsReplaced) 
     EXPECT_EQ(entriesIn(tmp.root() / "ini"), 2);
 }
 
+// A copy taken inside a step of a file the step writes is a second name of its new bytes, parted when
+// either is replaced; a source written again after the copy was taken keeps the two apart.
+TEST(GameFolder, ACopyOfAFileTheStepWritesSharesItsNewBytesUntilEitherIsReplaced) {
+    TempGameFolder tmp;
+    GameFolder& f = tmp.folder();
+    tmp.writeIni("busv.ini", "year 1");
+    auto inode = [&](const char* name) {
+        struct stat st {};
+        EXPECT_EQ(::stat((tmp.root() / name).c_str(), &st), 0);
+        return st.st_ino;
+    };
+    {
+        GameFolder::DeferredWrites hold(f);
+        f.writeText(f.ini("busv.ini"), "year 2");
+        f.snapshotFile(f.ini("busv.ini"), f.save("busvauto.ini"));
+        f.writeText(f.ini("gunsv.ini"), "factions 2");
+        f.snapshotFile(f.ini("gunsv.ini"), f.save("gunsvauto.ini"));
+        f.writeText(f.ini("gunsv.ini"), "factions 2, again");
+        hold.commit();
+    }
+    EXPECT_EQ(tmp.readSave("busvauto.ini"), "year 2");
+    EXPECT_EQ(inode("save/busvauto.ini"), inode("ini/busv.ini"));
+    EXPECT_EQ(tmp.readSave("gunsvauto.ini"), "factions 2");
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), "factions 2, again");
+    f.writeText(f.ini("busv.ini"), "year 3");
+    EXPECT_EQ(tmp.readSave("busvauto.ini"), "year 2");
+    EXPECT_EQ(entriesIn(tmp.root() / "save"), 2);
+}
+
 // A held snapshot keeps the bytes it was taken from, even when the source is changed on the disk before
 // the step commits.
 TEST(GameFolder, AHeldSnapshotKeepsItsBytesWhenTheSourceChangesBeforeTheCommit) {

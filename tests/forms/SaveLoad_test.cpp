@@ -1,4 +1,5 @@
 #include <QListWidget>
+#include <QPushButton>
 #include <QTreeWidget>
 
 #include "ScreenFixture.h"
@@ -93,6 +94,58 @@ TEST_F(SaveLoadTest, SavedThenLoadedFromTheTitleScreenTheGameResumesTheSavedYear
     s.box("セーブをしてませんがよろしいですか？", "はい");
     main->close();
     EXPECT_FALSE(main->isVisible());
+}
+
+// The game just left is on the title screen, first, with its summary, and on the load screen as
+// "オートセーブ"; a game at its last year is not offered again.
+TEST_F(SaveLoadTest, TheLastGameIsOfferedFirstOnTheTitleScreenAndAsTheAutosaveOnTheLoadScreen) {
+    newGame({2});
+    {
+        std::unique_ptr<Main> main = openMain("曹操");  // the new game is saved as its first year
+        ModalSequence s;
+        s.box("セーブをしてませんがよろしいですか？", "はい");
+        main->close();
+    }
+    g = GameGlobals{};
+    {
+        Form2 title(tmp.folder(), g, rng);
+        title.skipOpening();
+        title.show();
+        auto* resume = child<QPushButton>(&title, "cmdResume");
+        ASSERT_NE(resume, nullptr);
+        EXPECT_EQ(resume->text(), "前回の続きから（シナリオ 1曹操 189年）");
+        EXPECT_LT(resume->x(), child<QPushButton>(&title, "Command2")->x());
+        ModalSequence s;
+        s.then<SVLD>([](SVLD* load) {
+            auto* list = child<QTreeWidget>(load, "slotList");
+            QTreeWidgetItem* first = list->topLevelItem(0);
+            EXPECT_EQ((QStringList{first->text(0), first->text(1)}),
+                      (QStringList{"オートセーブ", "シナリオ 1曹操 189年"}));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(first).center());
+            EXPECT_EQ(text(load, "Lab_num"), "オートセーブ");
+            press(load, "Command3");
+        });
+        press(&title, "Command1_1");
+        EXPECT_TRUE(s.done());
+        ASSERT_EQ(g.slotName[2], "");
+        press(&title, "cmdResume");
+        EXPECT_EQ(title.result(), Form2::Continue);
+        EXPECT_EQ(g.slotName[2], "曹操");
+        EXPECT_EQ(tmp.readIni("busv.ini"), tmp.readSave("busvauto.ini"));
+    }
+    std::unique_ptr<Main> main = openMain("曹操");
+    EXPECT_EQ(text(main.get(), "yearHeading"), " 189年の戦況（水色のリストの戦略が選択可能です）");
+    {
+        ModalSequence s;
+        s.box("セーブをしてませんがよろしいですか？", "はい");
+        main->close();
+    }
+    // At the scenario's last year the game has ended.
+    std::string info = tmp.readSave("saveauto.ini");
+    info.replace(info.find("\r\n189,") + 2, 3, "216");
+    tmp.writeSave("saveauto.ini", info);
+    Form2 title(tmp.folder(), g, rng);
+    EXPECT_EQ(title.findChild<QPushButton*>("cmdResume"), nullptr);
 }
 
 TEST_F(SaveLoadTest, TheSlotListFillsTheNumberAndSavingOverAGameAsksOnceMore) {

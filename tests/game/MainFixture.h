@@ -1,5 +1,5 @@
 #pragma once
-// A small game folder for the main screen's rules: officers and factions written as working files,
+// A small game folder for the main screen's rules: officers, factions and comments as working files,
 // the shared values, a scripted random source, the record scratch and the four frames.
 
 #include <gtest/gtest.h>
@@ -35,6 +35,7 @@ protected:
         }
         tmp.writeIni("busv.ini", formatOfficers(turn.records.officers, g.officerCount));
         tmp.writeIni("gunsv.ini", formatFactions(turn.records.factions, g.factionCount));
+        tmp.writeIni("Cmtsv.ini", "");  // no comments: the autosave copies it with the rest
     }
 
     FactionTable readFactions() const {

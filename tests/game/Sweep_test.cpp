@@ -342,11 +342,16 @@ TEST(SweepRun, FromAHandMadeSlotTheComputerPlaysOnFromTheSavedYearAsAutoplayDoes
     EXPECT_NE(log.find("＝＝ 　225年　＝＝"), std::string::npos);
     EXPECT_EQ(log.find("＝＝ 　226年　＝＝"), std::string::npos);
 
-    // The autosave is a slot like any other to start from: the same files under its name.
+    // The autosave is a slot like any other to start from: the same files under its name (over the
+    // autosave the game just played wrote).
     const auto names07 = SaveSlots::slotFileNames("07"), namesAuto = SaveSlots::slotFileNames("auto");
-    for (size_t k = 0; k < names07.size(); ++k)  // the slot has no history copy: it may go without
+    for (size_t k = 0; k < names07.size(); ++k) {  // the slot has no history copy: it may go without
         if (fs::exists(tmp.root() / "save" / names07[k]))
-            fs::copy_file(tmp.root() / "save" / names07[k], tmp.root() / "save" / namesAuto[k]);
+            fs::copy_file(tmp.root() / "save" / names07[k], tmp.root() / "save" / namesAuto[k],
+                          fs::copy_options::overwrite_existing);
+        else
+            fs::remove(tmp.root() / "save" / namesAuto[k]);
+    }
     game.from = "auto";
     expectEqual(sweep(tmp.folder(), game, 1, 3, 2), tally);
 }

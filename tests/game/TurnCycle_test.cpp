@@ -9,6 +9,7 @@
 #include "core/Scenarios.h"
 #include "messages/Chronicle.h"
 #include "messages/YearBanner.h"
+#include "screens/SaveSlots.h"
 
 namespace tei {
 namespace {
@@ -208,6 +209,14 @@ TEST_F(TurnCycleTest, OfferHintsNameTheTargetAndDifficultyTheDescriptionShows) {
 }
 
 TEST_F(TurnCycleTest, ReportsComeTenYearsBeforeTheEndAndAtTheEnd) {
+    // The report says its copy of the chronicle is in save/: on the disk, with the year just resolved.
+    std::vector<std::string> copies;
+    host.onWindow = [&](const WindowPages& w) {
+        if (w.mode != MsgMode::Report) return;
+        std::string log = tmp.readIni("teiji.log");
+        EXPECT_EQ(tmp.readSave("tei_end.log"), log);
+        copies.push_back(log.substr(log.rfind("＝＝ 　")));
+    };
     cycle.Form_Load();  // nobody plays: every press of Auto plays a year
     while (!cycle.ended()) ASSERT_TRUE(cycle.Command1_Click(3));
     EXPECT_EQ(cycle.yearCounter, 221);
@@ -216,7 +225,14 @@ TEST_F(TurnCycleTest, ReportsComeTenYearsBeforeTheEndAndAtTheEnd) {
     EXPECT_EQ(windows[0], "window 3 210");  // shown at the start of 211, after 210's resolution
     EXPECT_EQ(host.log.back(), "end");
     EXPECT_EQ(host.lines("window 1").size(), 26u);  // 195 .. 220
-    EXPECT_EQ(tmp.readSave("tei_end.log"), tmp.readIni("teiji.log"));
+    ASSERT_EQ(copies.size(), 2u);
+    EXPECT_TRUE(copies[0].starts_with("＝＝ 　210年　＝＝")) << copies[0];
+    EXPECT_TRUE(copies[1].starts_with("＝＝ 　220年　＝＝")) << copies[1];
+    // The autosave holds the ended game: no year of it is left to play.
+    std::optional<SlotEntry> autosave = SaveSlots(tmp.folder(), g).autosave();
+    ASSERT_TRUE(autosave);
+    EXPECT_TRUE(autosave->summary.ends_with(" 221年")) << autosave->summary;
+    EXPECT_TRUE(autosave->ended);
 }
 
 TEST_F(TurnCycleTest, TheHistoryStartsEmptyAndGainsEachYearBeforeItsReportsAndTheEnd) {
@@ -233,8 +249,8 @@ TEST_F(TurnCycleTest, TheHistoryStartsEmptyAndGainsEachYearBeforeItsReportsAndTh
     host.onWindow = [&](const WindowPages& w) {
         if (w.mode != MsgMode::Report) return;
         atReports.push_back(years().back());
-        // Held with the year's other files until the year is over: not on the disk yet.
-        EXPECT_EQ(parseHistory(tmp.readIni("history.csv")).rows.back().year, atReports.back() - 1);
+        // Written with the year's other files before the report is shown.
+        EXPECT_EQ(parseHistory(tmp.readIni("history.csv")).rows.back().year, atReports.back());
     };
     host.onFactionList = [&] { atEnd = years(); };
     ASSERT_TRUE(cycle.Command1_Click(3));
@@ -334,6 +350,7 @@ TEST_F(TurnCycleTest, ALoadedGameStartsTheSavedYearAgainWithFreshOffers) {
     g.saveHeader = {200, 30, 40, 50, 2, 0, 0, 0};
     g.gameMode = GameMode::Continue;
     player(1, 2, "乙");
+    tmp.writeIni("teiji.log", "");  // as a load leaves it: the loaded game becomes the autosave
     ASSERT_TRUE(cycle.Form_Load());
     EXPECT_EQ(cycle.yearCounter, 200);
     EXPECT_EQ(cycle.turnSlot, 1);

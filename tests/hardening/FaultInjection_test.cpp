@@ -18,6 +18,7 @@
 #include <map>
 #include <sstream>
 #include <string>
+#include <tuple>
 
 #include "core/Random.h"
 #include "game/Autoplay.h"
@@ -239,6 +240,63 @@ TEST_F(FaultInjection, AWorkingFileDamagedBetweenYearsStopsTheYearAndKeepsEveryF
     std::string log = tmp.readIni("teiji.log");
     std::string banner = "＝＝ 　" + std::to_string(year) + "年　＝＝";
     EXPECT_EQ(log.find(banner), log.rfind(banner));
+}
+
+// A year whose files cannot be written (a full disk; a folder where the autosave's copy goes) leaves
+// every file at the year's start, and the game in memory there too: the year, the cohesion, the
+// alliances and the offers. Once the fault is gone the year is played once.
+TEST_F(FaultInjection, AYearThatCannotBeWrittenLeavesTheGameAtTheYearsStart) {
+    playYear();
+    auto memory = [&] {
+        return std::make_tuple(cycle.yearCounter, cycle.yearHeading(), cycle.turnSlot, g.allianceCohesion,
+                               g.allianceLeader, g.offerCommands, g.offerTarget, g.factionChoice, g.slotRuler,
+                               cycle.frames().caption(1), cycle.frames().summaryValue(1));
+    };
+    const auto atStart = memory();
+    const Files sound = files();
+    const int16_t year = cycle.yearCounter;
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &old), 0);
+    struct Fault {
+        const char* name;
+        std::function<void()> apply, undo;
+        const char* message;
+    };
+    const Fault faults[] = {
+        {"a full disk",
+         [&] {
+             rlimit small = old;
+             small.rlim_cur = 1000;
+             ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+         },
+         [&] { ::setrlimit(RLIMIT_FSIZE, &old); }, "ファイル「ini/busv.ini」に書き込めません。"},
+        {"a folder in the autosave's place",
+         [&] {
+             fs::remove(path("save/gunsvauto.ini"));
+             fs::create_directory(path("save/gunsvauto.ini"));
+         },
+         [&] { fs::remove(path("save/gunsvauto.ini")); }, "ファイル「save/gunsvauto.ini」に書き込めません。"},
+    };
+    for (const Fault& f : faults) {
+        SCOPED_TRACE(f.name);
+        put(sound);
+        f.apply();
+        const Files damaged = files();
+        EXPECT_FALSE(cycle.Command1_Click(3));
+        f.undo();
+        EXPECT_EQ(lastMessage(), f.message);
+        EXPECT_EQ(files(), damaged);
+        EXPECT_TRUE(memory() == atStart);
+    }
+    std::signal(SIGXFSZ, oldHandler);
+    put(sound);
+    playYear();
+    EXPECT_EQ(cycle.yearCounter, year + 1);
+    std::string log = tmp.readIni("teiji.log");
+    std::string banner = "＝＝ 　" + std::to_string(year) + "年　＝＝";
+    EXPECT_EQ(log.find(banner), log.rfind(banner));
+    EXPECT_EQ(tmp.readSave("gunsvauto.ini"), tmp.readIni("gunsv.ini"));
 }
 
 // The command line: a data file of bytes that are no UTF-8 text, or cut short, ends the program with

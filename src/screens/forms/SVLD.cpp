@@ -127,6 +127,9 @@ void SVLD::init_rtn() {
 void SVLD::fillSlotList() {
     slotList_->clear();
     std::vector<SlotEntry> entries = slots_.list();
+    // Loading, the autosave comes first; it is never saved into.
+    if (std::optional<SlotEntry> autosave = slots_.autosave(); autosave && mode_ == GameMode::Continue)
+        entries.insert(entries.begin(), *autosave);
     // A long slot number is shortened in the middle as Lab_num shortens it, the whole in its tooltip.
     const int labelWidth = fontMetrics().horizontalAdvance(QStringLiteral("save0000000000000000"));
     for (const SlotEntry& e : entries) {

@@ -3,9 +3,9 @@
 // on ten digit buttons (or the keyboard's digits; "←" and Backspace take back the last one), "取消"
 // clears it, "決定" asks and then saves or loads, "戻る" closes without doing anything. Beside the pad
 // the slots that hold a game are listed with their summaries and times: clicking one puts its number
-// on the pad, a double click also confirms. Saving over a slot that holds a game asks once more, and
-// a save ends with a short notice. A shell over SaveSlots; dialogResult is 1 when a save or load was
-// carried out.
+// on the pad, a double click also confirms; loading, the autosave ("オートセーブ") heads the list.
+// Saving over a slot that holds a game asks once more, and a save ends with a short notice. A shell
+// over SaveSlots; dialogResult is 1 when a save or load was carried out.
 
 #include <QDialog>
 

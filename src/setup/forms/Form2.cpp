@@ -27,6 +27,7 @@ constexpr const char* kNewGame = "新規ゲーム";
 constexpr const char* kQuit = "終了";
 constexpr const char* kContinue = "続きから";
 constexpr const char* kResetOfficers = "武将初期化";
+constexpr const char* kResume = "前回の続きから";
 constexpr const char* kRulerHeading = "君主名";
 constexpr const char* kScenarioHeading = "シナリオ";
 }  // namespace
@@ -116,6 +117,13 @@ void Form2::init_rtn() {
         buttons->addWidget(b);
         return b;
     };
+    // The last game first, when there is one to go on with.
+    if (std::optional<SlotEntry> last = SaveSlots(folder_, g_).autosave(); last && last->readable && !last->ended) {
+        auto* resume = button(kResume, "cmdResume");
+        resume->setText(qs(std::string(kResume) + "（" + last->summary + "）"));
+        connect(resume, &QPushButton::clicked, this, &Form2::cmdResume_Click);
+        cmdResume_ = resume;
+    }
     connect(button(kNewGame, "Command2"), &QPushButton::clicked, this, &Form2::Command2_Click);
     connect(button(kContinue, "Command1_1"), &QPushButton::clicked, this, [this] { Command1_Click(1); });
     connect(button(kResetOfficers, "cmdInit"), &QPushButton::clicked, this, &Form2::cmdInit_Click);
@@ -216,7 +224,7 @@ void Form2::showOpening() {
             Picture1_->hide();
             // Not a list: a list taking the focus makes its first row current, which would choose
             // scenario 1 although no row was clicked.
-            findChild<QPushButton*>(QStringLiteral("Command2"))->setFocus();
+            (cmdResume_ ? cmdResume_ : findChild<QPushButton*>(QStringLiteral("Command2")))->setFocus();
         }
         return;
     }
@@ -272,6 +280,18 @@ void Form2::Command1_Click(int index) {
     SVLD load(folder_, g_, this);
     load.exec();
     if (g_.dialogResult == 1) done(Continue);
+}
+
+// Loads the autosave as the load screen loads a slot.
+void Form2::cmdResume_Click() {
+    g_.gameMode = GameMode::Continue;
+    g_.dialogResult = 0;
+    SlotResult loaded = SaveSlots(folder_, g_).load_rtn(kAutoSlot);
+    if (!loaded.ok) {
+        showNotice(this, qsText(loaded.text));
+        return;
+    }
+    done(Continue);
 }
 
 void Form2::cmdInit_Click() {

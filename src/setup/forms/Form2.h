@@ -2,7 +2,8 @@
 // The title screen: the opening picture, the six scenarios with the chosen one's description, the
 // ruler list of its factions (several rows may be picked, one player each) and the commands new
 // game, continue, reset officers and quit. A shell over ScenarioSetup; exec() tells the program
-// what was chosen.
+// what was chosen. When the autosave holds a game that has not ended, "前回の続きから" comes first,
+// with the game's summary, and loads it.
 
 #include <QDialog>
 #include <string>
@@ -54,6 +55,7 @@ private:
     void Command2_Click();
     void Command1_Click(int index);
     void cmdInit_Click();
+    void cmdResume_Click();
     std::vector<int> selectedRows() const;
 
     GameFolder& folder_;
@@ -67,6 +69,7 @@ private:
     QListWidget* rulers_ = nullptr;     // List1(1)
     QLabel* Lab_txt_ = nullptr;
     QLabel* Hlp_ = nullptr;
+    QWidget* cmdResume_ = nullptr;  // only while the autosave holds a game to go on with
     TitleCard* Picture1_ = nullptr;
     QLabel* Label1_ = nullptr;
     QTimer* Timer1_ = nullptr;
