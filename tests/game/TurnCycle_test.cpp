@@ -4,9 +4,7 @@
 #include "FakeHost.h"
 #include "MainFixture.h"
 
-#include "core/Numbers.h"
 #include "core/Scenarios.h"
-#include "messages/YearBanner.h"
 
 namespace tei {
 namespace {
@@ -68,64 +66,6 @@ protected:
     FakeHost host{g};
     TurnCycle cycle{tmp.folder(), g, seeded, host};
 };
-
-TEST_F(TurnCycleTest, TurnsGoBySlotSkippingGapsThenTheYearIsResolved) {
-    player(0, 1, "甲");
-    player(2, 3, "丙");
-    ASSERT_TRUE(cycle.Form_Load());
-    EXPECT_EQ(cycle.yearCounter, 195);
-    EXPECT_EQ(g.factionCount, 12);
-    EXPECT_EQ(cycle.playerLabel(), "プレイヤー\r\n（甲）");
-    EXPECT_EQ(cycle.yearHeading(), " 195年の戦況（水色のリストの戦略が選択可能です）");
-    EXPECT_EQ(g.slotRuler[2], 3);
-    EXPECT_TRUE(cycle.isCurrentPlayersFrame(0));
-
-    // The window shows the year's story once it is resolved and added to the chronicle (as the folder
-    // holds it: the year reaches the disk as one step when it is over).
-    std::string story, chronicle, headings;
-    host.onWindow = [&](const WindowPages& w) {
-        headings += "[" + w.heading + "]";
-        if (w.mode != MsgMode::Resolution) return;
-        story = w.pages.at(0);
-        chronicle = tmp.folder().readText(tmp.folder().ini("teiji.log"));
-    };
-    host.answers = {false};  // declining to leave it to the computer changes nothing
-    ASSERT_TRUE(cycle.Command1_Click(3));
-    EXPECT_EQ(cycle.turnSlot, 0);
-    ASSERT_TRUE(cycle.Command1_Click(3));
-    EXPECT_EQ(cycle.turnSlot, 2);
-    ASSERT_TRUE(cycle.Command1_Click(3));
-    EXPECT_EQ(cycle.yearCounter, 196);
-    EXPECT_EQ(cycle.turnSlot, 0);
-    EXPECT_EQ(g.savedFlag, 0);
-    EXPECT_EQ(host.lines("notify"),
-              (std::vector<std::string>{"notify 甲の番です。", "notify 丙の番です。", "notify 甲の番です。"}));
-    EXPECT_EQ(host.lines("ask"), (std::vector<std::string>{"ask 甲の行動をコンピュータに任せますか？ -> no",
-                                                           "ask 甲の行動をコンピュータに任せますか？ -> yes",
-                                                           "ask 丙の行動をコンピュータに任せますか？ -> yes"}));
-    EXPECT_EQ(host.lines("window"), (std::vector<std::string>{"window 1 195", "window 2 195"}));
-    EXPECT_EQ(headings, "[][195年 年末]");  // the year end is headed with the year it ends
-    EXPECT_TRUE(story.starts_with(yearBanner(195))) << story;
-    EXPECT_NE(chronicle.find(story), std::string::npos);
-}
-
-TEST_F(TurnCycleTest, AConfirmedPickIsStoredAndTheLastOneResolvesTheYear) {
-    player(0, 1, "甲");
-    player(1, 2, "乙");
-    cycle.Form_Load();
-    cycle.Command1_Click(3);  // 甲 leaves it to the computer
-    ASSERT_EQ(cycle.turnSlot, 1);
-    host.decide = true;
-    int last = static_cast<int>(g.offerCommands[0].size()) - 1;
-    int resolvedChoice = -1;
-    host.onWindow = [&](const WindowPages& w) {
-        if (w.mode == MsgMode::Resolution) resolvedChoice = g.factionChoice[2];
-    };
-    ASSERT_TRUE(cycle.Com_Lst_Click(0, last));
-    EXPECT_EQ(resolvedChoice, last);
-    EXPECT_EQ(cycle.yearCounter, 196);
-    EXPECT_EQ(host.lines("window").front(), "window 1 195");
-}
 
 TEST_F(TurnCycleTest, OfferCaptionsTheMovingLineAndAnotherFramesOfferIsReadOnly) {
     player(0, 1, "甲");
@@ -205,18 +145,6 @@ TEST_F(TurnCycleTest, OfferHintsNameTheTargetAndDifficultyTheDescriptionShows) {
     EXPECT_EQ(g.msgText, "糾弾\r\n（難易度 8・要政治）");
 }
 
-TEST_F(TurnCycleTest, ReportsComeTenYearsBeforeTheEndAndAtTheEnd) {
-    cycle.Form_Load();  // nobody plays: every press of Auto plays a year
-    while (!cycle.ended()) ASSERT_TRUE(cycle.Command1_Click(3));
-    EXPECT_EQ(cycle.yearCounter, 221);
-    auto windows = host.lines("window 3");
-    ASSERT_EQ(windows.size(), 2u);
-    EXPECT_EQ(windows[0], "window 3 210");  // shown at the start of 211, after 210's resolution
-    EXPECT_EQ(host.log.back(), "end");
-    EXPECT_EQ(host.lines("window 1").size(), 26u);  // 195 .. 220
-    EXPECT_EQ(tmp.readSave("tei_end.log"), tmp.readIni("teiji.log"));
-}
-
 TEST_F(TurnCycleTest, AFallenPlayerIsSkippedAndTheAllLostQuestionComesOnce) {
     writeWeakWorld();
     player(0, 1, "甲");
@@ -272,19 +200,6 @@ TEST_F(TurnCycleTest, QuittingAsksOnlyWhenNotSavedSinceTheLastResolution) {
     EXPECT_EQ(host.log.back(), "ask セーブをしてませんがよろしいですか？ -> no");
 }
 
-TEST_F(TurnCycleTest, ALoadedGameStartsTheSavedYearAgainWithFreshOffers) {
-    g.saveHeader = {200, 30, 40, 50, 2, 0, 0, 0};
-    g.gameMode = GameMode::Continue;
-    player(1, 2, "乙");
-    ASSERT_TRUE(cycle.Form_Load());
-    EXPECT_EQ(cycle.yearCounter, 200);
-    EXPECT_EQ(cycle.turnSlot, 1);
-    // No alliance stands in any frame of this world: the saved 30, 40 and 50 are not taken.
-    EXPECT_EQ(g.allianceCohesion, (std::array<int16_t, 4>{0, 0, 0, 0}));
-    EXPECT_EQ(cycle.lastYear, 221);
-    EXPECT_FALSE(g.offerCommands[0].empty());
-}
-
 // The saved alliance cohesion (50 and 55) is in place before the loaded year is dealt, drawn and
 // reported, not the leaders' Fame (75 and 65) that placing the alliances starts from. Saved in 211,
 // the interim report is shown again on loading and scores 甲's alliance at 80 troops x 50 / 100.
@@ -314,15 +229,6 @@ TEST_F(TurnCycleTest, ALoadedGameIsDrawnAndReportedWithTheSavedCohesion) {
     EXPECT_EQ(g.allianceCohesion[2], 55);
     EXPECT_EQ(g.allianceCohesion[3], 0);
     EXPECT_EQ(cycle.frames().summaryValue(3), " 0000\r\n 0");
-}
-
-TEST_F(TurnCycleTest, AMissingWorkingFileIsReportedOnceAndNoWindowOpens) {
-    cycle.Form_Load();
-    std::filesystem::remove(tmp.root() / "ini" / "gunsv.ini");
-    EXPECT_FALSE(cycle.Command1_Click(3));
-    EXPECT_EQ(host.lines("error"), (std::vector<std::string>{"error ファイル「ini/gunsv.ini」が見つかりません。"}));
-    EXPECT_TRUE(host.lines("window").empty());
-    EXPECT_EQ(cycle.yearCounter, 195);
 }
 
 }  // namespace
