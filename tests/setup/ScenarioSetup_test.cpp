@@ -4,6 +4,7 @@
 
 #include <array>
 #include <sstream>
+#include <utility>
 
 #include "core/RecordFiles.h"
 #include "support/ScriptedRandom.h"
@@ -119,7 +120,9 @@ TEST_F(ScenarioSetupTest, RulerListStopsAtTheFactionCountAndAtTwentyOneRows) {
     tmp.writeIni("Gunbatu1.ini", zeros);
     ASSERT_TRUE(setup.Form_Load().ok);
     EXPECT_EQ(setup.rows().size(), 21u);
-    EXPECT_EQ(setup.rulerOfRow(20), 21);
+    // Rows 0 and 20 are the first and last; one past either end has no ruler.
+    const std::pair<int, int16_t> edges[] = {{-1, 0}, {0, 1}, {20, 21}, {21, 0}};
+    for (auto [row, ruler] : edges) EXPECT_EQ(setup.rulerOfRow(row), ruler) << row;
 }
 
 TEST_F(ScenarioSetupTest, ResetCopiesTheBackupOverTheMasterAndRebuilds) {
