@@ -139,7 +139,7 @@ void touch(const std::filesystem::path& p, int year, int month, int day, int hou
     local.tm_mday = day;
     local.tm_hour = hour;
     local.tm_min = minute;
-    local.tm_sec = 30;
+    local.tm_sec = 59;  // the minute's last second: a second too many shows the next minute
     local.tm_isdst = -1;
     const timespec when[2] = {{std::mktime(&local), 0}, {std::mktime(&local), 0}};
     ASSERT_EQ(::utimensat(AT_FDCWD, p.c_str(), when, 0), 0) << p;
