@@ -83,6 +83,23 @@ protected:
     ScenarioSetup setup{tmp.folder(), g, rng};
 };
 
+TEST_F(ScenarioSetupTest, OpeningMakesScenarioOnesWorkingFilesAndRulerList) {
+    g.scenarioNo = 3;
+    ASSERT_TRUE(setup.Form_Load().ok);
+    EXPECT_EQ(g.scenarioNo, 1);
+    EXPECT_EQ(g.factionCount, 13);
+    EXPECT_EQ(g.officerCount, 155);
+    EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
+    EXPECT_EQ(tmp.readIni("Cmtsv.ini"), tmp.readIni("Comment.ini"));
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), tmp.readIni("Gunbatu1.ini"));
+    EXPECT_EQ(setup.description(), "説明21\r\n");
+    ASSERT_EQ(setup.rows().size(), 2u);
+    EXPECT_EQ(setup.rows()[1].text, "袁紹");
+    EXPECT_EQ(setup.rulerOfRow(1), 2);
+    EXPECT_EQ(setup.rulerOfRow(2), 0);
+    EXPECT_EQ(rng.draws(), 0);
+}
+
 TEST_F(ScenarioSetupTest, AMissingFileIsNamedAndChangesNothing) {
     ASSERT_TRUE(setup.Form_Load().ok);
     auto outcome = setup.chooseScenario(2);  // scenario 3: bushou.ini is missing
