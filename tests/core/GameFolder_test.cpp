@@ -38,8 +38,31 @@ TEST(GameFolder, ReadTextDropsTheByteOrderMarkAndRefusesBinary) {
     tmp.writeIni("b.ini", std::string("ab\0c", 4));
     EXPECT_THROW(tmp.folder().readText(tmp.folder().ini("b.ini")), FileError);
     EXPECT_FALSE(isUtf8Text("\xE6\x9B"));  // cut in the middle of a character
-    EXPECT_FALSE(isUtf8Text("\xC0\xAF"));  // overlong form
     EXPECT_TRUE(isUtf8Text("曹操,\"袁紹\"\r\n"));
+}
+
+// Each edge of the encoding, one character each side: the shortest form of each length, the
+// surrogates and the last code point.
+TEST(GameFolder, TextIsUtf8UpToEachEdgeOfTheEncoding) {
+    struct Row {
+        const char* name;
+        const char* bytes;
+        bool text;
+    } rows[] = {
+        {"U+007F in two bytes", "\xC1\xBF", false},
+        {"U+0080", "\xC2\x80", true},
+        {"U+07FF in three bytes", "\xE0\x9F\xBF", false},
+        {"U+0800", "\xE0\xA0\x80", true},
+        {"U+FFFF in four bytes", "\xF0\x8F\xBF\xBF", false},
+        {"U+10000", "\xF0\x90\x80\x80", true},
+        {"U+D7FF", "\xED\x9F\xBF", true},
+        {"U+D800", "\xED\xA0\x80", false},
+        {"U+DFFF", "\xED\xBF\xBF", false},
+        {"U+E000", "\xEE\x80\x80", true},
+        {"U+10FFFF", "\xF4\x8F\xBF\xBF", true},
+        {"U+110000", "\xF4\x90\x80\x80", false},
+    };
+    for (const Row& row : rows) EXPECT_EQ(isUtf8Text(row.bytes), row.text) << row.name;
 }
 
 TEST(GameFolder, AFailedWriteNamesTheFileAndKeepsTheOldOne) {
