@@ -1,7 +1,10 @@
 // teijiroku-cli: the game without a window, in the game folder: the current directory when it holds
 // ini/, otherwise the player's own folder (see core/GameHome.h), named on stderr.
 //   autoplay  plays a whole game with the computer (see --help)
+//   sweep     plays many computer games in memory and tallies every faction's results
 //   check     validates an ini folder
+
+#include <unistd.h>
 
 #include <iostream>
 #include <optional>
@@ -10,6 +13,7 @@
 
 #include "core/GameHome.h"
 #include "game/Autoplay.h"
+#include "game/Sweep.h"
 
 namespace {
 
@@ -46,6 +50,17 @@ int main(int argc, char** argv) {
         auto root = gameFolderRoot();
         if (!root) return 2;
         return tei::runAutoplay(*options, tei::GameFolder(*root), std::cout, std::cerr);
+    }
+    if (args[0] == "sweep") {
+        std::string error;
+        auto options = tei::parseSweepOptions({args.begin() + 1, args.end()}, error);
+        if (!options) {
+            std::cerr << error << "\n" << tei::cliUsage();
+            return 2;
+        }
+        auto root = gameFolderRoot();
+        if (!root) return 2;
+        return tei::runSweep(*options, tei::GameFolder(*root), std::cout, std::cerr, ::isatty(STDERR_FILENO) == 1);
     }
     if (args[0] == "check" && args.size() == 2) return tei::runCheck(args[1], std::cout);
     if (args[0] == "check" && args.size() == 1) {

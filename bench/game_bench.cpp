@@ -2,8 +2,11 @@
 // (dealing, computer choice, resolution, year end, year change) and a whole computer-only game of 27
 // years, in a temporary game folder on the disk as the programs keep it (every step flushed to the
 // disk), on the disk without the flushes (what is left is the journal of the steps), and in memory.
+// Then sweeps, timed by the wall clock: games of scenario 1 in one and two threads, and the 500
+// continuations of 戦況予測 from the first year of a game.
 //
 //   build/bench/game_bench --benchmark_repetitions=10 --benchmark_report_aggregates_only=true
+//   build/bench/game_bench --benchmark_filter=Sweep10000   # the 10,000 games, about a minute
 
 #include <benchmark/benchmark.h>
 #include <unistd.h>
@@ -17,6 +20,7 @@
 #include "core/MemoryStorage.h"
 #include "core/Random.h"
 #include "game/Autoplay.h"
+#include "game/Sweep.h"
 #include "game/TurnCycle.h"
 #include "setup/ScenarioSetup.h"
 
@@ -85,6 +89,53 @@ static void WholeGameInMemory(benchmark::State& state) {
     for (auto _ : state) playWholeGame(state, tei::GameFolder(std::make_shared<tei::MemoryStorage>(shipped)));
 }
 BENCHMARK(WholeGameInMemory)->Unit(benchmark::kMillisecond);
+
+// K games of scenario 1 (seeds 1..K) in J threads, as teijiroku-cli sweep plays them; the game
+// folder is read into memory before the clock starts.
+static void SweepScenario1(benchmark::State& state) {
+    BenchFolder dir;
+    tei::SweepStart start;
+    if (auto problem = tei::prepareSweep(tei::GameFolder(dir.root()), tei::AutoplayOptions{}, start)) {
+        state.SkipWithError(problem->c_str());
+        return;
+    }
+    const int games = static_cast<int>(state.range(0)), jobs = static_cast<int>(state.range(1));
+    for (auto _ : state) {
+        tei::SweepRun run(start, games, 1);
+        run.play(jobs);
+        if (run.failure()) state.SkipWithError("a game failed");
+    }
+    state.counters["games/s"] =
+        benchmark::Counter(static_cast<double>(games), benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(SweepScenario1)->Args({200, 1})->Args({200, 2})->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(SweepScenario1)->Name("Sweep10000")->Args({10000, 2})->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
+
+// 戦況予測 on the first year of a new game: the game saved in memory, then 500 continuations in two
+// threads, as the window plays them.
+static void Continuations500FromFirstYear(benchmark::State& state) {
+    BenchFolder dir;
+    tei::GameFolder folder(dir.root());
+    tei::SeededRandom rng(1);
+    tei::GameGlobals g;
+    QuietHost host;
+    tei::ScenarioSetup title(folder, g, rng);
+    (void)title.Form_Load();
+    (void)title.startNewGame({2});
+    tei::TurnCycle cycle(folder, g, rng, host);
+    cycle.Form_Load();
+    for (auto _ : state) {
+        tei::SweepStart start;
+        if (auto problem = tei::continuationOf(folder, g, cycle.yearCounter, start)) {
+            state.SkipWithError(problem->c_str());
+            break;
+        }
+        tei::SweepRun run(std::move(start), 500, 1);
+        run.play(2);
+        if (run.failure()) state.SkipWithError("a game failed");
+    }
+}
+BENCHMARK(Continuations500FromFirstYear)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 static void OneYearScenario1(benchmark::State& state) {
     BenchFolder dir;

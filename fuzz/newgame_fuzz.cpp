@@ -93,7 +93,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     uint8_t choice = data[0];
     GameFolder folder(dir.root);
     folder.writeText(folder.ini("Gunbatu1.ini"), fuzz::bytes(data + 1, size - 1));
-    (void)checkDataFolder(dir.root / "ini");
+    (void)checkDataFolder(dir.root / "ini").problems;
 
     GameGlobals g;
     SeededRandom rng(choice);
@@ -103,7 +103,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (choice & 0x80) {
         if (!title.startNewGame({choice & 0x0F}).ok) return 0;
     } else {
-        title.ori_Chr_rtn();
+        // A master the new game refuses (a bare name starting with ".") is refused here too.
+        try {
+            title.ori_Chr_rtn();
+        } catch (const FileError&) {
+            return 0;
+        }
         g.gameMode = GameMode::New;
         for (int t = 0; t < kSlotCount; ++t) g.slotFaction[t] = g.slotRuler[t] = 0;
     }

@@ -2,7 +2,8 @@
 // item reader, the record scans, the whole-table loaders, the single-record reader and rewriter, and
 // the comment lookup. Besides not crashing: what the whole-file writers write reads back to the same
 // tables (formatting a loaded table twice gives the same bytes) whenever the texts can be written
-// back at all, and the one-record rewrite leaves only CR LF line ends.
+// back at all, the one-record rewrite leaves only CR LF line ends, and a comment written by the
+// comment editor reads back as it was typed.
 
 #include <cstdint>
 #include <string>
@@ -11,6 +12,7 @@
 #include "core/ItemReader.h"
 #include "core/OfficerRecordFile.h"
 #include "core/RecordFiles.h"
+#include "screens/CommentEditing.h"
 #include "setup/ScenarioSetup.h"
 
 using namespace tei;
@@ -81,6 +83,16 @@ void comments(std::string_view text, const OfficerFile& records) {
         std::string c = commentFromText(text, records[i].number);
         require(c.empty() || c.ends_with("\r\n"), "a comment ends with a line end");
     }
+    // The comment editor on the bytes as typed: the comment shown afterwards, confirmed unchanged,
+    // writes the same file, and the record before it keeps its own comment.
+    const std::string before = ".1\r\n甲\r\na\r\n.\r\n";
+    std::string name(text.substr(0, 24));  // an officer's name: one line
+    std::erase_if(name, [](char c) { return c == '\r' || c == '\n'; });
+    auto first = rewriteComments(before, 0, name, text);
+    require(first && first->newCommentId == 2, "a new comment gets the next number");
+    auto again = rewriteComments(first->text, 2, name, commentFromText(first->text, 2));
+    require(again && again->text == first->text, "a comment confirmed unchanged writes the same file");
+    require(commentFromText(first->text, 1) == "  a\r\n", "the comment before stays whole");
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cstdint>
 #include <cstdio>
+#include <limits>
 #include <set>
 #include <system_error>
 
@@ -21,6 +22,8 @@ namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kTemporaryPrefix = ".tmp-";
+// The second name of the file a step replaces: its temporary's name and this.
+constexpr std::string_view kOldSuffix = ".old";
 constexpr std::string_view kJournalPrefix = ".journal-";
 constexpr std::string_view kJournalHeader = "teijiroku step journal 1\n";
 // The state line right after the header; rewritten in place, so both are four bytes.
@@ -363,6 +366,15 @@ bool DiskStorage::isFolder(const fs::path& dir) const {
     return fs::is_directory(dir, ec);
 }
 
+size_t DiskStorage::longestName(const fs::path& dir) const {
+    long most = ::pathconf(dir.c_str(), _PC_NAME_MAX);
+    if (most <= 0) most = 255;
+    // The longest temporary beside a file adds, with the second name of the old file in a step.
+    const size_t extra = kTemporaryPrefix.size() + std::to_string(std::numeric_limits<pid_t>::max()).size() + 1 +
+                         std::to_string(std::numeric_limits<unsigned long>::max()).size() + 1 + kOldSuffix.size();
+    return static_cast<size_t>(most) > extra ? static_cast<size_t>(most) - extra : 0;
+}
+
 // Writing
 
 fs::path DiskStorage::writeTemporary(const Replacement& file, bool durable, bool flush) const {
@@ -446,7 +458,7 @@ void DiskStorage::replaceSeveral(std::vector<Target>& targets, bool flush) {
     for (Target& t : targets) {
         Journal::Entry e{t.temporary, t.target, {}, !t.existed};
         if (t.existed) {
-            fs::path old = t.temporary.native() + ".old";
+            fs::path old = t.temporary.native() + std::string(kOldSuffix);
             if (::link(t.target.c_str(), old.c_str()) == 0) {
                 t.old = e.old = old;
                 instant("second name");

@@ -13,8 +13,11 @@ namespace tei {
 
 class FileError : public std::runtime_error {
 public:
-    enum class Kind { Missing, Unreadable, NotText, Unwritable, CutShort };
+    enum class Kind { Missing, Unreadable, NotText, Unwritable, CutShort, BadRecord };
     FileError(Kind kind, std::string path);
+    // A file whose content the game cannot take, with what is wrong: the sentence after the file's
+    // name ("ファイル「ini/x.ini」の" + detail). Kind BadRecord.
+    FileError(std::string path, const std::string& detail);
 
     Kind kind() const { return kind_; }
     const std::string& path() const { return path_; }

@@ -26,7 +26,14 @@ FileError::FileError(Kind kind, std::string path) : std::runtime_error(path), ki
         case Kind::CutShort:
             message_ = "ファイル「" + path_ + "」は記録が欠けているか、途中で切れています。";
             break;
+        case Kind::BadRecord:
+            message_ = "ファイル「" + path_ + "」に読めない記録があります。";
+            break;
     }
+}
+
+FileError::FileError(std::string path, const std::string& detail) : FileError(Kind::BadRecord, std::move(path)) {
+    message_ = "ファイル「" + path_ + "」の" + detail;
 }
 
 namespace {
@@ -111,6 +118,11 @@ std::optional<std::time_t> GameFolder::modifiedAt(const fs::path& p) const {
 std::optional<std::string> GameFolder::recover() const {
     shared_->cache.clear();
     return storage_->recover();
+}
+
+size_t GameFolder::longestName(std::string_view folder) const {
+    fs::path dir = root() / std::string(folder);
+    return storage_->longestName(storage_->isFolder(dir) ? dir : root());
 }
 
 // Reading

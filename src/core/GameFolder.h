@@ -61,6 +61,10 @@ public:
     // time is not known (a file in memory has none).
     std::optional<std::time_t> modifiedAt(const std::filesystem::path& p) const;
 
+    // The longest file name the folder "ini" or "save" can take for a file this class writes there:
+    // what the storage holds in a name, less what a temporary written beside it adds.
+    size_t longestName(std::string_view folder) const;
+
     // Finishes or undoes a step of several files that a stopped run of the game left half done, so
     // that every file is whole: the programs call it when they start, before anything is read. A
     // message naming what is in the way when that cannot be done (the files are then left as they are).

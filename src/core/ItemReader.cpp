@@ -4,6 +4,13 @@
 
 namespace tei {
 
+bool Item::isHeader() const {
+    if (!isMarker() || text.size() < 2) return false;
+    for (size_t i = 1; i < text.size(); ++i)
+        if (text[i] < '0' || text[i] > '9') return false;
+    return true;
+}
+
 int16_t Item::markerNumber() const { return Val16(std::string_view(text).substr(1)); }
 int16_t Item::number() const {
     // Most items are plain whole numbers: read those directly, anything else as the game's numeric
@@ -44,15 +51,25 @@ std::optional<Item> ItemReader::next() {
 std::optional<Item> ItemReader::read() {
     if (atEnd()) return std::nullopt;
     Item item;
-    item.startsLine = pos_ == 0 || text_[pos_ - 1] == '\n';
+    // A line ends at CR LF, LF or a lone CR, as for the line readers (core/TextLines.h).
+    item.startsLine = pos_ == 0 || text_[pos_ - 1] == '\n' || text_[pos_ - 1] == '\r';
     skipBlanks();
     auto lineEnd = [&](size_t i) { return i >= text_.size() || text_[i] == '\r' || text_[i] == '\n'; };
     if (pos_ < text_.size() && text_[pos_] == '"') {
         item.quoted = true;
-        size_t close = pos_ + 1;
-        while (close < text_.size() && text_[close] != '"' && text_[close] != '\n' && text_[close] != '\r') ++close;
-        item.text.assign(text_.substr(pos_ + 1, close - pos_ - 1));
-        pos_ = close < text_.size() && text_[close] == '"' ? close + 1 : close;
+        size_t from = pos_ + 1;
+        for (;;) {
+            size_t close = from;
+            while (close < text_.size() && text_[close] != '"' && !lineEnd(close)) ++close;
+            item.text.append(text_.substr(from, close - from));
+            if (quotes_ == Quotes::Doubled && text_.substr(close, 2) == "\"\"") {
+                item.text += '"';
+                from = close + 2;
+                continue;
+            }
+            pos_ = close < text_.size() && text_[close] == '"' ? close + 1 : close;
+            break;
+        }
         // Anything between the closing quote and the separator is not part of the item.
         while (!lineEnd(pos_) && text_[pos_] != ',') ++pos_;
     } else {

@@ -19,13 +19,21 @@ struct Item {
     bool startsLine = false;  // the item is the first on its line
 
     bool isMarker() const { return !quoted && !text.empty() && text[0] == '.'; }
+    // A marker as the writers write one: "." and decimal digits only. Any other marker is a value
+    // written bare with a leading "." (a name such as ".abc") that the record scan mistakes for one.
+    bool isHeader() const;
     int16_t markerNumber() const;  // the numeric value of the text after the ".", 0 without digits
     int16_t number() const;        // the item as a 16-bit number (leading number, saturated)
 };
 
 class ItemReader {
 public:
-    explicit ItemReader(std::string_view text) : text_(text) {}
+    // How a double quote inside a quoted item is read.
+    enum class Quotes {
+        Plain,    // the first quote after the opening one closes the item
+        Doubled,  // two quotes in a row stand for one quote of the text (the comment file's lines)
+    };
+    explicit ItemReader(std::string_view text, Quotes quotes = Quotes::Plain) : text_(text), quotes_(quotes) {}
 
     bool atEnd() const;
     // The next item; nothing at the end of the text.
@@ -39,6 +47,7 @@ private:
     std::optional<Item> read();
     void skipBlanks();
     std::string_view text_;
+    Quotes quotes_;
     size_t pos_ = 0;
     std::optional<Item> lookahead_;  // an item peeked at and not yet taken
 };

@@ -47,6 +47,9 @@ std::vector<std::string> MemoryStorage::list(const fs::path& dir) const {
 
 bool MemoryStorage::isFolder(const fs::path& dir) const { return folders_.count(dir.native()) > 0; }
 
+// As long as on a common disk, so that a game names the same files in memory as there.
+size_t MemoryStorage::longestName(const fs::path&) const { return 255; }
+
 void MemoryStorage::replace(const std::vector<Replacement>& files, bool) {
     // A file cannot stand where a folder is: refused before anything changes.
     for (const Replacement& f : files)

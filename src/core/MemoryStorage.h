@@ -25,6 +25,7 @@ public:
     Bytes read(const std::filesystem::path& p) const override;
     std::vector<std::string> list(const std::filesystem::path& dir) const override;
     bool isFolder(const std::filesystem::path& dir) const override;
+    size_t longestName(const std::filesystem::path& dir) const override;
     void replace(const std::vector<Replacement>& files, bool durable) override;
     std::optional<std::string> recover() override { return std::nullopt; }
 

@@ -54,7 +54,7 @@ void writeOfficerRecord(const GameFolder& folder, const std::filesystem::path& f
 std::string commentFromText(std::string_view text, int commentID) {
     if (commentID == 0) return {};
     if (commentID == kFictionalCommentId) return kFictionalComment;
-    ItemReader items(text);
+    ItemReader items(text, ItemReader::Quotes::Doubled);
     while (auto marker = items.nextMarker()) {
         if (marker->markerNumber() != commentID) continue;
         std::string comment;
@@ -62,7 +62,7 @@ std::string commentFromText(std::string_view text, int commentID) {
         while (auto item = items.peek()) {
             if (item->isMarker() && item->startsLine) break;
             items.next();
-            comment += "  " + item->text + kCrLf;
+            comment += kCommentIndent + item->text + kCrLf;
         }
         return comment;
     }

@@ -25,9 +25,12 @@ std::string replaceOfficerRecord(std::string_view text, const Bushou& b);
 // Copies the file to ini/buimg.ini, then writes it anew with the officer's record replaced.
 void writeOfficerRecord(const GameFolder& folder, const std::filesystem::path& file, const Bushou& b);
 
+// Each shown line of a comment begins with this indent.
+inline constexpr const char* kCommentIndent = "  ";
+
 // The comment shown for an officer: empty for commentID 0, the fixed fictional-person text for 200,
-// otherwise the lines of comment record commentID, each as two blanks, the line and CR LF. A comma
-// in the comment starts a new shown line.
+// otherwise the items of comment record commentID, each as the indent, the item and CR LF. A comma
+// outside quotes starts a new shown line; inside quotes two quotes in a row stand for one.
 std::string commentFromText(std::string_view commentFileText, int commentID);
 std::string ld_Comment_rtn(const GameFolder& folder, int commentID);
 

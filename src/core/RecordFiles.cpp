@@ -93,6 +93,57 @@ int firstLackingFaction(const FactionFile& records, int factionCount) {
     return firstLacking(records, factionCount, wholeRecordFields<gun>(), kMaxFaction);
 }
 
+namespace {
+
+template <class Record>
+std::optional<DottedValue> findDotted(std::string_view text) {
+    ItemReader items(text);
+    while (auto marker = items.nextMarker()) {
+        if (!marker->isHeader()) continue;
+        Record r;
+        FieldReader fields(items);
+        int n = readFields(fields, r);
+        const auto& layout = layoutOf<Record>();
+        if (n >= static_cast<int>(layout.size())) continue;
+        const auto& next = items.peek();
+        if (next && next->isMarker() && next->startsLine && !next->isHeader())
+            return DottedValue{marker->markerNumber(), recordFieldLabel(layout[static_cast<size_t>(n)].name),
+                               next->text};
+    }
+    return std::nullopt;
+}
+
+template <class Record>
+FileError cutShort(const GameFolder& folder, const std::filesystem::path& p) {
+    if (auto dotted = findDotted<Record>(folder.readText(p))) return FileError(folder.display(p), dotted->inRecord());
+    return FileError(FileError::Kind::CutShort, folder.display(p));
+}
+
+}  // namespace
+
+std::string recordFieldLabel(const char* name) {
+    std::string_view n(name);
+    if (n == "name") return "名前";
+    if (n == "jpg") return "画像名";
+    return name;
+}
+
+std::string DottedValue::reason() const {
+    return field + "「" + text +
+           "」は「.」で始まるため、次の記録の見出しと読まれてしまいます。二重引用符で囲んでください（\"" + text +
+           "\"）。";
+}
+
+std::optional<DottedValue> findDottedOfficerValue(std::string_view text) { return findDotted<Bushou>(text); }
+std::optional<DottedValue> findDottedFactionValue(std::string_view text) { return findDotted<gun>(text); }
+
+FileError officersCutShort(const GameFolder& folder, const std::filesystem::path& p) {
+    return cutShort<Bushou>(folder, p);
+}
+FileError factionsCutShort(const GameFolder& folder, const std::filesystem::path& p) {
+    return cutShort<gun>(folder, p);
+}
+
 void parseOfficers(std::string_view text, int officerCount, OfficerTable& table) {
     fillOfficers(parseOfficerFile(text), officerCount, table);
 }

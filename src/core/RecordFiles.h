@@ -8,6 +8,7 @@
 // and a value beyond 16 bits saturates.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -68,6 +69,28 @@ void fillFactions(const FactionFile& records, int factionCount, FactionTable& ta
 // cut short), 0 when every one is there. A working file written by the game always has them all.
 int firstLackingOfficer(const OfficerFile& records, int officerCount);
 int firstLackingFaction(const FactionFile& records, int factionCount);
+// A value written bare with a leading "." at the start of a line inside a record: the record scan
+// takes it for the marker of another record, so the record ends there and its remaining values form a
+// record numbered 0. Such a name must stand in double quotes.
+struct DottedValue {
+    int16_t record = 0;  // the record it cuts short
+    std::string field;   // the field as the game names it: "名前", "画像名", or the field's own name
+    std::string text;    // the value as written
+    // "名前「.abc」は「.」で始まるため…": what is wrong and what to do.
+    std::string reason() const;
+    // The same after the record: "記録 .5 の名前「.abc」は…".
+    std::string inRecord() const { return "記録 ." + std::to_string(record) + " の" + reason(); }
+};
+// A field of the layouts as the game's messages name it: "名前", "画像名", else its own name.
+std::string recordFieldLabel(const char* name);
+// The first such value of an officer or faction file.
+std::optional<DottedValue> findDottedOfficerValue(std::string_view text);
+std::optional<DottedValue> findDottedFactionValue(std::string_view text);
+// The error for a file the whole-table loader cannot take whole: it names the record and the value
+// when one starts with "."; otherwise it says the file is cut short. Reads the file anew.
+FileError officersCutShort(const GameFolder& folder, const std::filesystem::path& p);
+FileError factionsCutShort(const GameFolder& folder, const std::filesystem::path& p);
+
 // Derives gunID: officer i serves faction f when his kunID is f's kunshuID. Officers matching no
 // faction keep the gunID they had.
 void deriveFactions(OfficerTable& officers, const FactionTable& factions, int officerCount, int factionCount);

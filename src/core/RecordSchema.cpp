@@ -17,10 +17,28 @@ void appendNumber(std::string& out, int16_t v) {
     out.append(buf, end);
 }
 
+// A text in double quotes reads back when it holds no quote and no line break.
+bool readsBackQuoted(const std::string& s) { return s.find_first_of("\"\r\n") == std::string::npos; }
+
+// A bare text reads back when nothing in it ends the item early or makes it something else: no comma
+// and no line break, no blank at either end (the reader trims them), and no quote or "." at its start
+// (a quoted item, a marker). A quote further in is kept.
+bool readsBackBare(const std::string& s) {
+    if (s.find_first_of(",\r\n") != std::string::npos) return false;
+    if (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' || s.back() == '\t')) return false;
+    return s.empty() || (s.front() != '.' && s.front() != '"');
+}
+
 void appendText(std::string& out, const std::string& s, Quote q) {
     assert(q != Quote::None && "the writer does not write this record");
     if (q == Quote::WhenNeeded) {
         out += bareOrQuoted(s);
+        return;
+    }
+    // In double quotes as this writer writes every text, except one holding a quote, which the
+    // quotes would cut short: that one stands bare, where a quote past its first character is kept.
+    if (!readsBackQuoted(s)) {
+        out += s;
         return;
     }
     out += '"';
@@ -30,18 +48,12 @@ void appendText(std::string& out, const std::string& s, Quote q) {
 
 const char* flagText(bool set) { return set ? "TRUE" : "FALSE"; }
 
-bool readsBackBare(const std::string& s) {
-    if (s.find_first_of(",\"\r\n") != std::string::npos) return false;
-    if (!s.empty() && (s.front() == ' ' || s.front() == '\t' || s.back() == ' ' || s.back() == '\t')) return false;
-    return s.empty() || s.front() != '.';
-}
-
 }  // namespace
 
-bool readsBack(const std::string& text) { return text.find_first_of("\"\r\n") == std::string::npos; }
+bool readsBack(const std::string& text) { return readsBackBare(text) || readsBackQuoted(text); }
 
 std::string bareOrQuoted(const std::string& text) {
-    if (readsBackBare(text) || !readsBack(text)) return text;
+    if (readsBackBare(text) || !readsBackQuoted(text)) return text;
     return "\"" + text + "\"";
 }
 

@@ -39,10 +39,11 @@ enum class RecordWriter : uint8_t {
 };
 inline constexpr size_t kRecordWriters = 4;
 
-// How a writer puts a text or a flag.
+// How a writer puts a text or a flag. Both ways keep every text that either form can hold: a text read
+// from a file always reads back written one way or the other.
 enum class Quote : uint8_t {
     None,        // this writer never writes the record
-    Always,      // in double quotes
+    Always,      // in double quotes; bare when the text holds a double quote, which quotes cannot hold
     WhenNeeded,  // bare when it reads back so, else in double quotes (bareOrQuoted)
 };
 // A field's quoting by writer, in RecordWriter order: whole file, new game, one faction, editor.
@@ -152,7 +153,9 @@ void setFromText(Record& r, int k, const std::string& text);
 // (a comma, a quote at its start, a blank at either end, a leading "."), so a hand-edited name such
 // as "曹,操" survives the rewrite.
 std::string bareOrQuoted(const std::string& text);
-// True when a text written by either quoting reads back as the same text (no quote, no line break).
+// True when the writers write the text so that it reads back as the same text: bare or in double
+// quotes. Only a text holding a line break, or a double quote together with what a bare text cannot
+// hold (a comma, a quote or "." at its start, a blank at either end), cannot be written at all.
 bool readsBack(const std::string& text);
 
 }  // namespace tei

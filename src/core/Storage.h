@@ -64,6 +64,9 @@ public:
     // Names of the files in the folder dir, in no particular order (none when there is no folder).
     virtual std::vector<std::string> list(const std::filesystem::path& dir) const = 0;
     virtual bool isFolder(const std::filesystem::path& dir) const = 0;
+    // The longest name a file replaced in the folder dir may have: what the storage holds in a name,
+    // less what it adds for the files it writes beside it while replacing.
+    virtual size_t longestName(const std::filesystem::path& dir) const = 0;
 
     // Replaces the files as one step: afterwards every target holds its new bytes, or, when this throws
     // FileError naming the file that failed, every target holds what it held before. With durable set

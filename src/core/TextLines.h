@@ -1,6 +1,7 @@
 #pragma once
-// Whole lines of a text, as the game's line-by-line readers take them: CR LF or LF ends a line and is
-// not part of it, a last line without a line end counts, and an empty text has no lines.
+// Whole lines of a text, as the game's line-by-line readers take them: CR LF, LF or a lone CR ends a
+// line and is not part of it (the item reader ends an item at the same three), a last line without a
+// line end counts, and an empty text has no lines.
 
 #include <string_view>
 #include <vector>
@@ -12,12 +13,10 @@ template <class F>
 void forEachLine(std::string_view text, F&& f) {
     size_t start = 0;
     while (start < text.size()) {
-        size_t end = text.find('\n', start);
+        size_t end = text.find_first_of("\r\n", start);
         if (end == std::string_view::npos) end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        if (!f(line)) return;
-        start = end + 1;
+        if (!f(text.substr(start, end - start))) return;
+        start = end + (text.substr(end, 2) == "\r\n" ? 2 : 1);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/Numbers.h"
 #include "game/TurnCycle.h"
+#include "screens/SaveSlots.h"
 
 namespace tei {
 
@@ -179,9 +180,7 @@ bool TurnCycle::Gun_lst_Click(int frame, int row) {
 bool TurnCycle::cmdSave_Click() {
     g_.dialogResult = 0;
     g_.gameMode = GameMode::Save;
-    g_.saveHeader[0] = yearCounter;
-    for (int k = 1; k <= 3; ++k) g_.saveHeader[k] = g_.allianceCohesion[k];
-    g_.saveHeader[4] = g_.scenarioNo;
+    fillSaveHeader(g_, yearCounter);
     host_.showSaveLoad();
     if (g_.dialogResult == 1) {
         g_.savedFlag = 1;

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "core/GameFolder.h"
 #include "core/GameGlobals.h"
@@ -20,6 +21,18 @@ inline constexpr const char* kInterimReportTitle = "中間報告（ゲーム終�
 inline constexpr const char* kFinalReportTitle = "ゲーム最終結果";
 inline constexpr const char* kEndLogName = "tei_end.log";
 
+// One faction's standing in a report: its listed score and the share the player details would give it.
+struct Standing {
+    int16_t faction = 0;  // 1..factionCount
+    std::string name;
+    bool fallen = false;
+    double score = 0;  // as listed, unrounded; 0 for a fallen faction
+    // 制覇率 as the player details reckon it: the score with its troops in whole thousands over the
+    // 16-bit total of the listed scores, cut after the third decimal; 0 for a fallen faction or a total
+    // of 0.
+    double share = 0;
+};
+
 class Reports {
 public:
     Reports(const GameFolder& folder, GameGlobals& g, RecordScratch& scratch, MessagePages& report)
@@ -29,14 +42,35 @@ public:
     // save/tei_end.log. Returns the height value of the report (4800 + 1080 per listed player).
     int Houkoku_rtn();
 
-    // A faction's score as the list shows it, unrounded.
-    double score(const gun& f) const;
+    // Every faction's standing, 1..factionCount, as the report computes it from the faction file.
+    std::vector<Standing> standings() const;
+    // The standings of the last report composed (empty before one).
+    const std::vector<Standing>& reported() const { return reported_; }
 
 private:
+    // A live faction's score in its parts, unrounded: troops x (public order + 50) / 150, Fame x 2,
+    // and for an alliance leader its alliance's troops / 100 x the alliance's cohesion.
+    struct Score {
+        double troops = 0;
+        double fame = 0;
+        double alliance = 0;
+        double allianceShown = 0;  // the alliance's part in whole thousands, as the details show it
+        bool leader = false;
+        double listed() const { return troops + fame + alliance; }
+        // The player details count the two troop figures in whole thousands.
+        double detailed() const;
+    };
+    Score scoreOf(const gun& f, int faction) const;
+    // The standings, and the total of the listed scores as the report adds them: rounded to a 16-bit
+    // whole number after each addition.
+    std::vector<Standing> standings(int16_t& total) const;
+    static double share(double detailed, int16_t total);
+
     const GameFolder& folder_;
     GameGlobals& g_;
     RecordScratch& scratch_;
     MessagePages& report_;
+    std::vector<Standing> reported_;
 };
 
 }  // namespace tei

@@ -1,6 +1,7 @@
 #include "game/TurnCycle.h"
 
 #include <algorithm>
+#include <string_view>
 #include <utility>
 
 #include "core/Numbers.h"
@@ -57,7 +58,7 @@ bool TurnCycle::Form_Load() {
             // A faction master cut short would start a game the first resolution refuses: name it now.
             auto master = folder_.ini(factionMasterName(g_.scenarioNo));
             if (firstLackingFaction(*readFactionFile(folder_, master), scenarioInfo(g_.scenarioNo).factionCount) != 0)
-                throw FileError(FileError::Kind::CutShort, folder_.display(master));
+                throw factionsCutShort(folder_, master);
             {
                 // A new game's chronicle and faction file are made as one step.
                 GameFolder::DeferredWrites step(folder_);
@@ -199,6 +200,7 @@ void TurnCycle::report(const char* title) {
     g_.msgMode = MsgMode::Report;
     Reports reports(folder_, g_, scratch_, reportText);
     reports.Houkoku_rtn();
+    if (title == std::string_view(kFinalReportTitle)) finalStandings_ = reports.reported();
     g_.msgText = reportText.at(0);
     g_.msgMode = MsgMode::Report;
     host_.showMessageWindow(textWindow(g_.msgMode, g_.msgText));

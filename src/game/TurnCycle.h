@@ -23,6 +23,7 @@
 #include "game/Frames.h"
 #include "game/Host.h"
 #include "game/Offers.h"
+#include "game/Reports.h"
 #include "messages/MessagePages.h"
 
 namespace tei {
@@ -72,6 +73,8 @@ public:
     // True when frame k's offer list is the current player's (light cyan).
     bool isCurrentPlayersFrame(int k) const { return frames_.isPlayersFrame(k, turnSlot); }
     bool ended() const { return ended_; }
+    // Every faction's standing in the final report, once it was composed; empty before.
+    const std::vector<Standing>& finalStandings() const { return finalStandings_; }
 
     // The year's steps, under their names in the game
     void tebanIncliment_rtn();
@@ -125,6 +128,7 @@ private:
     std::string yearHeading_;
     std::string playerLabel_ = "プレイヤー";
     bool ended_ = false;
+    std::vector<Standing> finalStandings_;
 };
 
 }  // namespace tei

@@ -68,9 +68,9 @@ void Resolution::resolveYear(const GameFolder& folder) {
     // A working file cut short is refused: a year played on it would write the gap back as nobodies.
     auto officerFile = folder.ini(kOfficerFile), factionFile = folder.ini(kFactionFile);
     if (firstLackingOfficer(*readOfficerFile(folder, officerFile), g_.officerCount) != 0)
-        throw FileError(FileError::Kind::CutShort, folder.display(officerFile));
+        throw officersCutShort(folder, officerFile);
     if (firstLackingFaction(*readFactionFile(folder, factionFile), g_.factionCount) != 0)
-        throw FileError(FileError::Kind::CutShort, folder.display(factionFile));
+        throw factionsCutShort(folder, factionFile);
     turn_.records.ld_Chr(folder, g_.officerCount);
     turn_.records.ld_Gun(folder, g_.factionCount);
     turn_.records.ld_Chr2(g_.officerCount, g_.factionCount);

@@ -6,64 +6,50 @@
 #include "core/Numbers.h"
 #include "core/OfficerRecordFile.h"
 #include "core/RecordFiles.h"
+#include "core/Scenarios.h"
+#include "core/TextLines.h"
 
 namespace tei {
 
 namespace {
-
-inline constexpr const char* kFullWidthStop = "．";
-
-std::vector<std::string_view> splitLines(std::string_view text) {
-    std::vector<std::string_view> lines;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find_first_of("\r\n", start);
-        if (end == std::string_view::npos) end = text.size();
-        lines.push_back(text.substr(start, end - start));
-        if (end < text.size() && text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n') ++end;
-        start = end + 1;
-    }
-    return lines;
-}
 
 bool startsWithStop(std::string_view line) { return !line.empty() && line[0] == '.'; }
 
 // The number after the leading "." of a line; 0 for a record's closing line.
 int markerNumber(std::string_view line) { return Val16(line.substr(1)); }
 
-// A line with every item-leading "." made full width.
-std::string guarded(std::string_view line) {
-    std::string out;
-    bool itemStart = true;
-    for (char c : line) {
-        if (itemStart && c == '.') {
-            out += kFullWidthStop;
-            itemStart = false;
-            continue;
-        }
-        out += c;
-        if (c == ',')
-            itemStart = true;
-        else if (c != ' ' && c != '\t')
-            itemStart = false;
-    }
-    return out;
-}
+bool blank(char c) { return c == ' ' || c == '\t'; }
 
 }  // namespace
+
+std::string commentItem(std::string_view line) {
+    bool bare =
+        line.find_first_of(",\r\n") == std::string_view::npos &&
+        (line.empty() || (!blank(line.front()) && !blank(line.back()) && line.front() != '.' && line.front() != '"'));
+    if (bare) return std::string(line);
+    std::string out = "\"";
+    for (char c : line) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
 
 std::string commentLines(std::string_view typed) {
     auto lines = splitLines(typed);
     while (!lines.empty() && lines.back().empty()) lines.pop_back();
     std::string out;
-    for (auto line : lines) out += guarded(line) + kCrLf;
+    for (auto line : lines) {
+        if (line.starts_with(kCommentIndent)) line.remove_prefix(std::char_traits<char>::length(kCommentIndent));
+        out += commentItem(line) + kCrLf;
+    }
     return out;
 }
 
 std::optional<CommentRewrite> rewriteComments(std::string_view fileText, int commentID, std::string_view name,
-                                              std::string_view typed) {
+                                              std::string_view typed, int heldAbove) {
     auto lines = splitLines(fileText);
-    std::string record = guarded(name) + kCrLf + commentLines(typed) + "." + kCrLf;
+    std::string record = commentItem(name) + kCrLf + commentLines(typed) + "." + kCrLf;
     CommentRewrite result;
     std::string& out = result.text;
     bool found = false;
@@ -99,7 +85,7 @@ std::optional<CommentRewrite> rewriteComments(std::string_view fileText, int com
         if (!closed) out += std::string(".") + kCrLf;
     }
     if (!found) {
-        int next = highest + 1;
+        int next = std::max(highest, heldAbove) + 1;
         if (next == kFictionalCommentId) ++next;
         if (next > 32767) return std::nullopt;
         result.newCommentId = static_cast<int16_t>(next);
@@ -108,28 +94,51 @@ std::optional<CommentRewrite> rewriteComments(std::string_view fileText, int com
     return result;
 }
 
-EditOutcome sv_Cmt_rtn(const GameFolder& folder, Bushou& officer, std::string_view name, std::string_view typed) {
+EditOutcome sv_Cmt_rtn(const GameFolder& folder, int scenarioNo, Bushou& officer, std::string_view name,
+                       std::string_view typed) {
     auto comments = folder.ini(kCommentFile);
     auto working = folder.ini(kOfficerFile);
     try {
-        auto rewrite = rewriteComments(folder.readText(comments), officer.commentID, name, typed);
+        // A number an officer holds is not free, even when the comment file lacks its record.
+        int held = 0;
+        for (const auto& r : *readOfficerFile(folder, working))
+            if (r.officer.commentID != kFictionalCommentId) held = std::max<int>(held, r.officer.commentID);
+        auto rewrite = rewriteComments(folder.readText(comments), officer.commentID, name, typed, held);
         if (!rewrite)
             return {false, "ファイル「" + folder.display(comments) + "」にはこれ以上コメントを追加できません。"};
-        std::optional<Bushou> stored;
-        if (rewrite->newCommentId != 0) {
-            stored = parseOfficerRecord(folder.readText(working), officer.id);
-            if (!stored || officer.id <= 0)
-                return {false, "ファイル「" + folder.display(working) + "」に武将" + Str(officer.id) +
-                                   " の記録がありません。"};
-            stored->commentID = rewrite->newCommentId;
+        if (rewrite->newCommentId == 0) {
+            GameFolder::DeferredWrites step(folder);
+            folder.copyFile(comments, folder.ini(kCommentSnapshot));
+            folder.writeText(comments, rewrite->text);
+            step.commit();
+            return {true, {}};
         }
-        // A new record and the officer pointing at it are written together: without him it would be lost.
+
+        // A new number goes into the officer's record of the game's file and, as the register carries
+        // the job, of the scenario's master: a new game makes the officer file from the master, and
+        // would otherwise leave the comment without its officer. Fictional officers have no record
+        // there. The new record and the officer pointing at it are written as one step.
+        std::string workingText = folder.readText(working);
+        auto stored = parseOfficerRecord(workingText, officer.id);
+        if (!stored || officer.id <= 0)
+            return {false,
+                    "ファイル「" + folder.display(working) + "」に武将" + Str(officer.id) + " の記録がありません。"};
+        stored->commentID = rewrite->newCommentId;
+        auto master = folder.ini(officerMasterName(scenarioNo));
+        std::string masterText = folder.readText(master);
+        auto inMaster = parseOfficerRecord(masterText, officer.id);
+
         GameFolder::DeferredWrites step(folder);
         folder.copyFile(comments, folder.ini(kCommentSnapshot));
+        folder.copyFile(working, folder.ini(kOfficerSnapshot));
         folder.writeText(comments, rewrite->text);
-        if (stored) writeOfficerRecord(folder, working, *stored);
+        folder.writeText(working, replaceOfficerRecord(workingText, *stored));
+        if (inMaster) {
+            inMaster->commentID = rewrite->newCommentId;
+            folder.writeText(master, replaceOfficerRecord(masterText, *inMaster));
+        }
         step.commit();
-        if (stored) officer.commentID = rewrite->newCommentId;
+        officer.commentID = rewrite->newCommentId;
     } catch (const FileError& e) {
         return {false, e.message()};
     }

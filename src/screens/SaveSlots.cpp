@@ -74,7 +74,7 @@ std::optional<std::string> slotOfInfoFile(std::string_view name) {
     std::string_view n(lower);
     if (!n.starts_with("save") || !n.ends_with(".ini")) return std::nullopt;
     std::string_view digits = n.substr(4, n.size() - 8);
-    if (SaveSlots::slotProblem(digits)) return std::nullopt;
+    if (digits.find_first_not_of("0123456789") != std::string_view::npos) return std::nullopt;
     return std::string(digits);
 }
 
@@ -97,6 +97,12 @@ std::string slotTime(std::time_t t) {
     char text[32];
     size_t n = std::strftime(text, sizeof text, "%Y/%m/%d %H:%M", &local);
     return std::string(text, n);
+}
+
+void fillSaveHeader(GameGlobals& g, int16_t year) {
+    g.saveHeader[0] = year;
+    for (int k = 1; k <= 3; ++k) g.saveHeader[k] = g.allianceCohesion[k];
+    g.saveHeader[4] = g.scenarioNo;
 }
 
 std::string formatSaveInfo(const GameGlobals& g) {
@@ -131,19 +137,26 @@ std::optional<SaveInfo> parseSaveInfo(std::string_view text) {
     return info;
 }
 
-std::optional<std::string> SlotNumber::type(int digit) {
+std::optional<std::string> SlotNumber::type(int digit, size_t longest) {
     if (digit < 0 || digit > 9) return std::nullopt;
-    if (static_cast<int>(digits_.size()) >= kMaxSlotDigits)
-        return "セーブ番号は" + std::to_string(kMaxSlotDigits) + "桁までです。";
+    if (digits_.size() >= longest) return "セーブ番号は" + std::to_string(longest) + "桁までです。";
     digits_ += static_cast<char>('0' + digit);
     return std::nullopt;
 }
 
-std::optional<std::string> SaveSlots::slotProblem(std::string_view slot) {
+size_t SaveSlots::longestSlotNumber() const {
+    size_t frame = 0;  // the longest name around the number
+    for (const SlotFile& f : kSlotFiles) frame = std::max(frame, slotFileName(f.stem, "", f.extension).size());
+    frame = std::max(frame, slotFileName("save", "", ".ini").size());
+    size_t longest = folder_.longestName("save");
+    return longest > frame ? longest - frame : 0;
+}
+
+std::optional<std::string> SaveSlots::slotProblem(std::string_view slot) const {
     for (char c : slot)
         if (c < '0' || c > '9') return "セーブ番号「" + std::string(slot) + "」には数字だけを使ってください。";
-    if (static_cast<int>(slot.size()) > kMaxSlotDigits)
-        return "セーブ番号「" + std::string(slot) + "」は長すぎます（" + std::to_string(kMaxSlotDigits) + "桁まで）。";
+    if (size_t longest = longestSlotNumber(); slot.size() > longest)
+        return "セーブ番号「" + std::string(slot) + "」は長すぎます（" + std::to_string(longest) + "桁まで）。";
     return std::nullopt;
 }
 
@@ -155,6 +168,13 @@ std::string SaveSlots::loadQuestion(std::string_view summary) {
 
 std::string SaveSlots::slotFileName(const char* stem, std::string_view slot, const char* extension) {
     return std::string(stem) + std::string(slot) + extension;
+}
+
+std::vector<std::string> SaveSlots::slotFileNames(std::string_view slot) {
+    std::vector<std::string> names;
+    for (const SlotFile& f : kSlotFiles) names.push_back(slotFileName(f.stem, slot, f.extension));
+    names.push_back(slotFileName("save", slot, ".ini"));
+    return names;
 }
 
 std::optional<std::string> SaveSlots::overwriteQuestion(std::string_view slot) const {
@@ -207,7 +227,7 @@ SlotResult SaveSlots::save_rtn(std::string_view slot) {
 }
 
 SlotResult SaveSlots::Rinload_rtn(std::string_view slot) const {
-    if (auto problem = slotProblem(slot)) return {false, *problem};
+    if (auto problem = slotProblem(slot); problem && slot != kAutoSlot) return {false, *problem};
     try {
         auto info = parseSaveInfo(folder_.readText(folder_.save(slotFileName("save", slot, ".ini"))));
         if (info) return {true, summaryOf(*info)};
@@ -217,7 +237,7 @@ SlotResult SaveSlots::Rinload_rtn(std::string_view slot) const {
 }
 
 SlotResult SaveSlots::load_rtn(std::string_view slot) {
-    if (auto problem = slotProblem(slot)) return {false, *problem};
+    if (auto problem = slotProblem(slot); problem && slot != kAutoSlot) return {false, *problem};
     auto notFound = [](const std::string& detail) {
         return SlotResult{false, kSlotNotFound + std::string(kCrLf) + detail};
     };

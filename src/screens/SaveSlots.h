@@ -1,6 +1,7 @@
 #pragma once
 // Save slots: copies of the working files and a save-information file in save/, named by the slot
-// number as the player typed it ("7" and "07" are different slots; an empty number is a slot too).
+// number as the player typed it ("7" and "07" are different slots; an empty number is a slot too, and
+// so is a number of any length whose files' names the file system can hold).
 //
 //   save/busvN.ini  save/gunsvN.ini  save/CmtsvN.ini  save/teilogN.log   byte copies
 //   save/saveN.ini  "同盟結束力" / year,cohesion1,cohesion2,cohesion3,scenario,0 / then for player
@@ -32,7 +33,8 @@ inline constexpr const char* kSaveFailed = "セーブできませんでした。
 inline constexpr const char* kSavedNotice = "セーブしました。";
 inline constexpr const char* kUnreadableSlot = "（読み込めません）";
 inline constexpr const char* kOverwriteTail = "のデータがあります。上書きしますか？";
-inline constexpr int kMaxSlotDigits = 8;
+inline constexpr const char* kAutoSlot = "auto";
+inline constexpr const char* kAutosaveLabel = "オートセーブ";
 
 // The contents of a save-information file.
 struct SaveInfo {
@@ -46,6 +48,8 @@ struct SaveInfo {
     std::array<Slot, kSavedSlotCount> players{};  // player slots 0..15 (not "slots": Qt reserves that word)
 };
 
+// The save header of the game now: the year shown, the cohesion of alliances 1..3, the scenario.
+void fillSaveHeader(GameGlobals& g, int16_t year);
 // The save-information file of the game's current header and player slots 0..15.
 std::string formatSaveInfo(const GameGlobals& g);
 // Nothing when the text is cut short: fewer than the 50 lines, or a number line lacking a value.
@@ -55,8 +59,9 @@ std::optional<SaveInfo> parseSaveInfo(std::string_view text);
 // The slot number being typed on the dialog's digit buttons.
 class SlotNumber {
 public:
-    // Appends digit 0..9; a ninth digit is refused with a message and the number stays as it was.
-    [[nodiscard]] std::optional<std::string> type(int digit);
+    // Appends digit 0..9; a digit beyond 'longest' (SaveSlots::longestSlotNumber) is refused with a
+    // message and the number stays as it was.
+    [[nodiscard]] std::optional<std::string> type(int digit, size_t longest);
     // Takes back the last digit typed; nothing happens to an empty number.
     void erase() {
         if (!digits_.empty()) digits_.pop_back();
@@ -94,8 +99,12 @@ class SaveSlots {
 public:
     SaveSlots(const GameFolder& folder, GameGlobals& globals) : folder_(folder), g_(globals) {}
 
-    // A message when the slot number cannot name a slot: not only digits, or longer than 8 digits.
-    static std::optional<std::string> slotProblem(std::string_view slot);
+    // The most digits a slot number can have: its files' names must fit the file system (the
+    // longest, teilogN.log, with the temporary written beside it). Any shorter number is a slot.
+    size_t longestSlotNumber() const;
+    // A message when the slot number cannot name a slot: not only digits, or too long for the file
+    // system to hold its files' names.
+    std::optional<std::string> slotProblem(std::string_view slot) const;
 
     // The questions the dialog asks before saving and before loading.
     static std::string saveQuestion(std::string_view slot);
@@ -105,8 +114,8 @@ public:
     // read). Nothing when none of the slot's five files exists.
     [[nodiscard]] std::optional<std::string> overwriteQuestion(std::string_view slot) const;
 
-    // Every slot of save/ whose information file exists and whose number can be typed (digits only,
-    // at most 8), in the order of their numbers: "" first, then by value, "7" before "07".
+    // Every slot of save/ whose information file exists and whose number can be typed (digits only),
+    // in the order of their numbers: "" first, then by value, "7" before "07".
     std::vector<SlotEntry> list() const;
 
     // Copies the four working files and writes the save-information file from saveHeader and slots
@@ -122,6 +131,8 @@ public:
 
     // File names of a slot inside save/.
     static std::string slotFileName(const char* stem, std::string_view slot, const char* extension);
+    // The names of the five files of a slot inside save/.
+    static std::vector<std::string> slotFileNames(std::string_view slot);
 
 private:
     const GameFolder& folder_;

@@ -1,5 +1,6 @@
 #include "setup/DataCheck.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <map>
@@ -28,6 +29,10 @@ struct RawRecord {
     int n = 0;
     std::vector<std::string> values;
     bool extra = false;  // more values than the layout has before the next record
+    // The first value written bare with a leading "." at the start of a line, which the game would
+    // take for the next record's marker: its place among the values. Read on as a value here, so the
+    // one fault is reported once.
+    std::optional<size_t> dotted;
 };
 
 struct RawFile {
@@ -43,9 +48,16 @@ RawFile readRecords(std::string_view text, size_t fieldCount) {
     while (auto marker = items.nextMarker()) {
         RawRecord r;
         r.n = marker->markerNumber();
-        FieldReader fields(items);
         std::string v;
-        while (r.values.size() < fieldCount && fields.text(v)) r.values.push_back(v);
+        for (;;) {
+            FieldReader fields(items);
+            while (r.values.size() < fieldCount && fields.text(v)) r.values.push_back(v);
+            if (r.values.size() == fieldCount) break;
+            const auto& next = items.peek();
+            if (!next || !next->isMarker() || !next->startsLine || next->isHeader()) break;
+            if (!r.dotted) r.dotted = r.values.size();
+            r.values.push_back(items.next()->text);
+        }
         if (r.values.size() == fieldCount) {
             auto next = items.peek();
             r.extra = next && !(next->isMarker() && next->startsLine);
@@ -53,6 +65,21 @@ RawFile readRecords(std::string_view text, size_t fieldCount) {
         file.records.push_back(std::move(r));
     }
     return file;
+}
+
+// How many records of two officer files differ in any value, or are in one file only.
+int changedRecords(std::string_view text, std::string_view other, size_t fieldCount) {
+    std::map<int, std::vector<std::string>> mine, theirs;
+    for (auto& r : readRecords(text, fieldCount).records) mine.emplace(r.n, std::move(r.values));
+    for (auto& r : readRecords(other, fieldCount).records) theirs.emplace(r.n, std::move(r.values));
+    int changed = 0;
+    for (const auto& [n, values] : mine) {
+        auto it = theirs.find(n);
+        if (it == theirs.end() || it->second != values) ++changed;
+    }
+    for (const auto& [n, values] : theirs)
+        if (!mine.count(n)) ++changed;
+    return changed;
 }
 
 bool isInteger(std::string_view s) {
@@ -68,12 +95,13 @@ public:
     // Files are named by the folder's own name and theirs: "ini/bushou1.ini".
     explicit Checker(fs::path dir) : dir_(dir.has_filename() ? dir : dir.parent_path()), folder_(dir_.parent_path()) {}
 
-    std::vector<std::string> run();
+    DataCheckReport run();
 
 private:
     fs::path path(const std::string& name) const { return findFile(dir_, name); }
     std::string shown(const std::string& name) const { return folder_.display(path(name)); }
-    void problem(std::string line) { problems_.push_back(std::move(line)); }
+    void problem(std::string line) { report_.problems.push_back(std::move(line)); }
+    void note(std::string line) { report_.notes.push_back(std::move(line)); }
     std::string recordLabel(const std::string& file, int n, const std::string& name) const {
         return shown(file) + " の記録 ." + std::to_string(n) + (name.empty() ? "" : "（" + name + "）");
     }
@@ -91,7 +119,7 @@ private:
 
     fs::path dir_;
     GameFolder folder_;
-    std::vector<std::string> problems_;
+    DataCheckReport report_;
     std::set<int> comments_;
     bool commentsRead_ = false;
 };
@@ -120,6 +148,10 @@ void Checker::checkStructure(const std::string& file, const std::string& text, i
             problem(label + ": 番号が順番どおりではありません（." + std::to_string(previous + 1) +
                     " があるべき位置です）。");
         previous = r.n;
+        if (r.dotted) {
+            DottedValue d{static_cast<int16_t>(r.n), recordFieldLabel(layout[*r.dotted].name), r.values[*r.dotted]};
+            problem(label + ": " + d.reason());
+        }
         if (r.values.size() < fieldCount)
             problem(label + ": 値が足りません（" + std::to_string(r.values.size()) + " 個、" +
                     std::to_string(fieldCount) + " 個必要です）。");
@@ -150,12 +182,20 @@ void Checker::checkScenario(int scenario) {
     auto officerText = read(officersFile);
     auto factionText = read(factionsFile);
     auto backupText = read(backupFile);
-    if (officerText && backupText && *officerText != *backupText)
-        problem(shown(backupFile) + " が " + shown(officersFile) + " と一致しません。");
 
     OfficerTable officers{};
     FactionTable factions{};
     if (officerText) checkStructure(officersFile, *officerText, info.historicalOfficers, "武将", officers);
+    OfficerTable original = officers;  // the backup's records
+    if (officerText && backupText && *officerText != *backupText) {
+        // The editor's doing: the backup that restores from it must be sound too.
+        original = OfficerTable{};
+        checkStructure(backupFile, *backupText, info.historicalOfficers, "武将", original);
+        int changed = changedRecords(*officerText, *backupText, layoutOf<Bushou>().size());
+        if (changed > 0)
+            note(shown(officersFile) + ": " + std::to_string(changed) + " 人の武将が " + shown(backupFile) +
+                 " から変わっています（武将エディタでの変更です。タイトル画面の「武将初期化」で元に戻せます）。");
+    }
     if (factionText) checkStructure(factionsFile, *factionText, info.factionCount, "軍閥", factions);
     if (!officerText || !factionText) return;
 
@@ -214,10 +254,17 @@ void Checker::checkScenario(int scenario) {
             problem(label + ": 主君 kunID " + std::to_string(b.kunID) + " はこのシナリオの君主ではありません。");
         int c = b.commentID;
         if (c == 0) continue;
-        if (c < 0 || c >= kLowestReservedComment)
+        // The comment editor gives an officer without a comment a new number, above Comment.ini's
+        // records and never 200, and carries it into the master; the comment itself lives in the
+        // game's comment file only.
+        bool given =
+            backupText && original[i].id == i && original[i].commentID != c && c > 0 && c != kLowestReservedComment;
+        if (!given && (c < 0 || c >= kLowestReservedComment))
             problem(label + ": コメント番号 " + std::to_string(c) + " は 1〜199 であるべきです。");
         else if (commentsRead_ && !comments_.count(c))
-            problem(label + ": コメント番号 " + std::to_string(c) + " が " + shown(kCommentMaster) + " にありません。");
+            (given ? report_.notes : report_.problems)
+                .push_back(label + ": コメント番号 " + std::to_string(c) + " が " + shown(kCommentMaster) +
+                           " にありません" + (given ? "（コメントエディタで付けた番号です）。" : "。"));
     }
 }
 
@@ -238,7 +285,10 @@ void Checker::checkComments() {
 void Checker::checkNames(const char* file, int needed, const char* what) {
     auto text = read(file);
     if (!text) return;
-    int count = static_cast<int>(parseNameList(*text, INT_MAX).size());
+    auto names = parseNameList(*text, INT_MAX);
+    int count = static_cast<int>(names.size());
+    names.resize(std::min(names.size(), static_cast<size_t>(needed)));  // only the names a game reads
+    if (auto quoted = nameWithQuote(names)) problem(shown(file) + ": " + *quoted);
     if (count < needed)
         problem(shown(file) + ": " + what + "が " + std::to_string(count) + " 個しかありません（" +
                 std::to_string(needed) + " 個以上必要です）。");
@@ -254,7 +304,7 @@ void Checker::checkTemplates(const char* file, const std::vector<int>& numbers, 
                     " がないか、.100 以上の見出しより後ろにあって読まれません。");
 }
 
-std::vector<std::string> Checker::run() {
+DataCheckReport Checker::run() {
     checkComments();
     for (int scenario = 1; scenario <= 3; ++scenario) checkScenario(scenario);
     checkNames(kFamilyNameFile, kFamilyNamesRead, "姓");
@@ -268,11 +318,11 @@ std::vector<std::string> Checker::run() {
     for (int n = 1; n <= 12; ++n) descriptions.push_back(n);
     for (int n = 20; n <= 26; ++n) descriptions.push_back(n);
     checkTemplates(kCommandTemplates, descriptions, "説明");
-    return problems_;
+    return report_;
 }
 
 }  // namespace
 
-std::vector<std::string> checkDataFolder(const std::filesystem::path& iniDir) { return Checker(iniDir).run(); }
+DataCheckReport checkDataFolder(const std::filesystem::path& iniDir) { return Checker(iniDir).run(); }
 
 }  // namespace tei

@@ -86,6 +86,15 @@ std::vector<std::string> parseNameList(std::string_view text, int limit) {
     return names;
 }
 
+std::optional<std::string> nameWithQuote(const std::vector<std::string>& names) {
+    for (const auto& name : names)
+        if (name.find('"') != std::string::npos)
+            return "名前「" + name +
+                   "」には二重引用符（\"）が入っています。架空の武将の名前は姓と名をつないで作るので、" +
+                   "二重引用符のある名前は使えません。";
+    return std::nullopt;
+}
+
 // Screen actions
 
 void ScenarioSetup::requireFiles(const std::vector<std::string>& names) const {
@@ -144,8 +153,13 @@ void ScenarioSetup::showFactionOfRow(int row) {
     g_.msgText = scenarioInfo(g_.scenarioNo).whatIf ? kRetainersWillChange : "";
 }
 
+// Scenarios n and n + 3 share one officer master, so the reset of one is the reset of both: the
+// question says so on a line of its own after the game's sentence.
 std::string ScenarioSetup::resetQuestion() const {
-    return "シナリオ" + Str(g_.scenarioNo) + "においてエディットした武将データを全て初期化しますか？";
+    int first = (g_.scenarioNo - 1) % 3 + 1;
+    return "シナリオ" + Str(g_.scenarioNo) + "においてエディットした武将データを全て初期化しますか？" + kCrLf +
+           "（シナリオ" + Str(first) + "とシナリオ" + Str(first + 3) +
+           "は同じ武将データを使うため、どちらのシナリオの武将も初期化されます）";
 }
 
 SetupOutcome ScenarioSetup::resetOfficers() {
@@ -157,7 +171,7 @@ SetupOutcome ScenarioSetup::resetOfficers() {
         mk_Rinbusv();
         step.commit();
     } catch (const FileError& e) {
-        return failed(e);
+        return {false, std::string(kResetNotDone) + kCrLf + e.message()};
     }
     return {true, kResetDone};
 }
@@ -246,7 +260,21 @@ void ScenarioSetup::initBushouFile() {
     folder_.copyFile(folder_.ini(officerBackupName(g_.scenarioNo)), folder_.ini(officerMasterName(g_.scenarioNo)));
 }
 
+// A name written bare with a leading "." would take the rest of its record for another record: the
+// new game would give that officer a nobody's values, and the first year would find the faction file
+// cut short. Such a master is refused before anything is made from it.
+void ScenarioSetup::requireReadableMasters() const {
+    auto officers = folder_.ini(officerMasterName(g_.scenarioNo));
+    auto factions = folder_.ini(factionMasterName(g_.scenarioNo));
+    auto dotted = [&](const std::filesystem::path& p, const std::optional<DottedValue>& d) {
+        if (d) throw FileError(folder_.display(p), d->inRecord());
+    };
+    dotted(officers, findDottedOfficerValue(folder_.readText(officers)));
+    dotted(factions, findDottedFactionValue(folder_.readText(factions)));
+}
+
 void ScenarioSetup::ori_Chr_rtn() {
+    requireReadableMasters();
     mk_Name_rtn();
     mk_Abl_rtn();
     mk_Busv_rtn();
@@ -259,6 +287,8 @@ void ScenarioSetup::ori_Chr_rtn() {
 void ScenarioSetup::mk_Name_rtn() {
     auto family = parseNameList(folder_.readText(folder_.ini(kFamilyNameFile)), kFamilyNamesRead);
     auto given = parseNameList(folder_.readText(folder_.ini(kGivenNameFile)), kGivenNamesRead);
+    for (const auto& [file, names] : {std::pair{kFamilyNameFile, &family}, std::pair{kGivenNameFile, &given}})
+        if (auto quoted = nameWithQuote(*names)) throw FileError(folder_.display(folder_.ini(file)), *quoted);
     rng_.Randomize();
     for (int i = 1; i <= kGameOfficerCount; ++i) {
         int a = rng_.I(kFamilyNamesUsed) + 1;

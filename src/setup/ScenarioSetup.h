@@ -9,6 +9,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +31,7 @@ inline constexpr const char* kNoRulerSelected = "武将が選択されていま�
 inline constexpr const char* kStartQuestionTail = "でゲームを開始しますか？";
 inline constexpr const char* kRetainersWillChange = "配下の構成は変わります";
 inline constexpr const char* kResetDone = "初期化しました";
+inline constexpr const char* kResetNotDone = "武将データは初期化されていません。";
 inline constexpr const char* kMakingData = "データを作成しています";
 inline constexpr const char* kHelpScenarioList = "シナリオを選んでください";
 inline constexpr const char* kHelpRulerList =
@@ -67,7 +69,10 @@ public:
     [[nodiscard]] SetupOutcome chooseScenario(int row);
     // A click on a ruler row: detailId and msgText for the faction screen.
     void showFactionOfRow(int row);
-    // The question before resetting the scenario's officers, and the reset itself.
+    // The question before resetting the scenario's officers (with a line naming the two scenarios
+    // that share the master), and the reset itself: the backup over the master and the working files
+    // rebuilt from it, as one step. When any of it fails nothing is changed, and the message says so
+    // before naming what failed.
     std::string resetQuestion() const;
     [[nodiscard]] SetupOutcome resetOfficers();
     // The new-game command: what to ask (or the refusal), then, after OK, the new game itself: the
@@ -98,6 +103,9 @@ public:
 private:
     // Reads each named ini file once, so a missing one is found before anything is written.
     void requireFiles(const std::vector<std::string>& names) const;
+    // Throws FileError naming the record when the scenario's officer or faction master holds a value
+    // written bare with a leading ".".
+    void requireReadableMasters() const;
     std::vector<bool> selection(const std::vector<int>& selectedRows) const;
 
     const GameFolder& folder_;
@@ -112,5 +120,10 @@ private:
 // The name lists: at most 'limit' names, one per item; an empty item (",," or a blank line) is an
 // empty name.
 std::vector<std::string> parseNameList(std::string_view text, int limit);
+// What is wrong with the first name holding a double quote ("名前「…」には二重引用符…"), if any.
+// A fictional officer's name joins a family name and a given name, and a join of a name holding a
+// quote with one holding a comma, or a blank or "." at its start, could be written to the officer
+// file in neither form: the lists must hold no quote.
+std::optional<std::string> nameWithQuote(const std::vector<std::string>& names);
 
 }  // namespace tei

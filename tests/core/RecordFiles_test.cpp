@@ -139,7 +139,7 @@ TEST(bareOrQuoted, QuotesOnlyWhatABareLineCannotHold) {
     EXPECT_EQ(bareOrQuoted("曹,操"), "\"曹,操\"");
     EXPECT_EQ(bareOrQuoted(" 張遼"), "\" 張遼\"");
     EXPECT_EQ(bareOrQuoted(".5"), "\".5\"");
-    EXPECT_EQ(bareOrQuoted("a\"b"), "a\"b");  // no writing of it reads back; left as it was
+    EXPECT_EQ(bareOrQuoted("a\"b"), "a\"b");  // a quote past the first character stands bare
 }
 
 TEST(bareOrQuoted, AHandEditedNameWithACommaSurvivesEveryWriter) {
@@ -173,6 +173,60 @@ TEST(bareOrQuoted, AHandEditedNameWithACommaSurvivesEveryWriter) {
     EXPECT_EQ(again->name, "曹,操");
     EXPECT_EQ(again->fight, 10);
     EXPECT_EQ(again->commentID, 12);
+}
+
+// A name read from a file reads back whichever writer writes it: the writers that put every text in
+// double quotes write one holding a quote bare instead, where the quote is kept. So are a picture
+// name and a fallen flag.
+TEST(appendFields, ATextHoldingAQuoteReadsBackFromEveryWriter) {
+    Bushou officer{7, "曹\"孟徳\"", 9, 7, 8, 6, 5, 4, 1, 0, 5, "sou\"sou", 12};
+    for (RecordWriter w : {RecordWriter::WholeFile, RecordWriter::NewGame, RecordWriter::Editor}) {
+        SCOPED_TRACE(static_cast<int>(w));
+        std::string record = ".7\r\n";
+        appendFields(record, officer, w);
+        OfficerFile back = parseOfficerFile(record);
+        ASSERT_EQ(back.size(), 1u);
+        EXPECT_EQ(back[0].officer.name, "曹\"孟徳\"");
+        EXPECT_EQ(back[0].officer.jpg, "sou\"sou");
+        EXPECT_EQ(back[0].officer.commentID, 12);
+    }
+    // Quoted as always when there is no quote to keep.
+    std::string plain = ".7\r\n";
+    appendFields(plain, Bushou{7, "曹,操", 9, 7, 8, 6, 5, 4, 1, 0, 5, "sousou", 12}, RecordWriter::NewGame);
+    EXPECT_EQ(plain, crlf({".7", "\"曹,操\"", "9,7,8,6", "5,4", "1,5", "\"sousou\"", "12"}));
+
+    gun faction;
+    faction.name = "袁\"本初\"";
+    faction.army = 120;
+    const std::string flag = "FAL\"SE";
+    for (RecordWriter w : {RecordWriter::WholeFile, RecordWriter::OneFaction}) {
+        SCOPED_TRACE(static_cast<int>(w));
+        std::string record = ".2\r\n";
+        appendFields(record, faction, w, &flag);
+        FactionFile back = parseFactionFile(record);
+        ASSERT_EQ(back.size(), 1u);
+        EXPECT_EQ(back[0].faction.name, "袁\"本初\"");
+        EXPECT_EQ(back[0].faction.army, 120);
+        EXPECT_EQ(back[0].fallen, flag);
+    }
+    EXPECT_TRUE(readsBack("a\"b"));
+    EXPECT_FALSE(readsBack("a\",b"));  // neither form can hold it
+    EXPECT_FALSE(readsBack("\"ab"));
+}
+
+// The year end's one-faction rewrite keeps such a name year after year.
+TEST(RecordScratch, OneFactionRewriteKeepsANameHoldingAQuote) {
+    TempGameFolder tmp;
+    tmp.writeIni("gunsv.ini", crlf({".1", "董\"仲穎\"", "0,1,180,30,60,50,70,75", "\"FALSE\""}));
+    int16_t officers = 2, factions = 1;
+    RecordScratch s{tmp.folder(), officers, factions};
+    for (int year = 0; year < 2; ++year) {
+        gun g = *s.ld_Gun_rtn(1);
+        g.tian = static_cast<int16_t>(51 + year);
+        s.sv_Gun_rtn(1, g);
+    }
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), crlf({".1", "董\"仲穎\"", "0,1,180,30,60,52,70,75", "\"FALSE\""}));
+    EXPECT_EQ(s.ld_Gun_rtn(1)->name, "董\"仲穎\"");
 }
 
 class ScratchTest : public ::testing::Test {

@@ -26,7 +26,9 @@ using test::GameScreenTest;
 using test::ModalSequence;
 using test::ScreenTest;
 
-// The screen the game is played on at the least, less a title bar and a panel.
+// The screen the game is played on at the least, less a title bar and a panel. A window reaching
+// past the screen's edge is not only out of reach: on X every window opened over it (the status an
+// officer list opens, the comment editor over that) stays black.
 constexpr int kScreenWidth = 1366;
 constexpr int kScreenHeight = 768 - 48;
 

@@ -2,6 +2,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
 
 #include "ScreenFixture.h"
 #include "core/OfficerRecordFile.h"
@@ -71,6 +72,29 @@ TEST_F(ScreenTest, RulerJobCannotChangeAndCancelWritesNothing) {
     EXPECT_FALSE(editor.isVisible());
 }
 
+// The job list offers 君主 to a faction's ruler (and locks it for him) and to one who holds job 5
+// already; nobody else can choose it.
+TEST_F(ScreenTest, JobListOffersTheRulerJobOnlyToARuler) {
+    auto rulerRow = [&](Editor& e) {
+        auto* jobs = qobject_cast<QStandardItemModel*>(child<QComboBox>(&e, "cmbJob")->model());
+        return jobs->item(4)->isEnabled();
+    };
+    Editor strategist(tmp.folder(), g, *parseOfficerRecord(test::kWorldOfficers, 2));  // 李儒, job 6
+    EXPECT_TRUE(child<QComboBox>(&strategist, "cmbJob")->isEnabled());
+    EXPECT_FALSE(rulerRow(strategist));
+
+    Bushou made = *parseOfficerRecord(test::kWorldOfficers, 3);  // 呂布 made 君主 by mistake
+    made.Job = numberOf(Job::Ruler);
+    Editor mistaken(tmp.folder(), g, made);
+    EXPECT_TRUE(child<QComboBox>(&mistaken, "cmbJob")->isEnabled());
+    EXPECT_EQ(child<QComboBox>(&mistaken, "cmbJob")->currentText(), "君主");
+    EXPECT_TRUE(rulerRow(mistaken));
+
+    Editor fallenRuler(tmp.folder(), g, *parseOfficerRecord(test::kWorldOfficers, 8));  // 袁紹, faction 3 fell
+    EXPECT_FALSE(child<QComboBox>(&fallenRuler, "cmbJob")->isEnabled());
+    EXPECT_TRUE(rulerRow(fallenRuler));
+}
+
 TEST_F(ScreenTest, EditorButtonsHoldStillWhileTheHelpChanges) {
     Editor editor(tmp.folder(), g, *parseOfficerRecord(test::kWorldOfficers, 3));
     editor.show();
@@ -101,19 +125,19 @@ TEST_F(ScreenTest, CommentEditorConfirmGivesAnOfficerWithoutCommentANewRecord) {
         ModalSequence s;
         s.then<Cmt_Edit>([&](Cmt_Edit* editor) {
             EXPECT_EQ(text(editor, "Name_lab"), "賈詡");
-            child<QPlainTextEdit>(editor, "Txt_cmt")->setPlainText(".5 は記録ではない");
+            child<QPlainTextEdit>(editor, "Txt_cmt")->setPlainText(".5 は記録ではない\n\"兵\"は1,000人");
             press(editor, "Command1_1");
         });
         QTest::mouseClick(child<QLabel>(&status, "Lab_cmt"), Qt::LeftButton);
     }
-    EXPECT_EQ(text(&status, "Lab_cmt"), "  ．5 は記録ではない\r\n");
+    EXPECT_EQ(text(&status, "Lab_cmt"), "  .5 は記録ではない\r\n  \"兵\"は1,000人\r\n");
     EXPECT_EQ(parseOfficerRecord(tmp.readIni("busv.ini"), 4)->commentID, 5);
 
     // Back writes nothing.
     std::string before = tmp.readIni("Cmtsv.ini");
     ModalSequence s;
     s.then<Cmt_Edit>([&](Cmt_Edit* editor) {
-        EXPECT_EQ(child<QPlainTextEdit>(editor, "Txt_cmt")->toPlainText(), "  ．5 は記録ではない\n");
+        EXPECT_EQ(child<QPlainTextEdit>(editor, "Txt_cmt")->toPlainText(), "  .5 は記録ではない\n  \"兵\"は1,000人\n");
         child<QPlainTextEdit>(editor, "Txt_cmt")->setPlainText("捨てる");
         press(editor, "Command1_0");
     });

@@ -1,4 +1,5 @@
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <memory>
 #include <optional>
 #include <set>
@@ -7,7 +8,9 @@
 #include "ScreenFixture.h"
 #include "messages/forms/DLogReader.h"
 #include "screens/forms/ALL_Gdata.h"
+#include "screens/forms/Cmt_Edit.h"
 #include "screens/forms/Gdata.h"
+#include "screens/forms/Status.h"
 #include "screens/forms/Strate.h"
 
 namespace tei {
@@ -124,6 +127,69 @@ TEST_F(MainScreenTest, TwoPlayersTakeTheirTurnsInTheirLightCyanFrames) {
     EXPECT_TRUE(s.done());
     EXPECT_EQ(heading(), " 190年の戦況（水色のリストの戦略が選択可能です）");
     EXPECT_EQ(player(), "プレイヤー\n（曹操）");
+}
+
+// Confirming a comment on the way (offer, officer data, comment, 決定, back, back) is no decision on
+// the offer: going back from the description asks nothing and keeps the turn.
+TEST_F(MainScreenTest, BackFromADescriptionAfterEditingACommentChoosesNothing) {
+    newGame({2});
+    main = openMain("曹操");
+    const int own = frameOf("曹操");
+    ASSERT_GE(own, 0);
+    int withOfficer = -1;  // an offer that concerns an officer, so the description offers his data
+    for (int p = 0; p < offers(own)->count(); ++p)
+        if (QStringList{"人材募集", "黄巾賊退治", "異民族討伐"}.contains(offers(own)->item(p)->text())) withOfficer = p;
+    ASSERT_GE(withOfficer, 0) << items(offers(own)).join(" ").toStdString();
+    const int16_t choice = g.factionChoice[3];
+    {
+        ModalSequence s;
+        s.then<Strate>([&](Strate* strategy) {
+            press(strategy, "Command1_2");  // the officer's status, until it closes
+            press(strategy, "Command1_0");
+            // A question after 戻る would be a decision the player never made.
+            QTimer::singleShot(300, qApp, [] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    ADD_FAILURE() << "asked: " << box->text().toStdString();
+                    box->button(QMessageBox::No)->click();
+                }
+            });
+        });
+        s.then<Status>([&](Status* status) {
+            QTest::mouseClick(child<QLabel>(status, "Lab_cmt"), Qt::LeftButton);  // the comment editor
+            press(status, "backButton");
+        });
+        s.then<Cmt_Edit>([&](Cmt_Edit* editor) {
+            child<QPlainTextEdit>(editor, "Txt_cmt")->setPlainText("書き足した");
+            press(editor, "Command1_1");
+        });
+        clickItem(offers(own), withOfficer);
+        EXPECT_TRUE(s.done());
+        QTest::qWait(400);
+    }
+    EXPECT_EQ(main->cycle().turnSlot, 2);
+    EXPECT_EQ(g.factionChoice[3], choice);
+    EXPECT_EQ(heading(), k189);
+
+    // Deciding after the same round asks about the offer, by its own caption.
+    QString caption;
+    ModalSequence s;
+    s.then<Strate>([&](Strate* strategy) {
+        caption = text(strategy, "Label1");
+        press(strategy, "Command1_2");
+        press(strategy, "Command1_1");
+    });
+    s.then<Status>([&](Status* status) {
+        QTest::mouseClick(child<QLabel>(status, "Lab_cmt"), Qt::LeftButton);
+        press(status, "backButton");
+    });
+    s.then<Cmt_Edit>([&](Cmt_Edit* editor) { press(editor, "Command1_1"); });
+    s.then<QMessageBox>([&](QMessageBox* box) {
+        EXPECT_EQ(box->text(), caption + "を行いますか？");
+        box->button(QMessageBox::No)->click();
+    });
+    clickItem(offers(own), withOfficer);
+    EXPECT_TRUE(s.done());
+    EXPECT_EQ(main->cycle().turnSlot, 2);
 }
 
 TEST_F(MainScreenTest, OffersAreToldApartByPointingAndDescribedInAScreenThatHoldsStill) {

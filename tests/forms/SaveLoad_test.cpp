@@ -135,10 +135,11 @@ TEST_F(SaveLoadTest, TheSlotListFillsTheNumberAndSavingOverAGameAsksOnceMore) {
     main->close();
 }
 
-TEST_F(SaveLoadTest, TheLoadScreenTypesByKeysAndRefusesANinthDigitAndAMissingSlot) {
+TEST_F(SaveLoadTest, TheLoadScreenTypesNumbersOfAnyLengthByKeysAndRefusesAMissingSlot) {
     g.gameMode = GameMode::Continue;
     SVLD load(tmp.folder(), g);
     load.show();
+    const QSize size = load.size();
     // No slot yet: the list says so, and its line picks nothing.
     auto* list = child<QTreeWidget>(&load, "slotList");
     ASSERT_EQ(list->topLevelItemCount(), 1);
@@ -159,13 +160,15 @@ TEST_F(SaveLoadTest, TheLoadScreenTypesByKeysAndRefusesANinthDigitAndAMissingSlo
     press(&load, "Command1_1");
     QTest::keyClick(&load, Qt::Key_7);
     EXPECT_EQ(text(&load, "Lab_num"), "save17");
-    for (int i = 0; i < 6; ++i) press(&load, "Command1_9");
-    {
-        ModalSequence s;
-        s.box("セーブ番号は8桁までです。", "OK");
-        press(&load, "Command1_9");
-    }
-    EXPECT_EQ(text(&load, "Lab_num"), "save17999999");
+    for (int i = 0; i < 14; ++i) press(&load, "Command1_9");
+    EXPECT_EQ(text(&load, "Lab_num"), "save17" + QString(14, QChar('9')));
+    // A longer number is typed on; the label shortens it in the middle and the dialog keeps its size.
+    for (int i = 0; i < 30; ++i) press(&load, "Command1_8");
+    EXPECT_EQ(load.slotNumber().digits(), "1799999999999999" + std::string(30, '8'));
+    EXPECT_TRUE(text(&load, "Lab_num").startsWith("save17"));
+    EXPECT_TRUE(text(&load, "Lab_num").contains(QChar(0x2026)));
+    EXPECT_EQ(child<QLabel>(&load, "Lab_num")->toolTip(), QString::fromStdString("save" + load.slotNumber().digits()));
+    EXPECT_EQ(load.size(), size);
     {
         ModalSequence s;
         s.box("ファイルが見つかりません", "OK");

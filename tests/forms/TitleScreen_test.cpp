@@ -155,7 +155,9 @@ TEST_F(TitleScreenTest, ResetOfficersAsksThenCopiesTheBackupOverTheMaster) {
     tmp.writeIni("bushou1.ini", tmp.readIni("bushou1.ini") + "\r\n");  // an edited master
     Form2 title(tmp.folder(), g, rng);
     showPastOpening(title);
-    const QString question = "シナリオ 1においてエディットした武将データを全て初期化しますか？";
+    const QString question =
+        "シナリオ 1においてエディットした武将データを全て初期化しますか？\n"
+        "（シナリオ 1とシナリオ 4は同じ武将データを使うため、どちらのシナリオの武将も初期化されます）";
     {
         ModalSequence s;
         s.box(question, "キャンセル");

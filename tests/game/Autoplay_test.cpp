@@ -4,6 +4,8 @@
 
 #include <sstream>
 
+#include "core/OfficerRecordFile.h"
+#include "screens/OfficerEditing.h"
 #include "support/TempGameFolder.h"
 
 namespace tei {
@@ -34,13 +36,31 @@ TEST(parseAutoplayOptions, ReadsEveryOptionAndRefusesBadOnes) {
     EXPECT_FALSE(parse({"--seed"}));
     EXPECT_FALSE(parse({"--fast"}, &error));
     EXPECT_EQ(error, "不明なオプションです: --fast / unknown option: --fast");
+    // A saved game to start from: its scenario is the save's, every faction the computer's.
+    auto from = parse({"--from", "07", "--years", "2"});
+    ASSERT_TRUE(from);
+    EXPECT_EQ(from->from, "07");
+    EXPECT_FALSE(parse({"--from", "07", "--scenario", "2"}));
+    EXPECT_FALSE(parse({"--from", "save/07"}));
 }
 
-TEST(runCheck, ShippedDataPassesAndABrokenCopyDoesNot) {
+TEST(runCheck, ShippedDataPassesEditedOrNotAndABrokenCopyDoesNot) {
     TempGameFolder tmp;
     tmp.copyShippedData();
     std::ostringstream out;
     EXPECT_EQ(runCheck(tmp.root() / "ini", out), 0) << out.str();
+    EXPECT_EQ(out.str(), "");
+
+    // The officer editor changes an ability in scenario 1's master: a note, and still sound.
+    tmp.writeIni("busv.ini", tmp.readIni("bushou1.ini"));
+    Bushou dong = *parseOfficerRecord(tmp.readIni("busv.ini"), 1);
+    ASSERT_TRUE(registerOfficerEdits(tmp.folder(), 1, dong, Job::Ruler, {"1", "2", "3", "4", "5", "6"}).ok);
+    std::ostringstream edited;
+    EXPECT_EQ(runCheck(tmp.root() / "ini", edited), 0) << edited.str();
+    EXPECT_EQ(edited.str(),
+              "注意: ini/bushou1.ini: 1 人の武将が ini/BUSHOU1_BK.ini から変わっています（武将エディタでの変更です。"
+              "タイトル画面の「武将初期化」で元に戻せます）。\n");
+
     tmp.writeIni("Gunbatu.ini", "");
     std::ostringstream broken;
     EXPECT_EQ(runCheck(tmp.root() / "ini", broken), 1);

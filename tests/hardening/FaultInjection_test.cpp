@@ -205,6 +205,15 @@ TEST_F(FaultInjection, AWorkingFileDamagedBetweenYearsStopsTheYearAndKeepsEveryF
          "ファイル「ini/busv.ini」が見つかりません。"},
         {"officer file cut in half", [&] { writeBytes(path("ini/busv.ini"), officers.substr(0, officers.size() / 2)); },
          "ファイル「ini/busv.ini」は記録が欠けているか、途中で切れています。"},
+        {"faction name given a leading stop",
+         [&] {
+             // Record 1's name line, quoted or not, becomes a bare name with a leading stop.
+             std::string factions = sound.at("ini/gunsv.ini");
+             size_t name = factions.find(".1\r\n") + 4;
+             writeBytes(path("ini/gunsv.ini"), factions.replace(name, factions.find("\r\n", name) - name, ".董卓"));
+         },
+         "ファイル「ini/gunsv.ini」の記録 .1 の名前「.董卓」は「.」で始まるため、次の記録の見出しと読まれてしまいます。"
+         "二重引用符で囲んでください（\".董卓\"）。"},
         {"faction file emptied", [&] { writeBytes(path("ini/gunsv.ini"), ""); },
          "ファイル「ini/gunsv.ini」は記録が欠けているか、途中で切れています。"},
         {"faction file turned into binary garbage",
@@ -245,6 +254,10 @@ TEST(FaultInjectionCli, AMissingMasterOrGarbledDataFileEndsWithAMessage) {
          "ファイル「ini/mei.ini」は UTF-8 のテキストではありません。"},
         {"Gunbatu1.ini", ".1\r\n\"董卓\"\r\n0,1,180\r\n",
          "ファイル「ini/Gunbatu1.ini」は記録が欠けているか、途中で切れています。"},
+        {"bushou1.ini", ".1\r\n\"董卓\"\r\n3,8,6,7\r\n4,2\r\n1,5\r\n\"toutaku\"\r\n1\r\n.2\r\n.李儒\r\n",
+         "ファイル「ini/bushou1.ini」の記録 .2 "
+         "の名前「.李儒」は「.」で始まるため、次の記録の見出しと読まれてしまいます。"
+         "二重引用符で囲んでください（\".李儒\"）。"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.file) + " " + c.message);

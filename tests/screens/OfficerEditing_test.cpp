@@ -29,10 +29,14 @@ const std::string kBackup = crlf({".1", "\"董卓\"", "4,9,7,8", "5,3", "1,4", "
                                   ".2", "\"王允\"", "9,1,6,2", "7,9", "1,4", "\"ouin\"",    "0",  //
                                   ".3", "\"華雄\"", "1,8,1,5", "3,5", "3,5", "\"kayuu\"",   "0"});
 
+// 董卓 rules the one faction.
+const std::string kFactions = crlf({".1", "董卓", "0,1,180,30,60,50,70,75", "\"FALSE\""});
+
 struct EditorFiles {
     TempGameFolder tmp;
     EditorFiles() {
         tmp.writeIni("busv.ini", kGame);
+        tmp.writeIni("gunsv.ini", kFactions);
         tmp.writeIni("bushou1.ini", kMaster);
         tmp.writeIni("BUSHOU1_BK.ini", kBackup);
     }
@@ -45,27 +49,30 @@ struct EditorFiles {
     }
 };
 
-TEST(abilityFromText, ReadsTheLeadingNumberRoundedHalfToEvenWithin16Bits) {
+// A box holds a number or is refused: a typo is never read as its leading digits or as 0. Full-width
+// digits and signs, as a Japanese input method types them, are digits and signs.
+TEST(abilityFromText, ReadsAWholeNumberRoundedHalfToEvenWithin16Bits) {
     struct Row {
         const char* typed;
         int16_t value;
     } rows[] = {
-        {"12abc", 12},      {"abc", 0},          {"", 0},    {"  7", 7},
-        {"2.5", 2},         {"3.5", 4},          {"-3", -3}, {"32767", 32767},
-        {"-32768", -32768}, {"-32768.5", -32768}  // the half goes to the even -32768
+        {"  7 ", 7},      {"2.5", 2},         {"3.5", 4},           {"-3", -3},    {"+3", 3},
+        {"32767", 32767}, {"-32768", -32768}, {"-32768.5", -32768},  // the half goes to the even -32768
+        {"１０", 10},     {"－１２", -12},    {"　８　", 8},        {"７．５", 8}, {"−4", -4},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.typed);
         EXPECT_EQ(abilityFromText(row.typed), row.value);
     }
-    for (const char* typed : {"32767.5", "32768", "-32769", "40000", "1e9"})
+    for (const char* typed : {"12abc", "abc", "", " ", "-", ".", "1 2", "1e3", "十", "32767.5", "32768", "-32769",
+                              "40000", "１００００００"})
         EXPECT_EQ(abilityFromText(typed), std::nullopt) << typed;
 }
 
 TEST(registerOfficerEdits, CivilOfficialMadeGeneralTakesTheThreeBoxesAndKeepsPolitics) {
     EditorFiles f;
     Bushou b = f.officer(2);
-    auto out = registerOfficerEdits(f.tmp.folder(), 1, b, Job::General, {"9abc", " 8", "7.5", "99", "6.5", "8"});
+    auto out = registerOfficerEdits(f.tmp.folder(), 1, b, Job::General, {"９", " 8", "7.5", "99", "6.5", "8"});
     EXPECT_TRUE(out.ok);
     EXPECT_EQ(out.message, "登録しました。");
     EXPECT_EQ(std::make_tuple(Job(b.Job), b.policy, b.fight, b.wisdom, b.tactics, b.charm, b.Setu),
@@ -107,6 +114,19 @@ TEST(registerOfficerEdits, ValueOutOfRangeIsRefusedAndNothingIsWritten) {
     EXPECT_EQ(b.fight, 2);
 
     EXPECT_TRUE(registerOfficerEdits(f.tmp.folder(), 1, b, Job::Civil, {"5", "99999", "", "", "5", "5"}).ok);
+}
+
+TEST(registerOfficerEdits, ATypoIsRefusedAndNothingIsWritten) {
+    EditorFiles f;
+    auto before = f.files();
+    Bushou b = f.officer(2);
+    auto out = registerOfficerEdits(f.tmp.folder(), 1, b, Job::Civil, {"abc", "", "", "", "5", "5"});
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(out.message, "「政治」の値「abc」は登録できません。-32768 から 32767 までの数を入力してください。");
+    out = registerOfficerEdits(f.tmp.folder(), 1, b, Job::Civil, {"7", "", "", "", "5", "1O"});
+    EXPECT_EQ(out.message, "「節度」の値「1O」は登録できません。-32768 から 32767 までの数を入力してください。");
+    EXPECT_EQ(f.files(), before);
+    EXPECT_EQ(b.policy, 8);
 }
 
 TEST(registerOfficerEdits, MissingMasterIsNamedAndNothingIsWritten) {
@@ -180,13 +200,41 @@ TEST(restoreOfficerFromBackup, TakesJobAndAbilitiesKeepsRulersAndCloseLeavesEver
     EXPECT_EQ(b.commentID, 7);
     EXPECT_EQ(f.files(), before);  // closing without registering writes nothing
 
-    // A ruler stays ruler and nobody else becomes one.
+    // A ruler keeps his job; anyone else takes the backup's, 君主 included.
     Bushou ruler = f.officer(1);
     ASSERT_TRUE(restoreOfficerFromBackup(f.tmp.folder(), 1, ruler).ok);
     EXPECT_EQ(std::make_tuple(Job(ruler.Job), ruler.fight), std::make_tuple(Job::Ruler, 9));
     Bushou officer = f.officer(3);
     ASSERT_TRUE(restoreOfficerFromBackup(f.tmp.folder(), 1, officer).ok);
-    EXPECT_EQ(std::make_tuple(Job(officer.Job), officer.fight), std::make_tuple(Job::Military, 8));
+    EXPECT_EQ(std::make_tuple(Job(officer.Job), officer.fight), std::make_tuple(Job::Ruler, 8));
+}
+
+// Being a ruler is ruling a faction, not holding job 5: 王允, made 君主 by mistake, gets his job back
+// from the backup; nobody else can be made 君主, and a ruler's job cannot be changed.
+TEST(restoreOfficerFromBackup, OfficerMadeRulerByMistakeGetsTheBackupsJobBack) {
+    EditorFiles f;
+    Bushou wang = f.officer(2);
+    wang.Job = numberOf(Job::Ruler);
+    ASSERT_TRUE(restoreOfficerFromBackup(f.tmp.folder(), 1, wang).ok);
+    EXPECT_EQ(Job(wang.Job), Job::General);
+
+    auto before = f.files();
+    Bushou civil = f.officer(2);
+    auto out = registerOfficerEdits(f.tmp.folder(), 1, civil, Job::Ruler, {"1", "2", "3", "4", "5", "6"});
+    EXPECT_FALSE(out.ok);
+    EXPECT_EQ(out.message, "君主にできるのは軍閥の君主だけです。");
+    Bushou dong = f.officer(1);
+    out = registerOfficerEdits(f.tmp.folder(), 1, dong, Job::Civil, {"1", "", "", "", "5", "6"});
+    EXPECT_EQ(out.message, "軍閥の君主の職業は変えられません。");
+    EXPECT_EQ(f.files(), before);
+    EXPECT_EQ(Job(civil.Job), Job::Civil);
+
+    // One who holds job 5 without ruling (a fictional officer drawn so) may keep it or leave it.
+    Bushou fictional = f.officer(4);
+    fictional.Job = numberOf(Job::Ruler);
+    EXPECT_TRUE(registerOfficerEdits(f.tmp.folder(), 1, fictional, Job::Ruler, {"1", "2", "3", "4", "5", "6"}).ok);
+    EXPECT_TRUE(registerOfficerEdits(f.tmp.folder(), 1, fictional, Job::Military, {"7", "", "", "", "5", "6"}).ok);
+    EXPECT_EQ(Job(parseOfficerRecord(f.tmp.readIni("busv.ini"), 4)->Job), Job::Military);
 }
 
 TEST(restoreOfficerFromBackup, OfficerWithoutBackupRecordOrMissingBackupIsRefused) {

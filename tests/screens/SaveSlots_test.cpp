@@ -117,18 +117,34 @@ TEST_F(SaveSlotsTest, SummaryTakesTheFirstNamedSlotUpToFourteen) {
     EXPECT_EQ(missing.text, "ファイルが見つかりません");
 }
 
-TEST_F(SaveSlotsTest, SlotNumbersAreDigitsUpToEight) {
-    EXPECT_FALSE(SaveSlots::slotProblem("12345678"));
-    EXPECT_EQ(SaveSlots::slotProblem("123456789"), "セーブ番号「123456789」は長すぎます（8桁まで）。");
+// A slot number may be as long as the file system lets its files be named: the longest such number
+// saves and loads back (its files and their temporaries fit), one digit more is refused by name.
+TEST_F(SaveSlotsTest, SlotNumbersOfAnyLengthTheFileSystemCanName) {
+    const size_t longest = slots.longestSlotNumber();
+    ASSERT_GT(longest, 100u);  // 255 bytes a name on the usual disks, less the longest file's frame
+    for (const std::string& slot : {std::string("123456789012"), std::string(longest, '7')}) {
+        SCOPED_TRACE(slot.size());
+        EXPECT_FALSE(slots.slotProblem(slot));
+        ASSERT_TRUE(slots.save_rtn(slot).ok);
+        EXPECT_EQ(tmp.readSave("teilog" + slot + ".log"), tmp.readIni("teiji.log"));
+        writeWorking("B");
+        ASSERT_TRUE(slots.load_rtn(slot).ok);
+        EXPECT_EQ(tmp.readIni("busv.ini"), "officers A\r\n");
+        writeWorking("A");
+    }
+    const std::string tooLong(longest + 1, '7');
+    EXPECT_EQ(slots.slotProblem(tooLong),
+              "セーブ番号「" + tooLong + "」は長すぎます（" + std::to_string(longest) + "桁まで）。");
+    EXPECT_EQ(slots.save_rtn(tooLong).text, *slots.slotProblem(tooLong));
+    EXPECT_FALSE(slots.load_rtn(tooLong).ok);
     EXPECT_EQ(slots.save_rtn("../7").text, "セーブ番号「../7」には数字だけを使ってください。");
-    EXPECT_FALSE(slots.load_rtn("123456789").ok);
 
     SlotNumber typed;
     EXPECT_EQ(typed.label(), "save");
-    for (int d : {0, 7, 1, 2, 3, 4, 5, 6}) EXPECT_FALSE(typed.type(d));
-    EXPECT_EQ(typed.label(), "save07123456");
-    EXPECT_EQ(typed.type(9), "セーブ番号は8桁までです。");
-    EXPECT_EQ(typed.digits(), "07123456");
+    for (int d : {0, 7, 1}) EXPECT_FALSE(typed.type(d, 3));
+    EXPECT_EQ(typed.label(), "save071");
+    EXPECT_EQ(typed.type(9, 3), "セーブ番号は3桁までです。");
+    EXPECT_EQ(typed.digits(), "071");
 }
 
 // The local time of a file's last change, set exactly.
@@ -150,9 +166,10 @@ TEST_F(SaveSlotsTest, TheListHoldsEverySlotThatCanBeTypedInNumberOrder) {
         g.saveHeader[0] = static_cast<int16_t>(190 + std::string(slot).size());
         ASSERT_TRUE(slots.save_rtn(slot).ok) << slot;
     }
-    // Not slots the pad can name, or no information file: not listed.
+    // Not slots the pad can name, or no information file: not listed. A long number is a slot.
     tmp.writeSave("saveauto.ini", tmp.readSave("save7.ini"));
-    tmp.writeSave("save123456789.ini", tmp.readSave("save7.ini"));
+    tmp.writeSave("save12x.ini", tmp.readSave("save7.ini"));
+    tmp.writeSave("save0123456789012345678.ini", tmp.readSave("save7.ini"));
     tmp.writeSave("busv3.ini", "officers");
     tmp.writeSave("save.ini.bak", "old");
     // An information file cut short is listed, unreadable; one named in capitals is found.
@@ -163,8 +180,9 @@ TEST_F(SaveSlotsTest, TheListHoldsEverySlotThatCanBeTypedInNumberOrder) {
     std::vector<SlotEntry> list = slots.list();
     std::vector<std::string> labels;
     for (const auto& e : list) labels.push_back(e.label);
-    EXPECT_EQ(labels, (std::vector<std::string>{"save", "save2", "save4", "save7", "save07", "save10"}));
-    ASSERT_EQ(list.size(), 6u);
+    EXPECT_EQ(labels, (std::vector<std::string>{"save", "save2", "save4", "save7", "save07", "save10",
+                                                "save0123456789012345678"}));
+    ASSERT_EQ(list.size(), 7u);
     EXPECT_EQ(list[1].slot, "2");
     EXPECT_EQ(list[1].summary, "シナリオ 2名0 191年");
     EXPECT_TRUE(list[1].readable);

@@ -63,7 +63,8 @@ protected:
         tmp.writeIni(file, text);
     }
 
-    std::vector<std::string> check() { return checkDataFolder(tmp.root() / "ini"); }
+    std::vector<std::string> check() { return checkDataFolder(tmp.root() / "ini").problems; }
+    std::vector<std::string> notes() { return checkDataFolder(tmp.root() / "ini").notes; }
 
     TempGameFolder tmp;
 };
@@ -72,15 +73,44 @@ using Lines = std::vector<std::string>;
 
 TEST_F(DataCheckTest, ASoundFolderHasNoProblems) { EXPECT_EQ(check(), Lines{}); }
 
-TEST_F(DataCheckTest, MissingFilesAndBackupsThatDiffer) {
+TEST_F(DataCheckTest, MissingFiles) {
     std::filesystem::remove(tmp.root() / "ini" / "BUSHOU2_BK.ini");
     std::filesystem::remove(tmp.root() / "ini" / "mei.ini");
-    edit("BUSHOU1_BK.ini", "武将20", "武将二十");
     // Found whatever the case of its name.
     std::filesystem::rename(tmp.root() / "ini" / "Gunbatu.ini", tmp.root() / "ini" / "GUNBATU.INI");
     EXPECT_EQ(check(),
-              (Lines{"ini/BUSHOU1_BK.ini が ini/bushou1.ini と一致しません。",
-                     "ファイル「ini/BUSHOU2_BK.ini」が見つかりません。", "ファイル「ini/mei.ini」が見つかりません。"}));
+              (Lines{"ファイル「ini/BUSHOU2_BK.ini」が見つかりません。", "ファイル「ini/mei.ini」が見つかりません。"}));
+}
+
+// A master the editor changed is no fault: a note counts the officers changed (a record quoted
+// differently is no change). A backup that differs must be sound itself.
+TEST_F(DataCheckTest, AMasterEditedAwayFromItsBackupIsANote) {
+    edit("bushou1.ini", officerRecord(20, "武将20", 0, 2, 0), officerRecord(20, "武将20", 0, 4, 0));
+    edit("bushou1.ini", officerRecord(21, "武将21", 1, 2, 0),
+         crlf({".21", "武将21", "9,5,5,5", "5,5", "1,2", "zouhyou1", "0"}));
+    edit("bushou1.ini", officerRecord(22, "武将22", 0, 2, 0),
+         crlf({".22", "\"武将22\"", "5,5,5,5", "5,5", "0,2", "zouhyou1", "0"}));
+    EXPECT_EQ(check(), Lines{});
+    EXPECT_EQ(notes(), Lines{"ini/bushou1.ini: 2 人の武将が ini/BUSHOU1_BK.ini から変わっています（武将エディタでの"
+                             "変更です。タイトル画面の「武将初期化」で元に戻せます）。"});
+
+    // The comment editor gave officer 23 a number of his own, which Comment.ini does not hold; officer
+    // 24's number was the backup's already, and is a fault.
+    edit("bushou1.ini", officerRecord(23, "武将23", 1, 2, 0), officerRecord(23, "武将23", 1, 2, 201));
+    edit("bushou1.ini", officerRecord(24, "武将24", 0, 2, 0), officerRecord(24, "武将24", 0, 2, 9));
+    edit("BUSHOU1_BK.ini", officerRecord(24, "武将24", 0, 2, 0), officerRecord(24, "武将24", 0, 2, 9));
+    EXPECT_EQ(check(), Lines{"ini/bushou1.ini の記録 .24（武将24）: コメント番号 9 が ini/Comment.ini にありません。"});
+    EXPECT_EQ(notes(), (Lines{"ini/bushou1.ini: 3 人の武将が ini/BUSHOU1_BK.ini から変わっています（武将エディタでの"
+                              "変更です。タイトル画面の「武将初期化」で元に戻せます）。",
+                              "ini/bushou1.ini の記録 .23（武将23）: コメント番号 201 が ini/Comment.ini にありません"
+                              "（コメントエディタで付けた番号です）。"}));
+    edit("bushou1.ini", officerRecord(24, "武将24", 0, 2, 9), officerRecord(24, "武将24", 0, 2, 0));
+    edit("BUSHOU1_BK.ini", officerRecord(24, "武将24", 0, 2, 9), officerRecord(24, "武将24", 0, 2, 0));
+
+    edit("BUSHOU1_BK.ini", officerRecord(30, "武将30", 0, 2, 0), crlf({".30", "武将30", "5,5,5,5", "5,5", "0,2"}));
+    EXPECT_EQ(check(), Lines{"ini/BUSHOU1_BK.ini の記録 .30（武将30）: 値が足りません（9 個、11 個必要です）。"});
+    EXPECT_EQ(notes().size(), 2u);
+    EXPECT_NE(notes()[0].find("4 人の武将"), std::string::npos);
 }
 
 TEST_F(DataCheckTest, CountsNumberingAndValues) {
@@ -151,6 +181,40 @@ TEST_F(DataCheckTest, CommentsNamesAndTemplates) {
                        }));
 }
 
+TEST_F(DataCheckTest, BareValueStartingWithAStopIsNamedOnceWithItsRecord) {
+    // Officer 5's name and officer 9's picture name, and faction 4's name, written bare with a leading
+    // "." would each start a record of their own: one line says so, and the values after them still
+    // belong to their record. A quoted ".名" is a name like any other.
+    for (const char* file : {"bushou1.ini", "BUSHOU1_BK.ini"}) {
+        edit(file, officerRecord(5, "武将5", 5, 5, 0), officerRecord(5, ".武将5", 5, 5, 0));
+        edit(file, crlf({".9", "武将9", "5,5,5,5", "5,5", "9,5", "\"zouhyou1\""}),
+             crlf({".9", "武将9", "5,5,5,5", "5,5", "9,5", ".jpg"}));
+        edit(file, officerRecord(20, "武将20", 0, 2, 0), officerRecord(20, "\".武将20\"", 0, 2, 0));
+    }
+    edit("Gunbatu2.ini", factionRecord(4, 0, 4), factionRecord(4, 0, 4).replace(4, 4, ". 国4"));
+    EXPECT_EQ(check(),
+              (Lines{
+                  "ini/bushou1.ini の記録 .5（.武将5）: 名前「.武将5」は「.」で始まるため、次の記録の見出しと読まれて"
+                  "しまいます。二重引用符で囲んでください（\".武将5\"）。",
+                  "ini/bushou1.ini の記録 .9（武将9）: 画像名「.jpg」は「.」で始まるため、次の記録の見出しと読まれて"
+                  "しまいます。二重引用符で囲んでください（\".jpg\"）。",
+                  "ini/Gunbatu2.ini の記録 .4（. 国4）: 名前「. 国4」は「.」で始まるため、次の記録の見出しと読まれて"
+                  "しまいます。二重引用符で囲んでください（\". 国4\"）。",
+              }));
+}
+
+TEST_F(DataCheckTest, NameListsHoldNoQuote) {
+    edit("sei.ini", "姓7\r\n", "姓\"7\"\r\n");
+    edit("mei.ini", "名150\r\n", "名\"150\r\n");
+    tmp.writeIni("mei.ini", tmp.readIni("mei.ini") + "名\"151\r\n");  // beyond the names read
+    EXPECT_EQ(check(), (Lines{
+                           "ini/sei.ini: 名前「姓\"7\"」には二重引用符（\"）が入っています。架空の武将の名前は姓と名を"
+                           "つないで作るので、二重引用符のある名前は使えません。",
+                           "ini/mei.ini: 名前「名\"150」には二重引用符（\"）が入っています。架空の武将の名前は姓と名を"
+                           "つないで作るので、二重引用符のある名前は使えません。",
+                       }));
+}
+
 TEST_F(DataCheckTest, GarbageNeverCrashesTheCheck) {
     tmp.writeIni("bushou1.ini", "\xff\xfe garbage");
     tmp.writeIni("Gunbatu1.ini", "x,y\r\n.\r\n.-5\r\n\"\r\n.99999999999\r\n");
@@ -163,7 +227,8 @@ TEST_F(DataCheckTest, GarbageNeverCrashesTheCheck) {
 
 TEST(DataCheckShipped, TheShippedDataHasNoProblems) {
     std::filesystem::path dir = std::filesystem::path(TEIJIROKU_SOURCE_DIR) / "data" / "ini";
-    EXPECT_EQ(checkDataFolder(dir), Lines{});
+    EXPECT_EQ(checkDataFolder(dir).problems, Lines{});
+    EXPECT_EQ(checkDataFolder(dir).notes, Lines{});
 }
 
 }  // namespace

@@ -142,9 +142,34 @@ TEST_F(ScenarioSetupTest, RulerListStopsAtTheFactionCountAndAtTwentyOneRows) {
     for (auto [row, ruler] : edges) EXPECT_EQ(setup.rulerOfRow(row), ruler) << row;
 }
 
+TEST_F(ScenarioSetupTest, NewGameRefusesMastersAndNameListsItCannotWriteBack) {
+    ASSERT_TRUE(setup.Form_Load().ok);
+    tmp.writeIni("Gunbatu1.ini", faction(1, "董卓", 1) + faction(2, ".袁紹", 2));
+    auto outcome = setup.startNewGame({0});
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message,
+              "ファイル「ini/Gunbatu1.ini」の記録 .2 の名前「.袁紹」は「.」で始まるため、次の記録の見出しと読まれて"
+              "しまいます。二重引用符で囲んでください（\".袁紹\"）。");
+    EXPECT_EQ(rng.draws(), 0);
+    EXPECT_EQ(g.slotFaction[0], 0);
+    EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
+
+    // Nor is a name list holding a quote used for the fictional officers.
+    tmp.writeIni("Gunbatu1.ini", faction(1, "董卓", 1) + faction(2, "袁紹", 2));
+    tmp.writeIni("mei.ini", "名1\r\n名\"2\r\n");
+    outcome = setup.startNewGame({0});
+    EXPECT_EQ(outcome.message,
+              "ファイル「ini/mei.ini」の名前「名\"2」には二重引用符（\"）が入っています。架空の武将の名前は姓と名を"
+              "つないで作るので、二重引用符のある名前は使えません。");
+    EXPECT_EQ(rng.draws(), 0);
+    EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
+}
+
 TEST_F(ScenarioSetupTest, ResetCopiesTheBackupOverTheMasterAndRebuilds) {
     ASSERT_TRUE(setup.Form_Load().ok);
-    EXPECT_EQ(setup.resetQuestion(), "シナリオ 1においてエディットした武将データを全て初期化しますか？");
+    EXPECT_EQ(setup.resetQuestion(),
+              "シナリオ 1においてエディットした武将データを全て初期化しますか？\r\n"
+              "（シナリオ 1とシナリオ 4は同じ武将データを使うため、どちらのシナリオの武将も初期化されます）");
     auto outcome = setup.resetOfficers();
     EXPECT_TRUE(outcome.ok);
     EXPECT_EQ(outcome.message, "初期化しました");
@@ -154,8 +179,26 @@ TEST_F(ScenarioSetupTest, ResetCopiesTheBackupOverTheMasterAndRebuilds) {
     ASSERT_TRUE(setup.chooseScenario(1).ok);
     outcome = setup.resetOfficers();  // BUSHOU2_BK.ini is missing
     EXPECT_FALSE(outcome.ok);
-    EXPECT_EQ(outcome.message, "ファイル「ini/BUSHOU2_BK.ini」が見つかりません。");
+    EXPECT_EQ(outcome.message,
+              "武将データは初期化されていません。\r\nファイル「ini/BUSHOU2_BK.ini」が見つかりません。");
     EXPECT_EQ(tmp.readIni("bushou2.ini"), officer(1, "曹操", 1, 5));
+}
+
+// The reset is one step: a working file that cannot be rebuilt leaves the master as it was, and the
+// message says nothing was reset before naming the file. The question names both scenarios sharing
+// the master.
+TEST_F(ScenarioSetupTest, ResetThatCannotRebuildTheWorkingFilesChangesNothingAndSaysSo) {
+    ASSERT_TRUE(setup.Form_Load().ok);
+    ASSERT_TRUE(setup.chooseScenario(3).ok);  // scenario 4 uses bushou1.ini
+    EXPECT_EQ(setup.resetQuestion(),
+              "シナリオ 4においてエディットした武将データを全て初期化しますか？\r\n"
+              "（シナリオ 1とシナリオ 4は同じ武将データを使うため、どちらのシナリオの武将も初期化されます）");
+    std::filesystem::remove(tmp.root() / "ini" / "busv.ini");
+    std::filesystem::create_directory(tmp.root() / "ini" / "busv.ini");  // no file can be put there
+    auto outcome = setup.resetOfficers();
+    EXPECT_FALSE(outcome.ok);
+    EXPECT_EQ(outcome.message, "武将データは初期化されていません。\r\nファイル「ini/busv.ini」に書き込めません。");
+    EXPECT_EQ(tmp.readIni("bushou1.ini"), kOfficers1);
 }
 
 TEST_F(ScenarioSetupTest, NewGameNeedsASelectedRowAndFillsTheSlotsAtTheRowsPositions) {

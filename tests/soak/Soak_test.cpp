@@ -260,7 +260,7 @@ TEST(Soak, TheProgramPlaysTheSameGames) {
         int status = std::system(command.c_str());
         ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << command;
 
-        AutoplayOptions o{.scenario = scenario, .players = {}, .years = {}, .seed = 77, .quiet = true};
+        AutoplayOptions o{.scenario = scenario, .players = {}, .years = {}, .seed = 77, .quiet = true, .from = {}};
         std::ostringstream out, err;
         ASSERT_EQ(runAutoplay(o, inProcess.folder(), out, err), 0);
 

@@ -35,6 +35,7 @@
 #include "core/RecordFiles.h"
 #include "core/forms/GameLook.h"
 #include "core/forms/MessageBoxes.h"
+#include "game/forms/Forecast.h"
 #include "game/forms/Main.h"
 #include "game/forms/VersionBox.h"
 #include "messages/Chronicle.h"
@@ -229,6 +230,16 @@ bool grabGame(const fs::path& data, const QString& out) {
         w.logPath = folder.ini(kChronicleFile);
         ok &= w.Form_Load().empty();
         ok &= grab(w, out, "DLogReader");
+    }
+    // 戦況予測 of the game in 190, its 500 games played here rather than behind the progress dialog.
+    {
+        SweepStart start;
+        ok &= !continuationOf(folder, g, main.cycle().yearCounter, start);
+        SweepRun run(std::move(start), kForecastGames, 1);
+        run.play(defaultJobs());
+        ok &= !run.failure();
+        Forecast w(oddsLines(run.tally(), g), kForecastGames, main.cycle().yearCounter, &main);
+        ok &= grab(w, out, "Forecast");
     }
     main.hide();
     return ok;

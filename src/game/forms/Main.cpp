@@ -15,6 +15,7 @@
 #include "core/forms/HoverHelp.h"
 #include "core/forms/MessageBoxes.h"
 #include "core/forms/RememberedGeometry.h"
+#include "game/forms/Forecast.h"
 #include "game/forms/VersionBox.h"
 #include "messages/Chronicle.h"
 #include "messages/forms/DLogReader.h"
@@ -143,6 +144,7 @@ void Main::buildMenus() {
     QMenu* info = bar->addMenu(QString::fromUtf8("情報"));
     info->setObjectName(QStringLiteral("mnInfo"));
     item(info, "軍閥一覧", "mnAllGdata", &Main::mnAllGdata_Click);
+    item(info, kForecastCaption, "mnForecast", &Main::mnForecast_Click);
     QMenu* tools = bar->addMenu(QString::fromUtf8("ツール"));
     tools->setObjectName(QStringLiteral("mnTool"));
     item(tools, "ログを見る", "mnLog", &Main::mnLog_Click);
@@ -279,6 +281,9 @@ void Main::exitGame_Click() {
 }
 
 void Main::mnAllGdata_Click() { showFactionList(); }
+
+// The odds of the game as it stands at the start of this year; the game itself is left alone.
+void Main::mnForecast_Click() { runForecast(this, folder_, g_, cycle_.yearCounter, kForecastGames); }
 
 void Main::mnLog_Click() {
     DLogReader reader(folder_, this);

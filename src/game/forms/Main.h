@@ -68,6 +68,7 @@ private:
     void newGame_Click();
     void exitGame_Click();
     void mnAllGdata_Click();
+    void mnForecast_Click();
     void mnLog_Click();
 
     const GameFolder& folder_;

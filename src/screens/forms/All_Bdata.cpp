@@ -16,6 +16,10 @@ namespace tei {
 namespace {
 constexpr const char* kHeading = "各軍閥所属部将";
 constexpr int kColumns = 7;  // factions side by side in a row
+// Rows of names a list shows before it scrolls: two rows of lists, the heading and the buttons fit a
+// 768-pixel screen with a title bar and a panel. A window reaching past the screen's edge leaves the
+// windows opened over it black on X (never painted), and its 戻る out of reach.
+constexpr int kListRows = 10;
 }  // namespace
 
 All_Bdata::All_Bdata(const GameFolder& folder, GameGlobals& g, QWidget* parent)
@@ -42,7 +46,7 @@ void All_Bdata::init_rtn() {
         auto* list = new QListWidget(this);
         list->setObjectName(QStringLiteral("Chr_lst_%1").arg(i));
         list->setMinimumWidth(fontMetrics().horizontalAdvance(QString(6, QChar(0x6F22))));
-        list->setMinimumHeight(rowHeight * 10);  // two rows of lists fit a 768-pixel screen
+        list->setMinimumHeight(rowHeight * kListRows);
         connect(list, &QListWidget::itemClicked, this, &All_Bdata::Chr_lst_Click);
         grid->addWidget(name, (i / kColumns) * 2, i % kColumns);
         grid->addWidget(list, (i / kColumns) * 2 + 1, i % kColumns);

@@ -55,12 +55,11 @@ void Cmt_Edit::Command1_Click(int index) {
         reject();
         return;
     }
-    auto outcome = sv_Cmt_rtn(folder_, officer_, g_.msgText, Txt_cmt_->toPlainText().toStdString());
+    auto outcome = sv_Cmt_rtn(folder_, g_.scenarioNo, officer_, g_.msgText, Txt_cmt_->toPlainText().toStdString());
     if (!outcome.ok) {
         showNotice(this, qs(outcome.message));
         return;
     }
-    g_.dialogResult = 1;
     accept();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The comment editor: the officer's name (msgText) and his comment as the status shows it, in a text
-// box. "決定" writes the comment into the comment file; "戻る" closes without writing.
+// box. "決定" writes the comment into the comment file; "戻る" closes without writing. Neither touches
+// the shared dialog result, which belongs to the screens below (a strategy description's decision).
 
 #include <QDialog>
 #include <string>

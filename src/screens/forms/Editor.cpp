@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStandardItemModel>
 
+#include "core/Scenarios.h"
 #include "core/forms/GameLook.h"
 #include "core/forms/HoverHelp.h"
 #include "core/forms/MessageBoxes.h"
@@ -33,13 +35,23 @@ int rowOfJob(Job job) { return job >= Job::Civil && job <= Job::Strategist ? num
 Editor::Editor(const GameFolder& folder, GameGlobals& g, const Bushou& officer, QWidget* parent)
     : QDialog(parent), folder_(folder), g_(g), officer_(officer) {
     init_rtn();
+    ruler_ = rulesAFaction();
     Dsp_Chr_rtn1();
     rememberGeometry(this);
 }
 
 void Editor::setBushou(const Bushou& officer) {
     officer_ = officer;
+    ruler_ = rulesAFaction();
     Dsp_Chr_rtn1();
+}
+
+bool Editor::rulesAFaction() const {
+    try {
+        return tei::rulesAFaction(folder_, scenarioInfo(g_.scenarioNo).factionCount, officer_.id);
+    } catch (const FileError&) {
+        return Job(officer_.Job) == Job::Ruler;
+    }
 }
 
 void Editor::init_rtn() {
@@ -110,7 +122,11 @@ void Editor::Dsp_Chr_rtn1() {
         const QSignalBlocker quiet(cmbJob_);
         cmbJob_->setCurrentIndex(rowOfJob(Job(officer_.Job)));
     }
-    cmbJob_->setEnabled(Job(officer_.Job) != Job::Ruler);
+    // 君主 is offered to a faction's ruler, and kept for one who holds it already; anyone else cannot
+    // choose it.
+    auto* jobs = qobject_cast<QStandardItemModel*>(cmbJob_->model());
+    jobs->item(rowOfJob(Job::Ruler))->setEnabled(ruler_ || Job(officer_.Job) == Job::Ruler);
+    cmbJob_->setEnabled(!ruler_);
     Dsp_Chr_rtn(Job(officer_.Job));
 }
 

@@ -1,7 +1,8 @@
 #pragma once
-// The officer editor: the job drop-down (disabled for a ruler) and the ability boxes of the chosen
-// job. Register writes the game's officer file and the scenario master; restore takes the job and
-// abilities from the scenario's backup master into the boxes without writing; close writes nothing.
+// The officer editor: the job drop-down (disabled for a faction's ruler, and offering 君主 only to
+// him and to one who holds it already) and the ability boxes of the chosen job. Register writes the game's officer file
+// and the scenario master; restore takes the job and abilities from the scenario's backup master into the boxes without
+// writing; close writes nothing.
 
 #include <QDialog>
 #include <array>
@@ -29,6 +30,8 @@ public:
 
 private:
     void init_rtn();
+    // Whether the officer rules a faction of the faction file; his job number when it cannot be read.
+    bool rulesAFaction() const;
     void Dsp_Chr_rtn1();
     void Dsp_Chr_rtn(Job job);
     void cmbJob_Click(int index);
@@ -38,6 +41,7 @@ private:
     const GameFolder& folder_;
     GameGlobals& g_;
     Bushou officer_;
+    bool ruler_ = false;  // he rules a faction: his job is locked
     QLabel* Name_lab_ = nullptr;
     QComboBox* cmbJob_ = nullptr;
     std::array<QLabel*, kAbilityRows> Skl_Kind_{};

@@ -46,11 +46,13 @@ void SVLD::init_rtn() {
     Lab_num_ = new QLabel(qs(slot_.label()), this);
     Lab_num_->setObjectName(QStringLiteral("Lab_num"));
     Lab_num_->setFrameShape(QFrame::StyledPanel);
-    Lab_num_->setMinimumWidth(fontMetrics().horizontalAdvance(QStringLiteral("save00000000  ")));
     QFont big = Lab_num_->font();
     big.setPointSizeF(big.pointSizeF() * 1.5);
     Lab_num_->setFont(big);
     Lab_num_->setMargin(4);
+    // Room for "save" and sixteen digits; a longer number is shortened in the middle.
+    Lab_num_->setFixedWidth(Lab_num_->fontMetrics().horizontalAdvance(QStringLiteral("save0000000000000000")) +
+                            2 * Lab_num_->margin() + 2 * Lab_num_->frameWidth() + 4);
     layout->addWidget(Lab_num_);
 
     // The digits as on a telephone: 1 2 3 / 4 5 6 / 7 8 9 / 0 ←.
@@ -125,9 +127,13 @@ void SVLD::init_rtn() {
 void SVLD::fillSlotList() {
     slotList_->clear();
     std::vector<SlotEntry> entries = slots_.list();
+    // A long slot number is shortened in the middle as Lab_num shortens it, the whole in its tooltip.
+    const int labelWidth = fontMetrics().horizontalAdvance(QStringLiteral("save0000000000000000"));
     for (const SlotEntry& e : entries) {
-        auto* item = new QTreeWidgetItem(slotList_, {qs(e.label), qs(e.summary), qs(e.when)});
+        QString label = fontMetrics().elidedText(qs(e.label), Qt::ElideMiddle, labelWidth);
+        auto* item = new QTreeWidgetItem(slotList_, {label, qs(e.summary), qs(e.when)});
         item->setData(0, Qt::UserRole, qs(e.slot));
+        if (label != qs(e.label)) item->setToolTip(0, qs(e.label));
     }
     if (entries.empty()) {
         auto* none = new QTreeWidgetItem(slotList_, {QString(), qs(kNoSavedSlots)});
@@ -141,10 +147,8 @@ void SVLD::slotList_Click(QTreeWidgetItem* item) {
     showSlotNumber();
 }
 
-void SVLD::showSlotNumber() { Lab_num_->setText(qs(slot_.label())); }
-
 void SVLD::Command1_Click(int digit) {
-    if (auto refused = slot_.type(digit)) showNotice(this, qs(*refused));
+    if (auto refused = slot_.type(digit, slots_.longestSlotNumber())) showNotice(this, qs(*refused));
     showSlotNumber();
 }
 
@@ -181,6 +185,14 @@ void SVLD::Command2_Click(int index) {
         return;
     }
     accept();
+}
+
+// A number of any length is a slot; one longer than the label holds shows its first and last digits
+// around "…", and the whole of it when the pointer rests on it.
+void SVLD::showSlotNumber() {
+    QString full = qs(slot_.label());
+    Lab_num_->setText(Lab_num_->fontMetrics().elidedText(full, Qt::ElideMiddle, Lab_num_->contentsRect().width()));
+    Lab_num_->setToolTip(Lab_num_->text() == full ? QString() : full);
 }
 
 void SVLD::Command3_Click() { reject(); }

@@ -109,10 +109,17 @@ void Strate::Command1_Click(int index) {
             accept();
             break;
         case 2: {
+            // The status and its editors hand values on through the shared ones; what this screen
+            // answers with (the result, and the caption the decision's question repeats) stays as the
+            // opener set it.
+            const int16_t result = g_.dialogResult;
+            const std::string caption = g_.msgText;
             g_.detailId = officer_;
             Status status(folder_, g_, this);
             status.exec();
             g_.detailId = officer_;
+            g_.dialogResult = result;
+            g_.msgText = caption;
             break;
         }
         default:

@@ -275,7 +275,7 @@ void Form2::Command1_Click(int index) {
 }
 
 void Form2::cmdInit_Click() {
-    if (!askOkCancel(this, qs(setup_.resetQuestion()))) return;
+    if (!askOkCancel(this, qsText(setup_.resetQuestion()))) return;
     SetupOutcome reset = setup_.resetOfficers();
     showNotice(this, qsText(reset.message));
 }
