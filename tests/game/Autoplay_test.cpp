@@ -44,6 +44,18 @@ TEST(parseAutoplayOptions, ReadsEveryOptionAndRefusesBadOnes) {
     EXPECT_FALSE(parse({"--from", "save/07"}));
 }
 
+// A data file the year needs and cannot find stops the game with status 2 and a message naming it.
+TEST(runAutoplay, AFileTheYearCannotFindStopsTheGameWithStatus2) {
+    TempGameFolder tmp;
+    tmp.copyShippedData();
+    std::filesystem::remove(tmp.root() / "ini" / "Text.ini");
+    AutoplayOptions o;
+    o.seed = 3;
+    std::ostringstream out, err;
+    EXPECT_EQ(runAutoplay(o, tmp.folder(), out, err), 2);
+    EXPECT_EQ(err.str(), "エラー: ファイル「ini/Text.ini」が見つかりません。\nerror: cannot use ini/Text.ini\n");
+}
+
 TEST(runCheck, ShippedDataPassesEditedOrNotAndABrokenCopyDoesNot) {
     TempGameFolder tmp;
     tmp.copyShippedData();

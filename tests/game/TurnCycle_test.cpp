@@ -67,6 +67,24 @@ protected:
     TurnCycle cycle{tmp.folder(), g, seeded, host};
 };
 
+TEST_F(TurnCycleTest, AConfirmedPickIsStoredAndTheLastOneResolvesTheYear) {
+    player(0, 1, "甲");
+    player(1, 2, "乙");
+    cycle.Form_Load();
+    cycle.Command1_Click(3);  // 甲 leaves it to the computer
+    ASSERT_EQ(cycle.turnSlot, 1);
+    host.decide = true;
+    int last = static_cast<int>(g.offerCommands[0].size()) - 1;
+    int resolvedChoice = -1;
+    host.onWindow = [&](const WindowPages& w) {
+        if (w.mode == MsgMode::Resolution) resolvedChoice = g.factionChoice[2];
+    };
+    ASSERT_TRUE(cycle.Com_Lst_Click(0, last));
+    EXPECT_EQ(resolvedChoice, last);
+    EXPECT_EQ(cycle.yearCounter, 196);
+    EXPECT_EQ(host.lines("window").front(), "window 1 195");
+}
+
 TEST_F(TurnCycleTest, OfferCaptionsTheMovingLineAndAnotherFramesOfferIsReadOnly) {
     player(0, 1, "甲");
     cycle.Form_Load();
