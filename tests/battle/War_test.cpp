@@ -63,21 +63,6 @@ TEST_F(WholeWar, FoughtToVictory) {
     EXPECT_EQ(officer(4).gunID, 2);
 }
 
-TEST_F(WholeWar, WithAPlayerGoesOnNewPages) {
-    g.slotFaction[0] = 2;
-    dice();
-    battle.War_rtn(ko(), otsu());
-    EXPECT_EQ(endOf(0, "[17:甲の軍師甲参|奇襲]\r\n"), "[17:甲の軍師甲参|奇襲]\r\n");
-    EXPECT_EQ(page(1),
-              "[20:甲将|甲将以下、獅子奮迅の働きを見せ、乙軍の士気が 28]\r\n"
-              "甲の士気 214 乙の士気 149\r\n\r\n"
-              "その流れのまま中盤戦に入り、");
-    EXPECT_EQ(page(2), "[19:乙| 62]\r\n[19:甲| 34]\r\n");
-    EXPECT_EQ(page(3), "甲の士気 179 乙の士気 86\r\n\r\n[35:甲| 34]\r\n");
-    EXPECT_EQ(page(4), "[42:甲参| 2.7]\r\n[13:乙将|甲]\r\n[37:乙参|甲]\r\n");
-    EXPECT_EQ(turn.pages.page, 4);
-}
-
 // 乙参 at Politics 7 makes 乙's Politics total 9, like 甲's; the strategy contest is 8 + 6 + 2 = 16
 // against 7 + 5 + 4 = 16; 甲王's Capacity 7 equals his morale draw, 乙将's 6 falls short of it.
 TEST_F(War_rtn, TiesGoToTheAttackerAndACapacityEqualToTheDrawCounts) {

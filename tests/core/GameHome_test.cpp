@@ -1,6 +1,8 @@
 #include "core/GameHome.h"
 
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -180,6 +182,19 @@ TEST(GameHome, FindsTheInstalledDataFromTheProgramsOwnFile) {
     fs::path program = fs::read_symlink("/proc/self/exe");
     EXPECT_EQ(program.parent_path().filename(), "tests");
     EXPECT_EQ(s.shippedData, program.parent_path().parent_path() / "data" / "ini");
+
+    // Started without HOME or XDG_DATA_HOME (a service, a cleaned environment), the player's home
+    // comes from the password database.
+    const char* oldHome = std::getenv("HOME");
+    std::string savedHome = oldHome ? oldHome : "";
+    ::unsetenv("HOME");
+    ::unsetenv("XDG_DATA_HOME");
+    GameHomeSetting bare = thisProcessSetting("../data");
+    oldHome ? ::setenv("HOME", savedHome.c_str(), 1) : ::unsetenv("HOME");
+    old ? ::setenv("XDG_DATA_HOME", saved.c_str(), 1) : ::unsetenv("XDG_DATA_HOME");
+    const passwd* user = ::getpwuid(::getuid());
+    ASSERT_NE(user, nullptr);
+    EXPECT_EQ(bare.dataHome, fs::path(user->pw_dir) / ".local" / "share");
 }
 
 }  // namespace

@@ -14,16 +14,6 @@ const std::string kMaster = crlf({".1", "\"曹操\"", "10,7,9,10", "9,6", "1,5",
                                   ".2", "\"荀彧\"", "10,2,9,4",  "8,9", "1,3", "\"junik\"",  "4",  //
                                   ".3", "\"許褚\"", "1,9,2,4",   "3,4", "1,2", "\"kyocho\"", "0"});
 
-TEST(OfficerRecordFile, ReadsOneRecordByNumber) {
-    auto b = parseOfficerRecord(kMaster, 2);
-    ASSERT_TRUE(b);
-    EXPECT_EQ(b->name, "荀彧");
-    EXPECT_EQ(b->id, 2);
-    EXPECT_EQ(b->Setu, 9);
-    EXPECT_EQ(b->jpg, "junik");
-    EXPECT_FALSE(parseOfficerRecord(kMaster, 4));
-}
-
 TEST(OfficerRecordFile, WriterReplacesOnlyTheOfficersRecordAndWritesItBare) {
     TempGameFolder tmp;
     tmp.writeIni("bushou1.ini", kMaster);

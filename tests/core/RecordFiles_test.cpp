@@ -63,7 +63,7 @@ TEST(parseOfficers, StopsAfterTheRecordThatReachesTheCount) {
     EXPECT_EQ(t[1].name, "何某");
 }
 
-TEST(parseFactions, FallenFlagFalseOnlyForFALSEOrfalse) {
+TEST(parseFactions, FallenUnlessFALSEOrfalseAndReadUpToTheCount) {
     FactionTable t;
     parseFactions(kFactions, 3, t);
     EXPECT_EQ(t[0].name, "某国");
@@ -71,6 +71,10 @@ TEST(parseFactions, FallenFlagFalseOnlyForFALSEOrfalse) {
     EXPECT_EQ(formatFactions(t, 3), crlf({".1", "董卓", "0,1,180,30,60,50,70,75", "\"FALSE\"",  //
                                           ".2", "袁紹", "2,5,120,20,90,60,65,40", "\"FALSE\"",  //
                                           ".3", "曹操", "2,8,40,10,70,70,80,20", "\"TRUE\""}));
+    // The record numbered as the count is the last one read.
+    parseFactions(kFactions, 2, t);
+    EXPECT_EQ(t[2].name, "袁紹");
+    EXPECT_EQ(t[3].name, "");
 }
 
 // A record is whole with its last field and lacking without it: the loaders take what is there, and

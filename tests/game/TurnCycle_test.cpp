@@ -72,46 +72,6 @@ protected:
     TurnCycle cycle{tmp.folder(), g, seeded, host};
 };
 
-TEST_F(TurnCycleTest, TurnsGoBySlotSkippingGapsThenTheYearIsResolved) {
-    player(0, 1, "甲");
-    player(2, 3, "丙");
-    ASSERT_TRUE(cycle.Form_Load());
-    EXPECT_EQ(cycle.yearCounter, 195);
-    EXPECT_EQ(g.factionCount, 12);
-    EXPECT_EQ(cycle.playerLabel(), "プレイヤー\r\n（甲）");
-    EXPECT_EQ(cycle.yearHeading(), " 195年の戦況（水色のリストの戦略が選択可能です）");
-    EXPECT_EQ(g.slotRuler[2], 3);
-    EXPECT_TRUE(cycle.isCurrentPlayersFrame(0));
-
-    // The window shows the year's story once it is resolved and added to the chronicle (as the folder
-    // holds it: the year reaches the disk as one step when it is over).
-    std::string story, chronicle, headings;
-    host.onWindow = [&](const WindowPages& w) {
-        headings += "[" + w.heading + "]";
-        if (w.mode != MsgMode::Resolution) return;
-        story = w.pages.at(0);
-        chronicle = tmp.folder().readText(tmp.folder().ini("teiji.log"));
-    };
-    host.answers = {false};  // declining to leave it to the computer changes nothing
-    ASSERT_TRUE(cycle.Command1_Click(3));
-    EXPECT_EQ(cycle.turnSlot, 0);
-    ASSERT_TRUE(cycle.Command1_Click(3));
-    EXPECT_EQ(cycle.turnSlot, 2);
-    ASSERT_TRUE(cycle.Command1_Click(3));
-    EXPECT_EQ(cycle.yearCounter, 196);
-    EXPECT_EQ(cycle.turnSlot, 0);
-    EXPECT_EQ(g.savedFlag, 0);
-    EXPECT_EQ(host.lines("notify"),
-              (std::vector<std::string>{"notify 甲の番です。", "notify 丙の番です。", "notify 甲の番です。"}));
-    EXPECT_EQ(host.lines("ask"), (std::vector<std::string>{"ask 甲の行動をコンピュータに任せますか？ -> no",
-                                                           "ask 甲の行動をコンピュータに任せますか？ -> yes",
-                                                           "ask 丙の行動をコンピュータに任せますか？ -> yes"}));
-    EXPECT_EQ(host.lines("window"), (std::vector<std::string>{"window 1 195", "window 2 195"}));
-    EXPECT_EQ(headings, "[][195年 年末]");  // the year end is headed with the year it ends
-    EXPECT_TRUE(story.starts_with(yearBanner(195))) << story;
-    EXPECT_NE(chronicle.find(story), std::string::npos);
-}
-
 TEST_F(TurnCycleTest, AConfirmedPickIsStoredAndTheLastOneResolvesTheYear) {
     player(0, 1, "甲");
     player(1, 2, "乙");
@@ -389,15 +349,6 @@ TEST_F(TurnCycleTest, ALoadedGameIsDrawnAndReportedWithTheSavedCohesion) {
     EXPECT_EQ(g.allianceCohesion[2], 55);
     EXPECT_EQ(g.allianceCohesion[3], 0);
     EXPECT_EQ(cycle.frames().summaryValue(3), " 0000\r\n 0");
-}
-
-TEST_F(TurnCycleTest, AMissingWorkingFileIsReportedOnceAndNoWindowOpens) {
-    cycle.Form_Load();
-    std::filesystem::remove(tmp.root() / "ini" / "gunsv.ini");
-    EXPECT_FALSE(cycle.Command1_Click(3));
-    EXPECT_EQ(host.lines("error"), (std::vector<std::string>{"error ファイル「ini/gunsv.ini」が見つかりません。"}));
-    EXPECT_TRUE(host.lines("window").empty());
-    EXPECT_EQ(cycle.yearCounter, 195);
 }
 
 }  // namespace

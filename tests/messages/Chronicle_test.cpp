@@ -20,21 +20,6 @@ MessagePages turnPages(std::initializer_list<std::string> texts) {
     return pages;
 }
 
-TEST(Chronicle, TwoYearsKeepOneEndLineAtTheEnd) {
-    TempGameFolder tmp;
-    mkFristLog(tmp.folder());
-    EXPECT_EQ(tmp.readIni("teiji.log"), "鼎峙録の記録\r\n");
-
-    mkLog(tmp.folder(), turnPages({"189年\r\n甲", "乙\r\n"}));
-    std::string first = crlf({"鼎峙録の記録", "189年", "甲", "乙", "", "EOT======="});
-    EXPECT_EQ(tmp.readIni("teiji.log"), first);
-    EXPECT_EQ(tmp.readIni("teiji.img"), "鼎峙録の記録\r\n");
-
-    mkLog(tmp.folder(), turnPages({"190年\r\n"}));
-    EXPECT_EQ(tmp.readIni("teiji.log"), crlf({"鼎峙録の記録", "189年", "甲", "乙", "", "190年", "", "EOT======="}));
-    EXPECT_EQ(tmp.readIni("teiji.img"), first);
-}
-
 TEST(Chronicle, ALogWithoutItsEndLineIsHealed) {
     MessagePages year = turnPages({"新"});
     EXPECT_EQ(appendYear("鼎峙録の記録\r\n古い行", year), crlf({"鼎峙録の記録", "古い行", "新", "EOT======="}));
@@ -57,18 +42,6 @@ TEST(Chronicle, AMissingLogIsReportedAndNothingIsWritten) {
     EXPECT_THROW(mkLog(tmp.folder(), turnPages({"x"})), FileError);
     EXPECT_FALSE(tmp.hasIni("teiji.img"));
     EXPECT_FALSE(tmp.hasIni("teiji.log"));
-}
-
-TEST(Chronicle, CreditsAreOnePageBeforeTheEnd) {
-    MessagePages pages;
-    pages.at(0) = "banner";
-    credit(pages);
-    std::string expected;
-    for (int i = 0; i < 23; ++i) expected += "\r\n";
-    expected += crlf(
-        {"　　　　　Produced by", "　　　　　　　鼎峙録・覇業編 開発チーム", "", "　　　　　　　鼎峙録プロジェクト"});
-    EXPECT_EQ(pages.at(0), expected);
-    EXPECT_EQ(pages.at(1), "EOT");
 }
 
 std::string banner(int year) {

