@@ -1,6 +1,6 @@
 // Faults from outside the game on a game in progress, on the shipped data: a full disk, a save whose
-// third copy fails, a broken slot, working files deleted, cut short or garbled between years, a
-// missing master, bytes that are neither UTF-8 nor Shift_JIS. Each must end in the game's Japanese
+// third copy fails, a broken slot, working files deleted, cut short or garbled between years, bytes
+// that are neither UTF-8 nor Shift_JIS. Each must end in the game's Japanese
 // message, leave every file of the running game and every slot byte for byte as it was, and let the
 // game go on once the fault is gone.
 //
@@ -14,12 +14,10 @@
 #include <fstream>
 #include <functional>
 #include <optional>
-#include <sstream>
 #include <string>
 #include <tuple>
 
 #include "core/Random.h"
-#include "game/Autoplay.h"
 #include "game/TurnCycle.h"
 #include "screens/SaveSlots.h"
 #include "setup/ScenarioSetup.h"
@@ -261,38 +259,6 @@ TEST_F(FaultInjection, AYearThatCannotBeReadOrWrittenLeavesTheGameAtTheYearsStar
     EXPECT_EQ(cycle.yearCounter, year + 1);
     expectChronicledOnce(year);
     EXPECT_EQ(tmp.readSave("gunsvauto.ini"), tmp.readIni("gunsv.ini"));
-}
-
-// The command line: a data file of bytes that are no UTF-8 text, or cut short, ends the program with
-// the file's name on stderr and exit status 2, before any year is played.
-TEST(FaultInjectionCli, AMissingMasterOrGarbledDataFileEndsWithAMessage) {
-    const struct {
-        const char* file;
-        std::string bytes;
-        std::string message;
-    } cases[] = {
-        {"mei.ini", "\x2e\x31\r\n\x83\x65\x83\x4c\x83\xFF\x83\x67\r\n",
-         "ファイル「ini/mei.ini」は UTF-8 のテキストではありません。"},
-        {"Gunbatu1.ini", ".1\r\n\"董卓\"\r\n0,1,180\r\n",
-         "ファイル「ini/Gunbatu1.ini」は記録が欠けているか、途中で切れています。"},
-        {"bushou1.ini", ".1\r\n\"董卓\"\r\n3,8,6,7\r\n4,2\r\n1,5\r\n\"toutaku\"\r\n1\r\n.2\r\n.李儒\r\n",
-         "ファイル「ini/bushou1.ini」の記録 .2 "
-         "の名前「.李儒」は「.」で始まるため、次の記録の見出しと読まれてしまいます。"
-         "二重引用符で囲んでください（\".李儒\"）。"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.file);
-        TempGameFolder tmp;
-        tmp.copyShippedData();
-        tmp.writeIni(c.file, c.bytes);
-        AutoplayOptions o;
-        o.seed = 1;
-        o.quiet = true;
-        std::ostringstream out, err;
-        EXPECT_EQ(runAutoplay(o, tmp.folder(), out, err), 2);
-        EXPECT_NE(err.str().find("エラー: " + c.message), std::string::npos) << err.str();
-        EXPECT_FALSE(tmp.hasIni("teiji.img"));  // no year was played
-    }
 }
 
 }  // namespace
