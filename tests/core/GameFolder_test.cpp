@@ -1,7 +1,6 @@
 #include "core/GameFolder.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -142,34 +141,6 @@ TEST(GameFolder, ASnapshotTakenTwiceOverPartsFromItsSourceOnTheNextWrite) {
     f.writeText(f.ini("teiji.log"), "year 2");
     EXPECT_EQ(f.readText(f.ini("teiji.img")), "year 1");
     EXPECT_EQ(tmp.files(), (test::Files{{"ini/teiji.img", "year 1"}, {"ini/teiji.log", "year 2"}}));
-}
-
-// A copy taken inside a step of a file the step writes is a second name of its new bytes, parted when
-// either is replaced; a source written again after the copy was taken keeps the two apart.
-TEST(GameFolder, ACopyOfAFileTheStepWritesSharesItsNewBytesUntilEitherIsReplaced) {
-    TempGameFolder tmp;
-    GameFolder& f = tmp.folder();
-    tmp.writeIni("busv.ini", "year 1");
-    auto inode = [&](const char* name) {
-        struct stat st {};
-        EXPECT_EQ(::stat((tmp.root() / name).c_str(), &st), 0);
-        return st.st_ino;
-    };
-    {
-        GameFolder::DeferredWrites hold(f);
-        f.writeText(f.ini("busv.ini"), "year 2");
-        f.snapshotFile(f.ini("busv.ini"), f.save("busvauto.ini"));
-        f.writeText(f.ini("gunsv.ini"), "factions 2");
-        f.snapshotFile(f.ini("gunsv.ini"), f.save("gunsvauto.ini"));
-        f.writeText(f.ini("gunsv.ini"), "factions 2, again");
-        hold.commit();
-    }
-    EXPECT_EQ(inode("save/busvauto.ini"), inode("ini/busv.ini"));
-    f.writeText(f.ini("busv.ini"), "year 3");
-    EXPECT_EQ(tmp.files(), (test::Files{{"ini/busv.ini", "year 3"},
-                                        {"ini/gunsv.ini", "factions 2, again"},
-                                        {"save/busvauto.ini", "year 2"},
-                                        {"save/gunsvauto.ini", "factions 2"}}));
 }
 
 // A held snapshot keeps the bytes it was taken from, even when the source is changed on the disk before

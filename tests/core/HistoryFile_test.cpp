@@ -25,15 +25,6 @@ HistoryRow row(int16_t year, int16_t faction, std::string name, double score = 1
             .score = score};
 }
 
-TEST(HistoryFile, ScoresKeepTheReportsDigitsWithoutTheBlank) {
-    EXPECT_EQ(scoreText(104.8), "104.8");
-    EXPECT_EQ(scoreText(24.8 + 80), "104.8");
-    EXPECT_EQ(scoreText(2006.0 / 3), "668.666666666667");  // fifteen digits, as the report prints it
-    EXPECT_EQ(scoreText(0), "0");
-    EXPECT_EQ(scoreText(0.5), "0.5");
-    EXPECT_EQ(scoreText(-0.25), "-0.25");
-}
-
 TEST(HistoryFile, NamesWithCommasOrQuotesAreQuotedAndReadBack) {
     EXPECT_EQ(csvField("劉備"), "劉備");
     EXPECT_EQ(csvField("袁,術"), "\"袁,術\"");

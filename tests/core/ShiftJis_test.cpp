@@ -1,7 +1,6 @@
 // Files from older Japanese editors: a game folder whose files are Shift_JIS plays exactly the game of
 // the same text in UTF-8, writes UTF-8, leaves the masters as they are on the disk, and check names
-// every such file; a save slot in Shift_JIS loads. The Shift_JIS files are made here from the shipped
-// ones.
+// every such file. The Shift_JIS files are made here from the shipped ones.
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -15,7 +14,6 @@
 
 #include "core/GameFolder.h"
 #include "game/Autoplay.h"
-#include "screens/SaveSlots.h"
 #include "support/TempGameFolder.h"
 
 namespace tei {
@@ -130,37 +128,6 @@ TEST(ShiftJis, AShiftJisFolderPlaysTheGameOfItsTextAndCheckNamesEveryFile) {
     std::ostringstream again;
     EXPECT_EQ(runCheck(utf8.root() / "ini", again), 0);
     EXPECT_EQ(again.str(), "");
-}
-
-TEST(ShiftJis, ASaveSlotInShiftJisLoads) {
-    TempGameFolder tmp;
-    tmp.copyShippedData();
-    AutoplayOptions o;
-    o.seed = 3;
-    o.years = 2;
-    o.players = {1};
-    std::ostringstream out, err;
-    ASSERT_EQ(runAutoplay(o, tmp.folder(), out, err), 0) << err.str();
-    GameGlobals g;
-    g.saveHeader = {191, 40, 50, 60, 1, 0};
-    g.slotName[0] = "曹操";
-    g.slotFaction[0] = 1;
-    SaveSlots slots(tmp.folder(), g);
-    ASSERT_TRUE(slots.save_rtn("1").ok);
-    const Files saved = tmp.files();
-    for (const auto& [name, bytes] : saved)
-        if (name.starts_with("save/")) writeFile(tmp.root() / name, toShiftJis(bytes));
-    ASSERT_NE(tmp.files(), saved);
-    for (const char* working : {"busv.ini", "gunsv.ini", "Cmtsv.ini", "teiji.log"}) tmp.writeIni(working, "x");
-
-    GameGlobals loaded;
-    SaveSlots reader(tmp.folder(), loaded);
-    SlotResult result = reader.load_rtn("1");
-    ASSERT_TRUE(result.ok) << result.text;
-    EXPECT_EQ(loaded.slotName[0], "曹操");
-    EXPECT_EQ(loaded.saveHeader[0], 191);
-    EXPECT_EQ(tmp.readIni("busv.ini"), *shiftJisToUtf8(toShiftJis(saved.at("save/busv1.ini"))));
-    EXPECT_EQ(tmp.readIni("teiji.log"), *shiftJisToUtf8(toShiftJis(saved.at("save/teilog1.log"))));
 }
 
 }  // namespace
