@@ -98,7 +98,8 @@ TEST(DiskStorage, AWholeJournalBesideABrokenNewFileRenamesNothing) {
     } cases[] = {
         {"lost", [](const fs::path& t) { fs::remove(t); }},
         {"cut short", [](const fs::path& t) { fs::resize_file(t, 3); }},
-        {"other bytes", [](const fs::path& t) { std::ofstream(t, std::ios::binary) << "officers of 19X"; }},
+        {"other bytes of its length",
+         [](const fs::path& t) { std::ofstream(t, std::ios::binary) << "Officers of 191"; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
