@@ -81,35 +81,6 @@ TEST(GameFolder, AFileThatCannotBeReplacedLeavesEveryTargetOfTheStepAsItWas) {
     }
 }
 
-// Held writes are read back at once and reach the disk only when the step commits; those of a step
-// that fails are dropped, while a durable write goes through at once.
-TEST(GameFolder, HeldWritesAreReadBackAndReachTheDiskOnlyOnCommit) {
-    TempGameFolder tmp;
-    GameFolder& f = tmp.folder();
-    tmp.writeIni("gunsv.ini", "old");
-    try {
-        GameFolder::DeferredWrites hold(f);
-        f.writeText(f.ini("gunsv.ini"), "half");
-        f.writeText(f.save("save1.ini"), "slot", true);
-        throw FileError(FileError::Kind::Missing, "ini/busv.ini");
-    } catch (const FileError&) {
-    }
-    EXPECT_EQ(f.readText(f.ini("gunsv.ini")), "old");
-    EXPECT_EQ(tmp.readSave("save1.ini"), "slot");
-    {
-        GameFolder::DeferredWrites hold(f);
-        f.writeText(f.ini("gunsv.ini"), "one");
-        f.writeText(f.ini("gunsv.ini"), "two");
-        f.copyFile(f.ini("gunsv.ini"), f.ini("gunimg.ini"));
-        EXPECT_EQ(f.readText(f.ini("GUNIMG.ini")), "two");
-        EXPECT_EQ(tmp.readIni("gunsv.ini"), "old");
-        EXPECT_FALSE(tmp.hasIni("gunimg.ini"));
-        hold.commit();
-    }
-    EXPECT_EQ(tmp.readIni("gunsv.ini"), "two");
-    EXPECT_EQ(tmp.readIni("gunimg.ini"), "two");
-}
-
 // A name already read is not looked up on the disk again, yet a file changed, renamed to another
 // case or removed behind the game's back is seen as it now is.
 TEST(GameFolder, AReadSeesAFileChangedOrRenamedBehindItsBack) {
