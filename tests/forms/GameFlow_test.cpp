@@ -21,11 +21,14 @@ using test::ModalSequence;
 // The program from its title screen to the game and back, and the title screen itself.
 class GameFlowTest : public GameScreenTest {
 protected:
+    // The third click hides the opening and stops its timer.
     static void showPastOpening(Form2& title) {
         title.show();
         auto* picture = child<QWidget>(&title, "Picture1");
         for (int i = 0; i < 3; ++i) QTest::mouseClick(picture, Qt::LeftButton);
         ASSERT_TRUE(title.opening().hidden());
+        EXPECT_FALSE(picture->isVisible());
+        EXPECT_FALSE(child<QTimer>(&title, "Timer1")->isActive());
     }
     static QListWidget* scenarios(Form2& title) { return child<QListWidget>(&title, "List1_0"); }
     static QListWidget* rulers(Form2& title) { return child<QListWidget>(&title, "List1_1"); }
@@ -140,29 +143,6 @@ TEST_F(GameFlowTest, TheLastYearEndsWithTheFinalReportTheFactionListAndTheCredit
     EXPECT_FALSE(main->isVisible());
     EXPECT_EQ(main->result(), Main::Quit);
     EXPECT_TRUE(main->cycle().ended());
-}
-
-TEST_F(GameFlowTest, OpensOnScenarioOneBehindTheOpeningAndHelpFollowsThePointer) {
-    Form2 title(tmp.folder(), g, rng);
-    title.show();
-    EXPECT_EQ(items(rulers(title)).mid(0, 3), (QStringList{"董卓", "袁紹", "曹操"}));
-    EXPECT_TRUE(text(&title, "Lab_txt").startsWith("中平六年（189年）\n"));
-
-    // The third click hides the opening and stops its timer; a click on the caption counts.
-    auto* picture = child<QWidget>(&title, "Picture1");
-    auto* timer = child<QTimer>(&title, "Timer1");
-    EXPECT_TRUE(timer->isActive());
-    QTest::mouseClick(picture, Qt::LeftButton);
-    QTest::mouseClick(child<QLabel>(&title, "Label1"), Qt::LeftButton);
-    EXPECT_TRUE(picture->isVisible());
-    QTest::mouseClick(picture, Qt::LeftButton);
-    EXPECT_FALSE(picture->isVisible());
-    EXPECT_FALSE(timer->isActive());
-
-    QTest::mouseMove(scenarios(title)->viewport(), QPoint(5, 5));
-    EXPECT_EQ(text(&title, "Hlp"), "シナリオを選んでください");
-    QTest::mouseMove(child<QWidget>(&title, "Back"), QPoint(3, 3));
-    EXPECT_EQ(text(&title, "Hlp"), "");
 }
 
 TEST_F(GameFlowTest, NewGameForTwoSelectedRowsFillsTheirSlotsAndNamesTheLowerRow) {

@@ -35,7 +35,7 @@ protected:
     }
 };
 
-TEST_F(HistoryChartTest, ALinePerFactionThickerForPlayersEndingAtTheFallAndTheMeasureSwitches) {
+TEST_F(HistoryChartTest, ALinePerFactionThickerForPlayersEndingAtTheFallNamedUnderThePointer) {
     HistoryChart w(tmp.folder(), g, HistoryChart::Opening::Browse);
     w.show();
     EXPECT_EQ(w.windowTitle(), "推移グラフ");
@@ -64,26 +64,18 @@ TEST_F(HistoryChartTest, ALinePerFactionThickerForPlayersEndingAtTheFallAndTheMe
     EXPECT_EQ(w.measure(), HistoryMeasure::Score);
     EXPECT_EQ(points(w, 0), (std::vector<QPointF>{{189, 150.5}, {190, 165.25}, {191, 190}, {192, 200}}));
     EXPECT_EQ(w.chart()->title(), "評価点");
+    // The pointer on a line names the nearest year, the faction and the value.
+    auto* label = child<QLabel>(&w, "pointLabel");
+    emit line(w, 0)->hovered(QPointF(189.4, 150), true);
+    EXPECT_EQ(label->text(), "189年　甲国　評価点 150.5");
     QTest::keyClick(box, Qt::Key_Home);
     EXPECT_EQ(w.measure(), HistoryMeasure::Troops);
-    press(&w, "backButton");
-    EXPECT_FALSE(w.isVisible());
-}
-
-TEST_F(HistoryChartTest, ThePointerOnALineNamesTheYearTheFactionAndTheValue) {
-    HistoryChart w(tmp.folder(), g, HistoryChart::Opening::Browse);
-    w.show();
-    auto* label = child<QLabel>(&w, "pointLabel");
-    emit line(w, 0)->hovered(QPointF(190.3, 112), true);
-    EXPECT_EQ(label->text(), "190年　甲国　兵力 115000");
     emit line(w, 1)->hovered(QPointF(190.8, 19), true);
     EXPECT_EQ(label->text(), "191年　乙　兵力 18000（滅亡）");
     emit line(w, 1)->hovered(QPointF(190.8, 19), false);
     EXPECT_EQ(label->text(), "");
-
-    w.showMeasure(HistoryMeasure::Score);
-    emit line(w, 0)->hovered(QPointF(189.4, 150), true);
-    EXPECT_EQ(label->text(), "189年　甲国　評価点 150.5");
+    press(&w, "backButton");
+    EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(HistoryChartTest, AtTheEndTheScoresShowBesideTheLastYearsRanking) {

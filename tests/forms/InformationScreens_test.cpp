@@ -94,7 +94,7 @@ TEST_F(ScreenTest, FactionDetailListsTheStrategistWithTheStaffAndOpensTheOfficer
     EXPECT_FALSE(screen.isVisible());
 }
 
-TEST_F(ScreenTest, StatusShowsTheJobsRowsAndHelpsOverTheComment) {
+TEST_F(ScreenTest, StatusShowsTheJobsRowsAndTheComment) {
     g.detailId = 2;
     Status screen(tmp.folder(), g);
     screen.show();
@@ -102,12 +102,6 @@ TEST_F(ScreenTest, StatusShowsTheJobsRowsAndHelpsOverTheComment) {
     EXPECT_EQ(text(&screen, "Skl_Lab_1"), "8");
     EXPECT_FALSE(child<QLabel>(&screen, "Skl_Kind_3")->isVisible());
     EXPECT_EQ(text(&screen, "Lab_cmt"), "  董卓の腹心\r\n  謀臣。\r\n");
-
-    auto* comment = child<QLabel>(&screen, "Lab_cmt");
-    QTest::mouseMove(comment, comment->rect().center());
-    EXPECT_EQ(text(&screen, "Lab_hlp"), "クリックしてコメントを書き換えられます");
-    QTest::mouseMove(child<QWidget>(&screen, "Back"), QPoint(2, 2));
-    EXPECT_EQ(text(&screen, "Lab_hlp"), "");
 }
 
 TEST_F(ScreenTest, ScreenWhoseFileIsMissingShowsTheMessageInstead) {
