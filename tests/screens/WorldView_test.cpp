@@ -74,17 +74,6 @@ TEST(WorldView, OfficerTableShowsADashWhereAnAbilityDoesNotCount) {
     EXPECT_EQ(lines[5].id, 10);
 }
 
-TEST(WorldView, LoadNamesTheMissingFile) {
-    test::TempGameFolder tmp;
-    tmp.writeIni("busv.ini", kWorldOfficers);
-    try {
-        (void)WorldView::load(tmp.folder(), test::worldGlobals());
-        FAIL() << "loaded without a faction file";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.message(), "ファイル「ini/gunsv.ini」が見つかりません。");
-    }
-}
-
 // The six ability rows as "label value", "-" for a hidden row.
 std::vector<std::string> shown(const OfficerStatus& s) {
     std::vector<std::string> out;
