@@ -72,28 +72,6 @@ TEST_F(ScreenTest, FactionListShowsLiveFactionsAndOpensTheirScreensAndTheOfficer
     EXPECT_FALSE(screen.isVisible());
 }
 
-TEST_F(ScreenTest, FactionDetailListsTheStrategistWithTheStaffAndOpensTheOfficerTable) {
-    g.detailId = 1;
-    g.msgText = "戦争を画策中";
-    Gdata screen(tmp.folder(), g);
-    screen.show();
-    EXPECT_EQ(screen.windowTitle(), "軍の内情董卓");
-    EXPECT_EQ(text(&screen, "value_0"), " 180000");
-    EXPECT_EQ(text(&screen, "noteLabel"), "戦争を画策中");
-    EXPECT_EQ(items(child<QListWidget>(&screen, "jobList_2")), (QStringList{"李儒", "賈詡"}));
-
-    ModalSequence s;
-    s.then<B_data>([&](B_data* officers) {
-        auto* table = child<QTableWidget>(officers, "officerTable");
-        ASSERT_EQ(table->rowCount(), 6);
-        EXPECT_EQ(rowTexts(table, 4), (QStringList{"王允", "8", "-", "-", "-", "6", "8", "文官"}));
-        press(officers, "backButton");
-    });
-    press(&screen, "Command1");
-    QTest::keyClick(&screen, Qt::Key_Escape);
-    EXPECT_FALSE(screen.isVisible());
-}
-
 TEST_F(ScreenTest, StatusShowsTheJobsRowsAndTheComment) {
     g.detailId = 2;
     Status screen(tmp.folder(), g);
@@ -114,12 +92,26 @@ TEST_F(ScreenTest, ScreenWhoseFileIsMissingShowsTheMessageInstead) {
 
 // The officer editor and the comment editor.
 
-TEST_F(ScreenTest, DetailThroughStatusToEditorAndTheStatusRedrawsAfterTheEdit) {
+// The faction screen lists the strategist with the staff, opens the officer table, and an officer's
+// status, whose editor changes what both screens show.
+TEST_F(ScreenTest, FactionDetailOpensTheOfficerTableAndThroughTheStatusTheEditor) {
     g.detailId = 1;
+    g.msgText = "戦争を画策中";
     Gdata detail(tmp.folder(), g);
     detail.show();
-
+    EXPECT_EQ(detail.windowTitle(), "軍の内情董卓");
+    EXPECT_EQ(text(&detail, "value_0"), " 180000");
+    EXPECT_EQ(text(&detail, "noteLabel"), "戦争を画策中");
+    EXPECT_EQ(items(child<QListWidget>(&detail, "jobList_2")), (QStringList{"李儒", "賈詡"}));
     ModalSequence s;
+    s.then<B_data>([&](B_data* officers) {
+        auto* table = child<QTableWidget>(officers, "officerTable");
+        ASSERT_EQ(table->rowCount(), 6);
+        EXPECT_EQ(rowTexts(table, 4), (QStringList{"王允", "8", "-", "-", "-", "6", "8", "文官"}));
+        press(officers, "backButton");
+    });
+    press(&detail, "Command1");
+
     s.then<Status>([&](Status* status) {
         EXPECT_FALSE(child<QLabel>(status, "Skl_Kind_1")->isVisible());
         press(status, "cmdEdit");
@@ -143,6 +135,8 @@ TEST_F(ScreenTest, DetailThroughStatusToEditorAndTheStatusRedrawsAfterTheEdit) {
 
     EXPECT_EQ(items(child<QListWidget>(&detail, "jobList_3")), (QStringList{"呂布", "王允"}));
     EXPECT_EQ(parseOfficerRecord(tmp.readIni("busv.ini"), 5)->wisdom, 8);
+    QTest::keyClick(&detail, Qt::Key_Escape);
+    EXPECT_FALSE(detail.isVisible());
 }
 
 // The job list offers 君主 to a faction's ruler, and locks it for him, fallen faction or not, and to
