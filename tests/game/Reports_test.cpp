@@ -53,6 +53,13 @@ TEST_F(ReportsTest, ScoresDetailsAndShareAsTheReportShowsThem) {
               "\r\n"
               "＊「save」フォルダ内にログファイル「tei_end.log」を作成しました。\r\n");
     EXPECT_EQ(height, 4800 + 2 * 1080);
+    // The standings a sweep adds up are the listed scores, unrounded, and the details' shares.
+    const std::vector<Standing>& listed = reports.reported();
+    ASSERT_EQ(listed.size(), 3u);
+    EXPECT_DOUBLE_EQ(listed[1].score, 254.8);
+    EXPECT_DOUBLE_EQ(listed[0].share, 0.289);
+    EXPECT_DOUBLE_EQ(listed[1].share, 0.707);
+    EXPECT_TRUE(listed[2].fallen);
     EXPECT_EQ(tmp.readSave("tei_end.log"), tmp.readIni("teiji.log"));
 }
 
