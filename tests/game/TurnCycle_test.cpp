@@ -9,6 +9,8 @@
 #include "core/Scenarios.h"
 #include "messages/Chronicle.h"
 #include "messages/YearBanner.h"
+#include "screens/SaveSlots.h"
+#include "setup/ScenarioSetup.h"
 
 namespace tei {
 namespace {
@@ -295,6 +297,41 @@ TEST_F(TurnCycleTest, ALoadedGameIsDrawnAndReportedWithTheSavedCohesion) {
     EXPECT_EQ(g.allianceCohesion[2], 55);
     EXPECT_EQ(g.allianceCohesion[3], 0);
     EXPECT_EQ(cycle.frames().summaryValue(3), " 0000\r\n 0");
+}
+
+// In the window: the autosave equals a save made as the year's turns begin, and a load of it starts
+// that year as a load of that save does.
+TEST(Autosave, EqualsASaveMadeAsTheTurnsBeginAndLoadsAsOne) {
+    TempGameFolder tmp;
+    tmp.copyShippedData();
+    GameGlobals g;
+    SeededRandom rng{3};
+    ScenarioSetup title(tmp.folder(), g, rng);
+    ASSERT_TRUE(title.Form_Load().ok);
+    ASSERT_TRUE(title.chooseScenario(0).ok);
+    ASSERT_TRUE(title.startNewGame({0, 2}).ok);
+    test::FakeHost host(g);
+    host.onSaveLoad = [&] {
+        SaveSlots slots(tmp.folder(), g);
+        ASSERT_TRUE((g.gameMode == GameMode::Save ? slots.save_rtn("1") : slots.load_rtn(kAutoSlot)).ok);
+    };
+    TurnCycle cycle(tmp.folder(), g, rng, host);
+    ASSERT_TRUE(cycle.Form_Load());
+    for (int year = 0; year < 2; ++year) {
+        SCOPED_TRACE(year);
+        cycle.cmdSave_Click();
+        const auto saved = SaveSlots::slotFileNames("1"), autosaved = SaveSlots::slotFileNames(kAutoSlot);
+        for (size_t k = 0; k < saved.size(); ++k) EXPECT_EQ(tmp.readSave(autosaved[k]), tmp.readSave(saved[k]));
+        const int16_t playing = cycle.yearCounter;
+        while (cycle.yearCounter == playing) ASSERT_TRUE(cycle.Command1_Click(3));
+    }
+    const std::string info = tmp.readSave("saveauto.ini");
+    const auto slotNames = g.slotName;
+    g.slotName.fill("");
+    ASSERT_TRUE(cycle.cmdLoad_Click());
+    EXPECT_EQ(cycle.yearCounter, 191);
+    EXPECT_EQ(g.slotName, slotNames);
+    EXPECT_EQ(tmp.readSave("saveauto.ini"), info);  // the loaded game is the autosave again
 }
 
 }  // namespace
