@@ -222,57 +222,6 @@ TEST(SweepRun, CountsWhatTheSameSeededGamesPlayedOneByOneReportAndOnlyReadsTheFo
     expectEqual(sweep(tmp.folder(), game, 40, 4, 3), tally);
 }
 
-// A slot made by hand: the working files of a game three years in, with faction 13 marked fallen, and
-// an information file that puts the game in 225, a year before the end of scenario 3, with a player
-// in slot 0.
-void makeSlot07(TempGameFolder& tmp) {
-    AutoplayOptions o;
-    o.scenario = 3;
-    o.seed = 9;
-    o.years = 3;
-    o.quiet = true;
-    std::ostringstream out, err;
-    ASSERT_EQ(runAutoplay(o, tmp.folder(), out, err), 0) << err.str();
-    std::string gunsv = tmp.readIni("gunsv.ini");
-    size_t record = gunsv.find(".13\r\n");
-    ASSERT_NE(record, std::string::npos);
-    size_t flag = gunsv.find("\"FALSE\"", record);
-    ASSERT_NE(flag, std::string::npos);
-    gunsv.replace(flag, 7, "\"TRUE\"");
-    tmp.writeSave("gunsv07.ini", gunsv);
-    tmp.writeSave("busv07.ini", tmp.readIni("busv.ini"));
-    tmp.writeSave("Cmtsv07.ini", tmp.readIni("Cmtsv.ini"));
-    tmp.writeSave("teilog07.log", tmp.readIni("teiji.log"));
-    std::string info = "同盟結束力\r\n225,40,30,0,3,0\r\n曹操\r\n63\r\n3,0\r\n";
-    for (int t = 1; t < 16; ++t) info += "\r\n0\r\n0,0\r\n";
-    tmp.writeSave("save07.ini", info);
-}
-
-TEST(SweepRun, FromAHandMadeSlotTheComputerPlaysOnFromTheSavedYearAsAutoplayDoes) {
-    TempGameFolder tmp;
-    tmp.copyShippedData();
-    makeSlot07(tmp);
-    AutoplayOptions game;
-    game.from = "07";
-    const auto before = filesOf(tmp.root());
-    std::vector<FactionTally> tally = sweep(tmp.folder(), game, 1, 3, 2);
-    EXPECT_EQ(filesOf(tmp.root()), before);
-    expectEqual(tally, playOneByOne(tmp, game, 1, 3));
-    ASSERT_EQ(tally.size(), 13u);
-    EXPECT_EQ(tally[12].survived, 0);  // fallen in the slot
-    EXPECT_EQ(tally[12].scoreSum, 0);
-
-    // One such game: the saved player is the computer's now, and one year is played before the end.
-    game.seed = 1;
-    std::ostringstream out, err;
-    ASSERT_EQ(runAutoplay(game, tmp.folder(), out, err), 0) << err.str();
-    EXPECT_EQ(out.str().find("の番です"), std::string::npos);
-    EXPECT_NE(out.str().find("ゲーム最終結果"), std::string::npos);
-    const std::string log = tmp.readIni("teiji.log");
-    EXPECT_NE(log.find("＝＝ 　225年　＝＝"), std::string::npos);
-    EXPECT_EQ(log.find("＝＝ 　226年　＝＝"), std::string::npos);
-}
-
 TEST(runSweep, PrintsTheCsvOrStopsWithTheMessageOfTheFirstGameAndStatus2) {
     TempGameFolder tmp;
     tmp.copyShippedData();
@@ -326,6 +275,13 @@ TEST(continuationOf, PlaysOnAsASaveOfTheGameNowWouldAndLeavesTheFolderAsItWas) {
     AutoplayOptions game;
     game.from = "5";
     expectEqual(run.tally(), sweep(tmp.folder(), game, 1, 3, 1));
+    // Swept from the save, the games are autoplay's from it, where the saved players are the computer's.
+    expectEqual(run.tally(), playOneByOne(tmp, game, 1, 3));
+    game.seed = 1;
+    std::ostringstream out, err;
+    ASSERT_EQ(runAutoplay(game, tmp.folder(), out, err), 0) << err.str();
+    EXPECT_EQ(out.str().find("の番です"), std::string::npos);
+    EXPECT_NE(out.str().find("ゲーム最終結果"), std::string::npos);
 }
 
 }  // namespace
