@@ -224,7 +224,7 @@ TEST(runSweep, PrintsTheCsvOrStopsWithTheMessageOfTheFirstGameAndStatus2) {
     std::ostringstream out, err;
     ASSERT_EQ(runSweep(o, tmp.folder(), out, err, false), 0) << err.str();
     const std::string csv = out.str();
-    EXPECT_TRUE(csv.starts_with("faction,name,games,survived,first,mean_score,mean_rate\n1,")) << csv;
+    EXPECT_TRUE(csv.starts_with("faction,name,games,survived,first,mean_score,mean_rate\n1,董卓,2,")) << csv;
     EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 14);  // the header and 13 factions
     EXPECT_EQ(err.str(), "");
 
