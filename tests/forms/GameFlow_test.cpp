@@ -1,11 +1,11 @@
+#include <QLabel>
 #include <QListWidget>
 #include <QTableWidget>
 #include <QTimer>
-
-#include "core/HistoryFile.h"
+#include <tuple>
 
 #include "ScreenFixture.h"
-#include "core/DiskStorage.h"
+#include "core/HistoryFile.h"
 #include "game/forms/GameProgram.h"
 #include "screens/forms/ALL_Gdata.h"
 #include "screens/forms/Gdata.h"
@@ -18,7 +18,37 @@ namespace {
 using test::GameScreenTest;
 using test::ModalSequence;
 
-class GameFlowTest : public GameScreenTest {};
+// The program from its title screen to the game and back, and the title screen itself.
+class GameFlowTest : public GameScreenTest {
+protected:
+    // The third click hides the opening and stops its timer.
+    static void showPastOpening(Form2& title) {
+        title.show();
+        auto* picture = child<QWidget>(&title, "Picture1");
+        for (int i = 0; i < 3; ++i) QTest::mouseClick(picture, Qt::LeftButton);
+        ASSERT_TRUE(title.opening().hidden());
+        EXPECT_FALSE(picture->isVisible());
+        EXPECT_FALSE(child<QTimer>(&title, "Timer1")->isActive());
+    }
+    static QListWidget* scenarios(Form2& title) { return child<QListWidget>(&title, "List1_0"); }
+    static QListWidget* rulers(Form2& title) { return child<QListWidget>(&title, "List1_1"); }
+    // Clicks a ruler row; the faction screen it opens is checked and closed.
+    static void clickRuler(Form2& title, int row, const QString& caption, const QString& note) {
+        ModalSequence s;
+        s.then<Gdata>([&](Gdata* faction) {
+            EXPECT_EQ(faction->windowTitle(), caption);
+            EXPECT_EQ(text(faction, "noteLabel"), note);
+            press(faction, "backButton");
+        });
+        clickItem(rulers(title), row);
+    }
+    static std::vector<int> selectedRows(QListWidget* list) {
+        std::vector<int> rows;
+        for (int r = 0; r < list->count(); ++r)
+            if (list->item(r)->isSelected()) rows.push_back(r);
+        return rows;
+    }
+};
 
 TEST_F(GameFlowTest, TheProgramRefusesAFolderWithoutItsDataFiles) {
     std::filesystem::remove(tmp.root() / "ini" / "sei.ini");
@@ -29,28 +59,17 @@ TEST_F(GameFlowTest, TheProgramRefusesAFolderWithoutItsDataFiles) {
     EXPECT_TRUE(s.done());
 }
 
-// A save that a killed run left half done is finished when the program starts, before anything is read.
-TEST_F(GameFlowTest, TheProgramFinishesAStepAKilledRunLeftHalfDone) {
-    {
-        struct Killed {};
-        auto disk = std::make_shared<DiskStorage>(tmp.root(), DiskStorage::Flush::WhenAsked);
-        disk->setInstantHook([](const char* done) {
-            if (std::string(done) == "rename") throw Killed{};
-        });
-        GameFolder f(disk);
-        EXPECT_THROW(f.writeTogether({{f.save("busv5.ini"), "officers"}, {f.save("save5.ini"), "information"}}),
-                     Killed);
-    }
-    ASSERT_EQ(tmp.readSave("busv5.ini"), "officers");
-    ASSERT_FALSE(std::filesystem::exists(tmp.root() / "save" / "save5.ini"));
+// What a killed run left half done is settled when the program starts, before the title reads anything.
+TEST_F(GameFlowTest, TheProgramSettlesWhatAKilledRunLeftFirst) {
+    tmp.writeIni(".tmp-999999999-0-busv.ini", "half an officer file");  // a temporary of a run now gone
     GameProgram program(tmp.root());
     ModalSequence s;
-    s.then<Form2>([](Form2* title) { press(title, "Command1_0"); });
+    s.then<Form2>([&](Form2* title) {
+        EXPECT_FALSE(tmp.hasIni(".tmp-999999999-0-busv.ini"));
+        press(title, "Command1_0");
+    });
     EXPECT_EQ(program.run(), 0);
     EXPECT_TRUE(s.done());
-    EXPECT_EQ(tmp.readSave("save5.ini"), "information");
-    for (const auto& e : std::filesystem::directory_iterator(tmp.root() / "save"))
-        EXPECT_FALSE(e.path().filename().string().starts_with(".")) << e.path();
 }
 
 TEST_F(GameFlowTest, TheProgramGoesFromTheTitleToTheGameAndBackUntilQuit) {
@@ -124,6 +143,99 @@ TEST_F(GameFlowTest, TheLastYearEndsWithTheFinalReportTheFactionListAndTheCredit
     EXPECT_FALSE(main->isVisible());
     EXPECT_EQ(main->result(), Main::Quit);
     EXPECT_TRUE(main->cycle().ended());
+}
+
+TEST_F(GameFlowTest, NewGameForTwoSelectedRowsFillsTheirSlotsAndNamesTheLowerRow) {
+    Form2 title(tmp.folder(), g, rng);
+    showPastOpening(title);
+    ModalSequence s;
+    s.box("武将が選択されていません", "OK");
+    press(&title, "Command2");
+    clickRuler(title, 4, "軍の内情孫堅", "");
+    clickRuler(title, 2, "軍の内情曹操", "");
+    EXPECT_EQ(selectedRows(rulers(title)), (std::vector<int>{2, 4}));
+    s.box("孫堅でゲームを開始しますか？", "キャンセル");
+    press(&title, "Command2");
+    EXPECT_TRUE(title.isVisible());
+    s.box("孫堅でゲームを開始しますか？", "OK");
+    press(&title, "Command2");
+    EXPECT_TRUE(s.done());
+    EXPECT_FALSE(title.isVisible());
+    EXPECT_EQ(title.result(), Form2::NewGame);
+    // The selected rows reach the game's slots.
+    EXPECT_EQ(g.slotFaction[2], 3);
+    EXPECT_EQ(g.slotFaction[4], 5);
+}
+
+TEST_F(GameFlowTest, AnotherScenarioClearsTheRulersAndStaysMarkedAndOneWithMissingFilesIsNotChosen) {
+    std::filesystem::remove(tmp.root() / "ini" / "Gunbatu.ini");
+    Form2 title(tmp.folder(), g, rng);
+    showPastOpening(title);
+    auto bold = [&](int row) { return scenarios(title)->item(row)->font().bold(); };
+    // Scenario 1 is in effect at first, in bold, although no row is highlighted yet.
+    EXPECT_TRUE(bold(0));
+    {
+        ModalSequence s;
+        s.box("ファイル「ini/Gunbatu.ini」が見つかりません。", "OK");
+        clickItem(scenarios(title), 2);
+    }
+    QApplication::processEvents();  // the row is put back after the press
+    EXPECT_EQ(rulers(title)->count(), 13);
+    EXPECT_TRUE(scenarios(title)->selectedItems().isEmpty());
+
+    clickRuler(title, 0, "軍の内情董卓", "");
+    clickItem(scenarios(title), 1);
+    EXPECT_EQ(rulers(title)->count(), 12);
+    EXPECT_TRUE(selectedRows(rulers(title)).empty());
+    EXPECT_EQ(tmp.readIni("gunsv.ini"), tmp.readIni("Gunbatu2.ini"));
+    clickRuler(title, 2, "軍の内情" + rulers(title)->item(2)->text(), "");
+    EXPECT_EQ(scenarios(title)->selectedItems(), QList<QListWidgetItem*>{scenarios(title)->item(1)});
+    EXPECT_EQ(std::make_tuple(bold(0), bold(1)), std::make_tuple(false, true));
+    // The row looks the same while the ruler list has the keyboard.
+    const QPalette& p = scenarios(title)->palette();
+    EXPECT_EQ(p.color(QPalette::Inactive, QPalette::Highlight), p.color(QPalette::Active, QPalette::Highlight));
+
+    // Clicking the picked ruler again unpicks him and opens nothing.
+    bool opened = false;
+    QTimer::singleShot(300, &title, [&] {
+        if (QWidget* w = QApplication::activeModalWidget(); w && w != &title) {
+            opened = true;
+            w->close();
+        }
+    });
+    clickItem(rulers(title), 2);
+    QTest::qWait(400);
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(selectedRows(rulers(title)).empty());
+
+    // In the what-if scenarios the faction screen warns that the retainers will change.
+    clickItem(scenarios(title), 4);
+    clickRuler(title, 0, "軍の内情" + rulers(title)->item(0)->text(), "配下の構成は変わります");
+}
+
+TEST_F(GameFlowTest, ResetOfficersAsksThenCopiesTheBackupOverTheMaster) {
+    tmp.writeIni("bushou1.ini", tmp.readIni("bushou1.ini") + "\r\n");  // an edited master
+    Form2 title(tmp.folder(), g, rng);
+    showPastOpening(title);
+    const QString question =
+        "シナリオ 1においてエディットした武将データを全て初期化しますか？\n"
+        "（シナリオ 1とシナリオ 4は同じ武将データを使うため、どちらのシナリオの武将も初期化されます）";
+    {
+        ModalSequence s;
+        s.box(question, "キャンセル");
+        press(&title, "cmdInit");
+    }
+    EXPECT_NE(tmp.readIni("bushou1.ini"), tmp.readIni("BUSHOU1_BK.ini"));
+    {
+        ModalSequence s;
+        s.box(question, "OK").box("初期化しました", "OK");
+        press(&title, "cmdInit");
+    }
+    EXPECT_EQ(tmp.readIni("bushou1.ini"), tmp.readIni("BUSHOU1_BK.ini"));
+
+    // Escape does not leave the title screen.
+    QTest::keyClick(&title, Qt::Key_Escape);
+    EXPECT_TRUE(title.isVisible());
 }
 
 }  // namespace

@@ -93,21 +93,11 @@ protected:
         g = GameGlobals{};
     }
 
-    // A new game of scenario 1 with players on the given ruler rows, made as the title screen makes it;
-    // with no rows the computer plays every faction.
+    // A new game of scenario 1 with players on the given ruler rows, made as the title screen makes it.
     void newGame(const std::vector<int>& rows) {
         ScenarioSetup title(tmp.folder(), g, rng);
         ASSERT_TRUE(title.Form_Load().ok);
-        if (!rows.empty()) {
-            ASSERT_TRUE(title.startNewGame(rows).ok);
-            return;
-        }
-        title.ori_Chr_rtn();
-        g.gameMode = GameMode::New;
-        for (int t = 0; t < kSlotCount; ++t) {
-            g.slotFaction[t] = g.slotRuler[t] = 0;
-            g.slotName[t].clear();
-        }
+        ASSERT_TRUE(title.startNewGame(rows).ok);
     }
 
     // The main screen on the game made, started with the first player's call answered.
@@ -115,7 +105,7 @@ protected:
         auto main = std::make_unique<Main>(tmp.folder(), g, rng);
         main->show();
         ModalSequence s;
-        if (!firstPlayer.isEmpty()) s.box(firstPlayer + "の番です。", "OK");
+        s.box(firstPlayer + "の番です。", "OK");
         main->start();
         EXPECT_TRUE(s.done());
         return main;
@@ -124,19 +114,16 @@ protected:
     // single page under the heading of its year.
     static void closeStory(ModalSequence& s, int year) {
         s.then<Msg>([year](Msg* story) {
-            EXPECT_EQ(story->window().pages.at(0).find("＝＝ 　" + std::to_string(year) + "年　＝＝"), 29u);
+            EXPECT_NE(story->window().pages.at(0).find("＝＝ 　" + std::to_string(year) + "年　＝＝"),
+                      std::string::npos);
             EXPECT_FALSE(child<QLabel>(story, "headingLabel")->isVisible());
             if (enabled(story, "Command1_3")) press(story, "Command1_3");
-            // On the last page the counter's two numbers are the same.
-            QStringList counter = text(story, "pageCounter").split(" / ");
-            EXPECT_EQ(counter.size(), 2);
-            EXPECT_EQ(counter.value(0), counter.value(1));
+            EXPECT_FALSE(enabled(story, "Command1_2"));  // the last page
             press(story, "Command1_0");
         });
     }
     static void closeYearEnd(ModalSequence& s, int year) {
         s.then<Msg>([year](Msg* yearEnd) {
-            EXPECT_EQ(yearEnd->window().pages.at(1), "EOT");
             EXPECT_EQ(text(yearEnd, "headingLabel"), QString::number(year) + "年 年末");
             EXPECT_TRUE(child<QLabel>(yearEnd, "headingLabel")->isVisible());
             EXPECT_EQ(text(yearEnd, "pageCounter"), "1 / 1");

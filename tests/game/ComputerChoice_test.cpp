@@ -35,15 +35,9 @@ protected:
     ComputerChoice choice{tmp.folder(), g, rng, frames};
 };
 
-TEST_F(ComputerChoiceTest, StrategistScoreIsTheBestOfJobsThreeAndUpAtLeastOne) {
-    ready(100);
-    EXPECT_EQ(choice.factions()[1].gunshi, 1);
-    EXPECT_EQ(choice.factions()[2].gunshi, 3);  // the civil official does not count
-}
-
 TEST_F(ComputerChoiceTest, WarNeedsAStrongerSideOrMoreThan2000RighteousWarCountsDouble) {
-    // 甲 (army x 1) against 乙 (666 x 3 = 1998) and 丙 (3000 x 1). The accepted offers are drawn
-    // from with I(candidates); none accepted gives -1.
+    // 甲 (army x 1) against 乙 (666 x 3 = 1998) and 丙 (3000 x 1): the strategist scores weigh the
+    // troops. The accepted offers are drawn from with I(candidates); none accepted gives -1.
     struct Case {
         int16_t army;
         std::vector<Command> commands;

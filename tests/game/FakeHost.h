@@ -28,10 +28,7 @@ public:
         if (decide) g_.dialogResult = 1;
     }
     void showFactionDetail() override { log.push_back("faction " + std::to_string(g_.detailId) + " " + g_.msgText); }
-    void showFactionList() override {
-        log.push_back("faction list");
-        if (onFactionList) onFactionList();
-    }
+    void showFactionList() override { log.push_back("faction list"); }
     void showSaveLoad() override {
         log.push_back("saveload " + std::to_string(numberOf(g_.gameMode)));
         if (onSaveLoad) onSaveLoad();
@@ -51,7 +48,6 @@ public:
     std::deque<bool> answers;
     std::function<void(const WindowPages&)> onWindow;
     std::function<void()> onSaveLoad;
-    std::function<void()> onFactionList;
     bool decide = false;
 
 private:

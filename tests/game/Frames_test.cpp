@@ -26,22 +26,16 @@ protected:
     }
 };
 
-TEST_F(FramesTest, AlliancesGoToTheLowestFreeFramesWithTheLeadersFameAsCohesion) {
-    frames.ini_Mei_rtn();
-    EXPECT_EQ(g.allianceLeader[1], 2);
-    EXPECT_EQ(g.allianceLeader[2], 5);
-    EXPECT_EQ(g.allianceLeader[3], 0);
-    EXPECT_EQ(g.allianceCohesion[1], 75);
-    EXPECT_EQ(g.allianceCohesion[2], 55);
-    EXPECT_EQ(frames.caption(1), "袁紹");
-    EXPECT_EQ(frames.caption(2), "公孫瓚");
-    EXPECT_EQ(frames.caption(0), "独立軍閥");
-}
-
-TEST_F(FramesTest, MembersAndSummariesLeaveFallenFactionsOutAndEmptyFramesEmpty) {
+TEST_F(FramesTest, AlliancesTakeTheLowestFreeFramesAndTheirMembersLeaveFallenFactionsOut) {
     frames.ini_Mei_rtn();
     frames.Dsp_Gun_rtn();
     frames.ld_Meiichi_rtn();
+    EXPECT_EQ(g.allianceLeader[1], 2);
+    EXPECT_EQ(g.allianceLeader[2], 5);
+    EXPECT_EQ(g.allianceLeader[3], 0);
+    EXPECT_EQ(frames.caption(0), "独立軍閥");
+    EXPECT_EQ(frames.caption(2), "公孫瓚");
+    EXPECT_EQ(g.allianceCohesion[2], 55);     // the leader's Fame
     ASSERT_EQ(frames.members(0).size(), 1u);  // 孔融 has fallen
     EXPECT_EQ(frames.members(0)[0].name, "董卓");
     ASSERT_EQ(frames.members(1).size(), 2u);

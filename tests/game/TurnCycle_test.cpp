@@ -10,6 +10,7 @@
 #include "messages/Chronicle.h"
 #include "messages/YearBanner.h"
 #include "screens/SaveSlots.h"
+#include "setup/ScenarioSetup.h"
 
 namespace tei {
 namespace {
@@ -168,61 +169,22 @@ TEST_F(TurnCycleTest, OfferHintsNameTheTargetAndDifficultyTheDescriptionShows) {
     EXPECT_EQ(g.msgText, "糾弾\r\n（難易度 8・要政治）");
 }
 
-TEST_F(TurnCycleTest, ReportsComeTenYearsBeforeTheEndAndAtTheEnd) {
-    // The report says its copy of the chronicle is in save/: on the disk, with the year just resolved.
-    std::vector<std::string> copies;
-    host.onWindow = [&](const WindowPages& w) {
-        if (w.mode != MsgMode::Report) return;
-        std::string log = tmp.readIni("teiji.log");
-        EXPECT_EQ(tmp.readSave("tei_end.log"), log);
-        copies.push_back(log.substr(log.rfind("＝＝ 　")));
-    };
-    cycle.Form_Load();  // nobody plays: every press of Auto plays a year
-    while (!cycle.ended()) ASSERT_TRUE(cycle.Command1_Click(3));
-    EXPECT_EQ(cycle.yearCounter, 221);
-    auto windows = host.lines("window 3");
-    ASSERT_EQ(windows.size(), 2u);
-    EXPECT_EQ(windows[0], "window 3 210");  // shown at the start of 211, after 210's resolution
-    EXPECT_EQ(host.log.back(), "end");
-    EXPECT_EQ(host.lines("window 1").size(), 26u);  // 195 .. 220
-    ASSERT_EQ(copies.size(), 2u);
-    EXPECT_TRUE(copies[0].starts_with("＝＝ 　210年　＝＝")) << copies[0];
-    EXPECT_TRUE(copies[1].starts_with("＝＝ 　220年　＝＝")) << copies[1];
-    // The autosave holds the ended game: no year of it is left to play.
-    std::optional<SlotEntry> autosave = SaveSlots(tmp.folder(), g).autosave();
-    ASSERT_TRUE(autosave);
-    EXPECT_TRUE(autosave->summary.ends_with(" 221年")) << autosave->summary;
-    EXPECT_TRUE(autosave->ended);
-}
-
-TEST_F(TurnCycleTest, TheHistoryStartsEmptyAndGainsEachYearBeforeItsReportsAndTheEnd) {
+// An old game's history is emptied as the game starts; each year's rows are written with the year's
+// other files, before a report about that year is shown.
+TEST_F(TurnCycleTest, TheHistoryStartsEmptyAndHoldsTheYearBeforeItsReport) {
     tmp.writeIni("history.csv", "an old game's history\r\n");
     ASSERT_TRUE(cycle.Form_Load());
     EXPECT_EQ(tmp.readIni("history.csv"), emptyHistory());
-    auto years = [&] {
-        std::vector<int> seen;
-        for (const HistoryRow& r : parseHistory(tmp.folder().readText(tmp.folder().ini("history.csv"))).rows)
-            if (seen.empty() || seen.back() != r.year) seen.push_back(r.year);
-        return seen;
-    };
-    std::vector<int> atReports, atEnd;
+    std::vector<int> atReports;
     host.onWindow = [&](const WindowPages& w) {
-        if (w.mode != MsgMode::Report) return;
-        atReports.push_back(years().back());
-        // Written with the year's other files before the report is shown.
-        EXPECT_EQ(parseHistory(tmp.readIni("history.csv")).rows.back().year, atReports.back());
+        if (w.mode == MsgMode::Report) atReports.push_back(parseHistory(tmp.readIni("history.csv")).rows.back().year);
     };
-    host.onFactionList = [&] { atEnd = years(); };
     ASSERT_TRUE(cycle.Command1_Click(3));
     auto rows = parseHistory(tmp.readIni("history.csv")).rows;
     ASSERT_EQ(rows.size(), 12u);  // every faction of the scenario, the fallen ones included
     EXPECT_EQ(formatHistoryRow(rows[3]), "195,4,滅4,0,0,0,0,0,0,0,0,0,0\r\n");
     while (!cycle.ended()) ASSERT_TRUE(cycle.Command1_Click(3));
-    // The reports and the final faction list see the year just resolved.
     EXPECT_EQ(atReports, (std::vector<int>{210, 220}));
-    ASSERT_EQ(atEnd.size(), 26u);
-    EXPECT_EQ(atEnd.front(), 195);
-    EXPECT_EQ(atEnd.back(), 220);
 }
 
 TEST_F(TurnCycleTest, ALoadedYearAddsNothingToTheHistoryUntilItIsResolved) {
@@ -306,20 +268,6 @@ TEST_F(TurnCycleTest, QuittingAsksOnlyWhenNotSavedSinceTheLastResolution) {
     EXPECT_EQ(host.log.back(), "ask セーブをしてませんがよろしいですか？ -> no");
 }
 
-TEST_F(TurnCycleTest, ALoadedGameStartsTheSavedYearAgainWithFreshOffers) {
-    g.saveHeader = {200, 30, 40, 50, 2, 0, 0, 0};
-    g.gameMode = GameMode::Continue;
-    player(1, 2, "乙");
-    tmp.writeIni("teiji.log", "");  // as a load leaves it: the loaded game becomes the autosave
-    ASSERT_TRUE(cycle.Form_Load());
-    EXPECT_EQ(cycle.yearCounter, 200);
-    EXPECT_EQ(cycle.turnSlot, 1);
-    // No alliance stands in any frame of this world: the saved 30, 40 and 50 are not taken.
-    EXPECT_EQ(g.allianceCohesion, (std::array<int16_t, 4>{0, 0, 0, 0}));
-    EXPECT_EQ(cycle.lastYear, 221);
-    EXPECT_FALSE(g.offerCommands[0].empty());
-}
-
 // The saved alliance cohesion (50 and 55) is in place before the loaded year is dealt, drawn and
 // reported, not the leaders' Fame (75 and 65) that placing the alliances starts from. Saved in 211,
 // the interim report is shown again on loading and scores 甲's alliance at 80 troops x 50 / 100.
@@ -349,6 +297,41 @@ TEST_F(TurnCycleTest, ALoadedGameIsDrawnAndReportedWithTheSavedCohesion) {
     EXPECT_EQ(g.allianceCohesion[2], 55);
     EXPECT_EQ(g.allianceCohesion[3], 0);
     EXPECT_EQ(cycle.frames().summaryValue(3), " 0000\r\n 0");
+}
+
+// In the window: the autosave equals a save made as the year's turns begin, and a load of it starts
+// that year as a load of that save does.
+TEST(Autosave, EqualsASaveMadeAsTheTurnsBeginAndLoadsAsOne) {
+    TempGameFolder tmp;
+    tmp.copyShippedData();
+    GameGlobals g;
+    SeededRandom rng{3};
+    ScenarioSetup title(tmp.folder(), g, rng);
+    ASSERT_TRUE(title.Form_Load().ok);
+    ASSERT_TRUE(title.chooseScenario(0).ok);
+    ASSERT_TRUE(title.startNewGame({0, 2}).ok);
+    test::FakeHost host(g);
+    host.onSaveLoad = [&] {
+        SaveSlots slots(tmp.folder(), g);
+        ASSERT_TRUE((g.gameMode == GameMode::Save ? slots.save_rtn("1") : slots.load_rtn(kAutoSlot)).ok);
+    };
+    TurnCycle cycle(tmp.folder(), g, rng, host);
+    ASSERT_TRUE(cycle.Form_Load());
+    for (int year = 0; year < 2; ++year) {
+        SCOPED_TRACE(year);
+        cycle.cmdSave_Click();
+        const auto saved = SaveSlots::slotFileNames("1"), autosaved = SaveSlots::slotFileNames(kAutoSlot);
+        for (size_t k = 0; k < saved.size(); ++k) EXPECT_EQ(tmp.readSave(autosaved[k]), tmp.readSave(saved[k]));
+        const int16_t playing = cycle.yearCounter;
+        while (cycle.yearCounter == playing) ASSERT_TRUE(cycle.Command1_Click(3));
+    }
+    const std::string info = tmp.readSave("saveauto.ini");
+    const auto slotNames = g.slotName;
+    g.slotName.fill("");
+    ASSERT_TRUE(cycle.cmdLoad_Click());
+    EXPECT_EQ(cycle.yearCounter, 191);
+    EXPECT_EQ(g.slotName, slotNames);
+    EXPECT_EQ(tmp.readSave("saveauto.ini"), info);  // the loaded game is the autosave again
 }
 
 }  // namespace

@@ -5,38 +5,17 @@
 #include <sstream>
 
 #include "screens/HistoryCommand.h"
-#include "support/TempGameFolder.h"
+#include "screens/ScreensWorld.h"
 
 namespace tei {
 namespace {
 
+using test::kWorldHistory;
 using test::TempGameFolder;
-
-// Four factions over 189..192: 甲 stands throughout (renamed 甲国 in the last year, and its 190 row
-// written again later with other values); 乙 falls in 191; 丙 had fallen before the history began; 丁
-// ends level with 甲国.
-const std::string kMadeUp = emptyHistory() +
-                            "189,1,甲,1,100,10,50,20,60,70,5,0,150.5\r\n"
-                            "189,2,乙,1,30,0,40,10,50,60,3,0,120\r\n"
-                            "189,3,丙,0,5,0,10,0,0,0,1,0,0\r\n"
-                            "189,4,丁,1,20,0,30,0,70,0,2,0,80\r\n"
-                            "190,1,甲,1,110,10,50,20,60,70,5,0,160\r\n"
-                            "190,2,乙,1,25,0,40,10,50,60,3,0,110\r\n"
-                            "190,3,丙,0,5,0,10,0,0,0,1,0,0\r\n"
-                            "190,4,丁,1,21,0,30,0,70,0,2,0,81\r\n"
-                            "191,1,甲,1,120,10,50,20,60,70,5,0,190\r\n"
-                            "191,2,乙,0,18,0,40,10,50,60,1,0,0\r\n"
-                            "191,3,丙,0,5,0,10,0,0,0,1,0,0\r\n"
-                            "191,4,丁,1,22,0,30,0,70,0,2,0,82\r\n"
-                            "192,1,甲国,1,130,10,50,20,60,70,5,0,200\r\n"
-                            "192,2,乙,0,18,0,40,10,50,60,1,0,0\r\n"
-                            "192,3,丙,0,5,0,10,0,0,0,1,0,0\r\n"
-                            "192,4,丁,1,23,0,30,0,70,0,2,0,200\r\n"
-                            "190,1,甲,1,115,10,50,20,60,70,5,0,165.25\r\n";
 
 // The lines and the ranking as drawn are checked on the chart window; here what only the file shows.
 TEST(HistoryView, ALineForEveryFactionThatStoodTheLaterRowOfAYearWrittenTwice) {
-    HistoryView view = HistoryView::parse(kMadeUp);
+    HistoryView view = HistoryView::parse(kWorldHistory);
     EXPECT_EQ(view.years(), (std::vector<int>{189, 190, 191, 192}));
     auto series = view.series(HistoryMeasure::Score, {4});
     ASSERT_EQ(series.size(), 3u);  // 丙 has no line
@@ -89,10 +68,10 @@ protected:
 };
 
 TEST_F(HistoryCommandTest, PrintsTheFileAsItIsOrATableOfOneMeasure) {
-    tmp.writeIni("history.csv", kMadeUp);
+    tmp.writeIni("history.csv", kWorldHistory);
     tmp.writeIni(".tmp-999999999-0-history.csv", "half a history");  // a temporary of a killed run
     EXPECT_EQ(run({}), 0);
-    EXPECT_EQ(out.str(), kMadeUp);
+    EXPECT_EQ(out.str(), kWorldHistory);
     EXPECT_FALSE(tmp.hasIni(".tmp-999999999-0-history.csv"));  // settled before reading
     EXPECT_EQ(run({"--measure", "troops"}), 0);
     EXPECT_EQ(out.str(),

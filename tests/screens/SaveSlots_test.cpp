@@ -14,7 +14,6 @@
 namespace tei {
 namespace {
 
-using test::crlf;
 using test::TempGameFolder;
 
 class SaveSlotsTest : public ::testing::Test {
@@ -45,26 +44,6 @@ protected:
     GameGlobals g;
     SaveSlots slots{tmp.folder(), g};
 };
-
-TEST_F(SaveSlotsTest, SaveWritesTheInformationFileExactly) {
-    GameGlobals plain;
-    plain.saveHeader = {195, 80, -3, 55, 2, 9, 0, 0};
-    plain.slotName[0] = "曹操";
-    plain.slotRuler[0] = 1;
-    plain.slotFaction[0] = 1;
-    plain.slotLeader[0] = 3;
-    plain.slotName[16] = "保存されない";
-    SaveSlots s(tmp.folder(), plain);
-    ASSERT_TRUE(s.save_rtn("7").ok);
-    std::string expected = crlf({"同盟結束力", "195,80,-3,55,2,0", "曹操", "1", "1,3"});
-    for (int t = 1; t < 16; ++t) expected += crlf({"", "0", "0,0"});
-    EXPECT_EQ(tmp.readSave("save7.ini"), expected);
-    EXPECT_EQ(tmp.readSave("busv7.ini"), "officers A\r\n");
-    EXPECT_EQ(tmp.readSave("gunsv7.ini"), "factions A\r\n");
-    EXPECT_EQ(tmp.readSave("Cmtsv7.ini"), "comments A\r\n");
-    EXPECT_EQ(tmp.readSave("teilog7.log"), "鼎峙録の記録\r\nA\r\nEOT=======\r\n");
-    EXPECT_EQ(plain.dialogResult, 1);
-}
 
 TEST_F(SaveSlotsTest, LoadRestoresHeaderAndSlotsZeroToFifteen) {
     ASSERT_TRUE(slots.save_rtn("3").ok);

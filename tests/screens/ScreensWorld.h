@@ -2,11 +2,12 @@
 // A small world in the working files' layout, shared by the screen tests: faction 1 (董卓) with a
 // ruler, a strategist, a general, a staff officer, a civil official and an officer without a job;
 // faction 2 (曹操) leading an alliance; faction 3 (袁紹) fallen; faction 4 (劉表) whose flag reads
-// "yes", which only "TRUE" would make fallen.
+// "yes", which only "TRUE" would make fallen. And a history of four other factions over 189..192.
 
 #include <string>
 
 #include "core/GameGlobals.h"
+#include "core/HistoryFile.h"
 #include "support/TempGameFolder.h"
 
 namespace tei::test {
@@ -33,6 +34,27 @@ inline const std::string kWorldComments = crlf({".1", "董卓", "暴政を敷い
                                                 ".2", "李儒", "董卓の腹心,謀臣。", ".",  //
                                                 ".3", "呂布", "飛将と称された。", ".",   //
                                                 ".4", "曹操", "乱世の奸雄。", "."});
+
+// 甲 stands throughout (renamed 甲国 in the last year, and its 190 row written again later with other
+// values); 乙 falls in 191; 丙 had fallen before the history began; 丁 ends level with 甲国.
+inline const std::string kWorldHistory = emptyHistory() +
+                                         "189,1,甲,1,100,10,50,20,60,70,5,0,150.5\r\n"
+                                         "189,2,乙,1,30,0,40,10,50,60,3,0,120\r\n"
+                                         "189,3,丙,0,5,0,10,0,0,0,1,0,0\r\n"
+                                         "189,4,丁,1,20,0,30,0,70,0,2,0,80\r\n"
+                                         "190,1,甲,1,110,10,50,20,60,70,5,0,160\r\n"
+                                         "190,2,乙,1,25,0,40,10,50,60,3,0,110\r\n"
+                                         "190,3,丙,0,5,0,10,0,0,0,1,0,0\r\n"
+                                         "190,4,丁,1,21,0,30,0,70,0,2,0,81\r\n"
+                                         "191,1,甲,1,120,10,50,20,60,70,5,0,190\r\n"
+                                         "191,2,乙,0,18,0,40,10,50,60,1,0,0\r\n"
+                                         "191,3,丙,0,5,0,10,0,0,0,1,0,0\r\n"
+                                         "191,4,丁,1,22,0,30,0,70,0,2,0,82\r\n"
+                                         "192,1,甲国,1,130,10,50,20,60,70,5,0,200\r\n"
+                                         "192,2,乙,0,18,0,40,10,50,60,1,0,0\r\n"
+                                         "192,3,丙,0,5,0,10,0,0,0,1,0,0\r\n"
+                                         "192,4,丁,1,23,0,30,0,70,0,2,0,200\r\n"
+                                         "190,1,甲,1,115,10,50,20,60,70,5,0,165.25\r\n";
 
 // Counts of the small world: 10 officers are read (officer 11 lies beyond the count), 4 factions.
 inline GameGlobals worldGlobals() {
