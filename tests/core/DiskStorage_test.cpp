@@ -13,7 +13,6 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <memory>
 
 #include "core/GameFolder.h"
@@ -26,21 +25,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::TempGameFolder;
 
-using Files = std::map<std::string, std::string>;  // "ini/busv.ini" -> bytes
+using test::Files;
 
 struct Crash {};
-
-// Every entry of ini/ and save/, temporaries and journals included.
-Files everything(const TempGameFolder& tmp) {
-    Files all;
-    for (const char* sub : {"ini", "save"})
-        for (const auto& e : fs::directory_iterator(tmp.root() / sub)) {
-            std::ifstream in(e.path(), std::ios::binary);
-            all[std::string(sub) + "/" + e.path().filename().string()] =
-                std::string(std::istreambuf_iterator<char>(in), {});
-        }
-    return all;
-}
 
 // A year's kind of step: a file replaced, a snapshot of an unchanged file (a second name of its
 // bytes on this disk) and a file that was not there, in two folders.
@@ -92,7 +79,7 @@ TEST(DiskStorage, AJournalCutShortLeavesTheOldFiles) {
         if (e.path().filename().string().starts_with(".journal-"))
             fs::resize_file(e.path(), fs::file_size(e.path()) - 3);
     EXPECT_EQ(GameFolder(tmp->root()).recover(), std::nullopt);
-    EXPECT_EQ(everything(*tmp), kBefore);
+    EXPECT_EQ(tmp->files(), kBefore);
 }
 
 // A power cut amid the flushes before the renames can leave a whole journal beside a new file that is
@@ -111,7 +98,8 @@ TEST(DiskStorage, AWholeJournalBesideABrokenNewFileRenamesNothing) {
     } cases[] = {
         {"lost", [](const fs::path& t) { fs::remove(t); }},
         {"cut short", [](const fs::path& t) { fs::resize_file(t, 3); }},
-        {"other bytes", [](const fs::path& t) { std::ofstream(t, std::ios::binary) << "officers of 19X"; }},
+        {"other bytes of its length",
+         [](const fs::path& t) { std::ofstream(t, std::ios::binary) << "Officers of 191"; }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
@@ -119,7 +107,7 @@ TEST(DiskStorage, AWholeJournalBesideABrokenNewFileRenamesNothing) {
         ASSERT_TRUE(tmp);
         c.damage(temporaryOfBusv(*tmp));
         EXPECT_EQ(GameFolder(tmp->root()).recover(), std::nullopt);
-        EXPECT_EQ(everything(*tmp), kBefore);
+        EXPECT_EQ(tmp->files(), kBefore);
     }
     auto tmp = stoppedAfter("rename", 3);  // every file renamed, the journal still there
     ASSERT_TRUE(tmp);
@@ -127,7 +115,7 @@ TEST(DiskStorage, AWholeJournalBesideABrokenNewFileRenamesNothing) {
     EXPECT_EQ(GameFolder(tmp->root()).recover(), std::nullopt);
     Files later = kAfter;
     later["ini/busv.ini"] = "officers of 192";
-    EXPECT_EQ(everything(*tmp), later);
+    EXPECT_EQ(tmp->files(), later);
 }
 
 // A step that a second program is running in the same folder is not settled under its feet, nor are
@@ -154,10 +142,10 @@ TEST(DiskStorage, WhatARunningProgramHasUnderwayIsLeftAlone) {
     char c = 0;
     ASSERT_EQ(::read(reached[0], &c, 1), 1);
     tmp.writeIni(".tmp-999999999-1-gunsv.ini", "a dead process's");
-    Files underway = everything(tmp);
+    Files underway = tmp.files();
     underway.erase("ini/.tmp-999999999-1-gunsv.ini");
     EXPECT_EQ(GameFolder(tmp.root()).recover(), std::nullopt);
-    EXPECT_EQ(everything(tmp), underway);
+    EXPECT_EQ(tmp.files(), underway);
 
     ::kill(running, SIGKILL);
     ::waitpid(running, nullptr, 0);
@@ -165,7 +153,7 @@ TEST(DiskStorage, WhatARunningProgramHasUnderwayIsLeftAlone) {
     Files settled = kBefore;
     settled["ini/busv.ini"] = "officers of 191";
     settled["save/tei_end.log"] = "190";
-    EXPECT_EQ(everything(tmp), settled);
+    EXPECT_EQ(tmp.files(), settled);
 }
 
 // A step that can be neither finished nor undone (here the folder refuses every rename) is named, and
@@ -176,7 +164,7 @@ TEST(DiskStorage, AStepThatCannotBeSettledIsNamedAndKeptForTheNextStart) {
     TempGameFolder& tmp = *folder;
     const fs::path ini = tmp.root() / "ini";
     if (!test::setImmutable(ini, true)) GTEST_SKIP() << "this file system cannot mark a folder immutable";
-    const Files stuck = everything(tmp);
+    const Files stuck = tmp.files();
     auto problem = GameFolder(tmp.root()).recover();
     test::setImmutable(ini, false);
     ASSERT_TRUE(problem.has_value());
@@ -187,13 +175,13 @@ TEST(DiskStorage, AStepThatCannotBeSettledIsNamedAndKeptForTheNextStart) {
         for (const auto& [name, bytes] : files) all.push_back(name);
         return all;
     };
-    Files kept = everything(tmp);
+    Files kept = tmp.files();
     EXPECT_EQ(names(kept), names(stuck));
     EXPECT_EQ(kept["ini/busv.ini"], "officers of 191");
 
     // Once the folder allows it the step is undone, as it was marked to be.
     EXPECT_EQ(GameFolder(tmp.root()).recover(), std::nullopt);
-    EXPECT_EQ(everything(tmp), kBefore);
+    EXPECT_EQ(tmp.files(), kBefore);
 }
 
 }  // namespace

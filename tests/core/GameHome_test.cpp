@@ -82,32 +82,24 @@ TEST(GameHome, MakesAndSeedsThePlayersFolderOnceFromTheInstalledData) {
     EXPECT_TRUE(again.seeded.empty());
 }
 
-TEST(GameHome, KeepsThePlayersFilesWhateverTheCaseOfTheirNamesAndFillsInTheRest) {
+// Started inside the player's folder, the game tops it up with what it lacks and keeps the player's
+// files, whatever the case of their names: no second officer master under the shipped spelling.
+TEST(GameHome, TopsUpThePlayersFolderAlsoWhenStartedInsideItAndKeepsThePlayersFiles) {
     Scratch s;
     write(s.home / "ini" / "BUSHOU1.INI", "edited officers");
-    write(s.home / "ini" / "Text.ini", "own texts");
-    write(s.home / "ini" / "busv.ini", "a running game");
-    GameHome home = locateGameHome(s.setting());
-    ASSERT_TRUE(home.ready()) << home.problem;
-    EXPECT_EQ(bytesOf(s.home / "ini" / "BUSHOU1.INI"), "edited officers");
-    EXPECT_EQ(bytesOf(s.home / "ini" / "Text.ini"), "own texts");
-    EXPECT_EQ(bytesOf(s.home / "ini" / "busv.ini"), "a running game");
-    // No second officer master beside the player's under the shipped spelling.
-    EXPECT_EQ(namesIn(s.home / "ini").size(), namesIn(kShipped).size() + 1);
-    EXPECT_EQ(home.seeded.size(), namesIn(kShipped).size() - 2);
-    EXPECT_EQ(bytesOf(s.home / "ini" / "Command.ini"), bytesOf(kShipped / "Command.ini"));
-}
-
-TEST(GameHome, TopsUpThePlayersFolderAlsoWhenStartedInsideIt) {
-    Scratch s;
     write(s.home / "ini" / "Comment.ini", "own comments");
+    write(s.home / "ini" / "busv.ini", "a running game");
     s.cwd = s.home;
     GameHome home = locateGameHome(s.setting());
     ASSERT_TRUE(home.ready()) << home.problem;
     EXPECT_TRUE(home.isCurrentDir);
     EXPECT_EQ(home.root, s.home);
-    EXPECT_EQ(home.seeded.size(), namesIn(kShipped).size() - 1);
+    EXPECT_EQ(home.seeded.size(), namesIn(kShipped).size() - 2);
+    EXPECT_EQ(namesIn(s.home / "ini").size(), namesIn(kShipped).size() + 1);
+    EXPECT_EQ(bytesOf(s.home / "ini" / "BUSHOU1.INI"), "edited officers");
     EXPECT_EQ(bytesOf(s.home / "ini" / "Comment.ini"), "own comments");
+    EXPECT_EQ(bytesOf(s.home / "ini" / "busv.ini"), "a running game");
+    EXPECT_EQ(bytesOf(s.home / "ini" / "Command.ini"), bytesOf(kShipped / "Command.ini"));
 }
 
 TEST(GameHome, AFolderThatCannotBeMadeOrFilledIsNamed) {

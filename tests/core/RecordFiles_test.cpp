@@ -96,41 +96,6 @@ TEST(firstLacking, ARecordWithoutItsLastFieldIsNotWhole) {
     EXPECT_EQ(firstLackingFaction(parseFactionFile(crlf({".1", "乙", "0,2,2,3,4,5,6,7", "\"TRUE\""})), 1), 0);
 }
 
-TEST(deriveFactions, OfficersFollowTheirLordsFaction) {
-    OfficerTable o;
-    FactionTable f;
-    parseOfficers(kOfficers, 2, o);
-    parseFactions(kFactions, 3, f);
-    o[2].kunID = 8;
-    o[2].gunID = 9;  // set by nobody; kept when no faction matches
-    deriveFactions(o, f, 2, 3);
-    EXPECT_EQ(o[1].gunID, 1);
-    EXPECT_EQ(o[2].gunID, 3);
-    o[2].kunID = 0;
-    o[2].gunID = 0;
-    deriveFactions(o, f, 2, 3);
-    EXPECT_EQ(o[2].gunID, 0);
-}
-
-TEST(RecordTables, MissingOrGarbledFileIsAnErrorNamingIt) {
-    TempGameFolder tmp;
-    RecordTables t;
-    try {
-        t.ld_Chr(tmp.folder(), 170);
-        FAIL() << "no error for a missing file";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.kind(), FileError::Kind::Missing);
-        EXPECT_EQ(e.message(), "ファイル「ini/busv.ini」が見つかりません。");
-    }
-    tmp.writeIni("gunsv.ini", ".1\r\n\x93\xEC\x8B\xFF\r\n");  // neither UTF-8 nor Shift_JIS
-    try {
-        t.ld_Gun(tmp.folder(), 13);
-        FAIL() << "no error for a file that is not UTF-8";
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.message(), "ファイル「ini/gunsv.ini」は UTF-8 のテキストではありません。");
-    }
-}
-
 // Names and picture names that the writers write bare: one a bare line cannot hold (a comma, a blank
 // at an end, a leading ".") used to come back split into other fields after the next year's rewrite.
 TEST(bareOrQuoted, QuotesOnlyWhatABareLineCannotHold) {
@@ -140,93 +105,48 @@ TEST(bareOrQuoted, QuotesOnlyWhatABareLineCannotHold) {
     EXPECT_EQ(bareOrQuoted(" 張遼"), "\" 張遼\"");
     EXPECT_EQ(bareOrQuoted(".5"), "\".5\"");
     EXPECT_EQ(bareOrQuoted("a\"b"), "a\"b");  // a quote past the first character stands bare
-}
-
-TEST(bareOrQuoted, AHandEditedNameWithACommaSurvivesEveryWriter) {
-    OfficerTable officers{};
-    officers[1] = Bushou{1, "曹,操", 9, 7, 8, 6, 5, 4, 1, 0, 5, "sou,sou", 12};
-    OfficerTable back{};
-    parseOfficers(formatOfficers(officers, 1), 1, back);
-    EXPECT_EQ(back[1].name, "曹,操");
-    EXPECT_EQ(back[1].policy, 9);
-    EXPECT_EQ(back[1].Setu, 4);
-    EXPECT_EQ(back[1].jpg, "sou,sou");
-    EXPECT_EQ(back[1].commentID, 12);
-
-    FactionTable factions{};
-    factions[1].name = ".袁紹";
-    factions[1].army = 120;
-    factions[1].del = true;
-    FactionTable fback{};
-    parseFactions(formatFactions(factions, 1), 1, fback);
-    EXPECT_EQ(fback[1].name, ".袁紹");
-    EXPECT_EQ(fback[1].army, 120);
-    EXPECT_TRUE(fback[1].del);
-
-    // The officer editor's one-record rewrite.
-    std::string file = crlf({".1", "\"曹,操\"", "9,7,8,6", "5,4", "1,5", "sousou", "12"});
-    Bushou edited = *parseOfficerRecord(file, 1);
-    EXPECT_EQ(edited.name, "曹,操");
-    edited.fight = 10;
-    auto again = parseOfficerRecord(replaceOfficerRecord(file, edited), 1);
-    ASSERT_TRUE(again);
-    EXPECT_EQ(again->name, "曹,操");
-    EXPECT_EQ(again->fight, 10);
-    EXPECT_EQ(again->commentID, 12);
-}
-
-// A name read from a file reads back whichever writer writes it: the writers that put every text in
-// double quotes write one holding a quote bare instead, where the quote is kept. So are a picture
-// name and a fallen flag.
-TEST(appendFields, ATextHoldingAQuoteReadsBackFromEveryWriter) {
-    Bushou officer{7, "曹\"孟徳\"", 9, 7, 8, 6, 5, 4, 1, 0, 5, "sou\"sou", 12};
-    for (RecordWriter w : {RecordWriter::WholeFile, RecordWriter::NewGame, RecordWriter::Editor}) {
-        SCOPED_TRACE(static_cast<int>(w));
-        std::string record = ".7\r\n";
-        appendFields(record, officer, w);
-        OfficerFile back = parseOfficerFile(record);
-        ASSERT_EQ(back.size(), 1u);
-        EXPECT_EQ(back[0].officer.name, "曹\"孟徳\"");
-        EXPECT_EQ(back[0].officer.jpg, "sou\"sou");
-        EXPECT_EQ(back[0].officer.commentID, 12);
-    }
-    // Quoted as always when there is no quote to keep.
-    std::string plain = ".7\r\n";
-    appendFields(plain, Bushou{7, "曹,操", 9, 7, 8, 6, 5, 4, 1, 0, 5, "sousou", 12}, RecordWriter::NewGame);
-    EXPECT_EQ(plain, crlf({".7", "\"曹,操\"", "9,7,8,6", "5,4", "1,5", "\"sousou\"", "12"}));
-
-    gun faction;
-    faction.name = "袁\"本初\"";
-    faction.army = 120;
-    const std::string flag = "FAL\"SE";
-    for (RecordWriter w : {RecordWriter::WholeFile, RecordWriter::OneFaction}) {
-        SCOPED_TRACE(static_cast<int>(w));
-        std::string record = ".2\r\n";
-        appendFields(record, faction, w, &flag);
-        FactionFile back = parseFactionFile(record);
-        ASSERT_EQ(back.size(), 1u);
-        EXPECT_EQ(back[0].faction.name, "袁\"本初\"");
-        EXPECT_EQ(back[0].faction.army, 120);
-        EXPECT_EQ(back[0].fallen, flag);
-    }
     EXPECT_TRUE(readsBack("a\"b"));
     EXPECT_FALSE(readsBack("a\",b"));  // neither form can hold it
     EXPECT_FALSE(readsBack("\"ab"));
 }
 
-// The year end's one-faction rewrite keeps such a name year after year.
-TEST(RecordScratch, OneFactionRewriteKeepsANameHoldingAQuote) {
-    TempGameFolder tmp;
-    tmp.writeIni("gunsv.ini", crlf({".1", "董\"仲穎\"", "0,1,180,30,60,50,70,75", "\"FALSE\""}));
-    int16_t officers = 2, factions = 1;
-    RecordScratch s{tmp.folder(), officers, factions};
-    for (int year = 0; year < 2; ++year) {
-        gun g = *s.ld_Gun_rtn(1);
-        g.tian = static_cast<int16_t>(51 + year);
-        s.sv_Gun_rtn(1, g);
+// A hand-edited text (a comma, a leading stop, a quote inside) reads back whichever writer writes it:
+// the writers that put every text in double quotes write one holding a quote bare instead, where the
+// quote is kept. So are a picture name and a fallen flag.
+TEST(appendFields, AHandEditedTextReadsBackFromEveryWriter) {
+    for (const char* name : {"曹,操", ".曹操", "曹\"孟徳\""}) {
+        SCOPED_TRACE(name);
+        const Bushou officer{7, name, 9, 7, 8, 6, 5, 4, 1, 0, 5, name, 12};
+        for (RecordWriter w : {RecordWriter::WholeFile, RecordWriter::NewGame, RecordWriter::Editor}) {
+            SCOPED_TRACE(static_cast<int>(w));
+            std::string record = ".7\r\n";
+            appendFields(record, officer, w);
+            OfficerFile back = parseOfficerFile(record);
+            ASSERT_EQ(back.size(), 1u);
+            EXPECT_EQ(back[0].officer.name, name);
+            EXPECT_EQ(back[0].officer.Setu, 4);
+            EXPECT_EQ(back[0].officer.jpg, name);
+            EXPECT_EQ(back[0].officer.commentID, 12);
+        }
+        gun faction;
+        faction.name = name;
+        faction.army = 120;
+        const std::string flag = name;
+        for (RecordWriter w : {RecordWriter::WholeFile, RecordWriter::OneFaction}) {
+            SCOPED_TRACE(static_cast<int>(w));
+            std::string record = ".2\r\n";
+            appendFields(record, faction, w, &flag);
+            FactionFile back = parseFactionFile(record);
+            ASSERT_EQ(back.size(), 1u);
+            EXPECT_EQ(back[0].faction.name, name);
+            EXPECT_EQ(back[0].faction.army, 120);
+            EXPECT_EQ(back[0].fallen, flag);
+        }
     }
-    EXPECT_EQ(tmp.readIni("gunsv.ini"), crlf({".1", "董\"仲穎\"", "0,1,180,30,60,52,70,75", "\"FALSE\""}));
-    EXPECT_EQ(s.ld_Gun_rtn(1)->name, "董\"仲穎\"");
+    // Quoted as always when there is no quote to keep.
+    std::string plain = ".7\r\n";
+    appendFields(plain, Bushou{7, "曹,操", 9, 7, 8, 6, 5, 4, 1, 0, 5, "sousou", 12}, RecordWriter::NewGame);
+    EXPECT_EQ(plain, crlf({".7", "\"曹,操\"", "9,7,8,6", "5,4", "1,5", "\"sousou\"", "12"}));
 }
 
 class ScratchTest : public ::testing::Test {

@@ -1,7 +1,6 @@
 // Files from older Japanese editors: a game folder whose files are Shift_JIS plays exactly the game of
 // the same text in UTF-8, writes UTF-8, leaves the masters as they are on the disk, and check names
-// every such file; a save slot in Shift_JIS loads. The Shift_JIS files are made here from the shipped
-// ones.
+// every such file. The Shift_JIS files are made here from the shipped ones.
 
 #include <gtest/gtest.h>
 #include <iconv.h>
@@ -11,12 +10,10 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <sstream>
 
 #include "core/GameFolder.h"
 #include "game/Autoplay.h"
-#include "screens/SaveSlots.h"
 #include "support/TempGameFolder.h"
 
 namespace tei {
@@ -48,17 +45,11 @@ std::string toShiftJis(std::string_view utf8) {
     return out;
 }
 
-using Files = std::map<std::string, std::string>;
+using test::Files;
 
-Files filesIn(const fs::path& dir) {
-    Files all;
-    for (const auto& e : fs::directory_iterator(dir)) {
-        std::ifstream in(e.path(), std::ios::binary);
-        all[e.path().filename().string()] = std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    return all;
-}
+void writeFile(const fs::path& p, std::string_view bytes) { std::ofstream(p, std::ios::binary) << bytes; }
 
+// A text file is UTF-8 (its byte order mark dropped) or else Shift_JIS; bytes that are neither are refused.
 TEST(ShiftJis, FilesThatAreNoUtf8AreReadAsShiftJisOrRefusedAsToday) {
     TempGameFolder tmp;
     GameFolder& f = tmp.folder();
@@ -72,6 +63,7 @@ TEST(ShiftJis, FilesThatAreNoUtf8AreReadAsShiftJisOrRefusedAsToday) {
                    {"\x83", "cut after a lead byte"},
                    {"\x83\x65\0", "a NUL byte"}};
     EXPECT_EQ(f.readText(f.ini("sjis.ini")), ".1\r\n曹操,ｶﾅ\r\n");
+    EXPECT_EQ(f.readText(f.ini("bom.ini")), ".1\r\n曹操\r\n");
     EXPECT_TRUE(f.isShiftJis(f.ini("sjis.ini")));
     EXPECT_FALSE(f.isShiftJis(f.ini("bom.ini")));
     // A copy is UTF-8 text; a UTF-8 file is copied byte for byte, its mark included.
@@ -99,12 +91,12 @@ TEST(ShiftJis, FilesThatAreNoUtf8AreReadAsShiftJisOrRefusedAsToday) {
 TEST(ShiftJis, AShiftJisFolderPlaysTheGameOfItsTextAndCheckNamesEveryFile) {
     TempGameFolder sjis, utf8;
     sjis.copyShippedData();
-    for (const auto& [name, bytes] : filesIn(sjis.root() / "ini")) {
+    for (const auto& [name, bytes] : sjis.files()) {
         std::string converted = toShiftJis(bytes);
-        sjis.writeIni(name, converted);
-        utf8.writeIni(name, *shiftJisToUtf8(converted));
+        writeFile(sjis.root() / name, converted);
+        writeFile(utf8.root() / name, *shiftJisToUtf8(converted));
     }
-    const Files masters = filesIn(sjis.root() / "ini");
+    const Files masters = sjis.files();
     for (int scenario : {1, 5}) {
         SCOPED_TRACE(scenario);
         AutoplayOptions o;
@@ -116,7 +108,7 @@ TEST(ShiftJis, AShiftJisFolderPlaysTheGameOfItsTextAndCheckNamesEveryFile) {
         ASSERT_EQ(runAutoplay(o, utf8.folder(), outU, err), 0) << err.str();
         EXPECT_GT(outS.str().size(), 10000u);
         EXPECT_EQ(outS.str(), outU.str());
-        Files playedS = filesIn(sjis.root() / "ini"), playedU = filesIn(utf8.root() / "ini");
+        Files playedS = sjis.files(), playedU = utf8.files();
         for (const auto& [name, bytes] : playedS) {
             if (masters.count(name)) {
                 EXPECT_EQ(bytes, masters.at(name)) << name;
@@ -136,36 +128,6 @@ TEST(ShiftJis, AShiftJisFolderPlaysTheGameOfItsTextAndCheckNamesEveryFile) {
     std::ostringstream again;
     EXPECT_EQ(runCheck(utf8.root() / "ini", again), 0);
     EXPECT_EQ(again.str(), "");
-}
-
-TEST(ShiftJis, ASaveSlotInShiftJisLoads) {
-    TempGameFolder tmp;
-    tmp.copyShippedData();
-    AutoplayOptions o;
-    o.seed = 3;
-    o.years = 2;
-    o.players = {1};
-    std::ostringstream out, err;
-    ASSERT_EQ(runAutoplay(o, tmp.folder(), out, err), 0) << err.str();
-    GameGlobals g;
-    g.saveHeader = {191, 40, 50, 60, 1, 0};
-    g.slotName[0] = "曹操";
-    g.slotFaction[0] = 1;
-    SaveSlots slots(tmp.folder(), g);
-    ASSERT_TRUE(slots.save_rtn("1").ok);
-    const Files saved = filesIn(tmp.root() / "save");
-    for (const auto& [name, bytes] : saved) tmp.writeSave(name, toShiftJis(bytes));
-    ASSERT_NE(filesIn(tmp.root() / "save"), saved);
-    for (const char* working : {"busv.ini", "gunsv.ini", "Cmtsv.ini", "teiji.log"}) tmp.writeIni(working, "x");
-
-    GameGlobals loaded;
-    SaveSlots reader(tmp.folder(), loaded);
-    SlotResult result = reader.load_rtn("1");
-    ASSERT_TRUE(result.ok) << result.text;
-    EXPECT_EQ(loaded.slotName[0], "曹操");
-    EXPECT_EQ(loaded.saveHeader[0], 191);
-    EXPECT_EQ(tmp.readIni("busv.ini"), *shiftJisToUtf8(toShiftJis(saved.at("busv1.ini"))));
-    EXPECT_EQ(tmp.readIni("teiji.log"), *shiftJisToUtf8(toShiftJis(saved.at("teilog1.log"))));
 }
 
 }  // namespace

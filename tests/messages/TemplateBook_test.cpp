@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include "core/GameGlobals.h"
-#include "messages/Narration.h"
 #include "support/TempGameFolder.h"
 
 namespace tei {
@@ -66,11 +64,6 @@ TEST(TemplateBook, EveryRecordOfTheNumberIsAppended) {
     EXPECT_FALSE(book.has(10));
 }
 
-TEST(TemplateBook, AcceptsLfLineEndsAndAByteOrderMark) {
-    TemplateBook book("\xEF\xBB\xBF.1\n+\nです\n..\n");
-    EXPECT_EQ(book.single(1, "甲", ""), "甲です\r\n");
-}
-
 TEST(TemplateBook, SurvivesBeingCopied) {
     TemplateBook copy;
     {
@@ -78,31 +71,6 @@ TEST(TemplateBook, SurvivesBeingCopied) {
         copy = original;
     }
     EXPECT_EQ(copy.single(1, "", ""), "ab\r\n");
-}
-
-TEST(Narration, ArgumentsKeepTheirValuesBetweenTemplates) {
-    TemplateBook book(kBook);
-    GameGlobals g;
-    MessagePages pages;
-    Narration n(book, g, pages);
-    g.textArg1 = "孫堅";
-    g.textArg2 = "玉璽";
-    n.show(1);
-    g.textArg1 = "孫策";
-    n.show(1);
-    n.append("以上。");
-    EXPECT_EQ(g.textNo, 1);
-    EXPECT_EQ(pages.at(0), "孫堅は玉璽を得た。\r\n孫策は玉璽を得た。\r\n以上。");
-}
-
-TEST(TemplateBook, LoadNamesAMissingFile) {
-    test::TempGameFolder tmp;
-    try {
-        TemplateBook::load(tmp.folder(), kTextTemplates);
-        FAIL();
-    } catch (const FileError& e) {
-        EXPECT_EQ(e.message(), "ファイル「ini/Text.ini」が見つかりません。");
-    }
 }
 
 }  // namespace

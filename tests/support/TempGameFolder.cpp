@@ -36,6 +36,16 @@ std::string readFile(const fs::path& p) {
 }
 }  // namespace
 
+Files filesOf(const fs::path& root) {
+    Files all;
+    for (const char* sub : {"ini", "save"}) {
+        std::error_code ec;
+        for (const auto& e : fs::directory_iterator(root / sub, ec))
+            all[std::string(sub) + "/" + e.path().filename().string()] = readFile(e.path());
+    }
+    return all;
+}
+
 // A throwaway folder need not outlast a power cut: its writes are not flushed unless asked.
 TempGameFolder::TempGameFolder()
     : root_(makeRoot()), folder_(std::make_shared<DiskStorage>(root_, DiskStorage::Flush::WhenAsked)) {}

@@ -3,12 +3,17 @@
 // when the test ends. Files are written as given (the test decides line ends and encoding).
 
 #include <filesystem>
+#include <map>
 #include <string>
 #include <string_view>
 
 #include "core/GameFolder.h"
 
 namespace tei::test {
+
+// Every entry of a game folder's ini/ and save/, temporaries and journals included: "ini/busv.ini" -> bytes.
+using Files = std::map<std::string, std::string>;
+Files filesOf(const std::filesystem::path& root);
 
 class TempGameFolder {
 public:
@@ -26,6 +31,7 @@ public:
     std::string readIni(std::string_view name) const;
     std::string readSave(std::string_view name) const;
     bool hasIni(std::string_view name) const;
+    Files files() const { return filesOf(root_); }
     // Copies every file of the shipped data/ini folder into ini/.
     void copyShippedData() const;
 
