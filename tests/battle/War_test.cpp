@@ -116,37 +116,6 @@ TEST_F(War_rtn, AnOverwhelmingAttackerMakesTheEnemyYieldAndJoinItsAlliance) {
     EXPECT_EQ(standing(otsu()), "army 70 elite 2 order 100 fame 54 cohesion 20 awe 20");
 }
 
-// Neither side has a strategist or a general (staff officers out of office, generals demoted to
-// military officers): intellect and leadership count 1, the strategist has no name, the placeholder
-// leads the attacks, and the victor's strategist is the placeholder 何某 (Politics 0, Leadership 0).
-TEST_F(War_rtn, ThePlaceholderStandsInForAMissingStrategist) {
-    officer(2).Job = numberOf(Job::None);
-    officer(3).Job = numberOf(Job::Military);
-    officer(5).Job = numberOf(Job::None);
-    officer(6).Job = numberOf(Job::Military);
-    zeros(8);       // picks: one commander and two champions each
-    morale(5, 10);  // 206 and 156
-    contest(2, 2);  // 1 + 1 + 2 each: a tie
-    duelScore(7);   // 正攻法 (72 / 95 * 30 + 3) against a general of Leadership 0
-    clash(0, 0);    // 乙 loses 39.60, 甲 loses 32.00
-    clash(5, 5);    // 乙 loses 52.41, 甲 loses 32.74: 141 against 64
-    // 乙王, then 乙参 rolls 6 >= 2.6 + 3 and goes over to faction 0: he leaves service; 乙王, 乙将 stays.
-    tempt(rng, {2, 6, 2, 2});
-    battle.War_rtn(ko(), otsu());
-    EXPECT_EQ(announcement(), "[17:甲の軍師|正攻法]");
-    EXPECT_EQ(opening(), "[19:乙| 39]\r\n[19:甲| 31]\r\n甲の士気 174 乙の士気 116\r\n\r\n");
-    EXPECT_EQ(page(1), "[42:何某| 1.5]\r\n[13:乙参|某国]\r\n");
-    EXPECT_EQ(rng.left(), 0u);
-    // Rates of 10 percent from the placeholder: 甲 gains 9, 乙 keeps 81.
-    EXPECT_EQ(ko().army, 109);
-    EXPECT_EQ(ko().tian, 45);
-    EXPECT_EQ(otsu().army, 81);
-    EXPECT_EQ(officer(5).gunID, 0);
-    EXPECT_EQ(officer(5).kunID, 0);
-    EXPECT_EQ(officer(0).gunID, 0);  // the placeholder's entries are left as they were
-    EXPECT_EQ(turn.faction(0).army, 0);
-}
-
 TEST_F(War_rtn, ScoresAndSumsBeyondSixteenBitsKeepTheirSize) {
     // Three allies of 30000 troops at full cohesion field 90000.
     addFaction(3, "丙", 9, "丙王", 4, 30000);
