@@ -41,48 +41,83 @@ protected:
     void nobodyLeaves() { tempt(rng, {2, 2, 2, 2, 2, 2}); }
 };
 
-TEST_F(OutcomesTest, VictoryAfterABattleGainsAtTheRateOfPoliticsAndStopsAtTheCaps) {
-    battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
-    // p = 2 * 8 + 10 = 26: 26 of the loser's 100 join; public order 60 * (1 - 26 / 76) = 39.47.
-    // Fame 195 + 10, cohesion 95 + 10 and awe 98 + 5 are capped.
-    EXPECT_EQ(standing(ko()), "army 76 elite 0 order 39 fame 200 cohesion 100 awe 100");
-    EXPECT_EQ(otsu().army, 100);  // the loser's routine takes its own share
+// The winner's gains, one row per case. After a battle p = 2 * 8 + 10 = 26, after a surrender
+// p = Nearest(15 * 1.5 + 10) = Nearest(32.5) = 32; p percent of the loser's troops join, and public order
+// is diluted to Int(order * (1 - g / army)) worked out exactly. Fame +10, cohesion +10 and awe +5 stop at
+// 200, 100 and 100 but never take away what a value already holds above them.
+TEST_F(OutcomesTest, TheWinnerGainsAtItsRateAndStopsAtTheCaps) {
+    struct Row {
+        const char* name;
+        int16_t surrender, army, order, fame, cohesion, awe, loserArmy;
+        const char* standing;
+    };
+    const Row rows[] = {
+        // 26 of 100 join; order 60 * (1 - 26 / 76) = 39.47; 195, 95 and 98 are capped.
+        {"battle", 0, 50, 60, 195, 95, 98, 100, "army 76 elite 0 order 39 fame 200 cohesion 100 awe 100"},
+        // Values above their caps (reached through gains made below them) are kept.
+        {"above the caps", 0, 50, 60, 201, 101, 102, 100, "army 76 elite 0 order 39 fame 201 cohesion 101 awe 102"},
+        // 32 of 100 join; order 60 * (1 - 32 / 82) = 36.59.
+        {"surrender", -1, 50, 60, 100, 50, 10, 100, "army 82 elite 0 order 36 fame 110 cohesion 60 awe 15"},
+        // Both armies empty: the new army is 0 and public order stays.
+        {"empty armies", 0, 0, 60, 100, 50, 10, 0, "army 0 elite 0 order 60 fame 110 cohesion 60 awe 15"},
+        // 2600 more saturate at 32767, which dilutes order 60 to 60 * (1 - 2600 / 32767) = 55.24.
+        {"saturated", 0, 32000, 60, 100, 50, 10, 10000, "army 32767 elite 0 order 55 fame 110 cohesion 60 awe 15"},
+        // 30 absorbing 7 (26 % of 27) with order 37 keep 37 * 30 / 37 = 30 exactly.
+        {"exact dilution", 0, 30, 37, 100, 50, 10, 27, "army 37 elite 0 order 30 fame 110 cohesion 60 awe 15"},
+        // 26 % of 30 is 7.8: 7 join, and order 36 becomes 36 * 30 / 37 = 29.19.
+        {"dilution floored", 0, 30, 36, 100, 50, 10, 30, "army 37 elite 0 order 29 fame 110 cohesion 60 awe 15"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ko() = gun{.id = 1,
+                   .name = "甲",
+                   .army = row.army,
+                   .meisei = row.fame,
+                   .kessoku = row.cohesion,
+                   .tian = row.order,
+                   .ifu = row.awe};
+        otsu().army = row.loserArmy;
+        battle.Shouri_rtn(ko(), otsu(), strategist(), row.surrender);
+        EXPECT_EQ(standing(ko()), row.standing);
+        EXPECT_EQ(otsu().army, row.loserArmy);  // the loser's routine takes its own share
+    }
     EXPECT_EQ(narrative(), "");
 }
 
-// The caps stop a gain but never take away what a value already holds above them (Awe passes 100
-// through gains made while below it: 99 + 3).
-TEST_F(OutcomesTest, VictoryNeverLowersAValueAlreadyAboveItsCap) {
-    ko().meisei = 201;
-    ko().kessoku = 101;
-    ko().ifu = 102;
-    battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
-    EXPECT_EQ(standing(ko()), "army 76 elite 0 order 39 fame 201 cohesion 101 awe 102");
+// The loser of a battle (rate p = 32 from Politics and Leadership) keeps 68 of 100 troops, 2/3 of its
+// elite troops and cohesion, 4/5 of its fame and half its public order; the loser of a surrender (p = 26
+// from Politics) keeps 74, 2/3 of its elite troops, 3/5 of its fame, half its cohesion and all its order.
+// Cohesion falls before the officers are tempted: after the battle 乙将 (Restraint 2) rolls 7, exactly
+// 5.0 + 2, and goes over to the strategist's 甲; then 乙参 (Restraint 5) rolls 9 >= 3.3 + 5 and leaves.
+TEST_F(OutcomesTest, TheLoserLosesItsSharesAndUpToTwoOfficers) {
+    tempt(rng, {2, 7, 2, 9});
+    battle.Haiboku_rtn(otsu(), strategist());
+    EXPECT_EQ(standing(otsu()), "army 68 elite 6 order 30 fame 80 cohesion 33 awe 0");
+    EXPECT_EQ(narrative(), "[13:乙将|甲]\r\n[37:乙参|甲]\r\n");
+    EXPECT_EQ(turn.officer(5).gunID, 1);
+    EXPECT_EQ(turn.officer(5).kunID, 1);
+    EXPECT_EQ(turn.officer(6).gunID, 0);
+    EXPECT_EQ(turn.officer(6).kunID, 0);
+    EXPECT_EQ(rng.left(), 0u);
+
+    otsu() =
+        gun{.id = 2, .name = "乙", .kunshuID = 4, .army = 100, .seihei = 10, .meisei = 100, .kessoku = 50, .tian = 61};
+    battle.Haiboku_rtn2(otsu(), strategist());
+    EXPECT_EQ(standing(otsu()), "army 74 elite 6 order 61 fame 60 cohesion 25 awe 0");
+    EXPECT_EQ(rng.draws(), 8);  // 乙王 is left alone: nobody to tempt, nothing drawn
 }
 
-TEST_F(OutcomesTest, VictoryBySurrenderGainsAtTheRateOfPoliticsAndLeadership) {
-    ko().meisei = 100;
-    ko().kessoku = 50;
-    ko().ifu = 10;
-    battle.Shouri_rtn(ko(), otsu(), strategist(), -1);
-    // p = Nearest(15 * 1.5 + 10) = Nearest(32.5) = 32; public order 60 * (1 - 32 / 82) = 36.59.
-    EXPECT_EQ(standing(ko()), "army 82 elite 0 order 36 fame 110 cohesion 60 awe 15");
-}
-
-TEST_F(OutcomesTest, VictoryBetweenEmptyArmiesKeepsPublicOrderAndTroopsSaturate) {
-    ko().army = 0;
-    otsu().army = 0;
-    battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
-    EXPECT_EQ(ko().army, 0);
-    EXPECT_EQ(ko().tian, 60);
-    ko().army = 32000;
-    otsu().army = 10000;  // 26 percent is 2600 more
-    battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
-    EXPECT_EQ(ko().army, 32767);
+// A draw costs both sides a quarter of their troops, elite troops and public order.
+TEST_F(OutcomesTest, ADrawCostsBothAQuarter) {
+    battle.Hikiwake_rtn(ko(), otsu());
+    EXPECT_EQ(standing(ko()), "army 37 elite 0 order 45 fame 195 cohesion 95 awe 98");
+    EXPECT_EQ(standing(otsu()), "army 75 elite 7 order 45 fame 100 cohesion 50 awe 0");
+    EXPECT_EQ(rng.draws(), 0);
 }
 
 // What a defeated army keeps is Int((100 - p) / 100 * army) worked out exactly: 68 % of 75 is 51, not
-// the 50 that 0.68 held in binary would give. Armies one each side of the exact product floor as usual.
+// the 50 that 0.68 held in binary would give. Armies one each side of the exact product floor as usual,
+// and rates above 100 percent (abilities beyond the usual range) leave nothing, never less.
 TEST_F(OutcomesTest, TheLoserKeepsItsShareOfTroopsExactly) {
     struct Row {
         const char* name;
@@ -95,10 +130,12 @@ TEST_F(OutcomesTest, TheLoserKeepsItsShareOfTroopsExactly) {
         {"fought, p 32: 0.68 x 76", false, 8, 7, 76, 51},
         {"fought, p 30: 0.7 x 90", false, 6, 7, 90, 63},
         {"fought, p 34: 0.66 x 50", false, 8, 8, 50, 33},
+        {"fought, p 160", false, 50, 50, 100, 0},
         {"surrendered, p 30: 0.7 x 170", true, 10, 0, 170, 119},
         {"surrendered, p 30: 0.7 x 180", true, 10, 0, 180, 126},
         {"surrendered, p 32: 0.68 x 125", true, 11, 0, 125, 85},
         {"surrendered, p 34: 0.66 x 100", true, 12, 0, 100, 66},
+        {"surrendered, p 110", true, 50, 50, 100, 0},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -113,38 +150,6 @@ TEST_F(OutcomesTest, TheLoserKeepsItsShareOfTroopsExactly) {
             battle.Haiboku_rtn(otsu(), P);
         EXPECT_EQ(otsu().army, row.kept);
     }
-}
-
-// The winner's public order is diluted by the absorbed troops: Int(order * (1 - g / army)) exactly.
-// 30 troops absorbing 7 (26 % of 27) with order 37 keep 37 * 30 / 37 = 30.
-TEST_F(OutcomesTest, AbsorbedTroopsDiluteTheWinnersPublicOrderExactly) {
-    ko().army = 30;
-    ko().tian = 37;
-    otsu().army = 27;
-    battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
-    EXPECT_EQ(ko().army, 37);
-    EXPECT_EQ(ko().tian, 30);
-    // 26 % of 30 is 7.8: 7 join, and order 36 becomes 36 * 30 / 37 = 29.19.
-    ko().army = 30;
-    ko().tian = 36;
-    otsu().army = 30;
-    battle.Shouri_rtn(ko(), otsu(), strategist(), 0);
-    EXPECT_EQ(ko().army, 37);
-    EXPECT_EQ(ko().tian, 29);
-}
-
-TEST_F(OutcomesTest, TheLosersTroopsNeverFallBelowZero) {
-    // Abilities beyond the usual range give rates above 100 percent.
-    Bushou giant = strategist();
-    giant.policy = 50;
-    giant.tactics = 50;
-    nobodyLeaves();
-    battle.Haiboku_rtn(otsu(), giant);  // p = 160
-    EXPECT_EQ(otsu().army, 0);
-    otsu().army = 100;
-    nobodyLeaves();
-    battle.Haiboku_rtn2(otsu(), giant);  // p = 110
-    EXPECT_EQ(otsu().army, 0);
 }
 
 TEST_F(OutcomesTest, SurrenderMovesTheLoserIntoTheWinnersAllianceUnlessItLeadsItsOwn) {

@@ -39,13 +39,5 @@ TEST_F(TurnTest, DesertionSkipsTheRulerAndNeedsTheRollToReachCohesionAndRestrain
     EXPECT_EQ(rng.left(), 0u);
 }
 
-TEST_F(TurnTest, ALoneRulerCannotDesert) {
-    put(turn, OfficerSpec{.id = 5, .name = "乙将", .kunID = 0, .Job = Job::General});
-    derive(turn);
-    turn.records.officers[5].gunID = 0;
-    EXPECT_EQ(turn.Rnd_Shuppon(2), 0);
-    EXPECT_EQ(rng.draws(), 0);
-}
-
 }  // namespace
 }  // namespace tei

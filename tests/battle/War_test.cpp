@@ -10,59 +10,6 @@ using namespace test;
 
 using War_rtn = BattleWorld;
 
-// The war told in full below, with its dice.
-class WholeWar : public BattleWorld {
-protected:
-    void dice() {
-        picks();
-        morale(5, 10);  // 甲王's Capacity 7 reaches 5: 5*7 + 5*14 + 9 + 100 = 214; 乙将's 6 misses 10: 177
-        contest(4, 2);  // 8 + 6 + 4 = 18 against 7 + 5 + 2 = 14: 甲参 plans
-        duelScore(7);   // 奇襲 (gL 7 - gl 5) * 5 * 8 = 80 beats 正攻法 24.47, 大戦略 9.23, 謀略 14.24,
-                        // 一騎打ち (8 - 9) * 7 * 10 = -70, 長期戦 7.76
-        clash(5, 1);    // 5 + 1 <= 7 + 5: the surprise succeeds, 乙 loses 3 * 5 + 8 + 5 = 28: 149
-        clash(5, 0);    // r_A = 5 + 21.4, r_B = 0 + 14.9; (5 + 14 + 14.9) - (14 + 6 + 26.4) <= 0: 甲 first
-                        // 乙 loses 214 / 3 * 79 / 180 + 26.4 + 5 = 62.71: 86
-                        // 甲 loses 86 / 3 * 101 / 180 + 14.9 + 4 = 34.99: 179; 179 > 1.5 * 86: 甲 wins
-        // 乙 is down to cohesion 26 (2.6) when its officers are tempted, each with Restraint 3: 乙王
-        // never leaves, 乙参 rolls 5 (short of 5.6), 乙将 7 and goes over to 甲; then 乙王 again, and
-        // 乙参 rolls 8 and leaves service.
-        tempt(rng, {2, 5, 7, 2, 8});
-    }
-};
-
-TEST_F(WholeWar, FoughtToVictory) {
-    dice();
-    battle.War_rtn(ko(), otsu());
-
-    EXPECT_EQ(page(0),
-              "[16:甲王の率いる甲軍 71|乙将の率いる乙軍 94]\r\n"
-              "[34:甲の総兵力は 71|乙軍のそれは 94]\r\n"
-              "[50:甲王|乙軍のそれは 94]\r\n"
-              "[51:乙将|乙軍のそれは 94]\r\n"
-              "[49:甲|乙軍のそれは 94]\r\n"
-              "甲の士気 214 乙の士気 177\r\n\r\n"
-              "[17:甲の軍師甲参|奇襲]\r\n"
-              "[20:甲将|甲将以下、獅子奮迅の働きを見せ、乙軍の士気が 28]\r\n"
-              "甲の士気 214 乙の士気 149\r\n\r\n"
-              "その流れのまま中盤戦に入り、[19:乙| 62]\r\n"
-              "[19:甲| 34]\r\n"
-              "甲の士気 179 乙の士気 86\r\n\r\n"
-              "[35:甲| 34]\r\n");
-    EXPECT_EQ(page(1), "[42:甲参| 2.7]\r\n[13:乙将|甲]\r\n[37:乙参|甲]\r\n");
-    EXPECT_EQ(turn.pages.page, 1);
-    EXPECT_EQ(rng.left(), 0u);
-
-    // 甲 gains 22 percent (2 * 6 + 10) of 乙's 90: 19; public order 50 * (1 - 19 / 119) = 42.02.
-    EXPECT_EQ(standing(ko()), "army 119 elite 5 order 42 fame 130 cohesion 70 awe 35");
-    // 乙 loses 28 percent (Nearest(12 * 1.5 + 10)): Int(0.72 * 90) = 64.
-    EXPECT_EQ(standing(otsu()), "army 64 elite 2 order 50 fame 72 cohesion 26 awe 20");
-    EXPECT_EQ(officer(6).gunID, 1);
-    EXPECT_EQ(officer(6).kunID, 1);
-    EXPECT_EQ(officer(5).gunID, 0);
-    EXPECT_EQ(officer(5).kunID, 0);
-    EXPECT_EQ(officer(4).gunID, 2);
-}
-
 // 乙参 at Politics 7 makes 乙's Politics total 9, like 甲's; the strategy contest is 8 + 6 + 2 = 16
 // against 7 + 5 + 4 = 16; 甲王's Capacity 7 equals his morale draw, 乙将's 6 falls short of it.
 TEST_F(War_rtn, TiesGoToTheAttackerAndACapacityEqualToTheDrawCounts) {
@@ -146,26 +93,6 @@ TEST_F(War_rtn, WhenBothSidesPassAVictoryTestTheDefenderWins) {
     EXPECT_EQ(ko().army, 75);     // 甲 loses Nearest(10 * 1.5 + 10) = 25 percent
 }
 
-// A court official of Politics 131 gives 甲 a Politics total of 140: 71 / 94 + 147 / 10 >= 15, and
-// morale 250 (cut) against 177 is above 1.1 times: 乙 is overawed. But 71 / 94 + 71 / 94 is not
-// above 3.2, so 乙 does not yield either.
-TEST_F(War_rtn, AnOverawedEnemyThatDoesNotYieldEndsTheWarWithNoChange) {
-    put(turn, OfficerSpec{.id = 7, .name = "甲文", .kunID = 1, .Job = Job::Civil, .policy = 131});
-    derive(turn);
-    std::string factionsBefore = formatFactions(turn.records.factions, 2);
-    std::string officersBefore = formatOfficers(turn.records.officers, 10);
-    usualStart();
-    clash(0, 0);
-    battle.War_rtn(ko(), otsu());
-    std::string end = "甲の士気 250 乙の士気 177\r\n\r\n[40:甲の軍師甲参|長期戦]\r\n";
-    EXPECT_EQ(endOf(0, end), end);
-    EXPECT_EQ(page(1), "");
-    EXPECT_EQ(turn.pages.page, 1);
-    EXPECT_EQ(rng.left(), 0u);
-    EXPECT_EQ(formatFactions(turn.records.factions, 2), factionsBefore);
-    EXPECT_EQ(formatOfficers(turn.records.officers, 10), officersBefore);
-}
-
 // 丙 (troops 1500) joins 甲's alliance at cohesion 80: 甲 fields 80 + 1200 = 1280, and
 // 1280 / 94 + 1.6 >= 15, 214 / 177 > 1.1, 71 / 94 + 1280 / 94 > 3.2: 乙 yields without a fight.
 TEST_F(War_rtn, AnOverwhelmingAttackerMakesTheEnemyYieldAndJoinItsAlliance) {
@@ -187,37 +114,6 @@ TEST_F(War_rtn, AnOverwhelmingAttackerMakesTheEnemyYieldAndJoinItsAlliance) {
     EXPECT_EQ(standing(ko()), "army 125 elite 5 order 40 fame 130 cohesion 70 awe 35");
     // 乙 loses 2 * 6 + 10 = 22 percent; fame to 3/5, cohesion halved, public order kept.
     EXPECT_EQ(standing(otsu()), "army 70 elite 2 order 100 fame 54 cohesion 20 awe 20");
-}
-
-// Neither side has a strategist or a general (staff officers out of office, generals demoted to
-// military officers): intellect and leadership count 1, the strategist has no name, the placeholder
-// leads the attacks, and the victor's strategist is the placeholder 何某 (Politics 0, Leadership 0).
-TEST_F(War_rtn, ThePlaceholderStandsInForAMissingStrategist) {
-    officer(2).Job = numberOf(Job::None);
-    officer(3).Job = numberOf(Job::Military);
-    officer(5).Job = numberOf(Job::None);
-    officer(6).Job = numberOf(Job::Military);
-    zeros(8);       // picks: one commander and two champions each
-    morale(5, 10);  // 206 and 156
-    contest(2, 2);  // 1 + 1 + 2 each: a tie
-    duelScore(7);   // 正攻法 (72 / 95 * 30 + 3) against a general of Leadership 0
-    clash(0, 0);    // 乙 loses 39.60, 甲 loses 32.00
-    clash(5, 5);    // 乙 loses 52.41, 甲 loses 32.74: 141 against 64
-    // 乙王, then 乙参 rolls 6 >= 2.6 + 3 and goes over to faction 0: he leaves service; 乙王, 乙将 stays.
-    tempt(rng, {2, 6, 2, 2});
-    battle.War_rtn(ko(), otsu());
-    EXPECT_EQ(announcement(), "[17:甲の軍師|正攻法]");
-    EXPECT_EQ(opening(), "[19:乙| 39]\r\n[19:甲| 31]\r\n甲の士気 174 乙の士気 116\r\n\r\n");
-    EXPECT_EQ(page(1), "[42:何某| 1.5]\r\n[13:乙参|某国]\r\n");
-    EXPECT_EQ(rng.left(), 0u);
-    // Rates of 10 percent from the placeholder: 甲 gains 9, 乙 keeps 81.
-    EXPECT_EQ(ko().army, 109);
-    EXPECT_EQ(ko().tian, 45);
-    EXPECT_EQ(otsu().army, 81);
-    EXPECT_EQ(officer(5).gunID, 0);
-    EXPECT_EQ(officer(5).kunID, 0);
-    EXPECT_EQ(officer(0).gunID, 0);  // the placeholder's entries are left as they were
-    EXPECT_EQ(turn.faction(0).army, 0);
 }
 
 TEST_F(War_rtn, ScoresAndSumsBeyondSixteenBitsKeepTheirSize) {

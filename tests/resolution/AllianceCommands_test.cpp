@@ -16,63 +16,32 @@ protected:
     }
 };
 
-TEST_F(Diplomacy, MediationRaisesFameAndTheFramesCohesionBothClamped) {
-    officer(2).policy = 30;
-    faction(1).meisei = 197;
-    res.mediate(won(Command::Mediation, 2, 7, 0, 0, 6));
-    EXPECT_EQ(story(), "[6:荀彧|魏の名声が 3]\r\n");  // 197 + 6 stops at 200: 3 gained
-    EXPECT_EQ(faction(1).meisei, 200);
-    EXPECT_EQ(g.allianceCohesion[1], 100);
-    EXPECT_EQ(g.allianceCohesion[2], 50);
-}
-
-// The story names the Fame gained, which is the difficulty, not the mediator's Politics (the
-// cohesion gain): Politics 7 and difficulty 5 must not be mixed up.
-TEST_F(Diplomacy, MediationTellsTheFameGainedNotThePolitics) {
-    officer(2).policy = 7;
-    faction(1).meisei = 50;
-    res.mediate(won(Command::Mediation, 2, 7, 0, 0, 5));
-    EXPECT_EQ(story(), "[6:荀彧|魏の名声が 5]\r\n");
-    EXPECT_EQ(faction(1).meisei, 55);
-    EXPECT_EQ(g.allianceCohesion[1], 87);  // 80 + Politics 7
-    faction(1).meisei = 195;               // exactly on the cap: all 5 still count
-    res.mediate(won(Command::Mediation, 2, 7, 0, 0, 5));
-    EXPECT_EQ(faction(1).meisei, 200);
-    EXPECT_EQ(story(), "[6:荀彧|魏の名声が 5]\r\n[6:荀彧|魏の名声が 5]\r\n");
-}
-
-// A capped gain stops at the cap but never lowers a value already above it (Fame can pass 200 through
-// gains made while below it: 199 + 3). With difficulty 3: 199 gains 1, 200 none, 201 and 202 keep what
-// they have and gain nothing. A frame's cohesion above 100 after a join likewise stays.
-TEST_F(Diplomacy, MediationNeverLowersFameOrCohesionAlreadyAboveTheCap) {
-    officer(2).policy = 7;
+// Mediation gains the difficulty in Fame (which the story tells) and the mediator's Politics in the
+// frame's cohesion. A capped gain stops at the cap (200 and 100) but never lowers a value already above
+// it (Fame can pass 200 through gains made while below it: 199 + 3; a frame's cohesion after a join).
+TEST_F(Diplomacy, MediationGainsFameAndCohesionUpToTheirCaps) {
     struct Row {
-        int16_t fame, fameAfter;
+        int16_t politics, difficulty, fame, cohesion, fameAfter, cohesionAfter;
         const char* told;
     };
-    for (Row row : {Row{199, 200, " 1"}, Row{200, 200, " 0"}, Row{201, 201, " 0"}, Row{202, 202, " 0"}}) {
+    const Row rows[] = {
+        {30, 6, 197, 80, 200, 100, " 3"},  // both clamped: 3 gained
+        {7, 5, 50, 80, 55, 87, " 5"},      // Politics 7 and difficulty 5 not mixed up
+        {7, 5, 195, 80, 200, 87, " 5"},    // exactly on the cap: all 5 count
+        {7, 3, 199, 120, 200, 120, " 1"}, {7, 3, 200, 120, 200, 120, " 0"}, {7, 3, 201, 120, 201, 120, " 0"},
+    };
+    for (const Row& row : rows) {
         SCOPED_TRACE(row.fame);
         turn.pages.clear_Text_rtn();
+        officer(2).policy = row.politics;
         faction(1).meisei = row.fame;
-        g.allianceCohesion[1] = 120;
-        res.mediate(won(Command::Mediation, 2, 7, 0, 0, 3));
-        EXPECT_EQ(faction(1).meisei, row.fameAfter);
+        g.allianceCohesion[1] = row.cohesion;
+        res.mediate(won(Command::Mediation, 2, 7, 0, 0, row.difficulty));
         EXPECT_EQ(story(), std::string("[6:荀彧|魏の名声が") + row.told + "]\r\n");
-        EXPECT_EQ(g.allianceCohesion[1], 120);
+        EXPECT_EQ(faction(1).meisei, row.fameAfter);
+        EXPECT_EQ(g.allianceCohesion[1], row.cohesionAfter);
+        EXPECT_EQ(g.allianceCohesion[2], 50);
     }
-}
-
-TEST_F(Diplomacy, FailedMediationAndDenunciationNameTheCommand) {
-    OfferContest c = won(Command::Mediation, 0, 7);
-    res.mediate(c);
-    c.command = Command::Denounce;
-    res.denounce(c);
-    EXPECT_EQ(story(), "");
-    c.lastFailing = 4;
-    res.denounce(c);
-    c.command = Command::Mediation;
-    res.mediate(c);
-    EXPECT_EQ(story(), "[58:糾弾|前2]\r\n[58:調停|前2]\r\n");
 }
 
 TEST_F(Diplomacy, DenunciationWithDifficulty4Takes20Percent) {
@@ -130,29 +99,36 @@ protected:
     }
 };
 
-TEST_F(Alliance, JoiningTakesTheHostsLeaderAndFrameAndRecomputesCohesionHalfToEven) {
-    faction(1).meisei = 18;  // 18 + 20 / 20 + 3 >= 5 + 6; cohesion 18 / 12 + 50 - 5 = 46.5 -> 46
-    res.joinAlliance(won(Command::JoinAlliance, 2, 6, 4, 0, 5));
-    EXPECT_EQ(story(), "[8:荀彧|魏の名声により魏は孫堅]\r\n");
-    EXPECT_EQ(faction(1).meishuID, 4);
-    EXPECT_EQ(g.factionAlliance[1], 1);
-    EXPECT_EQ(g.allianceCohesion[1], 46);
-}
-
-TEST_F(Alliance, CohesionAfterJoiningIsNotCapped) {
-    faction(1).meisei = 120;
-    g.allianceCohesion[1] = 98;
-    res.joinAlliance(won(Command::JoinAlliance, 2, 6, 7, 0, 5));  // through 関羽, a follower of the same alliance
-    EXPECT_EQ(g.allianceCohesion[1], 103);
-    EXPECT_EQ(faction(1).meishuID, 4);
-}
-
-TEST_F(Alliance, JoiningFailsBelowDifficultyAndRoll) {
-    faction(1).meisei = 0;  // 0 + 1 + 3 < 5 + 2
-    res.joinAlliance(won(Command::JoinAlliance, 2, 2, 4, 0, 5));
-    EXPECT_EQ(story(), "[39:荀彧|魏]\r\n");
-    EXPECT_EQ(faction(1).meishuID, 0);
-    EXPECT_EQ(g.allianceCohesion[1], 50);
+// 荀彧 (Politics 20) joins for 魏 when Fame + 20 / 20 + 3 reaches difficulty + roll: 魏 takes the host's
+// leader and frame, whose cohesion becomes Fame / 12 + cohesion - 5, rounded half to even and not capped.
+TEST_F(Alliance, JoiningNeedsFameToReachDifficultyAndRollAndRecomputesTheFramesCohesion) {
+    struct Row {
+        const char* name;
+        int16_t fame, cohesion;
+        int host, difficulty, roll;
+        const char* told;
+        int16_t leaderAfter, cohesionAfter;
+    };
+    const Row rows[] = {
+        // 18 + 1 + 3 = 10 + 12; 1.5 + 50 - 5 = 46.5 goes to 46.
+        {"exactly reached", 18, 50, 4, 10, 12, "[8:荀彧|魏の名声により魏は孫堅]\r\n", 4, 46},
+        {"one short", 17, 50, 4, 10, 12, "[39:荀彧|魏]\r\n", 0, 50},
+        // Through 関羽, a follower of the same alliance: 10 + 98 - 5 = 103.
+        {"cohesion not capped", 120, 98, 7, 5, 6, "[8:荀彧|魏の名声により魏は孫堅]\r\n", 4, 103},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        turn.pages.clear_Text_rtn();
+        faction(1).meishuID = 0;
+        g.factionAlliance[1] = 0;
+        faction(1).meisei = row.fame;
+        g.allianceCohesion[1] = row.cohesion;
+        res.joinAlliance(won(Command::JoinAlliance, 2, row.roll, row.host, 0, row.difficulty));
+        EXPECT_EQ(story(), row.told);
+        EXPECT_EQ(faction(1).meishuID, row.leaderAfter);
+        EXPECT_EQ(g.factionAlliance[1], row.leaderAfter != 0 ? 1 : 0);
+        EXPECT_EQ(g.allianceCohesion[1], row.cohesionAfter);
+    }
 }
 
 TEST_F(Alliance, ALeaderNeitherJoinsNorLeaves) {

@@ -1,4 +1,4 @@
-// Who takes part in an offer, how the officers are scored in each group, and the pass around them.
+// Who takes part in an offer and how the officers are scored in each group.
 
 #include "ResolutionWorld.h"
 
@@ -112,17 +112,6 @@ TEST_F(Contest, FallenFactionsOtherFramesAndLordlessOfficersNeverTakePart) {
     OfferContest c = res.contest(1, 0);
     EXPECT_EQ(c.winner, 6);
     EXPECT_EQ(c.best, 4);
-    EXPECT_EQ(rng.left(), 0u);
-}
-
-TEST_F(Contest, NobodyPickedTheOfferMeansNoWinnerAndNoText) {
-    g.offerCommands[0] = {Command::Recruit, Command::Subversion};
-    g.factionChoice[1] = g.factionChoice[2] = g.factionChoice[3] = 2;  // a row that was not dealt
-    scriptFactionDice({});
-    rng.dice(1, 1).dice(1, 1);                    // each offer still rolls
-    for (int i = 0; i < 3; ++i) rng.face(0, 50);  // the fall check
-    res.Strate_rtn();
-    EXPECT_EQ(turn.pages.at(0), "");
     EXPECT_EQ(rng.left(), 0u);
 }
 

@@ -2,11 +2,52 @@
 // 異民族討伐.
 
 #include "ResolutionWorld.h"
+#include "core/RecordFiles.h"
 
 namespace tei {
 namespace {
 
 using namespace test;
+
+// Without a winner only the last officer who failed is told of, and nobody when none failed or when he
+// serves the target itself; nothing is drawn and nothing changes.
+using NoWinner = CommandWorld;
+
+TEST_F(NoWinner, OnlyTheLastOfficerWhoFailedIsTold) {
+    struct Row {
+        const char* name;
+        Command command;
+        int target, lastFailing;
+        const char* told;
+    };
+    const Row rows[] = {
+        {"recruit, nobody failed", Command::Recruit, 7, 0, ""},
+        {"recruit", Command::Recruit, 7, 3, "[52:前1|関羽]\r\n"},
+        {"subversion failed by the target's own officer", Command::Subversion, 2, 5, ""},
+        {"subversion", Command::Subversion, 2, 3, "[23:夏侯惇|呉]\r\n"},
+        {"barbarians, nobody failed", Command::Barbarians, 8, 0, ""},
+        {"barbarians", Command::Barbarians, 8, 4, "[43:孫堅|前2]\r\n"},
+        {"mediation, nobody failed", Command::Mediation, 0, 0, ""},
+        {"mediation", Command::Mediation, 0, 4, "[58:調停|前2]\r\n"},
+        {"denunciation, nobody failed", Command::Denounce, 2, 0, ""},
+        {"denunciation", Command::Denounce, 2, 4, "[58:糾弾|前2]\r\n"},
+    };
+    const std::string factionsBefore = formatFactions(turn.records.factions, 3);
+    const std::string officersBefore = formatOfficers(turn.records.officers, 8);
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        turn.pages.clear_Text_rtn();
+        g.textArg1 = "前1";
+        g.textArg2 = "前2";
+        OfferContest c = won(row.command, 0, 7, row.target, 10, 5);
+        c.lastFailing = row.lastFailing;
+        res.carryOut(c);
+        EXPECT_EQ(story(), row.told);
+    }
+    EXPECT_EQ(rng.draws(), 0);
+    EXPECT_EQ(formatFactions(turn.records.factions, 3), factionsBefore);
+    EXPECT_EQ(formatOfficers(turn.records.officers, 8), officersBefore);
+}
 
 class Recruit : public CommandWorld {
 protected:
@@ -35,16 +76,6 @@ TEST_F(Recruit, ThroughAGoBetweenFame30Awe16SucceedsExactlyOnRollsUpTo7) {
     EXPECT_EQ(officer(7).gunID, 1);
     EXPECT_EQ(officer(5).kunID, 4);
     EXPECT_EQ(officer(5).gunID, 2);
-}
-
-TEST_F(Recruit, WithoutAWinnerOnlyAFailedOfficerIsTold) {
-    OfferContest c = won(Command::Recruit, 0, 7, 7);
-    res.recruit(c);
-    EXPECT_EQ(story(), "");
-    c.lastFailing = 3;
-    res.recruit(c);
-    EXPECT_EQ(story(), "[52:前1|関羽]\r\n");
-    EXPECT_EQ(rng.draws(), 0);
 }
 
 TEST_F(Recruit, ATargetWithoutARecordChangesNoEntry) {
@@ -117,14 +148,6 @@ TEST_F(RaiseTroops, ALenderWithoutARecordLendsNothingAndStaysUntouched) {
     EXPECT_EQ(faction(1).army, 3);
 }
 
-TEST_F(RaiseTroops, TroopsSaturateInsteadOfOverflowing) {
-    faction(1).army = 32000;
-    faction(2).army = 32000;
-    res.raiseTroops(won(Command::RaiseTroops, 2, 2, 2, 100, 0));
-    EXPECT_EQ(faction(1).army, 32767);
-    EXPECT_EQ(faction(2).army, 0);
-}
-
 class Subvert : public CommandWorld {
 protected:
     void SetUp() override { faction(2).kessoku = 50; }
@@ -178,16 +201,6 @@ TEST_F(Subvert, TheTargetWinningItsOwnOfferChangesNothing) {
     EXPECT_EQ(story(), "[33:周瑜|前2]\r\n");
     EXPECT_EQ(faction(2).kessoku, 50);
     EXPECT_EQ(rng.draws(), 0);
-}
-
-TEST_F(Subvert, WithoutAWinnerOnlyAFailedOutsiderIsTold) {
-    OfferContest c = won(Command::Subversion, 0, 7, 2);
-    c.lastFailing = 5;  // 周瑜 serves the target itself
-    res.subvert(c);
-    EXPECT_EQ(story(), "");
-    c.lastFailing = 3;
-    res.subvert(c);
-    EXPECT_EQ(story(), "[23:夏侯惇|呉]\r\n");
 }
 
 TEST_F(Subvert, ATargetWithoutARecordDrawsNoLordlessOfficerOver) {
@@ -279,15 +292,6 @@ TEST_F(Subdue, BarbariansLostBattleKeepsTheEliteAndTheUnrest) {
     EXPECT_EQ(faction(1).tian, 45);
     EXPECT_EQ(faction(1).meisei, 1);
     EXPECT_EQ(faction(1).ifu, 102);
-}
-
-TEST_F(Subdue, BarbariansWithoutAWinnerTellOnlyAFailedOfficer) {
-    OfferContest c = won(Command::Barbarians, 0, 7, 8, 10, 5);
-    res.subdueBarbarians(c);
-    EXPECT_EQ(story(), "");
-    c.lastFailing = 4;
-    res.subdueBarbarians(c);
-    EXPECT_EQ(story(), "[43:孫堅|前2]\r\n");
 }
 
 TEST_F(Subdue, ALeaderWithoutARecordIsCapturedIntoNoEntry) {

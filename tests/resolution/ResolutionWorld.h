@@ -8,7 +8,6 @@
 //   officer 8 徐庶 serves nobody
 // Every faction starts independent in frame 0; the tests set abilities and values as they need them.
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,13 +35,9 @@ public:
     void Gisen_rtn(gun& attacker, gun& defender) override { record(true, attacker, defender); }
 
     std::vector<Call> calls;
-    std::function<void()> during;  // run inside every battle
 
 private:
-    void record(bool righteous, const gun& a, const gun& d) {
-        calls.push_back({righteous, a.id, d.id, pages_.page});
-        if (during) during();
-    }
+    void record(bool righteous, const gun& a, const gun& d) { calls.push_back({righteous, a.id, d.id, pages_.page}); }
     const MessagePages& pages_;
 };
 

@@ -11,15 +11,6 @@ using Call = RecordingBattles::Call;
 
 using War = CommandWorld;
 
-TEST_F(War, WarIsDeclaredAndFoughtOnTheNextPage) {
-    battles.during = [this] { turn.append("（戦）\r\n"); };
-    res.declareWar(won(Command::War, 3, 7, 2));
-    EXPECT_EQ(turn.pages.at(0), "[12:夏侯惇|魏を中心とした連合軍は、呉]\r\n");
-    EXPECT_EQ(turn.pages.at(1), "（戦）\r\n");
-    EXPECT_EQ(battles.calls, (std::vector<Call>{{false, 1, 2, 1}}));
-    EXPECT_FALSE(res.cautionShown());
-}
-
 TEST_F(War, APlayerUnderAttackIsWarned) {
     g.slotFaction[16] = 3;  // slots above 15 are not players
     res.declareWar(won(Command::War, 3, 7, 3));

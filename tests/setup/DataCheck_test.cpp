@@ -215,21 +215,5 @@ TEST_F(DataCheckTest, NameListsHoldNoQuote) {
                        }));
 }
 
-TEST_F(DataCheckTest, GarbageNeverCrashesTheCheck) {
-    tmp.writeIni("bushou1.ini", "\xff\xfe garbage");
-    tmp.writeIni("Gunbatu1.ini", "x,y\r\n.\r\n.-5\r\n\"\r\n.99999999999\r\n");
-    tmp.writeIni("Text.ini", "");
-    auto problems = check();
-    ASSERT_FALSE(problems.empty());
-    EXPECT_EQ(problems[0], "ファイル「ini/bushou1.ini」は UTF-8 のテキストではありません。");
-    EXPECT_EQ(problems[1], "ini/Gunbatu1.ini: 最初の記録の前に余分な値があります。");
-}
-
-TEST(DataCheckShipped, TheShippedDataHasNoProblems) {
-    std::filesystem::path dir = std::filesystem::path(TEIJIROKU_SOURCE_DIR) / "data" / "ini";
-    EXPECT_EQ(checkDataFolder(dir).problems, Lines{});
-    EXPECT_EQ(checkDataFolder(dir).notes, Lines{});
-}
-
 }  // namespace
 }  // namespace tei

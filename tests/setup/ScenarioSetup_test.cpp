@@ -111,11 +111,6 @@ TEST_F(ScenarioSetupTest, AMissingFileIsNamedAndChangesNothing) {
     EXPECT_EQ(setup.rows().size(), 2u);
     EXPECT_EQ(setup.description(), "説明21\r\n");
 
-    std::filesystem::remove(tmp.root() / "ini" / "Command.ini");
-    outcome = setup.chooseScenario(1);
-    EXPECT_EQ(outcome.message, "ファイル「ini/Command.ini」が見つかりません。");
-    EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
-
     // A new game that fails keeps the slots and the officer file.
     std::filesystem::remove(tmp.root() / "ini" / "sei.ini");
     outcome = setup.startNewGame({1});
@@ -165,37 +160,25 @@ TEST_F(ScenarioSetupTest, NewGameRefusesMastersAndNameListsItCannotWriteBack) {
     EXPECT_EQ(tmp.readIni("busv.ini"), kOfficers1);
 }
 
-TEST_F(ScenarioSetupTest, ResetCopiesTheBackupOverTheMasterAndRebuilds) {
+// The reset is one step: a backup that is missing, or a working file that cannot be rebuilt, leaves the
+// master as it was, and the message says nothing was reset before naming the file. The question names
+// both scenarios sharing the master.
+TEST_F(ScenarioSetupTest, AResetThatCannotBeCompletedChangesNothingAndSaysSo) {
     ASSERT_TRUE(setup.Form_Load().ok);
-    EXPECT_EQ(setup.resetQuestion(),
-              "シナリオ 1においてエディットした武将データを全て初期化しますか？\r\n"
-              "（シナリオ 1とシナリオ 4は同じ武将データを使うため、どちらのシナリオの武将も初期化されます）");
-    auto outcome = setup.resetOfficers();
-    EXPECT_TRUE(outcome.ok);
-    EXPECT_EQ(outcome.message, "初期化しました");
-    EXPECT_EQ(tmp.readIni("bushou1.ini"), officer(1, "原本", 1, 5));
-    EXPECT_EQ(tmp.readIni("busv.ini"), officer(1, "原本", 1, 5));
-
     ASSERT_TRUE(setup.chooseScenario(1).ok);
-    outcome = setup.resetOfficers();  // BUSHOU2_BK.ini is missing
+    auto outcome = setup.resetOfficers();  // BUSHOU2_BK.ini is missing
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.message,
               "武将データは初期化されていません。\r\nファイル「ini/BUSHOU2_BK.ini」が見つかりません。");
     EXPECT_EQ(tmp.readIni("bushou2.ini"), officer(1, "曹操", 1, 5));
-}
 
-// The reset is one step: a working file that cannot be rebuilt leaves the master as it was, and the
-// message says nothing was reset before naming the file. The question names both scenarios sharing
-// the master.
-TEST_F(ScenarioSetupTest, ResetThatCannotRebuildTheWorkingFilesChangesNothingAndSaysSo) {
-    ASSERT_TRUE(setup.Form_Load().ok);
     ASSERT_TRUE(setup.chooseScenario(3).ok);  // scenario 4 uses bushou1.ini
     EXPECT_EQ(setup.resetQuestion(),
               "シナリオ 4においてエディットした武将データを全て初期化しますか？\r\n"
               "（シナリオ 1とシナリオ 4は同じ武将データを使うため、どちらのシナリオの武将も初期化されます）");
     std::filesystem::remove(tmp.root() / "ini" / "busv.ini");
     std::filesystem::create_directory(tmp.root() / "ini" / "busv.ini");  // no file can be put there
-    auto outcome = setup.resetOfficers();
+    outcome = setup.resetOfficers();
     EXPECT_FALSE(outcome.ok);
     EXPECT_EQ(outcome.message, "武将データは初期化されていません。\r\nファイル「ini/busv.ini」に書き込めません。");
     EXPECT_EQ(tmp.readIni("bushou1.ini"), kOfficers1);
@@ -265,48 +248,46 @@ TEST_F(ScenarioSetupTest, FictionalAbilitiesOfEachJobFollowTheDrawOrder) {
     }
 }
 
-TEST_F(ScenarioSetupTest, NamesComeFromTheFirst166FamilyNames) {
-    rng.face(165, 166).face(149, 150).face(0, 166).face(1, 150);
-    for (int i = 0; i < 168 * 2; ++i) rng.then(0.9999f);
-    setup.mk_Name_rtn();
-    EXPECT_EQ(rng.left(), 0u);
-    EXPECT_EQ(setup.officers()[1].name, "姓166名150");
-    EXPECT_EQ(setup.officers()[2].name, "姓1名2");
-    EXPECT_EQ(setup.officers()[3].name, "姓166名150");  // the highest draw still stops at 166
-}
-
-// Names are items: an empty item ("甲,,丙", or a blank line) is an empty name that keeps its number,
-// so the names after it keep theirs. An officer whose two names are both empty is "何某".
-TEST_F(ScenarioSetupTest, EmptyItemsAreEmptyNamesAndKeepTheirNumbers) {
-    tmp.writeIni("sei.ini", "甲,,丙\r\n");
-    tmp.writeIni("mei.ini", "一\r\n\r\n二\r\n");
-    rng.face(0, 166).face(0, 150);  // 1 and 1
-    rng.face(1, 166).face(1, 150);  // 2 and 2: both empty
-    rng.face(2, 166).face(2, 150);  // 3 and 3
-    rng.face(1, 166).face(2, 150);  // 2 and 3: the family name is empty
-    for (int i = 0; i < 166 * 2; ++i) rng.then(0);
-    setup.mk_Name_rtn();
-    EXPECT_EQ(setup.officers()[1].name, "甲一");
-    EXPECT_EQ(setup.officers()[2].name, "何某");
-    EXPECT_EQ(setup.officers()[3].name, "丙二");
-    EXPECT_EQ(setup.officers()[4].name, "二");
-    EXPECT_EQ(rng.left(), 0u);
-}
-
-TEST_F(ScenarioSetupTest, ShortNameListsAreReusedAndEmptyOnesGiveANobody) {
-    tmp.writeIni("sei.ini", "甲,\"乙\"\r\n\r\n丙\r\n");  // the blank line is name 3, an empty one
-    tmp.writeIni("mei.ini", "");
-    rng.face(165, 166).face(0, 150).face(4, 166).face(0, 150);
-    for (int i = 0; i < 168 * 2; ++i) rng.then(0);
-    setup.mk_Name_rtn();
-    EXPECT_EQ(setup.officers()[1].name, "乙");  // family name 166 of 4 is the second again
-    EXPECT_EQ(setup.officers()[2].name, "甲");  // family name 5 is the first
-
-    tmp.writeIni("sei.ini", "\r\n");
-    for (int i = 0; i < 170 * 2; ++i) rng.then(0);
-    setup.mk_Name_rtn();
-    EXPECT_EQ(setup.officers()[1].name, "何某");
-
+// A fictional officer's name is family name Int(Rnd * 166) + 1 and given name Int(Rnd * 150) + 1 of the
+// lists, taken round again when a list is shorter. Names are items: an empty item ("甲,,丙", or a blank
+// line) is an empty name that keeps its number; an officer whose two names are both empty is "何某".
+TEST_F(ScenarioSetupTest, NamesAreDrawnFromTheListsByNumber) {
+    struct Row {
+        const char* name;
+        const char* sei;  // null: the 170 names of the fixture
+        const char* mei;
+        const char* draws;  // then every draw 'rest'
+        float rest;
+        std::vector<std::string> names;
+    };
+    const Row rows[] = {
+        // The highest draw still stops at family name 166.
+        {"the first 166",
+         nullptr,
+         nullptr,
+         "165/166 149/150 0/166 1/150",
+         0.9999f,
+         {"姓166名150", "姓1名2", "姓166名150"}},
+        {"empty items",
+         "甲,,丙\r\n",
+         "一\r\n\r\n二\r\n",
+         "0/166 0/150 1/166 1/150 2/166 2/150 1/166 2/150",
+         0,
+         {"甲一", "何某", "丙二", "二"}},
+        // Family name 166 of 4 is the second again, 5 the first; the blank line is name 3.
+        {"short lists", "甲,\"乙\"\r\n\r\n丙\r\n", "", "165/166 0/150 4/166 0/150", 0, {"乙", "甲"}},
+        {"empty lists", "\r\n", "", "", 0, {"何某"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.sei) tmp.writeIni("sei.ini", row.sei);
+        if (row.mei) tmp.writeIni("mei.ini", row.mei);
+        faces(row.draws);
+        while (rng.left() < 170 * 2) rng.then(row.rest);
+        setup.mk_Name_rtn();
+        EXPECT_EQ(rng.left(), 0u);
+        for (size_t i = 0; i < row.names.size(); ++i) EXPECT_EQ(setup.officers()[i + 1].name, row.names[i]) << i + 1;
+    }
     std::filesystem::remove(tmp.root() / "ini" / "mei.ini");
     EXPECT_THROW(setup.mk_Name_rtn(), FileError);
 }
