@@ -17,6 +17,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/DiskStorage.h"
@@ -95,6 +96,18 @@ std::vector<Files> wholeStates(const AutoplayOptions& options) {
     watch.root = game.root();
     watch.states = &states;
     EXPECT_EQ(runAutoplay(options, game.folder(), out, err, &watch), 0) << err.str();
+    // From the new game on, every whole state holds the autosave of its year: so a kill that leaves a
+    // whole state leaves a whole autosave.
+    const std::pair<const char*, const char*> copies[] = {{"ini/busv.ini", "save/busvauto.ini"},
+                                                          {"ini/gunsv.ini", "save/gunsvauto.ini"},
+                                                          {"ini/Cmtsv.ini", "save/Cmtsvauto.ini"},
+                                                          {"ini/teiji.log", "save/teilogauto.log"},
+                                                          {"ini/history.csv", "save/histauto.csv"}};
+    for (size_t i = 1; i < states.size(); ++i) {
+        EXPECT_TRUE(states[i].count("save/saveauto.ini")) << "state " << i;
+        for (auto [working, copy] : copies)
+            EXPECT_EQ(states[i][copy], states[i][working]) << "state " << i << " " << copy;
+    }
     return states;
 }
 
