@@ -7,6 +7,7 @@
 #include "core/DiskStorage.h"
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -69,6 +70,23 @@ std::unique_ptr<TempGameFolder> stoppedAfter(const std::string& what, int nth = 
         if (!runStep(*tmp, stop, &done)) return nullptr;
         if (done == what && --nth == 0) return tmp;
     }
+}
+
+// A journal that cannot be written goes with the step's temporaries: the folder keeps its files only.
+TEST(DiskStorage, AJournalThatCannotBeWrittenLeavesNothingBehind) {
+    TempGameFolder tmp;
+    tmp.writeIni("a.ini", "a");
+    GameFolder f(std::make_shared<DiskStorage>(tmp.root(), DiskStorage::Flush::WhenAsked));
+    rlimit was{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &was), 0);
+    rlimit small = was;
+    small.rlim_cur = 8;  // room for the files, not for the journal
+    auto handler = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    EXPECT_THROW(f.writeTogether({{f.ini("a.ini"), "b"}, {f.ini("c.ini"), "c"}}), FileError);
+    ::setrlimit(RLIMIT_FSIZE, &was);
+    std::signal(SIGXFSZ, handler);
+    EXPECT_EQ(tmp.files(), (Files{{"ini/a.ini", "a"}}));
 }
 
 // A power cut can leave a journal cut short; its step had not renamed anything yet.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/fsuid.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -149,6 +150,23 @@ TEST(GameHome, AFileThatCannotBeCopiedInIsNamedAndLeavesNoPart) {
     EXPECT_EQ(home.problem,
               "ゲームフォルダにファイル「" + (s.home / "ini" / "BUSHOU2_BK.ini").string() + "」を作れません。");
     EXPECT_EQ(namesIn(s.home / "ini"), std::vector<std::string>{"BUSHOU1_BK.ini"});
+}
+
+// An installed file the game may not read is named, and nothing stands in for it.
+TEST(GameHome, AnInstalledFileThatCannotBeReadIsNamed) {
+    Scratch s;
+    const fs::path shipped = s.tmp.root() / "share";
+    write(shipped / "a.ini", "x");
+    fs::permissions(shipped / "a.ini", fs::perms::none);
+    fs::create_directories(s.home / "ini");
+    fs::create_directories(s.home / "save");
+    const int was = ::setfsuid(65534);  // root's right to read any file goes with its file user
+    const bool readable = std::ifstream(shipped / "a.ini").is_open();
+    GameHome home = locateGameHome(s.setting(shipped));
+    ::setfsuid(static_cast<uid_t>(was));
+    if (readable) GTEST_SKIP() << "an unreadable file cannot be made here";
+    EXPECT_EQ(home.problem, "ゲームのデータ「" + (shipped / "a.ini").string() + "」を読めません。");
+    EXPECT_TRUE(fs::is_empty(s.home / "ini"));
 }
 
 TEST(GameHome, ThePlayersDataFolderFollowsTheBaseDirectoryRules) {

@@ -175,10 +175,11 @@ TEST_F(ScratchTest, ld_Gun_rtnReportsAliveForEveryTextButTRUEAndNoNameBeyondTheC
     factionCount = 3;
     EXPECT_FALSE(s.ld_Gun_rtn(9));  // not in the file
 
-    // The flag decides only when the record has it.
-    tmp.writeIni("gunsv.ini", crlf({".1", "董卓", "0,1,1,1,1,1,1,1", "\"TRUE\"", ".2", "袁紹", "2,5,1,1,1,1,1,1"}));
+    // The flag decides only when the record has it; a field the record lacks is a fresh record's.
+    tmp.writeIni("gunsv.ini", crlf({".1", "董卓", "0,1,1,1,1,1,1,1", "\"TRUE\"", ".2", "袁紹", "2,5,1,1,1,1,1"}));
     EXPECT_TRUE(s.ld_Gun_rtn(1)->del);
     EXPECT_FALSE(s.ld_Gun_rtn(2)->del);
+    EXPECT_EQ(s.ld_Gun_rtn(2)->ifu, 0);
 }
 
 // A record read is the file's alone: fields a record lacks are a fresh record's, never those of the

@@ -65,6 +65,15 @@ TEST(sv_Cmt_rtn, OfficerWithoutCommentGetsANewRecordAndLaterEditsRewriteIt) {
     }
 }
 
+// With no record in the file and no number held by an officer, the first comment is number 1.
+TEST(sv_Cmt_rtn, TheFirstCommentOfAnEmptyFileIsNumberOne) {
+    CommentFiles f("");
+    f.tmp.writeIni("busv.ini", kOfficers.substr(kOfficers.find(".2")));  // 李儒 (0) and 甲某 (200)
+    Bushou b = f.officer(2);
+    ASSERT_TRUE(sv_Cmt_rtn(f.tmp.folder(), 1, b, b.name, "x").ok);
+    EXPECT_EQ(b.commentID, 1);
+}
+
 TEST(rewriteComments, NewNumberSkips200) {
     auto r = rewriteComments(crlf({".198", "甲", "a", ".", ".199", "乙", "b", "."}), 0, "丙", "c");
     ASSERT_TRUE(r);

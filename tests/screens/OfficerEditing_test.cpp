@@ -215,6 +215,11 @@ TEST(restoreOfficerFromBackup, OfficerMadeRulerByMistakeGetsTheBackupsJobBack) {
     EXPECT_EQ(out.message, "軍閥の君主の職業は変えられません。");
     EXPECT_EQ(f.files(), before);
     EXPECT_EQ(Job(civil.Job), Job::Civil);
+    // A faction record after the one numbered as the count is read neither by the game nor here.
+    f.tmp.writeIni("gunsv.ini", kFactions + crlf({".13", "某", "0,9,1,1,1,1,1,1", "\"FALSE\"",  //
+                                                  ".2", "王允", "0,2,1,1,1,1,1,1", "\"FALSE\""}));
+    out = registerOfficerEdits(f.tmp.folder(), 1, civil, Job::Ruler, {"1", "2", "3", "4", "5", "6"});
+    EXPECT_EQ(out.message, "君主にできるのは軍閥の君主だけです。");
 
     // One who holds job 5 without ruling (a fictional officer drawn so) may keep it or leave it.
     Bushou fictional = f.officer(4);

@@ -217,12 +217,13 @@ TEST_F(SaveSlotsTest, OverwritingASlotThatHoldsAGameNamesWhatIsThere) {
 }
 
 TEST(SaveInfo, ReadsLfLinesAndKeepsCommasInNames) {
-    std::string text = "同盟結束力\n190,1,2,3,4,0\n甲,乙\n5\n6,7\n";
-    for (int t = 1; t < 16; ++t) text += "\n0\n0,0\n";
-    auto info = parseSaveInfo(text);
+    std::string slots = "甲,乙\n5\n6,7\n";
+    for (int t = 1; t < 16; ++t) slots += "\n0\n0,0\n";
+    auto info = parseSaveInfo("同盟結束力\n190,1,2,3,4,0\n" + slots);
     ASSERT_TRUE(info);
     EXPECT_EQ(info->players[0].name, "甲,乙");
     EXPECT_EQ(info->players[0].leader, 7);
+    EXPECT_FALSE(parseSaveInfo("同盟結束力\n190,,2,3,4,0\n" + slots));  // a blank field
 }
 
 }  // namespace

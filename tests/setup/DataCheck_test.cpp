@@ -149,6 +149,8 @@ TEST_F(DataCheckTest, RulersAlliancesAndAllegiances) {
     edit("Gunbatu1.ini", factionRecord(6, 0, 6), factionRecord(6, 99, 6));
     // Scenario 2: the leader's own meishuID is not its ruler's number.
     edit("Gunbatu2.ini", factionRecord(1, 1, 1), factionRecord(1, 0, 1));
+    // Scenario 3: rulers 3, 4 and 5 lead alliances of their own beside ruler 1's.
+    for (int f : {3, 4, 5}) edit("Gunbatu.ini", factionRecord(f, 0, f), factionRecord(f, f, f));
     EXPECT_EQ(check(),
               (Lines{
                   "ini/bushou1.ini の記録 .3（武将3）: 軍閥 .3 の君主なのに Job が 4 です（5 であるべきです）。",
@@ -157,6 +159,7 @@ TEST_F(DataCheckTest, RulersAlliancesAndAllegiances) {
                   "ini/Gunbatu1.ini の記録 .6（国6）: 盟主 meishuID 99 を君主とする軍閥がありません。",
                   "ini/bushou1.ini の記録 .20（武将20）: 主君 kunID 30 はこのシナリオの君主ではありません。",
                   "ini/Gunbatu2.ini の記録 .2（国2）: 盟主の軍閥 .1（国1）の meishuID が 0 です（1 であるべきです）。",
+                  "ini/Gunbatu.ini: 同盟が 4 つあります（3 つまでです）。",
               }));
 }
 

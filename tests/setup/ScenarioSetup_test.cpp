@@ -101,6 +101,7 @@ TEST_F(ScenarioSetupTest, OpeningMakesScenarioOnesWorkingFilesAndRulerList) {
 }
 
 TEST_F(ScenarioSetupTest, AMissingFileIsNamedAndChangesNothing) {
+    std::filesystem::remove(tmp.root() / "ini" / "bushou2.ini");  // the opening needs scenario 1's files only
     ASSERT_TRUE(setup.Form_Load().ok);
     auto outcome = setup.chooseScenario(2);  // scenario 3: bushou.ini is missing
     EXPECT_FALSE(outcome.ok);
