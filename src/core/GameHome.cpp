@@ -41,16 +41,19 @@ std::vector<fs::path> shippedFiles(const fs::path& dir) {
     return files;
 }
 
-// Copies one shipped file into the game folder through a temporary file beside the target, flushed to
-// the disk before it takes the target's name: a start cut short, even by a power loss, leaves the
-// file whole or absent (and copied again by the next start), never a part that later starts would
-// keep as the player's own.
+}  // namespace
+
+// A file that opens but fails to read (a failing disk) makes the stream's buffer throw out of the
+// iterator; it is named like a file that cannot be opened.
 std::string seedFile(const fs::path& from, const fs::path& to) {
+    const std::string unreadable = "ゲームのデータ「" + from.string() + "」を読めません。";
     std::string bytes;
-    {
+    try {
         std::ifstream in(from, std::ios::binary);
         if (in.is_open()) bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        if (!in.is_open() || in.bad()) return "ゲームのデータ「" + from.string() + "」を読めません。";
+        if (!in.is_open() || in.bad()) return unreadable;
+    } catch (const std::ios_base::failure&) {
+        return unreadable;
     }
     const fs::path temporary = to.parent_path() / ("." + to.filename().string() + ".seed");
     int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
@@ -73,6 +76,8 @@ std::string seedFile(const fs::path& from, const fs::path& to) {
     }
     return {};
 }
+
+namespace {
 
 bool sameFolder(const fs::path& a, const fs::path& b) {
     std::error_code ec;

@@ -48,4 +48,11 @@ GameHomeSetting thisProcessSetting(const std::filesystem::path& programToData);
 // program was started inside it).
 GameHome locateGameHome(const GameHomeSetting& setting);
 
+// Copies one shipped file into the game folder through a temporary file beside the target, flushed to
+// the disk before it takes the target's name: a start cut short, even by a power loss, leaves the file
+// whole or absent (and copied again by the next start), never a part that later starts would keep as
+// the player's own. Returns a Japanese message naming the file that could not be read or written, or
+// nothing.
+std::string seedFile(const std::filesystem::path& from, const std::filesystem::path& to);
+
 }  // namespace tei

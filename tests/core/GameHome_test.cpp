@@ -177,6 +177,15 @@ TEST(GameHome, AnInstalledFileThatCannotBeReadIsNamed) {
     EXPECT_TRUE(fs::is_empty(s.home / "ini"));
 }
 
+// A file that opens but fails to read (here a folder, which opens and then refuses to be read, as a
+// failing disk would) is named, and nothing is left where the copy would go.
+TEST(GameHome, AFileThatOpensButCannotBeReadIsNamed) {
+    Scratch s;
+    fs::create_directories(s.home / "ini");
+    EXPECT_EQ(seedFile(s.cwd, s.home / "ini" / "a.ini"), "ゲームのデータ「" + s.cwd.string() + "」を読めません。");
+    EXPECT_TRUE(fs::is_empty(s.home / "ini"));
+}
+
 TEST(GameHome, ThePlayersDataFolderFollowsTheBaseDirectoryRules) {
     EXPECT_EQ(playerDataHome("/x/data", "/home/p"), fs::path("/x/data"));
     EXPECT_EQ(playerDataHome(nullptr, "/home/p"), fs::path("/home/p/.local/share"));
